@@ -1,0 +1,91 @@
+// "Créer les paramètres généraux" with five stations, on the posix platform over a temporary
+// emulated drive C:: once on a new configuration folder (about a thousand keys written), once
+// on the finished folder (every key read back, nothing written).
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "common/ui_port.h"
+#include "platform/platform.h"
+#include "settings/settings_command.h"
+#include "settings/settings_window.h"
+#include "system/folder_checks.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class BenchWindow : public tx3::SettingsWindow {
+ public:
+  std::string FolderText(int index) const override { return kFolders.at(index); }
+  std::string RadioName() const override { return "Radio Bench"; }
+  std::string StationName(int index) const override {
+    return "Station " + std::to_string(index + 1);
+  }
+  void SetStationName(int, std::string_view) override {}
+  std::string ApplicationFolder() const override { return kFolders[0]; }
+  int PervasiveSelection() const override { return -1; }
+  int ConverterSelection() const override { return -1; }
+  int PackageRowCount() const override { return 0; }
+  bool PackageRowChecked(int) const override { return false; }
+  void SetCheckAction(int, bool) override {}
+  void FolderTextChanged(int) override {}
+  bool& TacheEnCours() override { return busy_; }
+
+ private:
+  static constexpr std::array<const char*, tx3::kFolderCount> kFolders = {
+      "C:\\Bench\\Tarvox\\",   "C:\\Bench\\Tarvox\\Config\\", "C:\\Bench\\Log\\",
+      "C:\\Bench\\Log\\Pub\\", "C:\\Bench\\Sons\\Musique\\",  "C:\\Bench\\Sons\\Autre\\",
+      "C:\\Bench\\Data\\",     "C:\\Bench\\Redist\\"};
+  bool busy_ = false;
+};
+
+// The drive folder, set before the system platform first reads TX3_DRIVES, removed at exit.
+struct TemporaryDrives {
+  fs::path root;
+  TemporaryDrives() {
+    std::string pattern = (fs::temp_directory_path() / "tx3-bench-XXXXXX").string();
+    const char* made = mkdtemp(pattern.data());
+    root = made != nullptr ? fs::path(made) : fs::temp_directory_path() / "tx3-bench";
+    setenv("TX3_DRIVES", (root / "drives").c_str(), 1);
+    setenv("XDG_STATE_HOME", (root / "state").c_str(), 1);
+    fs::create_directories(root / "drives" / "c:");
+  }
+  ~TemporaryDrives() {
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+  }
+};
+const TemporaryDrives kDrives;
+
+const fs::path kConfig = kDrives.root / "drives" / "c:" / "Bench" / "Tarvox" / "Config";
+
+void FreshConfigFolder() {
+  fs::remove_all(kConfig);
+  fs::create_directories(kConfig);
+  tx3::ResetSystemeStateForTests();
+}
+
+void BM_GeneralSettingsNewFolder(benchmark::State& state) {
+  BenchWindow window;
+  for (auto _ : state) {
+    state.PauseTiming();
+    FreshConfigFolder();
+    state.ResumeTiming();
+    tx3::CommandCreerSettings_Click(window, 2);
+  }
+}
+BENCHMARK(BM_GeneralSettingsNewFolder)->Unit(benchmark::kMillisecond);
+
+void BM_GeneralSettingsFinishedFolder(benchmark::State& state) {
+  BenchWindow window;
+  FreshConfigFolder();
+  tx3::CommandCreerSettings_Click(window, 2);
+  for (auto _ : state) tx3::CommandCreerSettings_Click(window, 2);
+}
+BENCHMARK(BM_GeneralSettingsFinishedFolder)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset sanitize
+cmake --build --preset sanitize
+export QT_QPA_PLATFORM=offscreen
+ctest --preset sanitize -j "$(nproc)"

@@ -1,0 +1,178 @@
+#include "app/batch/batch_options.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+namespace tx3 {
+namespace {
+
+std::optional<int> ParseInt(std::string_view text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  if (text.empty()) return std::nullopt;
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end) return std::nullopt;
+  return value;
+}
+
+// Reads one command line, keeping the first fault it meets.
+class Parser {
+ public:
+  explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+
+  ParsedCommandLine Run() {
+    ParsedCommandLine result;
+    bool batch = false;
+    for (pos_ = 0; pos_ < args_.size() && error_.empty(); ++pos_) {
+      const std::string& arg = args_[pos_];
+      if (arg == "--help") return Mode(BatchOptions::Mode::Help);
+      if (arg == "--version") return Mode(BatchOptions::Mode::Version);
+      if (arg == "--batch") {
+        batch = true;
+      } else if (arg == "--verbose") {
+        options_.verbose = true;
+      } else {
+        Option(arg);
+      }
+    }
+    if (error_.empty() && !batch) error_ = "options need --batch (see --help)";
+    result.ok = error_.empty();
+    result.options = std::move(options_);
+    result.error = std::move(error_);
+    return result;
+  }
+
+ private:
+  ParsedCommandLine Mode(BatchOptions::Mode mode) {
+    ParsedCommandLine result;
+    result.ok = true;
+    result.options.mode = mode;
+    return result;
+  }
+
+  void Option(const std::string& arg) {
+    using F = FieldOption::Kind;
+    using A = BatchAction::Kind;
+    if (arg == "--create-database") {
+      options_.actions.push_back({A::CreateDatabase, 0});
+    } else if (arg == "--radio") {
+      if (auto v = Value(arg)) options_.fields.push_back({F::Radio, 0, *v, false});
+    } else if (arg == "--station") {
+      Assignment(arg, 1, 5, F::Station);
+    } else if (arg == "--folder") {
+      Assignment(arg, 0, 7, F::Folder);
+    } else if (arg == "--package") {
+      Package(arg);
+    } else if (arg == "--engine" || arg == "--converter") {
+      if (auto n = Number(arg, -1, 1000000)) {
+        options_.fields.push_back({arg == "--engine" ? F::Engine : F::Converter, *n, {}, false});
+      }
+    } else if (arg == "--step") {
+      if (auto n = Number(arg, 1, 7)) options_.actions.push_back({A::Step, *n});
+    } else if (arg == "--create-folder") {
+      if (auto n = Number(arg, 0, 7)) options_.actions.push_back({A::CreateFolder, *n});
+    } else {
+      error_ = "unknown option: " + arg;
+    }
+  }
+
+  std::optional<std::string> Value(const std::string& option) {
+    if (pos_ + 1 >= args_.size()) {
+      error_ = option + " needs a value";
+      return std::nullopt;
+    }
+    return args_[++pos_];
+  }
+
+  std::optional<int> Number(const std::string& option, int low, int high) {
+    auto value = Value(option);
+    if (!value) return std::nullopt;
+    return InRange(option, *value, low, high);
+  }
+
+  std::optional<int> InRange(const std::string& option, std::string_view text, int low, int high) {
+    const std::optional<int> n = ParseInt(text);
+    if (!n || *n < low || *n > high) {
+      error_ = option + ": " + std::string(text) + " is not a number from " + std::to_string(low) +
+               " to " + std::to_string(high);
+      return std::nullopt;
+    }
+    return n;
+  }
+
+  // N=TEXT: the number before the first "=", the text after it (which may hold "=" too).
+  std::optional<std::pair<int, std::string>> Split(const std::string& option, int low, int high) {
+    auto value = Value(option);
+    if (!value) return std::nullopt;
+    const size_t eq = value->find('=');
+    if (eq == std::string::npos) {
+      error_ = option + ": expected N=VALUE, got " + *value;
+      return std::nullopt;
+    }
+    auto n = InRange(option, std::string_view(*value).substr(0, eq), low, high);
+    if (!n) return std::nullopt;
+    return std::pair{*n, value->substr(eq + 1)};
+  }
+
+  void Assignment(const std::string& option, int low, int high, FieldOption::Kind kind) {
+    if (auto a = Split(option, low, high)) options_.fields.push_back({kind, a->first, a->second});
+  }
+
+  void Package(const std::string& option) {
+    auto a = Split(option, 0, 17);
+    if (!a) return;
+    if (a->second != "on" && a->second != "off") {
+      error_ = option + ": expected on or off, got " + a->second;
+      return;
+    }
+    options_.fields.push_back({FieldOption::Kind::Package, a->first, {}, a->second == "on"});
+  }
+
+  const std::vector<std::string>& args_;
+  size_t pos_ = 0;
+  BatchOptions options_;
+  std::string error_;
+};
+
+}  // namespace
+
+ParsedCommandLine ParseBatchOptions(const std::vector<std::string>& args) {
+  return Parser(args).Run();
+}
+
+std::string BatchUsageText() {
+  return R"(Usage:
+  tx3_setup                      opens the window
+  tx3_setup --batch [FIELDS] [ACTIONS] [--verbose]
+  tx3_setup --help | --version
+
+In batch mode the window is created as usual (defaults, then the read-back of an
+earlier installation), then the fields are set, then the actions run in the order given.
+
+Fields:
+  --radio TEXT          the radio's name
+  --station N=TEXT      the name of station N, 1 to 5 (empty TEXT clears it)
+  --folder N=PATH       folder row N, 0 to 7 (0 Application, 1 Config, 2 Log technique,
+                        3 Log Pub, 4 Sons Musique, 5 Sons Autre, 6 Datas, 7 Redist)
+  --engine N            the selected database engine version (0-based; -1 none)
+  --converter N         the selected audio converter version (0-based; -1 none)
+  --package R=on|off    the check mark of component row R, 0 to 17
+
+Actions:
+  --step N              press "Etape N", N 1 to 7
+  --create-folder N     press the "Créer" button of folder row N
+  --create-database     press "Créer les fichiers de la base de données"
+
+  --verbose             also print every status-bar text on standard error
+
+Every message box is printed on standard output as a block: [information], [warning]
+or [critical], its text, then an empty line.
+
+Exit status: 0 when no warning or critical message was shown and no error was
+reported; 1 otherwise; 2 for a usage error. tx3_setup alone ends with status 1
+when the window cannot open (no display, or a build without the window).
+)";
+}
+
+}  // namespace tx3

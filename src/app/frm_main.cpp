@@ -1,0 +1,163 @@
+// The state of Frm_Main's controls, its edits and the change notification.
+#include "app/frm_main.h"
+
+#include <algorithm>
+
+#include "common/n2s.h"
+
+// The build sets the version; a build without it shows 0000.0000.0000.
+#ifndef TX3_VERSION_MAJOR
+#define TX3_VERSION_MAJOR 0
+#define TX3_VERSION_MINOR 0
+#define TX3_VERSION_PATCH 0
+#endif
+
+namespace tx3 {
+namespace {
+
+bool InRange(int index, int count) {
+  return index >= 0 && index < count;
+}
+
+const std::string& EmptyText() {
+  static const std::string empty;
+  return empty;
+}
+
+}  // namespace
+
+std::string ProgramVersionText() {
+  return N2S(TX3_VERSION_MAJOR, 4, 0, "0") + "." + N2S(TX3_VERSION_MINOR, 4, 0, "0") + "." +
+         N2S(TX3_VERSION_PATCH, 4, 0, "0");
+}
+
+void FrmMain::Create() {
+  Form_Initialize();
+  Form_Load();
+}
+
+int FrmMain::Subscribe(Listener listener) {
+  const int id = nextListenerId_++;
+  listeners_.push_back({id, std::move(listener)});
+  return id;
+}
+
+void FrmMain::Unsubscribe(int id) {
+  std::erase_if(listeners_, [id](const Subscription& s) { return s.id == id; });
+}
+
+void FrmMain::Notify(Control control, int index) {
+  // A copy: a listener may subscribe or unsubscribe while it is told.
+  const std::vector<Subscription> listeners = listeners_;
+  for (const Subscription& s : listeners) s.listener(Change{control, index});
+}
+
+// ---- Reads ----
+
+const std::string& FrmMain::TexteNomStation(int index) const {
+  return InRange(index, kStationCount) ? stationNames_[index] : EmptyText();
+}
+
+const FolderRow& FrmMain::TexteDossier(int index) const {
+  static const FolderRow none;
+  return InRange(index, kFolderCount) ? folders_[index] : none;
+}
+
+bool FrmMain::CheckAction(int index) const {
+  return InRange(index, kStepCount) && checkAction_[index];
+}
+
+// ---- Edits ----
+
+void FrmMain::SetCaption(std::string_view text) {
+  caption_ = text;
+  Notify(Control::Caption);
+}
+
+void FrmMain::SetTexteNomRadio(std::string_view text) {
+  radioName_ = text;
+  Notify(Control::TexteNomRadio);
+}
+
+void FrmMain::SetTexteNomStation(int index, std::string_view text) {
+  if (!InRange(index, kStationCount)) return;
+  stationNames_[index] = text;
+  Notify(Control::TexteNomStation, index);
+}
+
+void FrmMain::SetFolderText(int index, std::string_view text) {
+  if (!InRange(index, kFolderCount)) return;
+  folders_[index].text = text;
+  TexteDossier_Change(index);
+}
+
+void FrmMain::SetComboPervasiveSelection(int row) {
+  if (row < -1 || row >= static_cast<int>(comboPervasive_.items.size())) return;
+  comboPervasive_.selected = row;
+  Notify(Control::ComboPervasive);
+}
+
+void FrmMain::SetCombodBPowerAmpSelection(int row) {
+  if (row < -1 || row >= static_cast<int>(combodBPowerAmp_.items.size())) return;
+  combodBPowerAmp_.selected = row;
+  Notify(Control::CombodBPowerAmp);
+}
+
+void FrmMain::SetListeTXChecked(int row, bool checked) {
+  if (!InRange(row, static_cast<int>(listeTX_.size()))) return;
+  listeTX_[row].checked = checked;
+  Notify(Control::ListeTX, row);
+}
+
+void FrmMain::SetCheckTXValue(int value) {
+  checkTX_ = value;
+  Notify(Control::CheckTX);
+}
+
+void FrmMain::SetStatusText(std::string_view text) {
+  statusText_ = text;
+  Notify(Control::StatusBarMain);
+}
+
+// ---- SettingsWindow ----
+
+std::string FrmMain::FolderText(int index) const {
+  return TexteDossier(index).text;
+}
+std::string FrmMain::RadioName() const {
+  return radioName_;
+}
+std::string FrmMain::StationName(int index) const {
+  return TexteNomStation(index);
+}
+void FrmMain::SetStationName(int index, std::string_view text) {
+  SetTexteNomStation(index, text);
+}
+std::string FrmMain::ApplicationFolder() const {
+  return dossierApplication_;
+}
+int FrmMain::PervasiveSelection() const {
+  return comboPervasive_.selected;
+}
+int FrmMain::ConverterSelection() const {
+  return combodBPowerAmp_.selected;
+}
+int FrmMain::PackageRowCount() const {
+  return static_cast<int>(listeTX_.size());
+}
+
+bool FrmMain::PackageRowChecked(int row) const {
+  return InRange(row, PackageRowCount()) && listeTX_[row].checked;
+}
+
+void FrmMain::SetCheckAction(int index, bool checked) {
+  if (!InRange(index, kStepCount)) return;
+  checkAction_[index] = checked;
+  Notify(Control::CheckAction, index);
+}
+
+void FrmMain::FolderTextChanged(int index) {
+  TexteDossier_Change(index);
+}
+
+}  // namespace tx3

@@ -1,0 +1,162 @@
+// Frm_Main, the main window as a model: the state of every control, DossierApplication,
+// TacheEnCours, and every handler. A view (Qt window, batch front end) renders this state,
+// forwards clicks and edits to the handlers and re-renders when told of a change. No toolkit here.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/settings_window.h"
+
+namespace tx3 {
+
+class ErrorPattern;
+
+inline constexpr int kPackageRowCount = 18;  // ListeTX rows at start-up
+
+// A folder field's background: the normal background of the text fields, or RGB(255, 0, 0).
+enum class FieldColor { Normal, Red };
+
+struct FolderRow {
+  std::string text;                       // TexteDossier(i)
+  FieldColor color = FieldColor::Normal;  // its background
+};
+
+// A drop-down list (ComboPervasive, CombodBPowerAmp).
+struct ComboState {
+  std::vector<std::string> items;
+  int selected = -1;  // -1: no row selected
+};
+
+// A row of the list with check boxes (ListeTX).
+struct CheckedRow {
+  std::string text;
+  bool checked = false;
+};
+
+// Which control changed, for views that re-render one control at a time.
+enum class Control {
+  Caption,  // the window's title
+  TexteNomRadio,
+  TexteNomStation,  // index 0..4
+  TexteDossier,     // index 0..7: text and/or colour
+  CheckAction,      // index 0..6
+  ComboPervasive,   // items and/or selection
+  CombodBPowerAmp,  // items and/or selection
+  ListeTX,          // index of the row, -1 for the whole list (rows added or removed)
+  CheckTX,
+  StatusBarMain,  // the first panel's text
+  Unloaded,       // CommandQuitter_Click: the view closes the window
+};
+
+struct Change {
+  Control control;
+  int index = -1;  // the control's index in its array, -1 when it has none
+};
+
+class FrmMain : public SettingsWindow {
+ public:
+  using Listener = std::function<void(const Change&)>;
+
+  FrmMain() = default;
+  FrmMain(const FrmMain&) = delete;
+  FrmMain& operator=(const FrmMain&) = delete;
+
+  // ---- Life cycle ----
+  // Creating the window: Form_Initialize then Form_Load. Install the view's UI port first.
+  void Create();
+  void Form_Initialize();
+  void Form_Load();
+  bool Unloaded() const { return unloaded_; }
+
+  // ---- Change notification ----
+  // Listeners run synchronously after each change of the model. Answers an id for Unsubscribe.
+  int Subscribe(Listener listener);
+  void Unsubscribe(int id);
+
+  // ---- Controls: read ----
+  const std::string& Caption() const { return caption_; }
+  const std::string& TexteNomRadio() const { return radioName_; }
+  const std::string& TexteNomStation(int index) const;
+  const FolderRow& TexteDossier(int index) const;
+  bool CheckAction(int index) const;
+  const ComboState& ComboPervasive() const { return comboPervasive_; }
+  const ComboState& CombodBPowerAmp() const { return combodBPowerAmp_; }
+  const std::vector<CheckedRow>& ListeTX() const { return listeTX_; }
+  int CheckTXValue() const { return checkTX_; }  // 0 unchecked, 1 checked
+  const std::string& StatusText() const { return statusText_; }
+  const std::string& DossierApplication() const { return dossierApplication_; }
+
+  // ---- Controls: edits (what a keystroke or a selection does) ----
+  void SetCaption(std::string_view text);
+  void SetTexteNomRadio(std::string_view text);
+  void SetTexteNomStation(int index, std::string_view text);
+  // Assigns the text of folder row `index`; runs TexteDossier_Change(index) before returning,
+  // as the change event does.
+  void SetFolderText(int index, std::string_view text);
+  void SetComboPervasiveSelection(int row);   // -1: none
+  void SetCombodBPowerAmpSelection(int row);  // -1: none
+  void SetListeTXChecked(int row, bool checked);
+  // The check box's value only; a click is SetCheckTXValue then CheckTX_Click.
+  void SetCheckTXValue(int value);
+  // The first panel of StatusBarMain. A view's UiPort::SetStatusText lands here.
+  void SetStatusText(std::string_view text);
+
+  // ---- Handlers ----
+  void TexteDossier_Change(int index);
+  void CommandDossier_Click(int index);            // "..."
+  void CommandDossierCreer_Click(int index);       // "Créer"
+  void CommandCreerSettings_Click(int16_t index);  // "Etape 1" .. "Etape 7" (0 .. 6)
+  void CommandPervasiveCreate_Click();             // "Créer les fichiers de la base de données"
+  void CommandQuitter_Click();                     // "Quitter"
+  void CheckTX_Click();                            // "(Dé)Cocher"
+  void LabelCODEC_Click();                         // "Codecs Audio"
+
+  // ---- SettingsWindow (what the step commands see) ----
+  std::string FolderText(int index) const override;
+  std::string RadioName() const override;
+  std::string StationName(int index) const override;
+  void SetStationName(int index, std::string_view text) override;
+  std::string ApplicationFolder() const override;
+  int PervasiveSelection() const override;
+  int ConverterSelection() const override;
+  int PackageRowCount() const override;
+  bool PackageRowChecked(int row) const override;
+  void SetCheckAction(int index, bool checked) override;
+  void FolderTextChanged(int index) override;
+  bool& TacheEnCours() override { return tacheEnCours_; }
+
+ private:
+  void Notify(Control control, int index = -1);
+  void FillLists();
+  void ReadBack(ErrorPattern& e);
+
+  std::string caption_ = "Installation d'Tarvox";
+  std::string radioName_;
+  std::string stationNames_[kStationCount];
+  FolderRow folders_[kFolderCount];
+  bool checkAction_[kStepCount] = {};
+  ComboState comboPervasive_;
+  ComboState combodBPowerAmp_;
+  std::vector<CheckedRow> listeTX_;
+  int checkTX_ = 1;
+  std::string statusText_;
+  std::string dossierApplication_;
+  bool tacheEnCours_ = false;
+  bool unloaded_ = false;
+
+  struct Subscription {
+    int id;
+    Listener listener;
+  };
+  std::vector<Subscription> listeners_;
+  int nextListenerId_ = 1;
+};
+
+// The program's version as the title shows it: each part on four digits ("2026.1208.0001").
+std::string ProgramVersionText();
+
+}  // namespace tx3

@@ -1,0 +1,74 @@
+// The folder rows: the live existence colour, the browse button and the create button.
+#include <string>
+
+#include "app/frm_main.h"
+#include "common/error.h"
+#include "common/text.h"
+#include "common/ui_port.h"
+#include "system/folder_checks.h"
+#include "system/folder_select.h"
+
+namespace tx3 {
+namespace {
+
+void CheckFolderIndex(int index) {
+  if (index < 0 || index >= kFolderCount) Raise(err::kSubscript);
+}
+
+}  // namespace
+
+// The colour follows the last change of the text, not later changes on disk.
+void FrmMain::TexteDossier_Change(int index) {
+  ErrorPattern e("Frm_Main:TexteDossier_Change");
+  bool known = false;
+  e(10, [&] {
+    CheckFolderIndex(index);
+    known = true;
+  });
+  if (!known) return;
+  FolderRow& row = folders_[index];
+  e(20, [&] { row.color = EntryExists(row.text) ? FieldColor::Normal : FieldColor::Red; });
+  e(30, [&] {
+    if (index == 0) dossierApplication_ = row.text;
+  });
+  Notify(Control::TexteDossier, index);
+}
+
+void FrmMain::CommandDossier_Click(int index) {
+  ErrorPattern e("Frm_Main:CommandDossier_Click");
+  std::string text;
+  std::string chosen = "*";
+  bool known = false;
+  e(10, [&] {
+    CheckFolderIndex(index);
+    text = folders_[index].text;
+    known = true;
+  });
+  if (!known) return;
+  e(20, [&] { chosen = FolderSelect(text, "", dossierApplication_); });
+  e(30, [&] {
+    if (chosen != "*") SetFolderText(index, chosen);
+  });
+}
+
+void FrmMain::CommandDossierCreer_Click(int index) {
+  ErrorPattern e("Frm_Main:CommandDossierCreer_Click");
+  std::string text;
+  e(10, [&] {
+    CheckFolderIndex(index);
+    text = folders_[index].text;
+  });
+  // A blank row, or a row the window does not have, asks for nothing.
+  if (Trim(text).empty()) return;
+  bool exists = false;
+  e(20, [&] { exists = !DirQuery(text).empty(); });
+  if (exists) {
+    e(30, [&] { Ui().MessageBox("Le dossier existe déjà:\r\n\r\n" + text, MsgIcon::Warning); });
+    return;
+  }
+  e(40, [&] { VerificationEtCreationRepertoire(text, true); });
+  // The colour is the only feedback of a creation; row 0 also sets DossierApplication again.
+  e(50, [&] { TexteDossier_Change(index); });
+}
+
+}  // namespace tx3

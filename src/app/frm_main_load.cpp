@@ -1,0 +1,127 @@
+// Creating the window: Form_Initialize, then Form_Load with its defaults and the read-back of
+// an earlier installation. Nothing is written here.
+#include <string>
+#include <string_view>
+
+#include "app/frm_main.h"
+#include "common/error.h"
+#include "common/n2s.h"
+#include "common/path_names.h"
+#include "platform/platform.h"
+#include "system/ini_access.h"
+#include "system/windows_version.h"
+
+namespace tx3 {
+namespace {
+
+constexpr std::string_view kDefaultFolders[kFolderCount] = {
+    "C:\\Brennic\\Tarvox\\",
+    "C:\\Brennic\\Tarvox\\Config\\",
+    "C:\\Kalvet\\",
+    "C:\\Kalvet\\Pub\\",
+    "C:\\TX_Sons\\Sons\\Musique\\",
+    "C:\\TX_Data\\Sons\\Autre\\",
+    "C:\\TX_Data\\Data\\",
+    "C:\\TX_Redist\\",
+};
+
+constexpr std::string_view kPervasiveRows[] = {
+    "Workgroup V12",
+    "Workgroup V11",
+    "Workgroup V10",
+    "Workgroup V09",
+    "Workgroup V08 (Windows XP)",
+};
+
+constexpr std::string_view kConverterRows[] = {"Version 15.3 (payante)", "Version 14.4 (archive)",
+                                               "Version gratuite (Windows XP)"};
+
+constexpr std::string_view kPackageRows[kPackageRowCount] = {
+    "Library",     "Production", "Scheduler",       "Palette",        "Planner",     "Diffuseur",
+    "Cartoucheur", "Launcher",   "Tools Connexion", "Tools Convert",  "Tools Data",  "Tools FTP",
+    "Tools GIE",   "Tools Kill", "Tools ON AIR",    "Tools Recorder", "Tools Stats", "Tools Web",
+};
+
+// The folder part of a program path, without its final separator (the runtime's App.Path).
+std::string ProgramFolder(std::string_view programPath) {
+  const size_t cut = programPath.find_last_of("\\/");
+  if (cut == std::string_view::npos) return {};
+  return std::string(programPath.substr(0, cut));
+}
+
+template <size_t N>
+ComboState ComboOf(const std::string_view (&rows)[N]) {
+  ComboState combo;
+  for (std::string_view row : rows) combo.items.emplace_back(row);
+  combo.selected = 0;
+  return combo;
+}
+
+}  // namespace
+
+void FrmMain::Form_Initialize() {
+  // A failure leaves DossierApplication empty until Form_Load sets it; nothing is reported.
+  SkipOnError([&] {
+    dossierApplication_ = CheckRep(ProgramFolder(platform::Os().ExecutablePath()), "\\");
+  });
+}
+
+void FrmMain::Form_Load() {
+  ErrorPattern e("Frm_Main:Form_Load");
+  e(10, [&] { SetCaption("Installation d'Tarvox - Version: " + ProgramVersionText()); });
+  e(20, [&] { SetTexteNomRadio("Nom de votre Radio"); });
+  e(30, [&] { SetTexteNomStation(0, "Nom de la Station 1"); });
+  for (int i = 0; i < kFolderCount; ++i) {
+    e(40, [&] { SetFolderText(i, kDefaultFolders[i]); });
+  }
+  e(50, [&] { FillLists(); });
+  e(60, [&] { GetOSDisplayString(); });
+  e(70, [&] { dossierApplication_ = FolderText(0); });
+  ReadBack(e);
+}
+
+void FrmMain::FillLists() {
+  comboPervasive_ = ComboOf(kPervasiveRows);
+  Notify(Control::ComboPervasive);
+  combodBPowerAmp_ = ComboOf(kConverterRows);
+  Notify(Control::CombodBPowerAmp);
+  listeTX_.clear();
+  for (std::string_view row : kPackageRows) listeTX_.push_back({std::string(row), true});
+  Notify(Control::ListeTX);
+}
+
+// Every read passes the field's current text as the default, so a missing file, section or
+// key keeps what the field shows. The configuration file is looked for under the application
+// folder only; the system settings file under the configuration folder just read back.
+void FrmMain::ReadBack(ErrorPattern& e) {
+  std::string configFile;
+  std::string systemFile;
+  e(80, [&] { configFile = dossierApplication_ + "Settings\\TX3_Config.ini"; });
+  e(90, [&] { SetTexteNomRadio(LectureIni(configFile, "Site", "Lib", radioName_)); });
+  e(100, [&] {
+    SetFolderText(1, LectureIni(configFile, "Site", "Dossier_Config_Global", FolderText(1)));
+  });
+  e(110, [&] { systemFile = CheckRep(FolderText(1), "\\") + "TX3_Systeme.ini"; });
+  for (int i = 0; i < kStationCount; ++i) {
+    e(120, [&] {
+      const std::string section = "Base_01_Station_" + N2S(i + 1, 2, 0, "0");
+      SetTexteNomStation(i, LectureIni(systemFile, section, "Lib", StationName(i)));
+    });
+  }
+  struct FolderKey {
+    int row;
+    std::string_view section, key;
+  };
+  constexpr FolderKey kFolderKeys[] = {{4, "Dossiers_Sons_Mus", "00"},
+                                       {5, "Dossiers_Sons_Jin", "00"},
+                                       {6, "Base_01", "Dossier_Data"},
+                                       {7, "Base_01", "Dossier_Redist"}};
+  int line = 130;
+  for (const FolderKey& k : kFolderKeys) {
+    e(line,
+      [&] { SetFolderText(k.row, LectureIni(systemFile, k.section, k.key, FolderText(k.row))); });
+    line += 10;
+  }
+}
+
+}  // namespace tx3

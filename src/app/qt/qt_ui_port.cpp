@@ -1,0 +1,74 @@
+#include "app/qt/qt_ui_port.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+
+#include "app/qt/qt_text.h"
+#include "platform/platform.h"
+
+namespace tx3 {
+
+namespace {
+
+void ShowMessage(QWidget* owner, const QString& title, const QString& text,
+                 QMessageBox::Icon icon) {
+  QMessageBox box(icon, title, text, QMessageBox::Ok, owner);
+  // Paths may hold "<" or "&": the text is shown as typed, never as markup.
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+QString ChooseFolder(QWidget* owner, const QString& title, const QString& start) {
+  QFileDialog dialog(owner, title, start);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList chosen = dialog.selectedFiles();
+  return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+}  // namespace
+
+QtDialogs StandardDialogs() {
+  return QtDialogs{ShowMessage, ChooseFolder};
+}
+
+QMessageBox::Icon QtIcon(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Information:
+      return QMessageBox::Information;
+    case MsgIcon::Warning:
+      return QMessageBox::Warning;
+    case MsgIcon::Critical:
+      return QMessageBox::Critical;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QtUiPort::QtUiPort(FrmMain& model, QWidget* owner, QtDialogs dialogs)
+    : model_(model), owner_(owner), dialogs_(std::move(dialogs)) {}
+
+void QtUiPort::MessageBox(std::string_view text, MsgIcon icon) {
+  // The core breaks lines with CR LF; Qt breaks them with LF alone.
+  QString shown = QtText(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  dialogs_.showMessage(owner_, QtText(model_.Caption()), shown, QtIcon(icon));
+}
+
+std::optional<std::string> QtUiPort::BrowseForFolder(std::string_view startFolder,
+                                                     std::string_view title) {
+  const std::string start = platform::Os().HostPathForDialog(startFolder);
+  const QString chosen = dialogs_.chooseFolder(owner_, QtText(title), QtText(start));
+  if (chosen.isEmpty()) return std::nullopt;
+  return platform::Os().WindowsPathFromHost(chosen.toStdString());
+}
+
+void QtUiPort::DoEvents() {
+  QCoreApplication::processEvents();
+}
+
+void QtUiPort::SetStatusText(std::string_view text) {
+  model_.SetStatusText(text);
+}
+
+}  // namespace tx3

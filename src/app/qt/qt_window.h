@@ -1,0 +1,10 @@
+// The program's window on a desktop: Qt.
+#pragma once
+
+namespace tx3 {
+
+// Creates Frm_Main with its Qt view, shows it centred and runs the event loop until the window
+// closes. Answers the process's exit status.
+int RunQtWindow(int argc, char** argv);
+
+}  // namespace tx3

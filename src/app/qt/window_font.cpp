@@ -1,0 +1,66 @@
+#include "app/qt/window_font.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <iterator>
+
+#include "app/qt/qt_text.h"
+#include "app/qt/twip_geometry.h"
+#include "app/window_layout.h"
+
+namespace tx3 {
+
+namespace {
+
+struct FontChoice {
+  double points;
+  int stretch;
+};
+
+// From the design's own size down; narrower before smaller.
+constexpr FontChoice kChoices[] = {
+    {8.0, QFont::Unstretched}, {8.0, QFont::SemiCondensed}, {8.0, QFont::Condensed},
+    {7.5, QFont::Condensed},   {7.0, QFont::Condensed},     {6.5, QFont::Condensed},
+};
+
+// Room a control keeps for its caption: a button's bevel, a check box's box and its spacing.
+int FrameTwips(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Button:
+      return 120;
+    case ControlKind::CheckBox:
+      return 330;
+    default:
+      return 0;
+  }
+}
+
+QFont Variant(const QFont& base, const FontChoice& choice) {
+  QFont font = base;
+  font.setPointSizeF(choice.points);
+  font.setStretch(choice.stretch);
+  return font;
+}
+
+}  // namespace
+
+bool CaptionsFit(const QFont& font, const QPaintDevice* device) {
+  const QFontMetricsF metrics(font, device);
+  for (const ControlLayout& control : WindowLayout()) {
+    if (control.caption.empty()) continue;
+    const QString caption = QtText(control.caption);
+    const int room = ScaledPixels(control.width - FrameTwips(control.kind), device->logicalDpiX());
+    if (metrics.horizontalAdvance(caption) > room) return false;
+  }
+  return true;
+}
+
+QFont WindowFont(const QFont& base, const QPaintDevice* device) {
+  for (const FontChoice& choice : kChoices) {
+    const QFont font = Variant(base, choice);
+    if (CaptionsFit(font, device)) return font;
+  }
+  return Variant(base, kChoices[std::size(kChoices) - 1]);
+}
+
+}  // namespace tx3

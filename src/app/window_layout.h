@@ -1,0 +1,50 @@
+// The look of Frm_Main as data: every control with its kind, position and caption, in twips
+// (15 twips per pixel). A view builds its widgets from this table; the texts and values the
+// controls hold at run time are in FrmMain.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace tx3 {
+
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kClientWidthTwips = 11430;  // 762 pixels
+inline constexpr int kClientHeightTwips = 8715;  // 581 pixels
+inline constexpr std::string_view kDesignCaption = "Installation d'Tarvox";
+
+// Colours as RGB values (0xRRGGBB).
+inline constexpr unsigned kRedBackRgb = 0xFF0000;   // a folder field naming nothing that exists
+inline constexpr unsigned kLinkTextRgb = 0x1048EF;  // LabelCODEC: RGB(16, 72, 239), underlined
+
+enum class ControlKind {
+  Label,      // static text
+  LinkLabel,  // static text drawn as a link, clickable (LabelCODEC)
+  TextField,  // one-line text field
+  Button,
+  CheckBox,   // with or without caption
+  ComboBox,   // drop-down list (no typing)
+  CheckList,  // list with a check box on each row (ListeTX)
+  Image,      // the logo picture
+  StatusBar,  // docked along the bottom; only its first panel carries text
+};
+
+struct ControlLayout {
+  std::string_view name;  // the control's name in the window ("TexteDossier", "Label", ...)
+  int index;              // its index in its control array, -1 for a single control
+  ControlKind kind;
+  int left, top, width, height;  // twips, in the client area
+  std::string_view caption;      // the design-time caption, empty when the model fills it
+};
+
+// Every control of the window, from top to bottom.
+std::span<const ControlLayout> WindowLayout();
+
+// The layout entry of control `name`(`index`); nullptr when the window has none.
+const ControlLayout* FindControl(std::string_view name, int index = -1);
+
+inline constexpr int TwipsToPixels(int twips) {
+  return twips / kTwipsPerPixel;
+}
+
+}  // namespace tx3

@@ -1,0 +1,134 @@
+// The error pattern: every procedure traps its own failures, records them in PbTErreur,
+// hands them to GestionDesErreurs and goes on with its next statement.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tx3 {
+
+// The public record of the latest failure (fields in this order).
+struct ErrorRecord {
+  int32_t Numero = 0;
+  int32_t Ligne = 0;
+  std::string Description;
+  std::string Source;
+};
+extern ErrorRecord PbTErreur;
+
+// The runtime's current-error state (the `Err` object): set when a statement fails,
+// cleared by GestionDesErreurs.
+extern ErrorRecord CurrentError;
+
+// Classic run-time error numbers.
+namespace err {
+inline constexpr int32_t kInvalidCall = 5;
+inline constexpr int32_t kOverflow = 6;
+inline constexpr int32_t kOutOfMemory = 7;
+inline constexpr int32_t kSubscript = 9;
+inline constexpr int32_t kLibraryNotFound = 48;
+inline constexpr int32_t kBadFileName = 52;
+inline constexpr int32_t kFileNotFound = 53;
+inline constexpr int32_t kFileExists = 58;
+inline constexpr int32_t kPermissionDenied = 70;
+inline constexpr int32_t kPathFileAccess = 75;
+inline constexpr int32_t kPathNotFound = 76;
+inline constexpr int32_t kEntryPointNotFound = 453;
+inline constexpr int32_t kDdeFailed = 285;
+inline constexpr int32_t kDdeTimeout = 286;
+}  // namespace err
+
+// The program's name as the runtime reports it in error sources.
+inline constexpr std::string_view kAppName = "TX3_Setup";
+
+// A run-time failure raised inside a statement. Never crosses a procedure boundary:
+// the ErrorPattern of the procedure catches it.
+struct RuntimeError {
+  int32_t number;
+  std::string description;
+  std::string source;
+};
+
+// The runtime's (French) description of a classic error number.
+std::string ClassicDescription(int32_t number);
+
+// Raises a run-time failure; the description defaults to the classic one, the source to kAppName.
+[[noreturn]] void Raise(int32_t number, std::string description = {}, std::string source = {});
+
+// Raises the classic failure `number` unless it is 0 (platform calls answer 0 or a number).
+void Check(int32_t number);
+
+// Runs the statements of one procedure under the error pattern.
+//
+//   ErrorPattern e("Lib_Setup:EcritureIni");
+//   e(10, [&] { ... });            // a failure is recorded, reported and skipped
+//
+// On failure the helper fills PbTErreur (number, source, description, line, in that order),
+// sets CurrentError, gives `TreatFirst` handlers the chance to deal with particular numbers,
+// and otherwise calls GestionDesErreurs(procedure). Exceptions of the standard library map to
+// classic numbers (bad_alloc 7, out_of_range 9, overflow_error 6, others 5).
+class ErrorPattern {
+ public:
+  // Returns true when it dealt with the failure itself (GestionDesErreurs is then not called).
+  using Special = std::function<bool(const ErrorRecord&)>;
+
+  explicit ErrorPattern(std::string procedure) : procedure_(std::move(procedure)) {}
+
+  ErrorPattern& TreatFirst(Special special) {
+    special_ = std::move(special);
+    return *this;
+  }
+
+  // Runs one statement; true when it completed without failure.
+  bool operator()(int line, const std::function<void()>& statement);
+
+  const std::string& procedure() const { return procedure_; }
+
+ private:
+  std::string procedure_;
+  Special special_;
+};
+
+// Runs a statement whose failure is skipped without any record or report.
+bool SkipOnError(const std::function<void()>& statement);
+
+// The central error manager.
+void GestionDesErreurs(std::string_view procedure);
+
+// What the error manager keeps from one report to the next.
+struct ErrorManagerState {
+  bool busy = false;
+  int32_t lastNumber = 0;
+  int64_t lastTime = 0;  // seconds since the epoch, local clock; 0 before the first report
+  std::string lastProcedure;
+  uint64_t reports = 0;  // reports recorded since the start (nested calls not counted)
+};
+const ErrorManagerState& GestionDesErreursState();
+
+// The detailed report text and the repeat indicator the manager prepares for the log.
+// Exposed for tests.
+std::string ErrorReportText(int32_t reducedNumber, bool reduced, const ErrorRecord& record,
+                            std::string_view procedure);
+
+// True when a report repeats the previous one: same number and same procedure (exact text),
+// less than 5 whole seconds apart (either way).
+bool IsRepeatReport(const ErrorManagerState& last, int32_t number, std::string_view procedure,
+                    int64_t now);
+
+// The report text as one log line (its line breaks become " | ").
+std::string OneLogLine(std::string_view text);
+
+// The local clock the manager reads (seconds since the epoch); tests install their own,
+// nullptr restores the real one.
+using ErrorClock = int64_t (*)();
+void SetErrorClockForTests(ErrorClock clock);
+
+// Hands one diagnostic line to the trace log (the log file).
+void TraceLog(std::string_view text);
+
+// Puts PbTErreur, CurrentError and the manager's state back to their start values (tests).
+void ResetErrorStateForTests();
+
+}  // namespace tx3

@@ -1,0 +1,135 @@
+// GestionDesErreurs: the central error manager. It remembers the last report, warns the operator
+// about a disconnected automation object, writes a detailed report to the log and ignores nested
+// calls made while its message box or its event processing lets other handlers run.
+#include <chrono>
+
+#include "common/error.h"
+#include "common/text.h"
+#include "common/ui_port.h"
+#include "platform/platform.h"
+
+namespace tx3 {
+
+namespace {
+
+// Components raise "automation base number + code of their own"; the manager keeps the code.
+constexpr int64_t kAutomationBase = 2147221504;           // minus 0x80040000 read as signed
+constexpr int32_t kAutomationDisconnected = -2147417848;  // 0x80010108
+constexpr int64_t kRepeatWindowSeconds = 5;
+constexpr size_t kLongDescription = 100;
+
+ErrorManagerState g_state;
+ErrorClock g_clock = nullptr;
+
+int64_t LocalNow() {
+  if (g_clock != nullptr) return g_clock();
+  using namespace std::chrono;
+#if defined(__cpp_lib_chrono) && __cpp_lib_chrono >= 201907L
+  try {
+    return duration_cast<seconds>(current_zone()->to_local(system_clock::now()).time_since_epoch())
+        .count();
+  } catch (...) {
+  }
+#endif
+  // Without a time-zone database the universal clock serves: the manager only compares times.
+  return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+}
+
+// Step 5: a number in (base, base + 65535) exclusive is reduced to the component's own code.
+bool ReduceAutomationNumber(int32_t* number) {
+  const int64_t t = static_cast<int64_t>(*number) + kAutomationBase;
+  if (t > 0 && t < 65535) {
+    *number = static_cast<int32_t>(t);
+    return true;
+  }
+  return false;
+}
+
+std::string AutomationMessage(std::string_view procedure, int32_t line) {
+  return "Automation Error !!!\r\n\r\nSub: " + std::string(procedure) + ":" + ToText(line);
+}
+
+}  // namespace
+
+std::string ErrorReportText(int32_t reducedNumber, bool reduced, const ErrorRecord& record,
+                            std::string_view procedure) {
+  std::string description = record.Description;
+  if (CharCount(description) > kLongDescription) description = ReplaceAll(description, ". ", "\n ");
+  std::string text = "Err: " + ToText(reducedNumber) + " (" + description + ")";
+  if (!Trim(procedure).empty()) {
+    text += "\n\nSource:" + std::string(procedure) + ":" + ToText(record.Ligne);
+  }
+  if (reduced && !Trim(record.Source).empty()) text += "\n(Source: " + record.Source + ")";
+  return text;
+}
+
+bool IsRepeatReport(const ErrorManagerState& last, int32_t number, std::string_view procedure,
+                    int64_t now) {
+  const int64_t apart = now >= last.lastTime ? now - last.lastTime : last.lastTime - now;
+  return apart < kRepeatWindowSeconds && last.lastNumber == number &&
+         last.lastProcedure == procedure;
+}
+
+std::string OneLogLine(std::string_view text) {
+  std::string line;
+  line.reserve(text.size());
+  bool inBreak = false;
+  for (char c : text) {
+    if (c == '\r' || c == '\n') {
+      if (!inBreak) line += " | ";
+      inBreak = true;
+      continue;
+    }
+    inBreak = false;
+    line += c;
+  }
+  return line;
+}
+
+void GestionDesErreurs(std::string_view procedure) {
+  if (g_state.busy) return;
+  g_state.busy = true;
+  ++g_state.reports;
+  // Every step runs on its own: a step that fails is skipped and the next one runs.
+  int32_t number = 0;
+  std::string description;
+  bool reduced = false;
+  SkipOnError([&] {
+    number = PbTErreur.Numero;
+    description = PbTErreur.Description;
+  });
+  SkipOnError([&] { reduced = ReduceAutomationNumber(&number); });
+  SkipOnError([&] {
+    if (IsRepeatReport(g_state, number, procedure, LocalNow())) return;
+    ErrorRecord record = PbTErreur;
+    record.Description = description;
+    platform::Os().AppendLog(OneLogLine(ErrorReportText(number, reduced, record, procedure)));
+  });
+  SkipOnError([&] {
+    if (number == kAutomationDisconnected) {
+      Ui().MessageBox(AutomationMessage(procedure, PbTErreur.Ligne), MsgIcon::Critical);
+    }
+  });
+  SkipOnError([&] { g_state.lastNumber = number; });
+  SkipOnError([&] { g_state.lastTime = LocalNow(); });
+  SkipOnError([&] { g_state.lastProcedure = std::string(procedure); });
+  SkipOnError([&] { CurrentError = ErrorRecord{}; });
+  SkipOnError([&] { Ui().DoEvents(); });
+  g_state.busy = false;
+}
+
+const ErrorManagerState& GestionDesErreursState() {
+  return g_state;
+}
+
+void SetErrorClockForTests(ErrorClock clock) {
+  g_clock = clock;
+}
+
+void ResetErrorStateForTests() {
+  PbTErreur = ErrorRecord{};
+  CurrentError = ErrorRecord{};
+  g_state = ErrorManagerState{};
+}
+
+}  // namespace tx3

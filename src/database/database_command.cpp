@@ -1,0 +1,146 @@
+// The database button: every catalogue file missing from the data folder is created empty
+// through the engine, and the operator is told which files could not be made.
+#include "database/database_command.h"
+
+#include <string>
+#include <vector>
+
+#include "common/error.h"
+#include "common/path_names.h"
+#include "common/text.h"
+#include "common/ui_port.h"
+#include "database/builtin_engine.h"
+#include "database/catalogue.h"
+#include "database/create_buffer.h"
+#include "database/engine.h"
+#include "platform/platform.h"
+#include "system/folder_checks.h"
+
+namespace tx3 {
+
+namespace {
+
+constexpr int kNombreDeBases = 1;  // this tool creates the files of base 1 only
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kExtension = ".bt6";
+constexpr int16_t kCreateMode = 0;  // the Create mode that replaces a file of the same name
+
+int16_t ToInt16(size_t value) {
+  if (value > static_cast<size_t>(INT16_MAX)) Raise(err::kOverflow);
+  return static_cast<int16_t>(value);
+}
+
+// The file's name in the data folder: a per-base file carries the base letter as its fifth
+// character (FRAD005 is FRADA05 for base 1).
+std::string NomDeBase(const FichierRec& entry, int base) {
+  std::string name = entry.NomFichier;
+  if (entry.ParBase == "O") {
+    name = LeftChars(name, 4) + static_cast<char>(64 + base) + MidChars(name, 6);
+  }
+  return Trim(name);
+}
+
+std::string MessageMoteurIntrouvable(std::string_view library) {
+  return "Moteur de base de données introuvable:" + std::string(kCrLf) + std::string(kCrLf) +
+         std::string(library) + std::string(kCrLf) + std::string(kCrLf) +
+         "Installez le moteur de base de données (Etape 4) puis recommencez l'opération.";
+}
+
+std::string MessageEnCoursUtilisation(std::string_view path) {
+  return "Fichier '" + std::string(path) + "' en cours d'utilisation." + std::string(kCrLf) +
+         std::string(kCrLf) + "Veuillez arrêter Tarvox, voire éteindre les postes." +
+         std::string(kCrLf) + std::string(kCrLf) + "Puis recommencez l'opération.";
+}
+
+std::string MessageNonCrees(const std::vector<std::string>& lines) {
+  std::string text = "Fichiers non créés:" + std::string(kCrLf) + std::string(kCrLf);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += kCrLf;
+    text += lines[i];
+  }
+  return text;
+}
+
+// A file that need not be created: present with a non-zero size, unless it is only the built-in
+// engine's stand-in and a real engine is at work.
+bool DejaPresent(const std::string& path, const Engine& engine) {
+  if (!File_Exist(path, "Frm_Main:CommandPervasiveCreate_Click", true)) return false;
+  return !engine.IsLibrary() || !IsBuiltinEngineFile(platform::Os().EnginePath(path));
+}
+
+void TraceEchecCreation(std::string_view fichier, std::string_view bufferCle, int16_t lngCle) {
+  TraceLog("Err: Create File: " + std::string(fichier) + " |PbSBtrPosBulk$: " +
+           Trim(PbSBtrPosBulk) + " |PbTBtrFileBuf.RecLen: " + ToText(PbTBtrFileBuf.RecLen) +
+           " |PbTBtrFileBuf.IndxCnt: " + ToText(PbTBtrFileBuf.IndxCnt) +
+           " |BufferCle: " + std::string(bufferCle) + " |LngCle: " + ToText(lngCle));
+}
+
+}  // namespace
+
+int16_t CreationStructureVide(std::string_view Fichier, Engine& engine) {
+  ErrorPattern e("Frm_Main:CreationStructureVide");
+  int16_t Resultat = 0;
+  std::string BufferCle;
+  int16_t LngCle = 0;
+  // Both attempts reset every value; the second ends the name with a blank, the key length
+  // staying that of the bare path.
+  const auto attempt = [&](std::string_view suffix) {
+    e(0, [&] { PbSBtrPosBulk = std::string(kPositionBlockSize, ' '); });
+    e(0, [&] { BufferCle = std::string(kMaxEngineKeyLength, ' '); });
+    e(0, [&] { PbLBtrDataLen = static_cast<int32_t>(kCreateBufferSize); });
+    e(0, [&] { LngCle = ToInt16(CharCount(Fichier)); });
+    e(0, [&] { BufferCle = std::string(Fichier) + std::string(suffix); });
+    e(0, [&] {
+      PbIBtrStatus = CallEngine(engine, kBtrCreate, &PbSBtrPosBulk, &PbTBtrFileBuf, &PbLBtrDataLen,
+                                &BufferCle, LngCle, kCreateMode);
+    });
+  };
+  attempt("");
+  e(0, [&] { Resultat = PbIBtrStatus; });
+  if (Resultat != 0) attempt(" ");
+  if (Resultat != 0) e(0, [&] { TraceEchecCreation(Fichier, BufferCle, LngCle); });
+  return Resultat;
+}
+
+void CommandPervasiveCreate_Click(std::string_view dataFolderText) {
+  ErrorPattern e("Frm_Main:CommandPervasiveCreate_Click");
+  e(0, [] { InitGeneralData(); });
+  std::string dossier;
+  e(0, [&] { dossier = CheckRep(dataFolderText, "\\"); });
+
+  EngineLoad load;
+  e(0, [&] { load = LoadEngine(); });
+  if (load.engine == nullptr) {
+    e(0, [&] { Ui().MessageBox(MessageMoteurIntrouvable(load.libraryName), MsgIcon::Critical); });
+    return;
+  }
+
+  std::vector<std::string> nonCrees;
+  for (int i = 0; i < kNombreDeFichiers; ++i) {
+    for (int base = 1; base <= kNombreDeBases; ++base) {
+      std::string path;
+      e(0, [&] { path = dossier + NomDeBase(PbTFichiers.at(i), base) + std::string(kExtension); });
+      bool present = false;
+      e(0, [&] { present = DejaPresent(path, *load.engine); });
+      if (present) continue;
+      e(0, [&] { InitStructureFichierBTR(static_cast<int16_t>(i), false); });
+      int16_t resultat = 0;
+      e(0, [&] { resultat = CreationStructureVide(path, *load.engine); });
+      if (resultat == 0) continue;
+      if (PbIBtrStatus == btrstatus::kCreateIo) {
+        e(0, [&] { Ui().MessageBox(MessageEnCoursUtilisation(path), MsgIcon::Critical); });
+      }
+      if (PbIBtrStatus != 0) nonCrees.push_back(path + " (statut " + ToText(resultat) + ")");
+    }
+  }
+
+  e(0, [&] {
+    if (nonCrees.empty()) {
+      Ui().MessageBox("Fichiers créés à vide", MsgIcon::Information);
+    } else {
+      Ui().MessageBox(MessageNonCrees(nonCrees), MsgIcon::Warning);
+    }
+  });
+}
+
+}  // namespace tx3

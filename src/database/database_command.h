@@ -1,0 +1,18 @@
+// The database button: every missing data file of the catalogue, created empty.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace tx3 {
+
+class Engine;
+
+// CommandPervasiveCreate_Click, given the text of the data folder field (TexteDossier(6)).
+void CommandPervasiveCreate_Click(std::string_view dataFolderText);
+
+// Issues the engine's Create for `Fichier` (a Windows path) with the create buffer already
+// filled; answers the status of the first attempt, 0 for success.
+int16_t CreationStructureVide(std::string_view Fichier, Engine& engine);
+
+}  // namespace tx3

@@ -1,0 +1,144 @@
+// The one interface to the operating system, shaped after the Windows calls the tool makes.
+// Paths are Windows paths in UTF-8 ("C:\Brennic\Tarvox\", "\\SRV\Share\x"); on Linux the posix
+// implementation emulates drives and names (see posix/). Failures are answered with the classic
+// run-time error numbers (52 bad file name, 53 file not found, 75 path/file access error,
+// 76 path not found, 7 out of memory), 0 meaning success.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tx3::platform {
+
+// File attribute bits (the runtime's GetAttr / SetAttr values).
+enum Attribute : uint32_t {
+  kAttrReadOnly = 1,
+  kAttrHidden = 2,
+  kAttrSystem = 4,
+  kAttrVolume = 8,
+  kAttrDirectory = 16,
+  kAttrArchive = 32,
+  kAttrAlias = 64,
+};
+
+// The extended version record (OSVERSIONINFOEXA fields the tool reads).
+struct VersionRecord {
+  uint32_t majorVersion = 0;
+  uint32_t minorVersion = 0;
+  uint32_t buildNumber = 0;
+  uint32_t platformId = 0;
+  std::string servicePack;  // up to 128 characters, may hold NUL characters
+  uint16_t servicePackMajor = 0;
+  uint16_t servicePackMinor = 0;
+  uint16_t suiteMask = 0;
+  uint8_t productType = 0;
+};
+
+// A dynamic library loaded at run time.
+class Library {
+ public:
+  virtual ~Library() = default;
+  // The address of an exported symbol, or nullptr.
+  virtual void* Symbol(const char* name) = 0;
+};
+
+// Outcome of the built-in engine's file replacement.
+enum class ReplaceOutcome { kDone, kLocked, kFailed };
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // ---- Files and folders ----
+
+  // The directory query (the runtime's Dir, FindFirstFile): the name of the first entry matching
+  // `pattern` ("*" and "?" match in the last component, case-insensitively), folders included when
+  // `includeDirectories`. A pattern ending with "\" asks for the folder itself (answers "." when
+  // it exists). Sets *firstName to empty text when nothing matches.
+  virtual int32_t FindFirst(std::string_view pattern, bool includeDirectories,
+                            std::string* firstName) = 0;
+
+  // The runtime's MkDir: 0, or 75 (exists / denied), 76 (parent missing), 52 (refused name).
+  virtual int32_t MakeDirectory(std::string_view path) = 0;
+  // CreateDirectoryA / CreateDirectoryExA: the Win32 BOOL.
+  virtual bool CreateDirectoryA(std::string_view path) = 0;
+  virtual bool CreateDirectoryExA(std::string_view templateFolder, std::string_view path) = 0;
+
+  // The runtime's GetAttr / SetAttr.
+  virtual int32_t GetAttributes(std::string_view path, uint32_t* attributes) = 0;
+  virtual int32_t SetAttributes(std::string_view path, uint32_t attributes) = 0;
+
+  // Opens the file for reading and answers its full 64-bit size.
+  virtual int32_t FileSize(std::string_view path, int64_t* size) = 0;
+
+  // ---- Clock ----
+  virtual uint32_t GetTickCount() = 0;
+  virtual uint64_t GetTickCount64() = 0;
+
+  // ---- System information ----
+  virtual bool GetVersionEx(VersionRecord* record) = 0;
+  // GetProductInfo; false when the call is not available.
+  virtual bool GetProductInfo(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
+                              uint32_t* productType) = 0;
+  // Whether the kernel exports GetNativeSystemInfo.
+  virtual bool HasNativeSystemInfo() = 0;
+  // wProcessorArchitecture of GetNativeSystemInfo (native) or GetSystemInfo.
+  virtual uint16_t ProcessorArchitecture(bool native) = 0;
+  virtual int32_t GetSystemMetrics(int32_t index) = 0;
+  // GetWindowsDirectoryA: the folder without trailing backslash; empty on failure.
+  virtual std::string WindowsDirectory() = 0;
+  // The running program's full path (Windows form).
+  virtual std::string ExecutablePath() = 0;
+  // An environment variable, or nothing.
+  virtual std::optional<std::string> GetEnv(std::string_view name) = 0;
+
+  // ---- Shell ----
+  // ShellExecuteA: the shell's result (above 32 success). A null parameters or folder is nullopt.
+  virtual intptr_t ShellExecute(std::string_view operation, std::string_view file,
+                                const std::optional<std::string>& parameters,
+                                const std::optional<std::string>& folder, int32_t showCommand) = 0;
+
+  // ---- Profile (INI) functions ----
+  // GetPrivateProfileStringA without a buffer limit: *value receives the whole value (or the
+  // default); answers the number of characters copied.
+  virtual uint32_t GetPrivateProfileString(std::string_view section, std::string_view key,
+                                           std::string_view defaultValue, std::string* value,
+                                           std::string_view file) = 0;
+  // WritePrivateProfileStringA: true when written.
+  virtual bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                                         std::string_view value, std::string_view file) = 0;
+  // Makes every file written since the last call durable (files and their folders).
+  virtual void FlushWrites() = 0;
+
+  // ---- Database engine ----
+  // Loads a library by name or path; nullptr and *error (48) when it cannot be loaded.
+  virtual std::unique_ptr<Library> LoadLibrary(std::string_view nameOrPath, int32_t* error) = 0;
+  // The path as the engine opens it (the host path on Linux, the path itself on Windows).
+  virtual std::string EnginePath(std::string_view path) = 0;
+  // The built-in engine's file writing, on engine paths: reads at most `maxBytes` of a file
+  // (false when it cannot be read) and replaces a file atomically unless another process locks it.
+  virtual bool ReadEngineFile(std::string_view enginePath, size_t maxBytes, std::string* bytes) = 0;
+  virtual ReplaceOutcome ReplaceEngineFile(std::string_view enginePath, std::string_view bytes) = 0;
+
+  // ---- Folder dialog support ----
+  // Maps a host folder chosen in a dialog back to a Windows path (Linux); identity on Windows.
+  virtual std::string WindowsPathFromHost(std::string_view hostPath) = 0;
+  // The host folder of a Windows path, for opening a dialog there; empty when it does not exist.
+  virtual std::string HostPathForDialog(std::string_view windowsPath) = 0;
+
+  // ---- Log file ----
+  // Appends one line to the log file (rotated at 1 MiB, 3 kept). Never fails towards the caller.
+  virtual void AppendLog(std::string_view line) = 0;
+};
+
+// The platform in use: the system's own, unless a test installed another.
+Platform& Os();
+// Installs `platform` (not owned) for the tests; nullptr restores the system's own.
+void SetPlatform(Platform* platform);
+// The system's own platform.
+Platform& SystemPlatform();
+
+}  // namespace tx3::platform

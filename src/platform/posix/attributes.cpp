@@ -1,0 +1,78 @@
+#include "platform/posix/attributes.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/platform.h"
+
+namespace tx3::platform::posix {
+namespace {
+
+constexpr int32_t kBadFileName = 52;
+constexpr int32_t kFileNotFound = 53;
+constexpr int32_t kAccessError = 75;
+constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+
+int32_t ErrorOfLookup(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+      return kFileNotFound;
+    default:
+      return kAccessError;
+  }
+}
+
+// Maps `path` and reads its status; 0 or the error number.
+int32_t StatOf(DriveMap& drives, std::string_view path, std::string* host, struct stat* info) {
+  const MappedPath mapped = drives.Map(path);
+  if (mapped.status == MapStatus::kRefused) return kBadFileName;
+  if (mapped.status == MapStatus::kNoDrive) return kFileNotFound;
+  *host = mapped.host;
+  if (::stat(host->c_str(), info) != 0) return ErrorOfLookup(errno);
+  return 0;
+}
+
+}  // namespace
+
+int32_t ReadAttributes(DriveMap& drives, std::string_view path, uint32_t* attributes) {
+  std::string host;
+  struct stat info {};
+  if (const int32_t error = StatOf(drives, path, &host, &info)) return error;
+  uint32_t bits = S_ISDIR(info.st_mode) ? kAttrDirectory : kAttrArchive;
+  if ((info.st_mode & kWriteBits) == 0) bits |= kAttrReadOnly;
+  *attributes = bits;
+  return 0;
+}
+
+int32_t WriteAttributes(DriveMap& drives, std::string_view path, uint32_t attributes) {
+  std::string host;
+  struct stat info {};
+  if (const int32_t error = StatOf(drives, path, &host, &info)) return error;
+  const mode_t current = info.st_mode & 07777;
+  const bool readOnly = (attributes & kAttrReadOnly) != 0;
+  const mode_t wanted =
+      readOnly ? (current & ~kWriteBits) : ((current & kWriteBits) ? current : (current | S_IWUSR));
+  if (wanted == current) return 0;
+  return ::chmod(host.c_str(), wanted) == 0 ? 0 : kAccessError;
+}
+
+int32_t ReadFileSize(DriveMap& drives, std::string_view path, int64_t* size) {
+  const MappedPath mapped = drives.Map(path);
+  if (mapped.status == MapStatus::kRefused) return kBadFileName;
+  if (mapped.status == MapStatus::kNoDrive) return kFileNotFound;
+  const int fd = ::open(mapped.host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return ErrorOfLookup(errno);
+  struct stat info {};
+  const bool ok = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+  ::close(fd);
+  if (!ok) return kAccessError;
+  *size = static_cast<int64_t>(info.st_size);
+  return 0;
+}
+
+}  // namespace tx3::platform::posix

@@ -1,0 +1,66 @@
+#include "platform/posix/dir_query.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "platform/posix/name_match.h"
+
+namespace tx3::platform::posix {
+namespace {
+
+constexpr int32_t kBadFileName = 52;
+
+struct Listed {
+  std::string name;
+  bool directory = false;
+};
+
+// The folder's entries in listing order, "." and ".." first; empty when it cannot be read.
+std::vector<Listed> ListFolder(const std::string& folder) {
+  std::vector<Listed> entries;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+  if (!dir) return entries;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat info {};
+    const bool directory =
+        ::stat((folder + "/" + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    entries.push_back({name, directory});
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const Listed& a, const Listed& b) { return ListsBefore(a.name, b.name); });
+  entries.insert(entries.begin(), {{".", true}, {"..", true}});
+  return entries;
+}
+
+}  // namespace
+
+int32_t FindFirstEntry(DriveMap& drives, std::string_view pattern, bool includeDirectories,
+                       std::string* firstName) {
+  firstName->clear();
+  MappedPath mapped = drives.Map(pattern, true);
+  if (mapped.status == MapStatus::kRefused) return kBadFileName;
+  if (mapped.status == MapStatus::kNoDrive) return 0;
+  WindowsPath folder = mapped.windows;
+  std::string lastComponent = "*";
+  const size_t rootDepth = folder.unc ? 2 : 0;  // a share is listed as a folder, never matched
+  if (!folder.trailingSeparator && folder.parts.size() > rootDepth) {
+    lastComponent = folder.parts.back();
+    folder.parts.pop_back();
+  }
+  for (const Listed& entry : ListFolder(drives.HostOf(folder))) {
+    if (entry.directory && !includeDirectories) continue;
+    if (MatchesPattern(entry.name, lastComponent)) {
+      *firstName = entry.name;
+      return 0;
+    }
+  }
+  return 0;
+}
+
+}  // namespace tx3::platform::posix

@@ -1,0 +1,38 @@
+#include "platform/posix/dynamic_library.h"
+
+#include <dlfcn.h>
+
+#include <string>
+
+namespace tx3::platform::posix {
+namespace {
+
+constexpr int32_t kLibraryNotFound = 48;
+
+class LoadedLibrary final : public Library {
+ public:
+  explicit LoadedLibrary(void* handle) : handle_(handle) {}
+  ~LoadedLibrary() override { ::dlclose(handle_); }
+  LoadedLibrary(const LoadedLibrary&) = delete;
+  LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+
+  void* Symbol(const char* name) override { return ::dlsym(handle_, name); }
+
+ private:
+  void* handle_;
+};
+
+}  // namespace
+
+std::unique_ptr<Library> OpenLibrary(std::string_view nameOrPath, int32_t* error) {
+  const std::string name(nameOrPath);
+  void* handle = name.empty() ? nullptr : ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) {
+    *error = kLibraryNotFound;
+    return nullptr;
+  }
+  *error = 0;
+  return std::make_unique<LoadedLibrary>(handle);
+}
+
+}  // namespace tx3::platform::posix

@@ -1,0 +1,15 @@
+// Libraries loaded at run time (the engine library), through dlopen.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace tx3::platform::posix {
+
+// dlopen with RTLD_NOW | RTLD_LOCAL; nullptr and *error = 48 when it cannot be loaded.
+std::unique_ptr<Library> OpenLibrary(std::string_view nameOrPath, int32_t* error);
+
+}  // namespace tx3::platform::posix

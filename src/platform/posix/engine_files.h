@@ -1,0 +1,21 @@
+// The built-in engine's file access on host paths: bounded reads and atomic replacement that
+// respects another process's lock.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace tx3::platform::posix {
+
+// Reads at most `maxBytes` of the file; false when it cannot be opened or read.
+bool ReadHostFile(const std::string& path, size_t maxBytes, std::string* bytes);
+
+// Writes `bytes` to a new file beside `path`, makes it durable and renames it over `path`.
+// kLocked when an existing file is held by an exclusive flock elsewhere, kFailed when it cannot
+// be written (nothing is left behind).
+ReplaceOutcome ReplaceHostFile(const std::string& path, std::string_view bytes);
+
+}  // namespace tx3::platform::posix

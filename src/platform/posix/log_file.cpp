@@ -1,0 +1,67 @@
+#include "platform/posix/log_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "platform/posix/host_files.h"
+
+namespace tx3::platform::posix {
+namespace {
+
+std::string OneLine(std::string_view line) {
+  std::string text(line);
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return text;
+}
+
+void RotateWhenFull(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || info.st_size < LogFile::kRotateBytes) return;
+  for (int n = LogFile::kKeptFiles - 1; n >= 1; --n) {
+    ::rename((path + "." + std::to_string(n)).c_str(),
+             (path + "." + std::to_string(n + 1)).c_str());
+  }
+  ::rename(path.c_str(), (path + ".1").c_str());
+}
+
+}  // namespace
+
+std::string LogFilePath() {
+  const std::string configured = EnvOrEmpty("TX3_LOG_FILE");
+  if (!configured.empty()) return configured;
+  std::string state = EnvOrEmpty("XDG_STATE_HOME");
+  if (state.empty() || state[0] != '/') state = HomeFolder() + "/.local/state";
+  return state + "/tx3-setup/TX3_Setup.log";
+}
+
+std::string LocalTimestamp() {
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  std::tm local{};
+  ::localtime_r(&now.tv_sec, &local);
+  char text[40];
+  const size_t length = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  std::snprintf(text + length, sizeof text - length, ".%03ld ", now.tv_nsec / 1000000L);
+  return text;
+}
+
+void LogFile::Append(std::string_view line) {
+  const std::string path = LogFilePath();
+  const std::string record = LocalTimestamp() + OneLine(line) + "\n";
+  const std::lock_guard<std::mutex> lock(mutex_);
+  MakeHostFolders(HostParent(path));
+  RotateWhenFull(path);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return;
+  const ssize_t written = ::write(fd, record.data(), record.size());
+  (void)written;  // a log that cannot be written is given up silently
+  ::close(fd);
+}
+
+}  // namespace tx3::platform::posix

@@ -1,0 +1,183 @@
+#include "platform/posix/posix_platform.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "platform/posix/attributes.h"
+#include "platform/posix/dir_query.h"
+#include "platform/posix/dynamic_library.h"
+#include "platform/posix/engine_files.h"
+#include "platform/posix/folders.h"
+#include "platform/posix/host_files.h"
+#include "platform/posix/profile_store.h"
+#include "platform/posix/shell_open.h"
+#include "platform/posix/system_info.h"
+
+namespace tx3::platform::posix {
+namespace {
+
+constexpr uint32_t kProductProfessional = 0x30;
+
+std::string OwnExecutable() {
+  std::vector<char> buffer(4096);
+  while (true) {
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length < 0) return {};
+    if (static_cast<size_t>(length) < buffer.size()) return std::string(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+}  // namespace
+
+PosixPlatform::PosixPlatform() : drives_(DriveMap::FromEnvironment()) {}
+
+PosixPlatform::PosixPlatform(DriveMap drives) : drives_(std::move(drives)) {}
+
+int32_t PosixPlatform::FindFirst(std::string_view pattern, bool includeDirectories,
+                                 std::string* firstName) {
+  return FindFirstEntry(drives_, pattern, includeDirectories, firstName);
+}
+
+int32_t PosixPlatform::MakeDirectory(std::string_view path) {
+  return MakeFolder(drives_, path);
+}
+
+bool PosixPlatform::CreateDirectoryA(std::string_view path) {
+  return MakeFolder(drives_, path) == 0;
+}
+
+// The template only lends attributes on Windows; the folder itself is made as by mkdir.
+bool PosixPlatform::CreateDirectoryExA(std::string_view /*templateFolder*/, std::string_view path) {
+  return MakeFolder(drives_, path) == 0;
+}
+
+int32_t PosixPlatform::GetAttributes(std::string_view path, uint32_t* attributes) {
+  return ReadAttributes(drives_, path, attributes);
+}
+
+int32_t PosixPlatform::SetAttributes(std::string_view path, uint32_t attributes) {
+  return WriteAttributes(drives_, path, attributes);
+}
+
+int32_t PosixPlatform::FileSize(std::string_view path, int64_t* size) {
+  return ReadFileSize(drives_, path, size);
+}
+
+uint32_t PosixPlatform::GetTickCount() {
+  return static_cast<uint32_t>(MillisecondsSinceBoot() & 0xFFFFFFFFu);
+}
+
+uint64_t PosixPlatform::GetTickCount64() {
+  return MillisecondsSinceBoot();
+}
+
+bool PosixPlatform::GetVersionEx(VersionRecord* record) {
+  *record = WindowsVersionRecord();
+  return true;
+}
+
+bool PosixPlatform::GetProductInfo(uint32_t /*major*/, uint32_t /*minor*/, uint32_t /*spMajor*/,
+                                   uint32_t /*spMinor*/, uint32_t* productType) {
+  *productType = kProductProfessional;
+  return true;
+}
+
+bool PosixPlatform::HasNativeSystemInfo() {
+  return true;
+}
+
+uint16_t PosixPlatform::ProcessorArchitecture(bool /*native*/) {
+  return HostArchitecture();
+}
+
+int32_t PosixPlatform::GetSystemMetrics(int32_t /*index*/) {
+  return 0;
+}
+
+std::string PosixPlatform::WindowsDirectory() {
+  return "C:\\windows";
+}
+
+std::string PosixPlatform::ExecutablePath() {
+  return drives_.WindowsPathOf(OwnExecutable());
+}
+
+std::optional<std::string> PosixPlatform::GetEnv(std::string_view name) {
+  const char* value = std::getenv(std::string(name).c_str());
+  if (!value) return std::nullopt;
+  return std::string(value);
+}
+
+// Parameters, working folder and show command have no meaning for a document handed to the
+// desktop's opener; every caller opens an address or a document.
+intptr_t PosixPlatform::ShellExecute(std::string_view /*operation*/, std::string_view file,
+                                     const std::optional<std::string>& /*parameters*/,
+                                     const std::optional<std::string>& /*folder*/,
+                                     int32_t /*showCommand*/) {
+  return OpenWithShell(drives_, file);
+}
+
+std::string PosixPlatform::ProfileHostPath(std::string_view file) {
+  const bool bareName = file.find_first_of("\\/:") == std::string_view::npos;
+  const std::string windowsPath =
+      bareName ? WindowsDirectory() + "\\" + std::string(file) : std::string(file);
+  const MappedPath mapped = drives_.Map(windowsPath);
+  return mapped.status == MapStatus::kOk ? mapped.host : std::string();
+}
+
+// A file that cannot be mapped reads as missing: an empty host path never opens.
+uint32_t PosixPlatform::GetPrivateProfileString(std::string_view section, std::string_view key,
+                                                std::string_view defaultValue, std::string* value,
+                                                std::string_view file) {
+  return ReadProfileString(ProfileHostPath(file), section, key, defaultValue, value);
+}
+
+bool PosixPlatform::WritePrivateProfileString(std::string_view section, std::string_view key,
+                                              std::string_view value, std::string_view file) {
+  const std::string host = ProfileHostPath(file);
+  return !host.empty() && WriteProfileString(host, section, key, value);
+}
+
+void PosixPlatform::FlushWrites() {
+  FlushProfileWrites();
+}
+
+std::unique_ptr<Library> PosixPlatform::LoadLibrary(std::string_view nameOrPath, int32_t* error) {
+  return OpenLibrary(nameOrPath, error);
+}
+
+std::string PosixPlatform::EnginePath(std::string_view path) {
+  const MappedPath mapped = drives_.Map(path);
+  return mapped.status == MapStatus::kOk ? mapped.host : std::string();
+}
+
+bool PosixPlatform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
+                                   std::string* bytes) {
+  return ReadHostFile(std::string(enginePath), maxBytes, bytes);
+}
+
+ReplaceOutcome PosixPlatform::ReplaceEngineFile(std::string_view enginePath,
+                                                std::string_view bytes) {
+  if (enginePath.empty()) return ReplaceOutcome::kFailed;
+  return ReplaceHostFile(std::string(enginePath), bytes);
+}
+
+std::string PosixPlatform::WindowsPathFromHost(std::string_view hostPath) {
+  return drives_.WindowsPathOf(hostPath);
+}
+
+std::string PosixPlatform::HostPathForDialog(std::string_view windowsPath) {
+  const MappedPath mapped = drives_.Map(windowsPath);
+  if (mapped.status != MapStatus::kOk || !IsHostDirectory(mapped.host)) return {};
+  return mapped.host;
+}
+
+void PosixPlatform::AppendLog(std::string_view line) {
+  log_.Append(line);
+}
+
+}  // namespace tx3::platform::posix

@@ -1,0 +1,70 @@
+// The platform on Linux: Windows calls emulated on emulated drives (see drive_map.h).
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/posix/drive_map.h"
+#include "platform/posix/log_file.h"
+
+namespace tx3::platform::posix {
+
+class PosixPlatform final : public Platform {
+ public:
+  // Reads TX3_DRIVES (or the default drives folder) once, at construction.
+  PosixPlatform();
+  explicit PosixPlatform(DriveMap drives);
+
+  int32_t FindFirst(std::string_view pattern, bool includeDirectories,
+                    std::string* firstName) override;
+  int32_t MakeDirectory(std::string_view path) override;
+  bool CreateDirectoryA(std::string_view path) override;
+  bool CreateDirectoryExA(std::string_view templateFolder, std::string_view path) override;
+  int32_t GetAttributes(std::string_view path, uint32_t* attributes) override;
+  int32_t SetAttributes(std::string_view path, uint32_t attributes) override;
+  int32_t FileSize(std::string_view path, int64_t* size) override;
+
+  uint32_t GetTickCount() override;
+  uint64_t GetTickCount64() override;
+
+  bool GetVersionEx(VersionRecord* record) override;
+  bool GetProductInfo(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
+                      uint32_t* productType) override;
+  bool HasNativeSystemInfo() override;
+  uint16_t ProcessorArchitecture(bool native) override;
+  int32_t GetSystemMetrics(int32_t index) override;
+  std::string WindowsDirectory() override;
+  std::string ExecutablePath() override;
+  std::optional<std::string> GetEnv(std::string_view name) override;
+
+  intptr_t ShellExecute(std::string_view operation, std::string_view file,
+                        const std::optional<std::string>& parameters,
+                        const std::optional<std::string>& folder, int32_t showCommand) override;
+
+  uint32_t GetPrivateProfileString(std::string_view section, std::string_view key,
+                                   std::string_view defaultValue, std::string* value,
+                                   std::string_view file) override;
+  bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                                 std::string_view value, std::string_view file) override;
+  void FlushWrites() override;
+
+  std::unique_ptr<Library> LoadLibrary(std::string_view nameOrPath, int32_t* error) override;
+  std::string EnginePath(std::string_view path) override;
+  bool ReadEngineFile(std::string_view enginePath, size_t maxBytes, std::string* bytes) override;
+  ReplaceOutcome ReplaceEngineFile(std::string_view enginePath, std::string_view bytes) override;
+
+  std::string WindowsPathFromHost(std::string_view hostPath) override;
+  std::string HostPathForDialog(std::string_view windowsPath) override;
+
+  void AppendLog(std::string_view line) override;
+
+  DriveMap& drives() { return drives_; }
+
+ private:
+  // The host path of a profile file; a bare file name lives in the Windows folder, as the
+  // profile functions look for it there. Empty when refused or on a missing drive.
+  std::string ProfileHostPath(std::string_view file);
+
+  DriveMap drives_;
+  LogFile log_;
+};
+
+}  // namespace tx3::platform::posix

@@ -1,0 +1,27 @@
+// Text conversions of the profile engine: Windows-1252 (the ANSI code page the profile
+// functions see), UTF-8, and UTF-16LE files held in memory as WTF-8 so that every 16-bit
+// unit, even a lone surrogate, survives a read and a write unchanged.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tx3::platform::posix {
+
+// UTF-8 -> Windows-1252; a character the code page cannot hold (or an invalid byte) becomes "?".
+std::string ProfileUtf8ToAnsi(std::string_view utf8);
+// Windows-1252 -> UTF-8 (the five unassigned bytes map to the C1 controls, as Windows does).
+std::string ProfileAnsiToUtf8(std::string_view ansi);
+
+// UTF-16LE bytes -> WTF-8 (a lone surrogate keeps its own 3-byte form). An odd final byte is
+// not part of the text: the caller keeps it.
+std::string Utf16LeToWtf8(std::string_view bytes);
+// WTF-8 -> UTF-16LE bytes; an invalid byte becomes U+FFFD.
+std::string Wtf8ToUtf16Le(std::string_view text);
+
+// Names compare after folding: Windows-1252 letters for ANSI text, the same letters (and
+// nothing more) for WTF-8 text, so both kinds of file match the same names.
+std::string FoldAnsiName(std::string_view ansi);
+std::string FoldWtf8Name(std::string_view text);
+
+}  // namespace tx3::platform::posix

@@ -1,0 +1,75 @@
+#include "platform/posix/shell_open.h"
+
+#include <errno.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cctype>
+#include <system_error>
+#include <thread>
+
+#include "platform/posix/host_files.h"
+
+extern char** environ;
+
+namespace tx3::platform::posix {
+namespace {
+
+constexpr intptr_t kHandedOver = 42;
+constexpr intptr_t kFileNotFound = 2;
+constexpr intptr_t kPathNotFound = 3;
+constexpr intptr_t kNoAssociation = 31;
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
+  }
+  return true;
+}
+
+std::string OpenerProgram() {
+  const std::string configured = EnvOrEmpty("TX3_SHELL_OPENER");
+  return configured.empty() ? "xdg-open" : configured;
+}
+
+}  // namespace
+
+bool IsWebAddress(std::string_view text) {
+  return StartsWithNoCase(text, "http://") || StartsWithNoCase(text, "https://");
+}
+
+bool StartDetached(const std::string& opener, const std::string& argument) {
+  std::string program = opener;
+  std::string value = argument;
+  char* argv[] = {program.data(), value.data(), nullptr};
+  pid_t child = 0;
+  if (::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
+  // The browser may live long after the call; a waiting thread keeps it from staying a zombie.
+  try {
+    std::thread([child] {
+      int status = 0;
+      while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+      }
+    }).detach();
+  } catch (const std::system_error&) {
+    ::waitpid(child, nullptr, WNOHANG);  // no thread to spare: reap it now if it already ended
+  }
+  return true;
+}
+
+intptr_t OpenWithShell(DriveMap& drives, std::string_view file) {
+  std::string target(file);
+  if (!IsWebAddress(file)) {
+    const MappedPath mapped = drives.Map(file);
+    if (mapped.status == MapStatus::kNoDrive) return kPathNotFound;
+    if (mapped.status == MapStatus::kRefused) return kFileNotFound;
+    if (!HostEntryExists(mapped.host)) {
+      return IsHostDirectory(HostParent(mapped.host)) ? kFileNotFound : kPathNotFound;
+    }
+    target = mapped.host;
+  }
+  return StartDetached(OpenerProgram(), target) ? kHandedOver : kNoAssociation;
+}
+
+}  // namespace tx3::platform::posix

@@ -1,0 +1,86 @@
+#include "platform/posix/windows_path.h"
+
+#include <cctype>
+
+#include "platform/posix/name_rules.h"
+
+namespace tx3::platform::posix {
+namespace {
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+bool HasDrive(std::string_view text) {
+  return text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':';
+}
+
+std::vector<std::string_view> SplitComponents(std::string_view text) {
+  std::vector<std::string_view> components;
+  size_t start = 0;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    if (i == text.size() || IsSeparator(text[i])) {
+      if (i > start) components.push_back(text.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return components;
+}
+
+// Applies the components after the root; `rootDepth` parts (server and share) cannot be removed.
+bool ApplyComponents(const std::vector<std::string_view>& components, size_t rootDepth,
+                     bool wildcardsInLast, WindowsPath* path) {
+  for (size_t i = 0; i < components.size(); ++i) {
+    const std::string_view component = components[i];
+    const bool last = i + 1 == components.size() && !path->trailingSeparator;
+    if (component == "." && i >= rootDepth) continue;
+    if (component == ".." && i >= rootDepth) {
+      if (path->parts.size() > rootDepth) path->parts.pop_back();
+      continue;
+    }
+    if (component == "." || component == "..") return false;
+    if (IsRefusedComponent(component, wildcardsInLast && last)) return false;
+    path->parts.emplace_back(component);
+  }
+  return true;
+}
+
+}  // namespace
+
+PathForm FormOf(std::string_view text) {
+  if (HasDrive(text)) return PathForm::kDrive;
+  if (text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1])) return PathForm::kUnc;
+  if (!text.empty() && IsSeparator(text[0])) return PathForm::kRootRelative;
+  return PathForm::kRelative;
+}
+
+bool ParseAbsolute(std::string_view text, bool wildcardsInLast, WindowsPath* path) {
+  *path = WindowsPath{};
+  const PathForm form = FormOf(text);
+  if (form != PathForm::kDrive && form != PathForm::kUnc) return false;
+  path->trailingSeparator = !text.empty() && IsSeparator(text.back());
+  if (form == PathForm::kDrive) {
+    path->drive = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    return ApplyComponents(SplitComponents(text.substr(2)), 0, wildcardsInLast, path);
+  }
+  path->unc = true;
+  const std::vector<std::string_view> components = SplitComponents(text);
+  const size_t rootDepth = components.size() < 2 ? components.size() : 2;
+  return ApplyComponents(components, rootDepth, wildcardsInLast, path);
+}
+
+std::string ToText(const WindowsPath& path) {
+  std::string text;
+  if (path.unc) {
+    text = "\\";
+    for (const std::string& part : path.parts) text += "\\" + part;
+    return text;
+  }
+  text = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(path.drive))));
+  text += ":";
+  for (const std::string& part : path.parts) text += "\\" + part;
+  if (path.parts.empty()) text += "\\";
+  return text;
+}
+
+}  // namespace tx3::platform::posix

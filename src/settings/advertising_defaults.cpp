@@ -1,0 +1,56 @@
+// The advertising defaults: the starting hour of each slice, the positions and durations of the
+// breaks of every hour of every weekday, and the names of the advertising voices.
+#include "settings/advertising_defaults.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "common/n2s.h"
+
+namespace tx3 {
+
+namespace {
+
+constexpr int kHours = 24;
+constexpr int kVoices = 30;
+
+constexpr std::array<std::string_view, 7> kDayPrefixes = {"Lun_", "Mar_", "Mer_", "Jeu_",
+                                                          "Ven_", "Sam_", "Dim_"};
+
+// Sixteen breaks per hour; the first four are set in the defaults.
+constexpr std::string_view kPositions =
+    "008;020;030;050;000;000;000;000;000;000;000;000;000;000;000;000;";
+constexpr std::string_view kDurations =
+    "400;400;400;400;000;000;000;000;000;000;000;000;000;000;000;000;";
+
+std::string Two(int n) {
+  return N2S(n, 2, 0, "0");
+}
+
+// Every "_Pos" key (hour by hour, Monday to Sunday within the hour), then every "_Dur" key.
+void AddBreakTable(std::string_view suffix, std::string_view value, IniKeys& keys) {
+  for (int h = 0; h < kHours; ++h) {
+    const std::string hh = Two(h);
+    for (std::string_view day : kDayPrefixes) {
+      keys.push_back({"Pub_Position_Duree_Ecrans", std::string(day) + hh + std::string(suffix),
+                      std::string(value)});
+    }
+  }
+}
+
+}  // namespace
+
+IniKeys AdvertisingDefaultKeys() {
+  IniKeys keys;
+  for (int h = 0; h < kHours; ++h) {
+    keys.push_back({"Pub_Heures_Des_Tranches", "Debut_Tranche_" + Two(h), Two(h)});
+  }
+  AddBreakTable("_Pos", kPositions, keys);
+  AddBreakTable("_Dur", kDurations, keys);
+  for (int v = 1; v <= kVoices; ++v)
+    keys.push_back({"Pub_Voix", "Voix_" + Two(v), "Voix " + Two(v)});
+  return keys;
+}
+
+}  // namespace tx3

@@ -1,0 +1,73 @@
+// Step 2: the global configuration, overwritten with the window's current values.
+#include "settings/global_configuration.h"
+
+#include <string>
+
+#include "common/path_names.h"
+#include "common/text.h"
+#include "common/ui_port.h"
+#include "platform/platform.h"
+#include "settings/keep_or_default.h"
+#include "system/folder_checks.h"
+#include "system/windows_version.h"
+
+namespace tx3 {
+
+namespace {
+
+void WriteWinIni(StepContext& ctx, SettingsWriter& writer) {
+  std::string winIni;
+  ctx.e(220, [&] { winIni = CheckRep(GetWinDir(), "\\") + "Win.ini"; });
+  const std::string& n1 = ctx.folder[row::kConfig];
+  writer.AtLine(230);
+  writer.Overwrite(winIni, "Brennic", "INI_TARVOX", n1);
+  writer.Overwrite(winIni, "Brennic", "INI_TARVOX_UNC", n1);
+  writer.Overwrite(winIni, "Brennic", "UNC_Actif", "ON");
+}
+
+void WriteGlobalFile(StepContext& ctx, SettingsWriter& writer) {
+  std::string file;
+  ctx.e(240, [&] { file = ctx.window.ApplicationFolder() + "Settings\\TX3_Config.ini"; });
+  ctx.e(250, [&] {
+    EclateRepFicExt(file);
+    VerificationEtCreationRepertoire(PbTRepFicExt.Rep, true);
+  });
+  std::string radio;
+  ctx.e(260, [&] { radio = ctx.window.RadioName(); });
+  const std::string& n1 = ctx.folder[row::kConfig];
+  writer.AtLine(270);
+  writer.Overwrite(file, "Site", "Lib", radio);
+  writer.Overwrite(file, "Site", "Actif", "1");
+  writer.Overwrite(file, "Site", "NbBase", "1");
+  writer.Overwrite(file, "Site", "NoBase", "1");
+  writer.Overwrite(file, "Site", "Dossier_Config_Global", n1);
+  writer.Overwrite(file, "Base_01", "Dossier_Config_Global", n1);
+}
+
+}  // namespace
+
+bool UsesWinIni(int32_t codeVersionWindows) {
+  return codeVersionWindows < 6 || codeVersionWindows > 11;
+}
+
+bool ConfigFolderFound(StepContext& ctx) {
+  const std::string& typed = ctx.typed[row::kConfig];
+  bool found = false;
+  ctx.e(200, [&] { found = !Trim(typed).empty() && EntryExists(typed); });
+  if (found) return true;
+  ctx.e(210, [&] {
+    Ui().MessageBox("Dossier de config non trouvé:\r\n\r\n" + typed, MsgIcon::Critical);
+  });
+  return false;
+}
+
+void RunGlobalConfiguration(StepContext& ctx) {
+  if (!ConfigFolderFound(ctx)) return;
+  SettingsWriter writer(ctx.e);
+  if (UsesWinIni(CodeVersionWindows)) WriteWinIni(ctx, writer);
+  WriteGlobalFile(ctx, writer);
+  ctx.e(280, [&] { platform::Os().FlushWrites(); });
+  ctx.e(290, [&] { ShowSettingsOutcome(writer); });
+}
+
+}  // namespace tx3

@@ -1,0 +1,54 @@
+// Writing the keys of a settings command: overwritten (global configuration) or kept when already
+// stored (the keep-or-default rule of the general settings), with the count of the keys that
+// could not be written, per file, for the closing message.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/error.h"
+
+namespace tx3 {
+
+struct UnwrittenKeys {
+  std::string file;
+  int count = 0;
+};
+
+class SettingsWriter {
+ public:
+  explicit SettingsWriter(ErrorPattern& e) : e_(e) {}
+
+  // The statement number the following writes report when they fail.
+  void AtLine(int line) { line_ = line; }
+
+  // Writes `value` whatever the key holds.
+  void Overwrite(std::string_view file, std::string_view section, std::string_view key,
+                 std::string_view value);
+
+  // The keep-or-default rule: the stored value is written back, the default only when the key
+  // is absent, so every operator edit survives and only missing keys are added.
+  void KeepOrDefault(std::string_view file, std::string_view section, std::string_view key,
+                     std::string_view defaultValue);
+
+  // Files with keys EcritureIni refused, in the order their first failure happened.
+  const std::vector<UnwrittenKeys>& Unwritten() const { return unwritten_; }
+
+ private:
+  void Count(std::string_view file);
+  static bool ReadKey(std::string_view file, std::string_view section, std::string_view key,
+                      std::string_view defaultValue, std::string* value);
+
+  ErrorPattern& e_;
+  int line_ = 0;
+  std::vector<UnwrittenKeys> unwritten_;
+};
+
+// "Paramétrage créé ou MAJ", or the list of the files whose keys could not be written.
+void ShowSettingsOutcome(const SettingsWriter& writer);
+
+// The text of the warning listing the unwritten keys.
+std::string UnwrittenKeysMessage(const std::vector<UnwrittenKeys>& unwritten);
+
+}  // namespace tx3

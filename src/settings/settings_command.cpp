@@ -1,0 +1,100 @@
+// CommandCreerSettings_Click: the frame shared by the seven step buttons.
+#include "settings/settings_command.h"
+
+#include "common/error.h"
+#include "common/path_names.h"
+#include "common/text.h"
+#include "common/ui_port.h"
+#include "settings/downloads.h"
+#include "settings/folder_step.h"
+#include "settings/general_settings.h"
+#include "settings/global_configuration.h"
+#include "settings/step_context.h"
+
+namespace tx3 {
+
+namespace {
+
+constexpr std::string_view kBusy = "Veuillez attendre la fin de la tâche en cours.";
+constexpr std::string_view kNoConfigSubfolder =
+    "Le nom du dossier Config ne possède pas de sous-dossier \\Config";
+
+// Each field is read once, in index order; its normalised form is N0 to N7.
+void ReadFolders(StepContext& ctx) {
+  for (int i = 0; i < kFolderCount; ++i) {
+    ctx.e(30, [&] {
+      ctx.typed[i] = ctx.window.FolderText(i);
+      ctx.folder[i] = CheckRep(ctx.typed[i], "\\");
+    });
+  }
+}
+
+// The installation root is the folder holding "\Config" (case matters); without it the
+// configuration folder stands in, after a warning, and every command still runs.
+void DeriveRoot(StepContext& ctx) {
+  const std::string& n1 = ctx.folder[row::kConfig];
+  size_t p = 0;
+  ctx.e(40, [&] { p = InStr(n1, "\\Config"); });
+  if (p <= 1) {
+    ctx.e(50, [&] { Ui().MessageBox(kNoConfigSubfolder, MsgIcon::Warning); });
+    ctx.e(60, [&] { ctx.racine = n1; });
+  } else {
+    ctx.e(70, [&] { ctx.racine = CheckRep(LeftChars(n1, p - 1), "\\"); });
+  }
+}
+
+void Dispatch(StepContext& ctx, int16_t index) {
+  switch (index) {
+    case 0:
+      RunFolderStep(ctx);
+      break;
+    case 1:
+      RunGlobalConfiguration(ctx);
+      break;
+    case 2:
+      RunGeneralSettings(ctx);
+      break;
+    case 3:
+      RunDatabaseEngineDownload(ctx);
+      break;
+    case 4:
+      RunConverterDownload(ctx);
+      break;
+    case 5:
+      RunComponentsInstaller(ctx);
+      break;
+    case 6:
+      RunPackageDownloads(ctx);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void CommandCreerSettings_Click(SettingsWindow& window, int16_t index) {
+  ErrorPattern e("Frm_Main:CommandCreerSettings_Click");
+  bool busy = false;
+  e(10, [&] { busy = window.TacheEnCours(); });
+  if (busy) {
+    e(20, [&] { Ui().MessageBox(kBusy, MsgIcon::Warning); });
+    return;
+  }
+  window.TacheEnCours() = true;
+
+  StepContext ctx{window, e};
+  ReadFolders(ctx);
+  DeriveRoot(ctx);
+  Dispatch(ctx, index);
+
+  // The common ending, whatever the branch did: it always releases the busy flag.
+  e(900, [&] {
+    if (index < 0 || index >= kStepCount) Raise(err::kSubscript);  // no such check box
+    window.SetCheckAction(index, true);
+  });
+  e(910, [&] { Ui().SetStatusText(""); });
+  window.TacheEnCours() = false;
+}
+
+}  // namespace tx3

@@ -1,0 +1,157 @@
+// "Br_Sys.ini" (radio, stations, users, folders in three forms, one folder table per station)
+// and "TX3_Systeme.ini" (database 1, its stations, data and log folders, sound folders).
+#include "settings/system_settings.h"
+
+#include <string_view>
+#include <utility>
+
+#include "common/n2s.h"
+#include "common/text.h"
+#include "settings/station_list.h"
+
+namespace tx3 {
+
+namespace {
+
+// The eight sound categories, music first, as each file spells them.
+constexpr std::array<std::string_view, 8> kBrSysCategories = {"000", "JIN", "LIN", "RUB",
+                                                              "INF", "PUB", "PRE", "TMP"};
+constexpr std::array<std::string_view, 8> kSystemeCategories = {"Mus", "Jin", "Lin", "Rub",
+                                                                "Inf", "Pub", "Pre", "Tmp"};
+
+// Music goes to the music sounds folder, every other category to the other sounds folder.
+const std::string& CategoryFolder(const SystemInputs& in, size_t category) {
+  return in.folder[category == 0 ? row::kMusicSounds : row::kOtherSounds];
+}
+
+std::string Number(int k, int16_t width) {
+  return N2S(k, width, 0, "0");
+}
+
+// The folder keys of "Repertoires" and "Repertoires_UNC", with their defaults.
+std::vector<std::pair<std::string, std::string>> FolderKeys(const SystemInputs& in) {
+  const auto& n = in.folder;
+  return {
+      {"REPPRG", n[row::kApplication]},
+      {"REPREDIST", n[row::kRedist]},
+      {"REPBTR", n[row::kData]},
+      {"REPSAUVEGARDE", n[row::kData]},
+      {"REPLOG", n[row::kLog]},
+      {"REPLOGPUB", n[row::kLogPub]},
+      {"REPGRAPHIC", in.racine + "Graph\\"},
+      {"REPVOIX", in.racine + "Voix\\"},
+      {"REPNOTE", in.racine + "Notes\\"},
+      {"REPBLOCNOTES", in.racine + "Notes\\"},
+      {"REPPARTAGE", in.racine + "Shared\\"},
+      {"REPEXPORT", in.racine + "Export\\"},
+      {"REPLOCAL", n[row::kApplication] + "Local\\"},
+      {"REPDIFF", n[row::kApplication] + "Diffusion\\"},
+  };
+}
+
+void AddFolderSections(const SystemInputs& in, IniKeys& keys) {
+  const auto folders = FolderKeys(in);
+  for (const auto& [key, value] : folders) keys.push_back({"Repertoires", key, value});
+  // The redistributables folder is local only: it has no network switch.
+  for (const auto& [key, value] : folders) {
+    if (key != "REPREDIST") keys.push_back({"UNC_Actif", key, "ON"});
+  }
+  for (const auto& [key, value] : folders) keys.push_back({"Repertoires_UNC", key, value});
+}
+
+void AddStationSections(const SystemInputs& in, int k, IniKeys& keys) {
+  const std::string kkk = Number(k, 3);
+  const std::string local = "Repertoire_Station_" + kkk;
+  const std::string unc = "Repertoire_Station_UNC_" + kkk;
+  for (size_t c = 0; c < kBrSysCategories.size(); ++c) {
+    keys.push_back({local, std::string(kBrSysCategories[c]) + "_00", "O," + CategoryFolder(in, c)});
+  }
+  for (std::string_view code : kBrSysCategories) {
+    keys.push_back({local, std::string(code) + "_LOCK_00", "OFF"});
+  }
+  for (size_t c = 0; c < kBrSysCategories.size(); ++c) {
+    keys.push_back({unc, std::string(kBrSysCategories[c]) + "_00", CategoryFolder(in, c)});
+  }
+  for (std::string_view code : kBrSysCategories) {
+    keys.push_back({unc, std::string(code) + "_LOCK_00", "OFF"});
+  }
+  for (std::string_view code : kBrSysCategories) {
+    keys.push_back({"UNC_Actif" + kkk, std::string(code) + "_00", "ON"});
+  }
+}
+
+SystemInputs ReadInputs(StepContext& ctx, int stationCount) {
+  SystemInputs in;
+  in.folder = ctx.folder;
+  in.racine = ctx.racine;
+  ctx.e(310, [&] { in.radio = ctx.window.RadioName(); });
+  for (int i = 0; i < stationCount; ++i) {
+    in.stations.emplace_back();
+    ctx.e(320, [&] { in.stations.back() = ctx.window.StationName(i); });
+  }
+  return in;
+}
+
+}  // namespace
+
+IniKeys BrSysKeys(const SystemInputs& in) {
+  const int n = static_cast<int>(in.stations.size());
+  IniKeys keys;
+  keys.push_back({"Div_Radio", "Nom_Radio", in.radio});
+  for (int k = 1; k <= n; ++k) {
+    keys.push_back({"Div_Radio", "Station_" + Number(k, 3), in.stations[k - 1]});
+  }
+  keys.push_back({"Stations", "NB_MAX", ToText(n)});
+  keys.push_back({"Users", "USER", "TC"});
+  AddFolderSections(in, keys);
+  for (int k = 1; k <= n; ++k) AddStationSections(in, k, keys);
+  return keys;
+}
+
+IniKeys SystemeKeys(const SystemInputs& in) {
+  const auto& f = in.folder;
+  const int n = static_cast<int>(in.stations.size());
+  IniKeys keys = {
+      {"Base_01", "Lib", in.radio},
+      {"Base_01", "Actif", "1"},
+      {"Base_01", "NbStation", ToText(n)},
+      {"Base_01", "NoStation", "1"},
+      {"Base_01", "Dossier_Redist", f[row::kRedist]},
+      {"Base_01", "Dossier_Data", f[row::kData]},
+      {"Base_01", "Dossier_Data_Backup", f[row::kData]},
+      {"Base_01", "Dossier_Log", f[row::kLog]},
+      {"Base_01", "Dossier_Log_Pub", f[row::kLogPub]},
+      {"Base_01", "Dossier_Notes_Schedule", in.racine + "Notes\\"},
+      {"Base_01", "Dossier_Notes", in.racine + "Notes\\"},
+      {"Base_01", "Dossier_Shared", in.racine + "Shared\\"},
+      {"Base_01", "Dossier_Local", f[row::kApplication] + "Local\\"},
+  };
+  for (int k = 1; k <= n; ++k) {
+    const std::string section = "Base_01_Station_" + Number(k, 2);
+    keys.push_back({section, "Lib", in.stations[k - 1]});
+    keys.push_back({section, "Actif", "1"});
+  }
+  for (size_t c = 0; c < kSystemeCategories.size(); ++c) {
+    keys.push_back(
+        {"Dossiers_Sons_" + std::string(kSystemeCategories[c]), "00", CategoryFolder(in, c)});
+  }
+  keys.push_back({"Ptx", "Save", "1"});
+  return keys;
+}
+
+void WriteSystemSettings(StepContext& ctx, SettingsWriter& writer) {
+  int stationCount = 1;
+  ctx.e(300, [&] { stationCount = CountStations(ctx.window); });
+  const SystemInputs in = ReadInputs(ctx, stationCount);
+  const std::string& n1 = ctx.folder[row::kConfig];
+  IniKeys brSys;
+  ctx.e(330, [&] { brSys = BrSysKeys(in); });
+  writer.AtLine(340);
+  KeepOrDefaultAll(writer, n1 + "Br_Sys.ini", brSys);
+  IniKeys systeme;
+  ctx.e(350, [&] { systeme = SystemeKeys(in); });
+  writer.AtLine(360);
+  KeepOrDefaultAll(writer, n1 + "TX3_Systeme.ini", systeme);
+}
+
+}  // namespace tx3

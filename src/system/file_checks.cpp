@@ -1,0 +1,108 @@
+// File checks of Lib_Systeme: existence, size, attribute clearing, and the millisecond clock that
+// times the size query.
+#include "common/error.h"
+#include "common/text.h"
+#include "platform/platform.h"
+#include "system/folder_checks.h"
+#include "system/windows_version.h"
+
+namespace tx3 {
+
+namespace {
+
+constexpr int64_t kTwoPow32 = 4294967296LL;
+constexpr int64_t kSlowSizeQueryMs = 1000;
+
+// FindFirstFileA with folders included: a failed search is simply "not found".
+bool SearchFinds(std::string_view name) {
+  std::string first;
+  return platform::Os().FindFirst(name, true, &first) == 0 && !first.empty();
+}
+
+// Some callers type "Name .ext": the name without the blank before the dot is looked for first.
+std::string WithoutBlankBeforeDot(std::string name) {
+  if (name.find(' ') == std::string::npos) return name;
+  while (name.find(" .") != std::string::npos) name = ReplaceAll(name, " .", ".");
+  return name;
+}
+
+}  // namespace
+
+bool File_Exist(std::string_view name, std::string_view callerLabel, bool sizeCheck) {
+  ErrorPattern e(std::string(callerLabel) + ">Lib_Systeme:File_Exist");
+  if (Trim(name).empty()) return false;
+  const std::string firstForm = Trim(name);
+  std::string searched = firstForm;
+  e(20, [&] { searched = WithoutBlankBeforeDot(searched); });
+
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    bool found = false;
+    e(30, [&] { found = SearchFinds(searched); });
+    // An empty file is as good as none where the caller asks so; an unreadable one (-1) counts.
+    if (found && sizeCheck) e(40, [&] { found = TailleDuFichier(searched) != 0; });
+    if (found) return true;
+    if (searched == firstForm) return false;
+    searched = firstForm;
+  }
+  return false;
+}
+
+int64_t TailleDuFichier(std::string_view name) {
+  ErrorPattern e("Lib_Systeme:TailleDuFichier");
+  int64_t start = 0;
+  int64_t size = 0;
+  e(10, [&] { start = TickCountMs(); });
+  e(20, [&] {
+    int64_t full = 0;
+    size = platform::Os().FileSize(name, &full) == 0 ? full : -1;
+  });
+  e(30, [&] {
+    const int64_t elapsed = TickCountMs() - start;
+    if (elapsed > kSlowSizeQueryMs) {
+      TraceLog("Function Lib_Systeme:TailleDuFichier Duration: " + ToText(elapsed) +
+               " ms (File: " + std::string(name) + ")");
+    }
+  });
+  return size;
+}
+
+void File_RemoveFlag(std::string_view name, int32_t bits) {
+  if (Trim(name).empty()) return;
+  bool exists = false;
+  SkipOnError([&] { exists = File_Exist(name, "Lib_Systeme:File_RemoveFlag", true); });
+  if (!exists) {
+    SkipOnError(
+        [&] { TraceLog("Warning: File_RemoveFlag: File not found: " + std::string(name)); });
+    return;
+  }
+
+  uint32_t attributes = 0;
+  SkipOnError([&] { Check(platform::Os().GetAttributes(name, &attributes)); });
+  uint32_t collected = 0;
+  for (uint32_t bit = platform::kAttrAlias; bit != 0; bit >>= 1) {
+    if ((attributes & bit) != 0 && (static_cast<uint32_t>(bits) & bit) != 0) collected |= bit;
+  }
+  if (collected != 0 && attributes != 0) {
+    SkipOnError([&] { Check(platform::Os().SetAttributes(name, attributes & ~collected)); });
+  }
+}
+
+int64_t TickCountMs() {
+  int64_t reading = 0;
+  if (Ticks64Disponible) {
+    SkipOnError([&] { reading = static_cast<int64_t>(platform::Os().GetTickCount64()); });
+  }
+  if (reading == 0) {
+    SkipOnError([&] {
+      // The 32-bit counter read as the signed value it is, brought back above zero.
+      reading = static_cast<int32_t>(platform::Os().GetTickCount());
+      if (reading < 0) reading += kTwoPow32;
+    });
+  }
+  // The 32-bit counter wraps after 49.7 days; the clock must not go back.
+  if (reading < SystemeState.DernierTick) SystemeState.DecalageTicks += kTwoPow32;
+  SystemeState.DernierTick = reading;
+  return SystemeState.DecalageTicks + SystemeState.DernierTick;
+}
+
+}  // namespace tx3

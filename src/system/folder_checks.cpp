@@ -1,0 +1,154 @@
+// Folder checks of Lib_Systeme: the directory query, the level-by-level folder creation and the
+// per-run memory of folders found, absent, verified and failed.
+#include "system/folder_checks.h"
+
+#include "common/error.h"
+#include "common/path_names.h"
+#include "common/text.h"
+#include "platform/platform.h"
+#include "system/windows_version.h"
+
+#include <vector>
+
+namespace tx3 {
+
+SystemeStateRec SystemeState;
+
+void ResetSystemeStateForTests() {
+  SystemeState = SystemeStateRec{};
+}
+
+std::string DirQuery(std::string_view pattern, bool includeDirectories) {
+  std::string name;
+  const int32_t failure = platform::Os().FindFirst(pattern, includeDirectories, &name);
+  if (failure != 0) Raise(failure);
+  return name;
+}
+
+bool EntryExists(std::string_view text) {
+  bool found = false;
+  SkipOnError([&] { found = !DirQuery(text).empty(); });
+  return found;
+}
+
+namespace {
+
+bool IsFolderNotFoundNumber(int32_t number) {
+  return number == err::kBadFileName || number == err::kPathFileAccess ||
+         number == err::kPathNotFound;
+}
+
+// The folder prefixes that end with "\" and are longer than 3 characters, in order.
+std::vector<std::string> FolderLevels(const std::string& folder) {
+  std::vector<std::string> levels;
+  for (size_t i = 0; i < folder.size(); ++i) {
+    if (folder[i] != '\\') continue;
+    std::string prefix = folder.substr(0, i + 1);
+    if (CharCount(prefix) > 3) levels.push_back(std::move(prefix));
+  }
+  return levels;
+}
+
+bool IsServerPart(const std::string& level, size_t index) {
+  return index == 0 && level.starts_with("\\\\");
+}
+
+void RememberVerified(const std::string& level) {
+  SystemeState.DossiersVerifies.append(level).append(",");
+}
+
+enum class LevelOutcome { kExists, kSkipped, kFailed };
+
+// Makes one level exist: the runtime's MkDir, then CreateDirectoryA, then CreateDirectoryExA with
+// the Windows folder as template. Only the existence queries decide; the calls' answers do not.
+LevelOutcome EnsureLevel(ErrorPattern& e, const std::string& level, bool report) {
+  bool exists = false;
+  auto query = [&](int line) { e(line, [&] { exists = !DirQuery(level).empty(); }); };
+
+  query(40);
+  if (exists) {
+    RememberVerified(level);
+    return LevelOutcome::kExists;
+  }
+  e(50, [&] { Check(platform::Os().MakeDirectory(level)); });
+  query(60);
+  if (exists) return LevelOutcome::kExists;
+
+  e(70, [&] { platform::Os().CreateDirectoryA(level); });
+  query(80);
+  if (!exists) {
+    e(90, [&] { platform::Os().CreateDirectoryExA(GetWinDir(), level); });
+    query(100);
+  }
+  if (exists) {
+    RememberVerified(level);
+    return LevelOutcome::kExists;
+  }
+
+  // Administrative shares cannot be created and are no fault of the installation.
+  if (level.find('$') != std::string::npos || ContainsNoCase(SystemeState.DossiersEnEchec, level)) {
+    return LevelOutcome::kSkipped;
+  }
+  if (report) e(110, [&] { TraceLog("Folder '" + level + "' not found"); });
+  e(120, [&] { SystemeState.DossiersEnEchec.append(level).append(","); });
+  return LevelOutcome::kFailed;
+}
+
+}  // namespace
+
+void VerificationEtCreationRepertoire(std::string_view folder, bool report) {
+  std::string clean;
+  ErrorPattern e("Lib_Systeme:VerificationEtCreationRepertoire");
+  e.TreatFirst([&](const ErrorRecord& record) {
+    if (!IsFolderNotFoundNumber(record.Numero)) return false;
+    TraceLog("Err: " + ToText(record.Numero) + ": Folder not found: " + clean +
+             " |Source: Lib_Systeme:VerificationEtCreationRepertoire:" + ToText(record.Ligne));
+    return true;
+  });
+
+  e(10, [&] { clean = NettoieNomDeDossier(folder); });
+  if (Trim(clean).empty()) return;
+  e(20, [&] { clean = CheckRep(clean, "\\"); });
+  if (Trim(SystemeState.DossiersVerifies).empty()) SystemeState.DossiersVerifies = ",";
+  if (ContainsNoCase(SystemeState.DossiersVerifies, clean)) return;
+  if (clean == SystemeState.DernierDossierVerifie) return;
+
+  std::vector<std::string> levels;
+  e(30, [&] { levels = FolderLevels(clean); });
+  for (size_t i = 0; i < levels.size(); ++i) {
+    if (IsServerPart(levels[i], i)) continue;
+    if (EnsureLevel(e, levels[i], report) == LevelOutcome::kFailed) break;
+  }
+  SystemeState.DernierDossierVerifie = clean;
+}
+
+bool FolderFound(std::string_view folder, bool /*create: every caller passes false*/) {
+  bool abandoned = false;
+  ErrorPattern e("Lib_Systeme:FolderFound");
+  e.TreatFirst([&](const ErrorRecord& record) {
+    if (!IsFolderNotFoundNumber(record.Numero)) return false;
+    const std::string text(folder);
+    TraceLog("Err: Folder not found: " + text +
+             " |Source: Lib_Systeme:FolderFound:" + ToText(record.Ligne) + " |Dossier: " + text);
+    abandoned = true;
+    return true;
+  });
+
+  if (Trim(folder).empty()) return false;
+  if (ContainsNoCase(SystemeState.DossiersTrouves, folder)) return true;
+  if (ContainsNoCase(SystemeState.DossiersAbsents, folder)) return false;
+
+  bool exists = false;
+  e(40, [&] { exists = !DirQuery(folder).empty(); });
+  if (abandoned) return false;
+  if (!exists) {
+    e(50, [&] { VerificationEtCreationRepertoire(folder, true); });
+    e(60, [&] { exists = !DirQuery(folder).empty(); });
+    if (abandoned) return false;
+  }
+  std::string& list = exists ? SystemeState.DossiersTrouves : SystemeState.DossiersAbsents;
+  list.append(folder).append(",,");
+  return exists;
+}
+
+}  // namespace tx3

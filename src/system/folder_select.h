@@ -1,0 +1,21 @@
+// The folder picker.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tx3 {
+
+// The start folder of the last FolderSelect call.
+extern std::string DossierDepartSelection;
+
+// Opens the folder-browse dialog on the folder part of `startText` (or `applicationFolder` when it
+// has none). Answers the chosen folder ending with "\" (made to exist), or "*" when nothing was
+// chosen. An empty title shows "Sélectionnez un dossier: ".
+std::string FolderSelect(std::string_view startText, std::string_view title,
+                         std::string_view applicationFolder);
+
+// What the dialog is opened on: DossierDepartSelection without its final backslash.
+std::string FolderSelectStartPath();
+
+}  // namespace tx3

@@ -1,0 +1,81 @@
+// EcritureIni / LectureIni: one INI key at a time through the platform's profile functions.
+#include "system/ini_access.h"
+
+#include "common/error.h"
+#include "common/path_names.h"
+#include "common/text.h"
+#include "common/ui_port.h"
+#include "platform/platform.h"
+#include "system/folder_checks.h"
+
+namespace tx3 {
+
+namespace {
+
+// The status-bar echo: no blank after the first bar, as the operator has always seen it.
+std::string WriteEcho(std::string_view file, std::string_view section, std::string_view key,
+                      std::string_view value) {
+  std::string echo(file);
+  echo.append(" |").append(section).append(" | ").append(key).append(" | ").append(value);
+  return echo;
+}
+
+bool WriteOnce(std::string_view file, std::string_view section, std::string_view key,
+               std::string_view value) {
+  return platform::Os().WritePrivateProfileString(section, key, value, file);
+}
+
+// The folder of `file` up to and including its last backslash; empty when it has none.
+std::string FolderOfFile(std::string_view file) {
+  const size_t last = file.rfind('\\');
+  if (last == std::string_view::npos) return {};
+  return std::string(file.substr(0, last + 1));
+}
+
+}  // namespace
+
+bool EcritureIni(std::string_view file, std::string_view section, std::string_view key,
+                 std::string_view value) {
+  ErrorPattern e("Lib_Setup:EcritureIni");
+  bool written = false;
+  bool refused = false;
+  e(10, [&] { Ui().SetStatusText(WriteEcho(file, section, key, value)); });
+  e(20, [&] { refused = Trim(section).empty() || Trim(key).empty() || !NomFichierCorrect(file); });
+  if (refused) return false;
+
+  e(30, [&] { written = WriteOnce(file, section, key, value); });
+  if (written) return true;
+
+  // A missing folder is the usual cause of a first failure: create the whole chain.
+  e(40, [&] {
+    const std::string folder = FolderOfFile(file);
+    if (!folder.empty()) VerificationEtCreationRepertoire(folder, true);
+  });
+  e(50, [&] { written = WriteOnce(file, section, key, value); });
+  if (written) return true;
+
+  // Then a read-only file.
+  e(60, [&] { File_RemoveFlag(file, platform::kAttrReadOnly); });
+  e(70, [&] { written = WriteOnce(file, section, key, value); });
+  return written;
+}
+
+std::string LectureIni(std::string_view file, std::string_view section, std::string_view key,
+                       std::string_view defaultValue, IniModule module) {
+  ErrorPattern e(module == IniModule::LibSysteme ? "Lib_Systeme:LectureIni"
+                                                 : "Lib_Setup:LectureIni");
+  bool acceptable = true;
+  e(10, [&] { acceptable = NomFichierCorrect(file); });
+  if (!acceptable) return std::string(defaultValue);
+
+  // The whole stored value comes back, however long: no fixed read buffer cuts it.
+  std::string result;
+  e(20, [&] {
+    std::string value;
+    platform::Os().GetPrivateProfileString(section, key, defaultValue, &value, file);
+    result = std::move(value);
+  });
+  return result;
+}
+
+}  // namespace tx3

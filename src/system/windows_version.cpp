@@ -1,0 +1,207 @@
+// Windows version detection (GetOSDisplayString) and the Windows folder (GetWinDir).
+#include "system/windows_version.h"
+
+#include "common/error.h"
+#include "common/text.h"
+#include "platform/platform.h"
+
+#include <optional>
+
+namespace tx3 {
+
+int32_t CodeVersionWindows = 0;
+bool Ticks64Disponible = false;
+
+void ResetWindowsVersionForTests() {
+  CodeVersionWindows = 0;
+  Ticks64Disponible = false;
+}
+
+std::string GetWinDir() {
+  ErrorPattern e("Lib_Systeme:GetWinDir");
+  std::string folder;
+  e(10, [&] { folder = platform::Os().WindowsDirectory(); });
+  return folder;
+}
+
+namespace {
+
+constexpr uint32_t kNtPlatform = 2;
+constexpr uint8_t kWorkstation = 1;
+constexpr uint16_t kArchX86 = 0;
+constexpr uint16_t kArchItanium = 6;
+constexpr uint16_t kArchX64 = 9;
+constexpr int32_t kSmServerR2 = 89;
+
+constexpr uint16_t kSuiteEnterprise = 0x2;
+constexpr uint16_t kSuiteDatacenter = 0x80;
+constexpr uint16_t kSuitePersonal = 0x200;
+constexpr uint16_t kSuiteBlade = 0x400;
+constexpr uint16_t kSuiteStorageServer = 0x2000;
+constexpr uint16_t kSuiteComputeServer = 0x4000;
+
+bool Has(uint16_t mask, uint16_t bit) {
+  return (mask & bit) != 0;
+}
+
+// What one row of the version table gives: its texts, whether the architecture suffix follows,
+// and the version code (nullopt leaves CodeVersionWindows as it was).
+struct VersionRow {
+  std::string text;
+  bool suffix = false;
+  std::optional<int32_t> code;
+};
+
+std::string VistaProductText(uint32_t productType) {
+  switch (productType) {
+    case 1:
+      return "Ultimate Edition";
+    case 2:
+      return "Home Basic Edition";
+    case 3:
+      return "Home Premium Edition";
+    case 4:
+      return "Enterprise Edition";
+    case 6:
+      return "Business Edition";
+    case 7:
+      return "Standard Edition";
+    case 8:
+      return "Datacenter Edition";
+    case 9:
+      return "Small Business Server";
+    case 10:
+      return "Enterprise Edition";
+    case 11:
+      return "Starter Edition";
+    case 12:
+      return "Datacenter Edition (core installation)";
+    case 13:
+      return "Standard Edition (core installation)";
+    case 14:
+      return "Enterprise Edition (core installation)";
+    case 15:
+      return "Enterprise Edition for Itanium-based Systems";
+    case 17:
+      return "Web Server Edition";
+    case 18:
+      return "Cluster Server Edition";
+    case 25:
+      return "Small Business Server Premium Edition";
+    default:
+      return {};
+  }
+}
+
+std::string VistaEdition() {
+  uint32_t productType = 0;
+  if (!platform::Os().GetProductInfo(6, 0, 0, 0, &productType)) return {};
+  return VistaProductText(productType);
+}
+
+std::string Server2003Name(const platform::VersionRecord& v, uint16_t arch) {
+  if (platform::Os().GetSystemMetrics(kSmServerR2) != 0) return "Windows Server 2003 R2, ";
+  if (v.suiteMask == kSuiteStorageServer) return "Windows Storage Server 2003";
+  if (v.productType == kWorkstation && arch == kArchX64) {
+    return "Windows XP Professional x64 Edition";
+  }
+  return "Windows Server 2003, ";
+}
+
+std::string Server2003Edition(const platform::VersionRecord& v, uint16_t arch) {
+  if (v.productType == kWorkstation) return {};
+  const uint16_t m = v.suiteMask;
+  if (arch == kArchItanium) {
+    if (Has(m, kSuiteDatacenter)) return "Datacenter Edition for Itanium-based Systems";
+    if (Has(m, kSuiteEnterprise)) return "Enterprise Edition for Itanium-based Systems";
+    return {};
+  }
+  if (arch == kArchX64) {
+    if (Has(m, kSuiteDatacenter)) return "Datacenter x64 Edition";
+    if (Has(m, kSuiteEnterprise)) return "Enterprise x64 Edition";
+    return "Standard x64 Edition";
+  }
+  if (Has(m, kSuiteComputeServer)) return "Compute Cluster Edition";
+  if (Has(m, kSuiteDatacenter)) return "Datacenter Edition";
+  if (Has(m, kSuiteEnterprise)) return "Enterprise Edition";
+  if (Has(m, kSuiteBlade)) return "Web Edition";
+  return "Standard Edition";
+}
+
+std::string Windows2000Edition(const platform::VersionRecord& v) {
+  if (v.productType == kWorkstation) return "Professional";
+  if (Has(v.suiteMask, kSuiteDatacenter)) return "Datacenter Server";
+  if (Has(v.suiteMask, kSuiteEnterprise)) return "Advanced Server";
+  return "Server";
+}
+
+std::string HomeOrProfessional(const platform::VersionRecord& v) {
+  return Has(v.suiteMask, kSuitePersonal) ? "Home Edition" : "Professional";
+}
+
+// The first row of the version table that matches the record.
+VersionRow MatchVersionRow(const platform::VersionRecord& v, uint16_t arch) {
+  const uint32_t major = v.majorVersion;
+  const uint32_t minor = v.minorVersion;
+  // Windows tells 6.2 build 9200 to every program without a compatibility declaration.
+  if (major == 6 && minor == 2 && v.buildNumber == 9200) return {"Windows 10 ", true, 10};
+  if (major == 6 && minor == 3) return {"Windows 8.1 ", true, 8};
+  if (major == 6 && minor == 2) return {"Windows 8 ", true, 8};
+  if (major == 6 && minor == 1) return {"Windows 7 " + HomeOrProfessional(v), true, 7};
+  if (major == 6 && minor == 0) {
+    std::string name = v.productType == kWorkstation ? "Windows Vista " : "Windows Server 2008 ";
+    return {name + VistaEdition(), true, 6};
+  }
+  if (major == 5 && minor == 2) {
+    return {Server2003Name(v, arch) + Server2003Edition(v, arch), false, 2003};
+  }
+  if (major == 5 && minor == 1) return {"Windows XP " + HomeOrProfessional(v), false, 5};
+  if (major == 5 && minor == 0) return {"Windows 2000 " + Windows2000Edition(v), false, 2000};
+  return {};
+}
+
+// ", 64-bit" also tells TickCountMs that GetTickCount64 exists.
+std::string ArchitectureSuffix(uint16_t arch) {
+  if (arch == kArchX64) {
+    Ticks64Disponible = true;
+    return ", 64-bit";
+  }
+  if (arch == kArchX86) return ", 32-bit";
+  return {};
+}
+
+std::string CutAtNul(std::string text) {
+  const size_t nul = text.find('\0');
+  if (nul != std::string::npos) text.resize(nul);
+  return text;
+}
+
+}  // namespace
+
+std::string GetOSDisplayString() {
+  ErrorPattern e("Lib_Systeme:GetOSDisplayString");
+  platform::VersionRecord v;
+  bool read = false;
+  e(10, [&] { read = platform::Os().GetVersionEx(&v); });
+  if (!read) return {};
+
+  uint16_t arch = 0;
+  e(20, [&] {
+    const bool native = platform::Os().HasNativeSystemInfo();
+    arch = platform::Os().ProcessorArchitecture(native);
+  });
+  if (v.platformId != kNtPlatform || v.majorVersion <= 4) return {};
+
+  std::string text = "Microsoft ";
+  e(30, [&] {
+    const VersionRow row = MatchVersionRow(v, arch);
+    text += row.text;
+    if (row.code) CodeVersionWindows = *row.code;
+    if (row.suffix) text += ArchitectureSuffix(arch);
+  });
+  e(40, [&] { text = CutAtNul(text + " " + v.servicePack); });
+  e(50, [&] { text += " (build " + ToText(v.buildNumber) + ")"; });
+  return text;
+}
+
+}  // namespace tx3

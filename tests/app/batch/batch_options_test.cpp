@@ -1,0 +1,129 @@
+#include "app/batch/batch_options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tx3 {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(BatchOptionsTest, FieldsAndActionsKeepTheirOrder) {
+  const ParsedCommandLine p = ParseBatchOptions({"--batch",
+                                                 "--step",
+                                                 "2",
+                                                 "--radio",
+                                                 "Radio Sud",
+                                                 "--create-folder",
+                                                 "6",
+                                                 "--station",
+                                                 "3=Sud=Est",
+                                                 "--folder",
+                                                 "6=D:\\Data\\",
+                                                 "--create-database",
+                                                 "--engine",
+                                                 "-1",
+                                                 "--converter",
+                                                 "2",
+                                                 "--package",
+                                                 "17=off",
+                                                 "--station",
+                                                 "5=",
+                                                 "--verbose",
+                                                 "--step",
+                                                 "7"});
+  ASSERT_TRUE(p.ok) << p.error;
+  const BatchOptions& o = p.options;
+  EXPECT_EQ(o.mode, BatchOptions::Mode::Batch);
+  EXPECT_TRUE(o.verbose);
+  using F = FieldOption::Kind;
+  ASSERT_EQ(o.fields.size(), 7u);
+  EXPECT_EQ(o.fields[0].kind, F::Radio);
+  EXPECT_EQ(o.fields[0].text, "Radio Sud");
+  EXPECT_EQ(o.fields[1].kind, F::Station);
+  EXPECT_EQ(o.fields[1].number, 3);
+  EXPECT_EQ(o.fields[1].text, "Sud=Est");
+  EXPECT_EQ(o.fields[2].kind, F::Folder);
+  EXPECT_EQ(o.fields[2].text, "D:\\Data\\");
+  EXPECT_EQ(o.fields[3].kind, F::Engine);
+  EXPECT_EQ(o.fields[3].number, -1);
+  EXPECT_EQ(o.fields[4].kind, F::Converter);
+  EXPECT_EQ(o.fields[5].kind, F::Package);
+  EXPECT_EQ(o.fields[5].number, 17);
+  EXPECT_FALSE(o.fields[5].on);
+  EXPECT_EQ(o.fields[6].text, "");
+  using A = BatchAction::Kind;
+  ASSERT_EQ(o.actions.size(), 4u);
+  EXPECT_EQ(o.actions[0].kind, A::Step);
+  EXPECT_EQ(o.actions[0].number, 2);
+  EXPECT_EQ(o.actions[1].kind, A::CreateFolder);
+  EXPECT_EQ(o.actions[1].number, 6);
+  EXPECT_EQ(o.actions[2].kind, A::CreateDatabase);
+  EXPECT_EQ(o.actions[3].number, 7);
+}
+
+TEST(BatchOptionsTest, HelpAndVersionWin) {
+  EXPECT_EQ(ParseBatchOptions({"--help"}).options.mode, BatchOptions::Mode::Help);
+  EXPECT_EQ(ParseBatchOptions({"--batch", "--step", "1", "--version"}).options.mode,
+            BatchOptions::Mode::Version);
+  EXPECT_TRUE(ParseBatchOptions({"--version"}).ok);
+}
+
+TEST(BatchOptionsTest, BatchAloneIsValid) {
+  const ParsedCommandLine p = ParseBatchOptions({"--batch"});
+  EXPECT_TRUE(p.ok);
+  EXPECT_TRUE(p.options.fields.empty());
+  EXPECT_TRUE(p.options.actions.empty());
+}
+
+struct BadCase {
+  Args args;
+  const char* reasonPart;
+};
+
+TEST(BatchOptionsTest, BadUsageGivesOneLineReason) {
+  const BadCase cases[] = {
+      {{"--batch", "--frobnicate"}, "unknown option: --frobnicate"},
+      {{"--radio", "X"}, "--batch"},
+      {{"--batch", "--step", "0"}, "--step"},
+      {{"--batch", "--step", "8"}, "--step"},
+      {{"--batch", "--step", "2x"}, "--step"},
+      {{"--batch", "--step"}, "needs a value"},
+      {{"--batch", "--station", "6=Six"}, "--station"},
+      {{"--batch", "--station", "0=Zéro"}, "--station"},
+      {{"--batch", "--station", "Sans égal"}, "N=VALUE"},
+      {{"--batch", "--folder", "8=D:\\"}, "--folder"},
+      {{"--batch", "--folder", "-1=D:\\"}, "--folder"},
+      {{"--batch", "--folder", "D:\\"}, "N=VALUE"},
+      {{"--batch", "--folder", "=D:\\"}, "--folder"},
+      {{"--batch", "--package", "18=on"}, "--package"},
+      {{"--batch", "--package", "3=yes"}, "on or off"},
+      {{"--batch", "--package", "3"}, "N=VALUE"},
+      {{"--batch", "--create-folder", "8"}, "--create-folder"},
+      {{"--batch", "--engine", "-2"}, "--engine"},
+      {{"--batch", "--converter", "un"}, "--converter"},
+      {{"--batch", "--radio"}, "needs a value"},
+      {{"-batch"}, "unknown option"},
+      {{"--batch", "--step", "99999999999999999999"}, "--step"},
+  };
+  for (const BadCase& c : cases) {
+    const ParsedCommandLine p = ParseBatchOptions(c.args);
+    EXPECT_FALSE(p.ok) << c.args.back();
+    EXPECT_NE(p.error.find(c.reasonPart), std::string::npos) << p.error;
+    EXPECT_EQ(p.error.find('\n'), std::string::npos) << p.error;
+  }
+}
+
+TEST(BatchOptionsTest, UsageNamesEveryOption) {
+  const std::string usage = BatchUsageText();
+  for (const char* option :
+       {"--batch", "--radio", "--station", "--folder", "--engine", "--converter", "--package",
+        "--step", "--create-folder", "--create-database", "--verbose", "--help", "--version"}) {
+    EXPECT_NE(usage.find(option), std::string::npos) << option;
+  }
+}
+
+}  // namespace
+}  // namespace tx3

@@ -1,0 +1,260 @@
+// GestionDesErreurs: reduction of automation numbers, the disconnected-object message, the state
+// it keeps, its busy flag, and the report it writes to the log.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "common/error.h"
+#include "common/ui_port.h"
+#include "support/fake_platform.h"
+#include "support/fake_ui.h"
+
+namespace tx3 {
+namespace {
+
+int64_t g_now = 0;
+int64_t TestClock() {
+  return g_now;
+}
+
+class ErrorManagerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetErrorStateForTests();
+    g_now = 1'700'000'000;
+    SetErrorClockForTests(&TestClock);
+    platform::SetPlatform(&os_);
+    SetUiPort(&ui_);
+  }
+  void TearDown() override {
+    SetUiPort(nullptr);
+    platform::SetPlatform(nullptr);
+    SetErrorClockForTests(nullptr);
+    ResetErrorStateForTests();
+  }
+  void Report(int32_t number, std::string_view procedure, int32_t line = 0,
+              std::string description = "desc", std::string source = "Src") {
+    PbTErreur = ErrorRecord{number, line, std::move(description), std::move(source)};
+    CurrentError = PbTErreur;
+    GestionDesErreurs(procedure);
+  }
+  testing::FakePlatform os_;
+  testing::FakeUi ui_;
+};
+
+TEST_F(ErrorManagerTest, AutomationBaseNumbersAreReducedWithinTheOpenRange) {
+  const std::pair<int32_t, int32_t> cases[] = {
+      {-2147221504 + 5, 5},
+      {-2147221503, 1},            // base + 1
+      {-2147155970, 65534},        // base + 65534
+      {-2147221504, -2147221504},  // T = 0
+      {-2147155969, -2147155969},  // T = 65535
+      {INT32_MIN, INT32_MIN},      // T far below 0, computed without overflow
+      {INT32_MAX, INT32_MAX},      // T far above 65535, computed without overflow
+      {53, 53},
+      {0, 0},
+  };
+  for (const auto& [number, kept] : cases) {
+    Report(number, "Frm_Main:Form_Load");
+    EXPECT_EQ(GestionDesErreursState().lastNumber, kept) << number;
+  }
+}
+
+TEST_F(ErrorManagerTest, NumberZeroShowsNothingButUpdatesTheState) {
+  Report(53, "Lib_Setup:EcritureIni");
+  g_now += 60;
+  Report(0, "Frm_Main:Form_Load");
+  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_EQ(GestionDesErreursState().lastNumber, 0);
+  EXPECT_EQ(GestionDesErreursState().lastTime, g_now);
+  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Frm_Main:Form_Load");
+}
+
+TEST_F(ErrorManagerTest, DisconnectedAutomationObjectIsShownAsCritical) {
+  Report(-2147417848, "Frm_Main:Form_Load", 120);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "Automation Error !!!\r\n\r\nSub: Frm_Main:Form_Load:120");
+  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Critical);
+  EXPECT_EQ(GestionDesErreursState().lastNumber, -2147417848);
+}
+
+TEST_F(ErrorManagerTest, OtherNumbersShowNothing) {
+  for (int32_t number : {53, 75, -2147417847, -2147221504 + 0x108}) {
+    Report(number, "Lib_Setup:EcritureIni", 10);
+  }
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(ErrorManagerTest, CurrentErrorIsClearedAndEventsRunOnce) {
+  Report(76, "Lib_Systeme:FolderFound", 30);
+  EXPECT_EQ(CurrentError.Numero, 0);
+  EXPECT_EQ(CurrentError.Description, "");
+  EXPECT_EQ(CurrentError.Source, "");
+  EXPECT_EQ(ui_.doEventsCount, 1);
+  EXPECT_FALSE(GestionDesErreursState().busy);
+  EXPECT_EQ(PbTErreur.Numero, 76) << "the public record is kept";
+}
+
+TEST_F(ErrorManagerTest, NestedCallDuringTheMessageBoxIsIgnored) {
+  bool busyInside = false;
+  ui_.onMessageBox = [&] {
+    busyInside = GestionDesErreursState().busy;
+    g_now += 1;
+    PbTErreur.Numero = 53;
+    CurrentError.Numero = 53;
+    GestionDesErreurs("Frm_Main:TexteDossier_Change");
+    // Nothing recorded and the current error left as it was by the nested call.
+    EXPECT_EQ(GestionDesErreursState().lastProcedure, "");
+    EXPECT_EQ(GestionDesErreursState().lastNumber, 0);
+    EXPECT_EQ(GestionDesErreursState().lastTime, 0);
+    EXPECT_EQ(CurrentError.Numero, 53);
+  };
+  Report(-2147417848, "Frm_Main:Form_Load", 120);
+  EXPECT_TRUE(busyInside);
+  EXPECT_EQ(ui_.doEventsCount, 1) << "the nested call did not process events";
+  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Frm_Main:Form_Load");
+  EXPECT_FALSE(GestionDesErreursState().busy);
+}
+
+TEST_F(ErrorManagerTest, NestedCallDuringEventProcessingIsIgnored) {
+  ui_.onDoEvents = [&] { Report(75, "Frm_Main:CheckAction_Click"); };
+  Report(53, "Frm_Main:Form_Load");
+  EXPECT_EQ(GestionDesErreursState().lastNumber, 53);
+  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Frm_Main:Form_Load");
+  // The nested report was not logged either.
+  EXPECT_FALSE(os_.LogContains("CheckAction_Click"));
+}
+
+TEST_F(ErrorManagerTest, FailingMessageBoxDoesNotStopTheOtherSteps) {
+  ui_.onMessageBox = [] { throw std::runtime_error("no window"); };
+  Report(-2147417848, "Frm_Main:Form_Load", 120);
+  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Frm_Main:Form_Load");
+  EXPECT_EQ(CurrentError.Numero, 0);
+  EXPECT_EQ(ui_.doEventsCount, 1);
+  EXPECT_FALSE(GestionDesErreursState().busy);
+}
+
+TEST_F(ErrorManagerTest, ReportIsLoggedAsOneLine) {
+  Report(53, "Lib_Setup:EcritureIni", 20, "Fichier introuvable", "TX3_Setup");
+  ASSERT_EQ(os_.logLines.size(), 1u);
+  EXPECT_EQ(os_.logLines[0], "Err: 53 (Fichier introuvable) | Source:Lib_Setup:EcritureIni:20");
+}
+
+TEST_F(ErrorManagerTest, RepeatWithinFiveSecondsIsNotLogged) {
+  Report(53, "Lib_Setup:EcritureIni", 20);
+  g_now += 4;
+  Report(53, "Lib_Setup:EcritureIni", 30);
+  EXPECT_EQ(os_.logLines.size(), 1u);
+  g_now += 5;
+  Report(53, "Lib_Setup:EcritureIni", 40);
+  EXPECT_EQ(os_.logLines.size(), 2u) << "five seconds apart is no repeat";
+  Report(53, "Lib_Setup:LectureIni", 40);
+  EXPECT_EQ(os_.logLines.size(), 3u) << "another procedure";
+  Report(76, "Lib_Setup:LectureIni", 40);
+  EXPECT_EQ(os_.logLines.size(), 4u) << "another number";
+}
+
+TEST_F(ErrorManagerTest, RepeatIsJudgedOnTheReducedNumber) {
+  Report(-2147221504 + 5, "Lib_Public:Test");
+  Report(5, "Lib_Public:Test");
+  EXPECT_EQ(os_.logLines.size(), 1u);
+}
+
+TEST(IsRepeatReportTest, SameNumberSameProcedureLessThanFiveSecondsEitherWay) {
+  ErrorManagerState last;
+  last.lastNumber = 53;
+  last.lastTime = 1000;
+  last.lastProcedure = "Lib_Setup:EcritureIni";
+  struct Case {
+    int32_t number;
+    const char* procedure;
+    int64_t now;
+    bool repeat;
+  };
+  const Case cases[] = {
+      {53, "Lib_Setup:EcritureIni", 1000, true},
+      {53, "Lib_Setup:EcritureIni", 1004, true},
+      {53, "Lib_Setup:EcritureIni", 1005, false},
+      {53, "Lib_Setup:EcritureIni", 996, true},  // the clock went back
+      {53, "Lib_Setup:EcritureIni", 995, false},
+      {52, "Lib_Setup:EcritureIni", 1001, false},
+      {53, "lib_setup:ecritureini", 1001, false},  // exact comparison
+      {53, "Lib_Setup:EcritureIni ", 1001, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsRepeatReport(last, c.number, c.procedure, c.now), c.repeat)
+        << c.number << " " << c.procedure << " " << c.now;
+  }
+  EXPECT_FALSE(IsRepeatReport(ErrorManagerState{}, 0, "", 1000)) << "before the first report";
+}
+
+TEST(ErrorReportTextTest, Layouts) {
+  struct Case {
+    const char* name;
+    int32_t number;
+    bool reduced;
+    ErrorRecord record;
+    const char* procedure;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"plain",
+       53,
+       false,
+       {53, 20, "Fichier introuvable", "TX3_Setup"},
+       "Lib_Setup:EcritureIni",
+       "Err: 53 (Fichier introuvable)\n\nSource:Lib_Setup:EcritureIni:20"},
+      {"blank procedure",
+       53,
+       false,
+       {53, 20, "Fichier introuvable", "X"},
+       "   ",
+       "Err: 53 (Fichier introuvable)"},
+      {"reduced with source",
+       5,
+       true,
+       {-2147221499, 0, "d", "Comp.Obj"},
+       "Frm_Main:Form_Load",
+       "Err: 5 (d)\n\nSource:Frm_Main:Form_Load:0\n(Source: Comp.Obj)"},
+      {"reduced, blank source",
+       5,
+       true,
+       {-2147221499, 0, "d", "  "},
+       "Frm_Main:Form_Load",
+       "Err: 5 (d)\n\nSource:Frm_Main:Form_Load:0"},
+      {"source shown only when reduced", 53, false, {53, 0, "d", "Comp.Obj"}, "", "Err: 53 (d)"},
+      {"reduced, no procedure", 7, true, {0, 0, "", "S"}, "", "Err: 7 ()\n(Source: S)"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ErrorReportText(c.number, c.reduced, c.record, c.procedure), c.expected) << c.name;
+  }
+}
+
+TEST(ErrorReportTextTest, LongDescriptionBreaksAfterEachSentence) {
+  // 100 characters (accented letters count once) are kept as they are; 101 are broken.
+  const std::string sentence = "Le fichier é. ";  // 14 characters
+  std::string hundred;
+  for (int i = 0; i < 7; ++i) hundred += sentence;  // 98 characters
+  hundred += "ab";
+  ASSERT_EQ(hundred.size(), 107u) << "seven two-byte letters";
+  const ErrorRecord exact{1, 0, hundred, ""};
+  EXPECT_EQ(ErrorReportText(1, false, exact, ""), "Err: 1 (" + hundred + ")");
+
+  const ErrorRecord longer{1, 0, hundred + "c", ""};
+  std::string broken;
+  for (int i = 0; i < 7; ++i) broken += "Le fichier é\n ";  // the point goes too
+  EXPECT_EQ(ErrorReportText(1, false, longer, ""), "Err: 1 (" + broken + "abc)");
+}
+
+TEST(OneLogLineTest, LineBreaksBecomeOneSeparator) {
+  EXPECT_EQ(OneLogLine("a\r\n\r\nb\nc\rd"), "a | b | c | d");
+  EXPECT_EQ(OneLogLine("plain"), "plain");
+  EXPECT_EQ(OneLogLine(""), "");
+}
+
+}  // namespace
+}  // namespace tx3

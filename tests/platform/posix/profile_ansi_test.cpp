@@ -1,0 +1,44 @@
+#include "platform/posix/profile_ansi.h"
+
+#include <gtest/gtest.h>
+
+namespace tx3::platform::posix {
+namespace {
+
+TEST(ProfileAnsi, AccentsAreSingleBytes) {
+  EXPECT_EQ(ProfileUtf8ToAnsi("P\xC3\xAA"
+                              "che"),
+            "P\xEA"
+            "che");
+  EXPECT_EQ(ProfileUtf8ToAnsi("Strat\xC3\xA9gie 01"), "Strat\xE9gie 01");
+  EXPECT_EQ(ProfileUtf8ToAnsi("\xE2\x82\xAC \xC5\x93"), "\x80 \x9C");  // euro, oe
+}
+
+TEST(ProfileAnsi, WhatTheCodePageLacksBecomesQuestionMark) {
+  EXPECT_EQ(ProfileUtf8ToAnsi("\xC4\x80"), "?");            // A with macron
+  EXPECT_EQ(ProfileUtf8ToAnsi("\xF0\x9F\x98\x80x"), "?x");  // emoji
+  EXPECT_EQ(ProfileUtf8ToAnsi("\xC3"), "?");                // cut sequence
+}
+
+TEST(ProfileAnsi, EveryByteRoundTrips) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  EXPECT_EQ(ProfileUtf8ToAnsi(ProfileAnsiToUtf8(all)), all);
+  EXPECT_EQ(ProfileAnsiToUtf8("\x80\x81\x9F"), "\xE2\x82\xAC\xC2\x81\xC5\xB8");
+}
+
+TEST(ProfileAnsi, Utf16RoundTripsEvenBrokenPairs) {
+  const std::string units("a\0\x3D\xD8\x00\xDE\x00\xDC\x00\xD8", 10);  // pair, lone low, lone high
+  const std::string text = Utf16LeToWtf8(units);
+  EXPECT_EQ(text.substr(0, 5), "a\xF0\x9F\x98\x80");
+  EXPECT_EQ(Wtf8ToUtf16Le(text), units);
+}
+
+TEST(ProfileAnsi, NamesFoldWindows1252Letters) {
+  EXPECT_EQ(FoldAnsiName("\xC9t\xE9 \x8A\x8C\x8E\x9F AZ\xD7\xDF"),
+            "\xE9t\xE9 \x9A\x9C\x9E\xFF az\xD7\xDF");
+  EXPECT_EQ(FoldWtf8Name("\xC3\x89T\xC5\xB8"), "\xC3\xA9t\xC3\xBF");
+}
+
+}  // namespace
+}  // namespace tx3::platform::posix

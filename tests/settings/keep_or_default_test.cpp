@@ -1,0 +1,60 @@
+// The keep-or-default rule and the count of unwritten keys per file.
+#include "settings/keep_or_default.h"
+
+#include <gtest/gtest.h>
+
+#include "test_window.h"
+
+namespace tx3::testing {
+namespace {
+
+class KeepOrDefaultTest : public SettingsTest {
+ protected:
+  void SetUp() override {
+    SettingsTest::SetUp();
+    os.AddFolder("C:\\Cfg");
+  }
+  ErrorPattern e{"Frm_Main:CommandCreerSettings_Click"};
+  SettingsWriter writer{e};
+};
+
+TEST_F(KeepOrDefaultTest, StoredValuesWinOverDefaultsAndOverwriteReplacesThem) {
+  os.SetIniValue("C:\\Cfg\\a.ini", "S", "Kept", "operator");
+  os.SetIniValue("C:\\Cfg\\a.ini", "S", "Empty", "");
+  os.SetIniValue("C:\\Cfg\\a.ini", "S", "Replaced", "old");
+  writer.KeepOrDefault("C:\\Cfg\\a.ini", "S", "Kept", "default");
+  writer.KeepOrDefault("C:\\Cfg\\a.ini", "S", "Empty", "default");
+  writer.KeepOrDefault("C:\\Cfg\\a.ini", "S", "Added", "default");
+  writer.Overwrite("C:\\Cfg\\a.ini", "S", "Replaced", "new");
+  EXPECT_EQ(os.IniText("C:\\Cfg\\a.ini"),
+            "[S]\r\nKept=operator\r\nEmpty=\r\nReplaced=new\r\nAdded=default\r\n");
+  EXPECT_TRUE(writer.Unwritten().empty());
+}
+
+TEST_F(KeepOrDefaultTest, UnwrittenKeysAreCountedPerFileInOrderOfFirstFailure) {
+  os.FailCall("WritePrivateProfileString", 75, -1, "C:\\Cfg\\b.ini");
+  os.FailCall("WritePrivateProfileString", 75, -1, "C:\\Cfg\\c.ini");
+  writer.KeepOrDefault("C:\\Cfg\\c.ini", "S", "K1", "v");
+  writer.KeepOrDefault("C:\\Cfg\\a.ini", "S", "K1", "v");
+  writer.KeepOrDefault("C:\\Cfg\\b.ini", "S", "K1", "v");
+  writer.Overwrite("C:\\Cfg\\c.ini", "S", "K2", "v");
+  writer.Overwrite("C:\\Cfg\\a.ini", "", "K2", "v");  // refused: blank section
+  EXPECT_EQ(UnwrittenKeysMessage(writer.Unwritten()),
+            "Paramètres non écrits:\r\n\r\nC:\\Cfg\\c.ini (2 clés)\r\nC:\\Cfg\\b.ini (1 clés)\r\n"
+            "C:\\Cfg\\a.ini (1 clés)");
+}
+
+TEST_F(KeepOrDefaultTest, OutcomeMessageDependsOnUnwrittenKeys) {
+  ShowSettingsOutcome(writer);
+  os.FailCall("WritePrivateProfileString", 75, -1, "C:\\Cfg\\b.ini");
+  writer.Overwrite("C:\\Cfg\\b.ini", "S", "K", "v");
+  ShowSettingsOutcome(writer);
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].text, "Paramétrage créé ou MAJ");
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Information);
+  EXPECT_EQ(ui.messages[1].text, "Paramètres non écrits:\r\n\r\nC:\\Cfg\\b.ini (1 clés)");
+  EXPECT_EQ(ui.messages[1].icon, MsgIcon::Warning);
+}
+
+}  // namespace
+}  // namespace tx3::testing

@@ -1,0 +1,100 @@
+// A settings window for the tests of the step commands, and the fixture that installs the fake
+// platform and UI port around it.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <array>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/error.h"
+#include "common/text.h"
+#include "common/ui_port.h"
+#include "platform/platform.h"
+#include "settings/settings_window.h"
+#include "support/fake_platform.h"
+#include "support/fake_ui.h"
+#include "system/folder_checks.h"
+#include "system/windows_version.h"
+
+namespace tx3::testing {
+
+// The window's state, as plain fields; the defaults are those the window opens with.
+class TestWindow : public SettingsWindow {
+ public:
+  std::array<std::string, kFolderCount> folders = {"C:\\Brennic\\Tarvox\\",
+                                                   "C:\\Brennic\\Tarvox\\Config\\",
+                                                   "C:\\Kalvet\\",
+                                                   "C:\\Kalvet\\Pub\\",
+                                                   "C:\\TX_Sons\\Sons\\Musique\\",
+                                                   "C:\\TX_Data\\Sons\\Autre\\",
+                                                   "C:\\TX_Data\\Data\\",
+                                                   "C:\\TX_Redist\\"};
+  std::string radio = "Nom de votre Radio";
+  std::array<std::string, kStationCount> stations = {"Nom de la Station 1", "", "", "", ""};
+  std::string applicationFolder = "C:\\Brennic\\Tarvox\\";
+  int pervasive = 0;
+  int converter = 0;
+  std::vector<bool> packages = std::vector<bool>(18, true);
+  std::array<bool, kStepCount> checkAction{};
+  std::vector<int> folderChanges;        // FolderTextChanged calls, in order
+  mutable std::vector<int> folderReads;  // FolderText calls, in order
+  bool busy = false;
+
+  std::string FolderText(int index) const override {
+    folderReads.push_back(index);
+    return folders.at(index);
+  }
+  std::string RadioName() const override { return radio; }
+  std::string StationName(int index) const override { return stations.at(index); }
+  void SetStationName(int index, std::string_view text) override {
+    stations.at(index) = std::string(text);
+  }
+  std::string ApplicationFolder() const override { return applicationFolder; }
+  int PervasiveSelection() const override { return pervasive; }
+  int ConverterSelection() const override { return converter; }
+  int PackageRowCount() const override { return static_cast<int>(packages.size()); }
+  bool PackageRowChecked(int row) const override { return packages.at(row); }
+  void SetCheckAction(int index, bool checked) override { checkAction.at(index) = checked; }
+  void FolderTextChanged(int index) override { folderChanges.push_back(index); }
+  bool& TacheEnCours() override { return busy; }
+};
+
+// Fake platform (drive C: with C:\windows) and fake UI port installed for each test.
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetErrorStateForTests();
+    ResetSystemeStateForTests();
+    ResetWindowsVersionForTests();
+    platform::SetPlatform(&os);
+    SetUiPort(&ui);
+  }
+  void TearDown() override {
+    SetUiPort(nullptr);
+    platform::SetPlatform(nullptr);
+    ResetSystemeStateForTests();
+    ResetWindowsVersionForTests();
+  }
+
+  std::string ConfigFile(std::string_view name) const {
+    return "C:\\Brennic\\Tarvox\\Config\\" + std::string(name);
+  }
+
+  FakePlatform os;
+  FakeUi ui;
+  TestWindow window;
+};
+
+// A reference file of tests/settings/data, as stored (Windows-1252 bytes).
+inline std::string ReferenceFile(std::string_view name) {
+  std::ifstream in(std::string(TX3_SOURCE_DIR) + "/tests/settings/data/" + std::string(name),
+                   std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+}  // namespace tx3::testing

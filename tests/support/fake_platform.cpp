@@ -1,0 +1,660 @@
+#include "support/fake_platform.h"
+
+#include <algorithm>
+
+#include "common/error.h"
+#include "common/text.h"
+
+namespace tx3::testing {
+
+namespace {
+
+// ---- Characters: names compare case-insensitively over ASCII and Latin-1 letters ----
+
+std::u32string Decode(std::string_view text) {
+  std::u32string out;
+  for (size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    if (i + extra >= text.size()) extra = 0;  // a cut sequence: the byte stands alone
+    char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k)
+      cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    out.push_back(cp);
+    i += 1 + extra;
+  }
+  return out;
+}
+
+void Encode(char32_t cp, std::string* out) {
+  if (cp < 0x80) {
+    out->push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+char32_t Lower(char32_t cp) {
+  if (cp >= U'A' && cp <= U'Z') return cp + 32;
+  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 32;
+  return cp;
+}
+
+std::u32string LowerAll(std::string_view text) {
+  std::u32string cps = Decode(text);
+  for (char32_t& cp : cps) cp = Lower(cp);
+  return cps;
+}
+
+bool Glob(const std::u32string& pattern, size_t p, const std::u32string& name, size_t n) {
+  while (p < pattern.size()) {
+    if (pattern[p] == U'*') {
+      for (size_t k = n; k <= name.size(); ++k) {
+        if (Glob(pattern, p + 1, name, k)) return true;
+      }
+      return false;
+    }
+    if (n >= name.size()) return false;
+    if (pattern[p] != U'?' && pattern[p] != name[n]) return false;
+    ++p;
+    ++n;
+  }
+  return n == name.size();
+}
+
+// ---- Windows paths ----
+
+std::string Slashes(std::string_view path) {
+  std::string s(path);
+  std::replace(s.begin(), s.end(), '/', '\\');
+  return s;
+}
+
+// The root part of a key: "c:" or "\\srv\share"; empty when there is none.
+std::string RootOf(const std::string& key) {
+  if (key.starts_with("\\\\")) {
+    const size_t server = key.find('\\', 2);
+    if (server == std::string::npos) return {};
+    const size_t share = key.find('\\', server + 1);
+    return share == std::string::npos ? key : key.substr(0, share);
+  }
+  if (key.size() >= 2 && key[1] == ':') return key.substr(0, 2);
+  return {};
+}
+
+std::string ParentKey(const std::string& key) {
+  if (key == RootOf(key)) return {};
+  const size_t last = key.rfind('\\');
+  return last == std::string::npos ? std::string() : key.substr(0, last);
+}
+
+std::string LastComponent(std::string_view path) {
+  const size_t last = path.rfind('\\');
+  return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
+}
+
+bool IsDeviceName(std::string upper) {
+  const size_t dot = upper.find('.');
+  if (dot != std::string::npos) upper.resize(dot);
+  std::transform(upper.begin(), upper.end(), upper.begin(),
+                 [](char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
+  if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL") return true;
+  return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+         upper[3] >= '1' && upper[3] <= '9';
+}
+
+// A name Windows refuses below the root (error 52).
+bool RefusedName(const std::string& path) {
+  const std::string key = FakePathKey(path);
+  const std::string root = RootOf(key);
+  if (root.empty()) return true;
+  std::string rest = Slashes(path).substr(std::min(path.size(), root.size()));
+  size_t start = 0;
+  while (start <= rest.size()) {
+    size_t end = rest.find('\\', start);
+    if (end == std::string::npos) end = rest.size();
+    const std::string part = rest.substr(start, end - start);
+    if (!part.empty()) {
+      if (part.find_first_of("<>:\"|?*") != std::string::npos) return true;
+      if (std::any_of(part.begin(), part.end(),
+                      [](char c) { return static_cast<unsigned char>(c) < 32; })) {
+        return true;
+      }
+      if (part.back() == '.' || part.back() == ' ' || IsDeviceName(part)) return true;
+    }
+    start = end + 1;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string FakePathKey(std::string_view path) {
+  std::string key;
+  for (char32_t cp : LowerAll(Slashes(path))) Encode(cp, &key);
+  while (key.size() > 1 && key.back() == '\\' && key != "\\\\") key.pop_back();
+  return key;
+}
+
+void* FakeLibrary::Symbol(const char* name) {
+  const auto it = symbols_.find(name);
+  return it == symbols_.end() ? nullptr : it->second;
+}
+
+FakePlatform::FakePlatform() {
+  AddFolder("C:\\windows");
+}
+
+// ---- The file tree ----
+
+void FakePlatform::AddRoot(std::string_view root) {
+  const std::string key = FakePathKey(root);
+  if (tree_.count(key) == 0) {
+    Entry entry;
+    entry.path = Slashes(root);
+    while (entry.path.size() > 2 && entry.path.back() == '\\') entry.path.pop_back();
+    entry.folder = true;
+    entry.attributes = platform::kAttrDirectory;
+    tree_[key] = entry;
+  }
+}
+
+void FakePlatform::AddFolder(std::string_view path) {
+  const std::string key = FakePathKey(path);
+  const std::string root = RootOf(key);
+  if (root.empty()) return;
+  std::string clean = Slashes(path);
+  while (clean.size() > 1 && clean.back() == '\\') clean.pop_back();
+  AddRoot(clean.substr(0, root.size()));
+  const std::string parent = ParentKey(key);
+  if (!parent.empty() && tree_.count(parent) == 0) {
+    AddFolder(clean.substr(0, clean.rfind('\\')));
+  }
+  if (tree_.count(key) == 0) {
+    tree_[key] = Entry{clean, true, 0, platform::kAttrDirectory, false};
+  }
+}
+
+void FakePlatform::AddFile(std::string_view path, int64_t size, uint32_t attributes) {
+  const std::string clean = Slashes(path);
+  const size_t last = clean.rfind('\\');
+  if (last != std::string::npos) AddFolder(clean.substr(0, last + 1));
+  tree_[FakePathKey(path)] = Entry{clean, false, size, attributes, false};
+}
+
+void FakePlatform::Remove(std::string_view path) {
+  const std::string key = FakePathKey(path);
+  for (auto it = tree_.begin(); it != tree_.end();) {
+    if (it->first == key || it->first.starts_with(key + "\\")) {
+      it = tree_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  ini_.erase(key);
+}
+
+const FakePlatform::Entry* FakePlatform::Find(std::string_view path) const {
+  const auto it = tree_.find(FakePathKey(path));
+  return it == tree_.end() ? nullptr : &it->second;
+}
+
+FakePlatform::Entry* FakePlatform::Find(std::string_view path) {
+  const auto it = tree_.find(FakePathKey(path));
+  return it == tree_.end() ? nullptr : &it->second;
+}
+
+bool FakePlatform::Exists(std::string_view path) const {
+  return Find(path) != nullptr;
+}
+
+bool FakePlatform::IsFolder(std::string_view path) const {
+  const Entry* entry = Find(path);
+  return entry != nullptr && entry->folder;
+}
+
+void FakePlatform::DenyCreate(std::string_view path) {
+  denied_.insert(FakePathKey(path));
+}
+
+std::vector<std::string> FakePlatform::Paths() const {
+  std::vector<std::string> paths;
+  for (const auto& [key, entry] : tree_) paths.push_back(entry.path);
+  return paths;
+}
+
+// ---- Recording and failures ----
+
+int32_t FakePlatform::Enter(std::string_view call, std::string_view path, std::string_view detail) {
+  std::string text(call);
+  text.append("(").append(path);
+  if (!detail.empty()) text.append(path.empty() ? "" : ", ").append(detail);
+  text.append(")");
+  calls.push_back(std::move(text));
+
+  const auto delay = delays_.find(std::string(call));
+  if (delay != delays_.end()) clockMs += static_cast<uint64_t>(delay->second);
+
+  const std::string key = path.empty() ? std::string() : FakePathKey(path);
+  for (Failure& failure : failures_) {
+    if (failure.call != call || failure.remaining == 0) continue;
+    if (!failure.onlyKey.empty() && failure.onlyKey != key) continue;
+    if (failure.remaining > 0) --failure.remaining;
+    if (failure.raise) Raise(failure.number);
+    return failure.number;
+  }
+  return 0;
+}
+
+void FakePlatform::FailCall(std::string_view call, int32_t number, int times,
+                            std::string_view onlyPath) {
+  failures_.push_back(Failure{std::string(call), number, times,
+                              onlyPath.empty() ? std::string() : FakePathKey(onlyPath), false});
+}
+
+void FakePlatform::RaiseInCall(std::string_view call, int32_t number, int times,
+                               std::string_view onlyPath) {
+  failures_.push_back(Failure{std::string(call), number, times,
+                              onlyPath.empty() ? std::string() : FakePathKey(onlyPath), true});
+}
+
+void FakePlatform::ClearFailures() {
+  failures_.clear();
+}
+
+void FakePlatform::DelayCall(std::string_view call, int64_t ms) {
+  delays_[std::string(call)] = ms;
+}
+
+void FakePlatform::QueueTickCounts(std::initializer_list<uint32_t> readings) {
+  queuedTicks_.insert(queuedTicks_.end(), readings.begin(), readings.end());
+}
+
+int FakePlatform::CallCount(std::string_view call) const {
+  const std::string prefix = std::string(call) + "(";
+  return static_cast<int>(std::count_if(
+      calls.begin(), calls.end(), [&](const std::string& c) { return c.starts_with(prefix); }));
+}
+
+bool FakePlatform::LogContains(std::string_view text) const {
+  return std::any_of(logLines.begin(), logLines.end(),
+                     [&](const std::string& line) { return line.find(text) != std::string::npos; });
+}
+
+// ---- Files and folders ----
+
+int32_t FakePlatform::FindFirst(std::string_view pattern, bool includeDirectories,
+                                std::string* firstName) {
+  firstName->clear();
+  if (const int32_t failure = Enter("FindFirst", pattern)) return failure;
+  const std::string text = Slashes(pattern);
+  const std::string key = FakePathKey(text);
+
+  if (text.ends_with('\\')) {  // the folder itself
+    const Entry* entry = Find(text);
+    const bool server = key.starts_with("\\\\") && key.find('\\', 2) == std::string::npos &&
+                        std::any_of(tree_.begin(), tree_.end(), [&](const auto& item) {
+                          return item.first.starts_with(key + "\\");
+                        });
+    if ((entry != nullptr && entry->folder) || server) *firstName = ".";
+    return 0;
+  }
+
+  const size_t last = key.rfind('\\');
+  const std::string parent = last == std::string::npos ? std::string() : key.substr(0, last);
+  if (parent.empty() || tree_.count(parent) == 0) return 0;
+  const std::u32string wanted = LowerAll(LastComponent(text));
+  for (const auto& [entryKey, entry] : tree_) {
+    if (ParentKey(entryKey) != parent || entryKey == parent) continue;
+    if (entry.folder && !includeDirectories) continue;
+    const std::string name = LastComponent(entry.path);
+    if (Glob(wanted, 0, LowerAll(name), 0)) {
+      *firstName = name;
+      return 0;
+    }
+  }
+  return 0;
+}
+
+int32_t FakePlatform::CreateFolder(std::string_view path) {
+  const std::string clean = Slashes(path);
+  const std::string key = FakePathKey(clean);
+  if (RefusedName(clean)) return err::kBadFileName;
+  if (tree_.count(key) != 0) return err::kPathFileAccess;
+  const std::string parent = ParentKey(key);
+  if (parent.empty() || tree_.count(parent) == 0) return err::kPathNotFound;
+  if (denied_.count(key) != 0) return err::kPathFileAccess;
+  AddFolder(clean);
+  return 0;
+}
+
+int32_t FakePlatform::MakeDirectory(std::string_view path) {
+  if (const int32_t failure = Enter("MakeDirectory", path)) return failure;
+  return CreateFolder(path);
+}
+
+bool FakePlatform::CreateDirectoryA(std::string_view path) {
+  if (Enter("CreateDirectoryA", path) != 0) return false;
+  return CreateFolder(path) == 0;
+}
+
+bool FakePlatform::CreateDirectoryExA(std::string_view templateFolder, std::string_view path) {
+  if (Enter("CreateDirectoryExA", path, templateFolder) != 0) return false;
+  if (!IsFolder(templateFolder)) return false;
+  return CreateFolder(path) == 0;
+}
+
+int32_t FakePlatform::GetAttributes(std::string_view path, uint32_t* attributes) {
+  if (const int32_t failure = Enter("GetAttributes", path)) return failure;
+  const Entry* entry = Find(path);
+  if (entry == nullptr) return err::kFileNotFound;
+  *attributes = entry->attributes;
+  return 0;
+}
+
+int32_t FakePlatform::SetAttributes(std::string_view path, uint32_t attributes) {
+  if (const int32_t failure = Enter("SetAttributes", path, ToText(attributes))) return failure;
+  Entry* entry = Find(path);
+  if (entry == nullptr) return err::kFileNotFound;
+  entry->attributes = entry->folder ? (attributes | platform::kAttrDirectory)
+                                    : (attributes & ~uint32_t{platform::kAttrDirectory});
+  return 0;
+}
+
+int32_t FakePlatform::FileSize(std::string_view path, int64_t* size) {
+  if (const int32_t failure = Enter("FileSize", path)) return failure;
+  const Entry* entry = Find(path);
+  if (entry == nullptr) return err::kFileNotFound;
+  if (entry->folder || entry->unopenable) return err::kPathFileAccess;
+  *size = entry->size;
+  return 0;
+}
+
+// ---- Clock ----
+
+uint32_t FakePlatform::GetTickCount() {
+  if (Enter("GetTickCount", {}) != 0) return 0;
+  if (!queuedTicks_.empty()) {
+    const uint32_t reading = queuedTicks_.front();
+    queuedTicks_.pop_front();
+    return reading;
+  }
+  const auto reading = static_cast<uint32_t>(clockMs);
+  clockMs += static_cast<uint64_t>(tickStep);
+  return reading;
+}
+
+uint64_t FakePlatform::GetTickCount64() {
+  if (Enter("GetTickCount64", {}) != 0 || !tickCount64Works) return 0;
+  const uint64_t reading = clockMs;
+  clockMs += static_cast<uint64_t>(tickStep);
+  return reading;
+}
+
+// ---- System information ----
+
+bool FakePlatform::GetVersionEx(platform::VersionRecord* record) {
+  if (Enter("GetVersionEx", {}) != 0 || !versionAvailable) return false;
+  *record = version;
+  return true;
+}
+
+bool FakePlatform::GetProductInfo(uint32_t major, uint32_t minor, uint32_t spMajor,
+                                  uint32_t spMinor, uint32_t* type) {
+  const std::string args =
+      ToText(major) + "." + ToText(minor) + ", " + ToText(spMajor) + "." + ToText(spMinor);
+  if (Enter("GetProductInfo", {}, args) != 0 || !productInfoAvailable) return false;
+  *type = productType;
+  return true;
+}
+
+bool FakePlatform::HasNativeSystemInfo() {
+  return Enter("HasNativeSystemInfo", {}) == 0 && nativeSystemInfo;
+}
+
+uint16_t FakePlatform::ProcessorArchitecture(bool native) {
+  if (Enter("ProcessorArchitecture", {}, native ? "native" : "emulated") != 0) return 0;
+  return native ? nativeArchitecture : architecture;
+}
+
+int32_t FakePlatform::GetSystemMetrics(int32_t index) {
+  if (Enter("GetSystemMetrics", {}, ToText(index)) != 0) return 0;
+  const auto it = systemMetrics.find(index);
+  return it == systemMetrics.end() ? 0 : it->second;
+}
+
+std::string FakePlatform::WindowsDirectory() {
+  if (Enter("WindowsDirectory", {}) != 0) return {};
+  return windowsDirectory;
+}
+
+std::string FakePlatform::ExecutablePath() {
+  if (Enter("ExecutablePath", {}) != 0) return {};
+  return executablePath;
+}
+
+std::optional<std::string> FakePlatform::GetEnv(std::string_view name) {
+  if (Enter("GetEnv", {}, name) != 0) return std::nullopt;
+  const auto it = environment.find(std::string(name));
+  if (it == environment.end()) return std::nullopt;
+  return it->second;
+}
+
+// ---- Shell ----
+
+intptr_t FakePlatform::ShellExecute(std::string_view operation, std::string_view file,
+                                    const std::optional<std::string>& parameters,
+                                    const std::optional<std::string>& folder, int32_t showCommand) {
+  shellCalls.push_back(
+      ShellCall{std::string(operation), std::string(file), parameters, folder, showCommand});
+  if (const int32_t failure = Enter("ShellExecute", {}, file)) return failure;
+  const auto it = shellResults.find(std::string(file));
+  return it == shellResults.end() ? shellResult : it->second;
+}
+
+// ---- Profile functions ----
+
+const FakePlatform::IniFile* FakePlatform::IniOf(std::string_view file) const {
+  const auto it = ini_.find(FakePathKey(file));
+  return it == ini_.end() ? nullptr : &it->second;
+}
+
+void FakePlatform::StoreIni(std::string_view file, std::string_view section, std::string_view key,
+                            std::string_view value) {
+  IniFile& ini = ini_[FakePathKey(file)];
+  auto sec = std::find_if(ini.sections.begin(), ini.sections.end(),
+                          [&](const IniSection& s) { return EqualsNoCase(s.name, section); });
+  if (sec == ini.sections.end()) {
+    ini.sections.push_back(IniSection{std::string(section), {}});
+    sec = std::prev(ini.sections.end());
+  }
+  auto entry = std::find_if(sec->keys.begin(), sec->keys.end(),
+                            [&](const auto& kv) { return EqualsNoCase(kv.first, key); });
+  if (entry == sec->keys.end()) {
+    sec->keys.emplace_back(std::string(key), std::string(value));
+  } else {
+    entry->second = std::string(value);
+  }
+}
+
+void FakePlatform::SyncIniFileEntry(std::string_view file) {
+  const auto size = static_cast<int64_t>(IniText(file).size());
+  if (Entry* entry = Find(file)) {
+    entry->size = size;
+    return;
+  }
+  const std::string key = FakePathKey(file);
+  const std::string parent = ParentKey(key);
+  if (!parent.empty() && IsFolder(parent)) {
+    tree_[key] = Entry{Slashes(file), false, size, platform::kAttrArchive, false};
+  }
+}
+
+std::optional<std::string> FakePlatform::IniValue(std::string_view file, std::string_view section,
+                                                  std::string_view key) const {
+  const IniFile* ini = IniOf(file);
+  if (ini == nullptr) return std::nullopt;
+  for (const IniSection& sec : ini->sections) {
+    if (!EqualsNoCase(sec.name, section)) continue;
+    for (const auto& [name, value] : sec.keys) {
+      if (EqualsNoCase(name, key)) return value;
+    }
+  }
+  return std::nullopt;
+}
+
+void FakePlatform::SetIniValue(std::string_view file, std::string_view section,
+                               std::string_view key, std::string_view value) {
+  StoreIni(file, section, key, value);
+  SyncIniFileEntry(file);
+}
+
+std::string FakePlatform::IniText(std::string_view file) const {
+  std::string text;
+  const IniFile* ini = IniOf(file);
+  if (ini == nullptr) return text;
+  for (const IniSection& sec : ini->sections) {
+    text.append("[").append(sec.name).append("]\r\n");
+    for (const auto& [name, value] : sec.keys)
+      text.append(name).append("=").append(value).append("\r\n");
+  }
+  return text;
+}
+
+std::vector<std::string> FakePlatform::IniSections(std::string_view file) const {
+  std::vector<std::string> names;
+  if (const IniFile* ini = IniOf(file)) {
+    for (const IniSection& sec : ini->sections) names.push_back(sec.name);
+  }
+  return names;
+}
+
+std::vector<std::string> FakePlatform::IniKeys(std::string_view file,
+                                               std::string_view section) const {
+  std::vector<std::string> names;
+  if (const IniFile* ini = IniOf(file)) {
+    for (const IniSection& sec : ini->sections) {
+      if (!EqualsNoCase(sec.name, section)) continue;
+      for (const auto& kv : sec.keys) names.push_back(kv.first);
+    }
+  }
+  return names;
+}
+
+uint32_t FakePlatform::GetPrivateProfileString(std::string_view section, std::string_view key,
+                                               std::string_view defaultValue, std::string* value,
+                                               std::string_view file) {
+  ProfileCall call{std::string(file), std::string(section), std::string(key),
+                   std::string(defaultValue), false};
+  if (Enter("GetPrivateProfileString", file, std::string(section) + ", " + std::string(key))) {
+    profileReads.push_back(call);
+    value->clear();
+    return 0;
+  }
+  const std::optional<std::string> stored = IniValue(file, section, key);
+  call.succeeded = stored.has_value();
+  profileReads.push_back(call);
+  *value = stored ? *stored : std::string(defaultValue);
+  return static_cast<uint32_t>(CharCount(*value));
+}
+
+bool FakePlatform::WritePrivateProfileString(std::string_view section, std::string_view key,
+                                             std::string_view value, std::string_view file) {
+  ProfileCall call{std::string(file), std::string(section), std::string(key), std::string(value),
+                   false};
+  const int32_t failure =
+      Enter("WritePrivateProfileString", file, std::string(section) + ", " + std::string(key));
+  const std::string clean = Slashes(file);
+  const std::string parent = ParentKey(FakePathKey(clean));
+  const Entry* entry = Find(clean);
+  const bool writable =
+      failure == 0 && !RefusedName(clean) && !parent.empty() && IsFolder(parent) &&
+      (entry == nullptr || (!entry->folder && (entry->attributes & platform::kAttrReadOnly) == 0));
+  if (writable) {
+    StoreIni(clean, section, key, value);
+    SyncIniFileEntry(clean);
+  }
+  call.succeeded = writable;
+  profileWrites.push_back(call);
+  return writable;
+}
+
+void FakePlatform::FlushWrites() {
+  Enter("FlushWrites", {});
+  ++flushCount;
+}
+
+// ---- Database engine ----
+
+std::unique_ptr<platform::Library> FakePlatform::LoadLibrary(std::string_view nameOrPath,
+                                                             int32_t* error) {
+  if (const int32_t failure = Enter("LoadLibrary", nameOrPath)) {
+    *error = failure;
+    return nullptr;
+  }
+  for (const auto& [name, symbols] : libraries) {
+    if (FakePathKey(name) == FakePathKey(nameOrPath)) {
+      loadedLibraries.emplace_back(nameOrPath);
+      *error = 0;
+      return std::make_unique<FakeLibrary>(symbols);
+    }
+  }
+  *error = err::kLibraryNotFound;
+  return nullptr;
+}
+
+std::string FakePlatform::EnginePath(std::string_view path) {
+  Enter("EnginePath", path);
+  if (enginePathOf) return enginePathOf(path);
+  std::string mapped = "/engine/" + std::string(path);
+  std::replace(mapped.begin(), mapped.end(), '\\', '/');
+  return mapped;
+}
+
+bool FakePlatform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
+                                  std::string* bytes) {
+  if (Enter("ReadEngineFile", {}, enginePath) != 0) return false;
+  const auto it = engineFiles.find(std::string(enginePath));
+  if (it == engineFiles.end()) return false;
+  *bytes = it->second.substr(0, maxBytes);
+  return true;
+}
+
+platform::ReplaceOutcome FakePlatform::ReplaceEngineFile(std::string_view enginePath,
+                                                         std::string_view bytes) {
+  if (Enter("ReplaceEngineFile", {}, enginePath) != 0) return platform::ReplaceOutcome::kFailed;
+  if (lockedEngineFiles.count(std::string(enginePath)) != 0) {
+    return platform::ReplaceOutcome::kLocked;
+  }
+  engineFiles[std::string(enginePath)] = std::string(bytes);
+  return platform::ReplaceOutcome::kDone;
+}
+
+// ---- Folder dialog support and log ----
+
+std::string FakePlatform::WindowsPathFromHost(std::string_view hostPath) {
+  Enter("WindowsPathFromHost", {}, hostPath);
+  return windowsPathFromHost ? windowsPathFromHost(hostPath) : std::string(hostPath);
+}
+
+std::string FakePlatform::HostPathForDialog(std::string_view windowsPath) {
+  Enter("HostPathForDialog", windowsPath);
+  if (hostPathForDialog) return hostPathForDialog(windowsPath);
+  return IsFolder(windowsPath) ? std::string(windowsPath) : std::string();
+}
+
+void FakePlatform::AppendLog(std::string_view line) {
+  logLines.emplace_back(line);
+}
+
+}  // namespace tx3::testing
