@@ -2,8 +2,9 @@
 // comparison and the Windows-1252 conversion of INI files.
 #include "common/text.h"
 
-#include <array>
 #include <cstdint>
+
+#include "platform/code_page.h"
 
 namespace tx3 {
 
@@ -53,24 +54,6 @@ char32_t Decode(std::string_view ch) {
   return cp;
 }
 
-void Encode(char32_t cp, std::string* out) {
-  if (cp < 0x80) {
-    *out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    *out += static_cast<char>(0xC0 | (cp >> 6));
-    *out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    *out += static_cast<char>(0xE0 | (cp >> 12));
-    *out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    *out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    *out += static_cast<char>(0xF0 | (cp >> 18));
-    *out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    *out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    *out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 // Byte offset of the character at 0-based character index `index` (the size when past the end).
 size_t ByteOffset(std::string_view text, size_t index) {
   size_t pos = 0;
@@ -101,27 +84,6 @@ std::u32string FoldedCharacters(std::string_view text) {
   std::u32string folded;
   for (std::string_view ch : Characters(text)) folded += FoldCase(Decode(ch));
   return folded;
-}
-
-// Windows-1252 bytes 0x80 to 0x9F; the five the code page leaves undefined map to the same
-// code point, as MultiByteToWideChar does.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t AnsiToCodePoint(unsigned char byte) {
-  if (byte >= 0x80 && byte <= 0x9F) return kCp1252High[byte - 0x80];
-  return byte;
-}
-
-char CodePointToAnsi(char32_t cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-  for (size_t i = 0; i < kCp1252High.size(); ++i) {
-    if (kCp1252High[i] == cp) return static_cast<char>(0x80 + i);
-  }
-  return '?';
 }
 
 }  // namespace
@@ -226,7 +188,7 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   ansi.reserve(utf8.size());
   for (std::string_view ch : Characters(utf8)) {
     const char32_t cp = Decode(ch);
-    ansi += cp >= kInvalidBase ? '?' : CodePointToAnsi(cp);
+    ansi += cp >= kInvalidBase ? '?' : platform::CodePointToWindows1252(cp);
   }
   return ansi;
 }
@@ -234,7 +196,8 @@ std::string Utf8ToAnsi(std::string_view utf8) {
 std::string AnsiToUtf8(std::string_view ansi) {
   std::string utf8;
   utf8.reserve(ansi.size() * 2);
-  for (char c : ansi) Encode(AnsiToCodePoint(static_cast<unsigned char>(c)), &utf8);
+  for (char c : ansi)
+    platform::AppendUtf8(platform::Windows1252ToCodePoint(static_cast<unsigned char>(c)), &utf8);
   return utf8;
 }
 

@@ -21,7 +21,8 @@ bool ValidPageSize(int pageSize) {
   return pageSize >= kPageUnit && pageSize <= kLargestPage && pageSize % kPageUnit == 0;
 }
 
-// One key's segments, from spec `*next` on; the status of the first bad one, 0 when all fit.
+// One key's segments, from key specification `*next` on; the status of the first bad one, 0 when
+// all fit.
 int16_t CheckKey(const BtrFileBuf& request, size_t* next) {
   int total = 0;
   for (;;) {

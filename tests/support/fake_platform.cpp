@@ -4,6 +4,7 @@
 
 #include "common/error.h"
 #include "common/text.h"
+#include "platform/code_page.h"
 
 namespace tx3::testing {
 
@@ -24,24 +25,6 @@ std::u32string Decode(std::string_view text) {
     i += 1 + extra;
   }
   return out;
-}
-
-void Encode(char32_t cp, std::string* out) {
-  if (cp < 0x80) {
-    out->push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
 }
 
 char32_t Lower(char32_t cp) {
@@ -141,7 +124,7 @@ bool RefusedName(const std::string& path) {
 
 std::string FakePathKey(std::string_view path) {
   std::string key;
-  for (char32_t cp : LowerAll(Slashes(path))) Encode(cp, &key);
+  for (char32_t cp : LowerAll(Slashes(path))) platform::AppendUtf8(cp, &key);
   while (key.size() > 1 && key.back() == '\\' && key != "\\\\") key.pop_back();
   return key;
 }

@@ -1,47 +1,15 @@
 #include "platform/posix/profile_ansi.h"
 
-#include <array>
+#include "platform/code_page.h"
+
 #include <cstdint>
 
 namespace tx3::platform::posix {
 namespace {
 
-// Code points of the bytes 0x80-0x9F; the unassigned five keep their own value.
-constexpr std::array<char32_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t AnsiToCodePoint(unsigned char byte) {
-  return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : char32_t{byte};
-}
-
-// The byte holding `cp`, or '?' when the code page has none.
-char CodePointToAnsi(char32_t cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-  for (size_t i = 0; i < kHigh.size(); ++i) {
-    if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
-  }
-  return '?';
-}
-
-void AppendUtf8(char32_t cp, std::string* out) {
-  if (cp < 0x80) {
-    out->push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
+using platform::AppendUtf8;
+using platform::CodePointToWindows1252;
+using platform::Windows1252ToCodePoint;
 
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 
@@ -117,7 +85,7 @@ std::string ProfileUtf8ToAnsi(std::string_view utf8) {
   out.reserve(utf8.size());
   for (size_t pos = 0; pos < utf8.size();) {
     const char32_t cp = NextCodePoint(utf8, &pos);
-    out.push_back(cp == kInvalid || IsSurrogate(cp) ? '?' : CodePointToAnsi(cp));
+    out.push_back(cp == kInvalid || IsSurrogate(cp) ? '?' : CodePointToWindows1252(cp));
   }
   return out;
 }
@@ -125,7 +93,7 @@ std::string ProfileUtf8ToAnsi(std::string_view utf8) {
 std::string ProfileAnsiToUtf8(std::string_view ansi) {
   std::string out;
   out.reserve(ansi.size() + ansi.size() / 2);
-  for (const char c : ansi) AppendUtf8(AnsiToCodePoint(static_cast<unsigned char>(c)), &out);
+  for (const char c : ansi) AppendUtf8(Windows1252ToCodePoint(static_cast<unsigned char>(c)), &out);
   return out;
 }
 
@@ -175,7 +143,8 @@ std::string Wtf8ToUtf16Le(std::string_view text) {
 std::string FoldAnsiName(std::string_view ansi) {
   std::string out(ansi);
   for (char& c : out) {
-    c = CodePointToAnsi(FoldCodePoint(AnsiToCodePoint(static_cast<unsigned char>(c))));
+    c = CodePointToWindows1252(
+        FoldCodePoint(Windows1252ToCodePoint(static_cast<unsigned char>(c))));
   }
   return out;
 }
