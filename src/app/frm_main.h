@@ -131,7 +131,9 @@ class FrmMain : public SettingsWindow {
 
  private:
   void Notify(Control control, int index = -1);
-  void FillLists();
+  void FillComboPervasive();
+  void FillCombodBPowerAmp();
+  void FillListeTX();
   void ReadBack(ErrorPattern& e);
 
   std::string caption_ = "Installation d'Tarvox";

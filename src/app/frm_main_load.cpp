@@ -74,17 +74,25 @@ void FrmMain::Form_Load() {
   for (int i = 0; i < kFolderCount; ++i) {
     e(40, [&] { SetFolderText(i, kDefaultFolders[i]); });
   }
-  e(50, [&] { FillLists(); });
-  e(60, [&] { GetOSDisplayString(); });
-  e(70, [&] { dossierApplication_ = FolderText(0); });
+  e(50, [&] { FillComboPervasive(); });
+  e(60, [&] { FillCombodBPowerAmp(); });
+  e(70, [&] { FillListeTX(); });
+  e(80, [&] { GetOSDisplayString(); });
+  e(90, [&] { dossierApplication_ = FolderText(0); });
   ReadBack(e);
 }
 
-void FrmMain::FillLists() {
+void FrmMain::FillComboPervasive() {
   comboPervasive_ = ComboOf(kPervasiveRows);
   Notify(Control::ComboPervasive);
+}
+
+void FrmMain::FillCombodBPowerAmp() {
   combodBPowerAmp_ = ComboOf(kConverterRows);
   Notify(Control::CombodBPowerAmp);
+}
+
+void FrmMain::FillListeTX() {
   listeTX_.clear();
   for (std::string_view row : kPackageRows) listeTX_.push_back({std::string(row), true});
   Notify(Control::ListeTX);
@@ -96,14 +104,14 @@ void FrmMain::FillLists() {
 void FrmMain::ReadBack(ErrorPattern& e) {
   std::string configFile;
   std::string systemFile;
-  e(80, [&] { configFile = dossierApplication_ + "Settings\\TX3_Config.ini"; });
-  e(90, [&] { SetTexteNomRadio(LectureIni(configFile, "Site", "Lib", radioName_)); });
-  e(100, [&] {
+  e(100, [&] { configFile = dossierApplication_ + "Settings\\TX3_Config.ini"; });
+  e(110, [&] { SetTexteNomRadio(LectureIni(configFile, "Site", "Lib", radioName_)); });
+  e(120, [&] {
     SetFolderText(1, LectureIni(configFile, "Site", "Dossier_Config_Global", FolderText(1)));
   });
-  e(110, [&] { systemFile = CheckRep(FolderText(1), "\\") + "TX3_Systeme.ini"; });
+  e(130, [&] { systemFile = CheckRep(FolderText(1), "\\") + "TX3_Systeme.ini"; });
   for (int i = 0; i < kStationCount; ++i) {
-    e(120, [&] {
+    e(140, [&] {
       const std::string section = "Base_01_Station_" + N2S(i + 1, 2, 0, "0");
       SetTexteNomStation(i, LectureIni(systemFile, section, "Lib", StationName(i)));
     });
@@ -116,7 +124,7 @@ void FrmMain::ReadBack(ErrorPattern& e) {
                                        {5, "Dossiers_Sons_Jin", "00"},
                                        {6, "Base_01", "Dossier_Data"},
                                        {7, "Base_01", "Dossier_Redist"}};
-  int line = 130;
+  int line = 150;
   for (const FolderKey& k : kFolderKeys) {
     e(line,
       [&] { SetFolderText(k.row, LectureIni(systemFile, k.section, k.key, FolderText(k.row))); });

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 #include "common/error.h"
@@ -18,13 +19,11 @@ constexpr double kLongMax = 2147483647.0;
 
 // The runtime's default text of a double: shortest round-trip digits, exponent in capitals.
 std::string DefaultDoubleText(double value) {
+  // The runtime writes a double with at most 15 significant digits, in the shorter of the
+  // fixed and the exponent forms ("100000", "0.3", "1E+20").
   std::array<char, 64> buffer{};
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  std::string text(buffer.data(), ec == std::errc() ? end : buffer.data());
-  for (char& c : text) {
-    if (c == 'e') c = 'E';
-  }
-  return text;
+  const int length = std::snprintf(buffer.data(), buffer.size(), "%.15G", value);
+  return std::string(buffer.data(), length > 0 ? static_cast<size_t>(length) : 0);
 }
 
 // CLng: rounding to the nearest, ties to the even one; outside the 32-bit range it overflows.

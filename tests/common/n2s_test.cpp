@@ -120,11 +120,13 @@ TEST_F(N2STest, FailureAfterTheSignNamesTheAbsoluteValue) {
   EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 2.5)");
 }
 
-TEST_F(N2STest, IdentificationTextUsesTheShortestForm) {
+TEST_F(N2STest, IdentificationTextUsesTheRuntimeForm) {
   N2S(3.14159, -1, 0, "0");
   EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 3.14159)");
   N2S(0.1 + 0.2, -1, 0, "0");
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 0.30000000000000004)");
+  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 0.3)");
+  N2S(1e5, -1, 0, "0");
+  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 100000)");
   N2S(1e20, -1, 0, "0");
   EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 1E+20)");
 }

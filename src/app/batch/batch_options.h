@@ -36,7 +36,7 @@ struct ParsedCommandLine {
   std::string error;  // one line, when !ok
 };
 
-// Parses the arguments that follow the program name. --help or --version anywhere wins;
+// Parses the arguments that follow the program name. --help or --version met before any fault wins;
 // otherwise --batch must be given.
 ParsedCommandLine ParseBatchOptions(const std::vector<std::string>& args);
 

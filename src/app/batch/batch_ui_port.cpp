@@ -44,7 +44,7 @@ void BatchUiPort::DoEvents() {}
 
 void BatchUiPort::SetStatusText(std::string_view text) {
   window_.SetStatusText(text);
-  if (verbose_ && !text.empty()) err_ << text << '\n' << std::flush;
+  if (verbose_) err_ << text << '\n' << std::flush;
 }
 
 }  // namespace tx3

@@ -110,6 +110,8 @@ TEST_F(BatchFrontEndTest, VerboseEchoesStatusTexts) {
   EXPECT_EQ(Run({"--batch", "--verbose", "--radio", "Radio Est", "--step", "2"}), kExitOk)
       << out.str();
   EXPECT_NE(err.str().find("Radio Est"), std::string::npos);
+  // The step's common ending clears the status bar: that text is echoed too.
+  EXPECT_TRUE(err.str().ends_with("\n\n")) << err.str();
   EXPECT_EQ(os.IniValue("C:\\Brennic\\Tarvox\\Settings\\TX3_Config.ini", "Site", "Lib"),
             "Radio Est");
 }
