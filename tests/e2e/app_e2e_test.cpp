@@ -1,99 +1,21 @@
 // tx3_setup run as the operator runs it, on a temporary drive folder. HOME, XDG_* and the log file
 // point into the same temporary folder so that nothing is written outside it.
-#include <fcntl.h>
-#include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "program_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using tx3::e2e::ReadAll;
+using tx3::e2e::WriteAll;
+using Outcome = tx3::e2e::ProgramRun;
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteAll(const fs::path& file, const std::string& bytes) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << bytes;
-}
-
-class AppE2eTest : public ::testing::Test {
+class AppE2eTest : public tx3::e2e::E2eTest {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tx3_app_e2e_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
-    drives_ = root_ / "drives";
-    fs::create_directories(drives_ / "c:");
-  }
-  void TearDown() override { fs::remove_all(root_); }
-
-  fs::path C(const std::string& rest) const { return drives_ / "c:" / rest; }
-
-  // Runs tx3_setup with `args` and no display.
-  Outcome Run(const std::vector<std::string>& args) {
-    std::vector<std::string> env = {
-        "HOME=" + (root_ / "home").string(),
-        "XDG_STATE_HOME=" + (root_ / "state").string(),
-        "XDG_DATA_HOME=" + (root_ / "data").string(),
-        "XDG_CONFIG_HOME=" + (root_ / "config").string(),
-        "TX3_DRIVES=" + drives_.string(),
-        "TX3_LOG_FILE=" + (root_ / "log" / "TX3_Setup.log").string(),
-        "PATH=/usr/bin:/bin",
-    };
-    for (const char* keep : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
-      if (const char* v = std::getenv(keep)) env.push_back(std::string(keep) + "=" + v);
-    }
-    std::vector<std::string> argv = {TX3_SETUP_EXE};
-    argv.insert(argv.end(), args.begin(), args.end());
-
-    const fs::path out = root_ / "stdout.txt";
-    const fs::path err = root_ / "stderr.txt";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    std::vector<char*> argp;
-    for (std::string& a : argv) argp.push_back(a.data());
-    argp.push_back(nullptr);
-    std::vector<char*> envp;
-    for (std::string& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-
-    Outcome outcome;
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) return outcome;
-    int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    outcome.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-    outcome.out = ReadAll(out);
-    outcome.err = ReadAll(err);
-    return outcome;
-  }
-
   // Every path under the drive folder, with the size of each file.
   std::string Snapshot() const {
     std::ostringstream list;
@@ -102,9 +24,6 @@ class AppE2eTest : public ::testing::Test {
     }
     return list.str();
   }
-
-  fs::path root_;
-  fs::path drives_;
 };
 
 void WriteInstallation(const fs::path& cDrive) {

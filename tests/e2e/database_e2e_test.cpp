@@ -11,91 +11,34 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "program_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using Outcome = tx3::e2e::ProgramRun;
+using tx3::e2e::ReadAll;
 
 size_t Lines(const std::string& text) {
   return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
-class DatabaseE2eTest : public ::testing::Test {
+class DatabaseE2eTest : public tx3::e2e::E2eTest {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/tx3_db_e2e_XXXXXX";
-    root_ = mkdtemp(pattern);
+    E2eTest::SetUp();
     fs::create_directories(Data());
-    fs::create_directories(root_ / "state");
-    fs::create_directories(root_ / "config");
   }
-  void TearDown() override { fs::remove_all(root_); }
 
-  fs::path Data() const { return root_ / "drives" / "c:" / "TX_Data" / "Data"; }
-
-  // Runs tx3_setup with `args`; the environment is ours without any engine library, plus `extra`.
-  Outcome RunSetup(std::vector<std::string> args,
-                   const std::vector<std::string>& extra = {}) const {
-    std::vector<std::string> env;
-    for (char** e = environ; *e != nullptr; ++e) {
-      const std::string entry = *e;
-      if (entry.rfind("TX3_", 0) == 0 || entry.rfind("XDG_", 0) == 0) continue;
-      env.push_back(entry);
-    }
-    env.push_back("TX3_DRIVES=" + (root_ / "drives").string());
-    env.push_back("XDG_STATE_HOME=" + (root_ / "state").string());
-    env.push_back("XDG_CONFIG_HOME=" + (root_ / "config").string());
-    env.push_back("XDG_DATA_HOME=" + (root_ / "data").string());
-    env.insert(env.end(), extra.begin(), extra.end());
-    args.insert(args.begin(), TX3_SETUP_EXE);
-
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (std::string& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0) return {};
-    const pid_t child = ::fork();
-    if (child == 0) {
-      ::dup2(pipeFds[1], STDOUT_FILENO);
-      ::close(pipeFds[0]);
-      ::close(pipeFds[1]);
-      ::execve(argv[0], argv.data(), envp.data());
-      ::_exit(127);
-    }
-    ::close(pipeFds[1]);
-    Outcome outcome;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0) outcome.out.append(buffer, n);
-    ::close(pipeFds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
-  }
+  fs::path Data() const { return C("TX_Data/Data"); }
 
   Outcome CreateDatabase(const std::vector<std::string>& extra = {}) const {
-    return RunSetup({"--batch", "--folder", "6=C:\\TX_Data\\Data\\", "--create-database"}, extra);
+    return Run({"--batch", "--folder", "6=C:\\TX_Data\\Data\\", "--create-database"}, extra);
   }
 
   std::vector<std::string> DataNames() const {
@@ -106,8 +49,6 @@ class DatabaseE2eTest : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-
-  fs::path root_;
 };
 
 constexpr const char* kInformation = "[information]\nFichiers créés à vide\n\n";

@@ -1,0 +1,83 @@
+#include "program_run.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace tx3::e2e {
+
+std::string ReadAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteAll(const fs::path& file, const std::string& bytes) {
+  fs::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+void E2eTest::SetUp() {
+  std::string pattern = (fs::temp_directory_path() / "tx3_e2e_XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  root_ = pattern;
+  drives_ = root_ / "drives";
+  fs::create_directories(drives_ / "c:");
+}
+
+void E2eTest::TearDown() {
+  fs::remove_all(root_);
+}
+
+ProgramRun E2eTest::Run(const std::vector<std::string>& args,
+                        const std::vector<std::string>& extraEnv) const {
+  std::vector<std::string> env = {
+      "HOME=" + (root_ / "home").string(),
+      "XDG_STATE_HOME=" + (root_ / "state").string(),
+      "XDG_DATA_HOME=" + (root_ / "data").string(),
+      "XDG_CONFIG_HOME=" + (root_ / "config").string(),
+      "TX3_DRIVES=" + drives_.string(),
+      "TX3_LOG_FILE=" + (root_ / "log" / "TX3_Setup.log").string(),
+      "PATH=/usr/bin:/bin",
+  };
+  for (const char* keep : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+    if (const char* v = std::getenv(keep)) env.push_back(std::string(keep) + "=" + v);
+  }
+  env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+  std::vector<std::string> argv = {TX3_SETUP_EXE};
+  argv.insert(argv.end(), args.begin(), args.end());
+
+  const fs::path out = root_ / "stdout.txt";
+  const fs::path err = root_ / "stderr.txt";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  std::vector<char*> argp;
+  for (std::string& a : argv) argp.push_back(a.data());
+  argp.push_back(nullptr);
+  std::vector<char*> envp;
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+
+  ProgramRun run;
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return run;
+  int wstatus = 0;
+  waitpid(pid, &wstatus, 0);
+  run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  run.out = ReadAll(out);
+  run.err = ReadAll(err);
+  return run;
+}
+
+}  // namespace tx3::e2e

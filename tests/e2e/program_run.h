@@ -1,0 +1,41 @@
+// Runs the real tx3_setup for the end-to-end tests, on a temporary installation: drive folder,
+// home, XDG folders and log file all inside one temporary folder, so nothing is written outside.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tx3::e2e {
+
+namespace fs = std::filesystem;
+
+struct ProgramRun {
+  int status = -1;  // exit status, 128 + signal when killed, -1 when it could not start
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(const fs::path& file);
+void WriteAll(const fs::path& file, const std::string& bytes);
+
+class E2eTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A path under the emulated drive C:.
+  fs::path C(const std::string& rest) const { return drives_ / "c:" / rest; }
+
+  // Runs tx3_setup with `args` and no display. The environment is clean (the sanitizers'
+  // options are kept) plus the `extraEnv` entries "NAME=value".
+  ProgramRun Run(const std::vector<std::string>& args,
+                 const std::vector<std::string>& extraEnv = {}) const;
+
+  fs::path root_;
+  fs::path drives_;
+};
+
+}  // namespace tx3::e2e
