@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace tx3 {
 namespace {
 
@@ -10,6 +12,11 @@ struct Scaling {
   int dpi;
   int pixels;
 };
+
+// Names the table rows in test reports ("315 twips at 120 dpi").
+void PrintTo(const Scaling& s, std::ostream* os) {
+  *os << s.twips << " twips at " << s.dpi << " dpi";
+}
 
 class ScaledPixelsTest : public ::testing::TestWithParam<Scaling> {};
 
