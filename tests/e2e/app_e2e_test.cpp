@@ -142,3 +142,26 @@ TEST_F(AppE2eTest, WithoutDisplayTheWindowSuggestsBatch) {
 }
 
 }  // namespace
+
+namespace {
+
+// D:\Data\Sons\ is made level by level under the drive entry d:; without that entry nothing is
+// made anywhere and the missing level is traced in the log once.
+TEST_F(AppE2eTest, CreatesAFolderOnDriveDOnlyWhenTheDriveHasAnEntry) {
+  const std::vector<std::string> args = {"--batch", "--folder", "2=D:\\Data\\Sons\\",
+                                         "--create-folder", "2"};
+  Outcome r = Run(args);
+  EXPECT_EQ(r.out, "");
+  EXPECT_FALSE(fs::exists(drives_ / "d:"));
+  const std::string log = ReadAll(root_ / "log" / "TX3_Setup.log");
+  EXPECT_NE(log.find("Folder 'D:\\Data\\' not found"), std::string::npos) << log;
+  EXPECT_EQ(log.find("D:\\Data\\Sons\\' not found"), std::string::npos) << log;
+
+  fs::create_directory(drives_ / "d:");
+  r = Run(args);
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_TRUE(fs::is_directory(drives_ / "d:" / "Data" / "Sons"));
+}
+
+}  // namespace
