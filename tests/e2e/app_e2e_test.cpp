@@ -1,5 +1,6 @@
-// tx3_setup run as the operator runs it, on a temporary drive folder. HOME, XDG_* and the log file
-// point into the same temporary folder so that nothing is written outside it.
+// tx3_setup run as the operator runs it, on a temporary installation (program_run.h).
+#include <gmock/gmock.h>
+
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -10,6 +11,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
 using tx3::e2e::ReadAll;
 using tx3::e2e::WriteAll;
 using Outcome = tx3::e2e::ProgramRun;
@@ -61,8 +64,8 @@ TEST_F(AppE2eTest, ReadBackRadioNameIsWrittenBackByStepTwo) {
   EXPECT_EQ(r.status, 1) << r.out << r.err;
   EXPECT_TRUE(r.out.starts_with("[warning]\n")) << r.out;
   const std::string config = ReadAll(C("Brennic/Tarvox/Settings/TX3_Config.ini"));
-  EXPECT_NE(config.find("Lib=Radio Ouest\r\n"), std::string::npos) << config;
-  EXPECT_EQ(config.find("Nom de votre Radio"), std::string::npos) << config;
+  EXPECT_THAT(config, HasSubstr("Lib=Radio Ouest\r\n"));
+  EXPECT_THAT(config, Not(HasSubstr("Nom de votre Radio")));
 }
 
 TEST_F(AppE2eTest, CreateFolderThenAgain) {
@@ -126,7 +129,7 @@ TEST_F(AppE2eTest, BadUsageIsExitTwoWithOneLine) {
 TEST_F(AppE2eTest, HelpAndVersion) {
   Outcome r = Run({"--help"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("--create-database"), std::string::npos);
+  EXPECT_THAT(r.out, HasSubstr("--create-database"));
   r = Run({"--version"});
   EXPECT_EQ(r.status, 0);
   EXPECT_TRUE(r.out.starts_with("tx3_setup ")) << r.out;
@@ -137,13 +140,9 @@ TEST_F(AppE2eTest, WithoutDisplayTheWindowSuggestsBatch) {
   const Outcome r = Run({});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_NE(r.err.find("--batch"), std::string::npos);
+  EXPECT_THAT(r.err, HasSubstr("--batch"));
   EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
 }
-
-}  // namespace
-
-namespace {
 
 // D:\Data\Sons\ is made level by level under the drive entry d:; without that entry nothing is
 // made anywhere and the missing level is traced in the log once.
@@ -154,8 +153,8 @@ TEST_F(AppE2eTest, CreatesAFolderOnDriveDOnlyWhenTheDriveHasAnEntry) {
   EXPECT_EQ(r.out, "");
   EXPECT_FALSE(fs::exists(drives_ / "d:"));
   const std::string log = ReadAll(root_ / "log" / "TX3_Setup.log");
-  EXPECT_NE(log.find("Folder 'D:\\Data\\' not found"), std::string::npos) << log;
-  EXPECT_EQ(log.find("D:\\Data\\Sons\\' not found"), std::string::npos) << log;
+  EXPECT_THAT(log, HasSubstr("Folder 'D:\\Data\\' not found"));
+  EXPECT_THAT(log, Not(HasSubstr("D:\\Data\\Sons\\' not found")));
 
   fs::create_directory(drives_ / "d:");
   r = Run(args);

@@ -1,8 +1,7 @@
 // The database button through the real program: tx3_setup --batch --create-database on a
 // temporary set of emulated drives.
 #include <fcntl.h>
-#include <gtest/gtest.h>
-#include <stdlib.h>
+#include <gmock/gmock.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,7 +10,6 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 
 using Outcome = tx3::e2e::ProgramRun;
+using ::testing::HasSubstr;
+using ::testing::Not;
 using tx3::e2e::ReadAll;
 
 size_t Lines(const std::string& text) {
@@ -56,7 +56,7 @@ constexpr const char* kInformation = "[information]\nFichiers créés à vide\n\
 TEST_F(DatabaseE2eTest, BuiltInEngineCreatesTheFiftyFilesOnce) {
   const Outcome first = CreateDatabase();
   EXPECT_EQ(first.status, 0) << first.out;
-  EXPECT_NE(first.out.find(kInformation), std::string::npos) << first.out;
+  EXPECT_THAT(first.out, HasSubstr(kInformation));
   const std::vector<std::string> names = DataNames();
   ASSERT_EQ(names.size(), 50u);
   EXPECT_EQ(names.front(), "FRAD000.bt6");
@@ -68,7 +68,7 @@ TEST_F(DatabaseE2eTest, BuiltInEngineCreatesTheFiftyFilesOnce) {
   for (const std::string& name : names) times.push_back(fs::last_write_time(Data() / name));
   const Outcome second = CreateDatabase();
   EXPECT_EQ(second.status, 0) << second.out;
-  EXPECT_NE(second.out.find(kInformation), std::string::npos) << second.out;
+  EXPECT_THAT(second.out, HasSubstr(kInformation));
   for (size_t i = 0; i < names.size(); ++i) {
     EXPECT_EQ(fs::last_write_time(Data() / names[i]), times[i]) << names[i];
   }
@@ -110,15 +110,13 @@ TEST_F(DatabaseE2eTest, LockedFileIsReported) {
   ::close(ready[1]);
 
   EXPECT_EQ(outcome.status, 1);
-  EXPECT_NE(outcome.out.find("[critical]\nFichier 'C:\\TX_Data\\Data\\FRADA10.bt6' en cours "
-                             "d'utilisation.\n\nVeuillez arrêter Tarvox, voire éteindre les "
-                             "postes.\n\nPuis recommencez l'opération.\n\n"),
-            std::string::npos)
-      << outcome.out;
-  EXPECT_NE(outcome.out.find("[warning]\nFichiers non créés:\n\nC:\\TX_Data\\Data\\FRADA10.bt6 "
-                             "(statut 25)\n\n"),
-            std::string::npos)
-      << outcome.out;
+  EXPECT_THAT(outcome.out,
+              HasSubstr("[critical]\nFichier 'C:\\TX_Data\\Data\\FRADA10.bt6' en cours "
+                        "d'utilisation.\n\nVeuillez arrêter Tarvox, voire éteindre les "
+                        "postes.\n\nPuis recommencez l'opération.\n\n"));
+  EXPECT_THAT(outcome.out,
+              HasSubstr("[warning]\nFichiers non créés:\n\nC:\\TX_Data\\Data\\FRADA10.bt6 "
+                        "(statut 25)\n\n"));
   EXPECT_EQ(fs::file_size(Data() / "FRADA10.bt6"), 0u);
   EXPECT_EQ(DataNames().size(), 50u);
 }
@@ -133,7 +131,7 @@ TEST_F(DatabaseE2eTest, EngineLibraryReceivesEveryCreate) {
   const std::string first = Data().string() + "/FRAD000.bt6";
   EXPECT_EQ(calls.substr(0, calls.find('\n')),
             "14|0|" + std::to_string(first.size()) + "|" + first);
-  EXPECT_NE(calls.find("|" + Data().string() + "/FRADA49.bt6\n"), std::string::npos);
+  EXPECT_THAT(calls, HasSubstr("|" + Data().string() + "/FRADA49.bt6\n"));
   EXPECT_TRUE(DataNames().empty());  // the stand-in engine writes nothing
 }
 
@@ -144,21 +142,19 @@ TEST_F(DatabaseE2eTest, FailingEngineIsReportedWithItsStatus) {
                       "TX3_TEST_ENGINE_LOG=" + log.string(), "TX3_TEST_ENGINE_STATUS=46"});
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(Lines(ReadAll(log)), 100u);  // two attempts each
-  EXPECT_NE(outcome.out.find("[warning]\nFichiers non créés:\n\nC:\\TX_Data\\Data\\FRAD000.bt6 "
-                             "(statut 46)\nC:\\TX_Data\\Data\\FRAD001.bt6 (statut 46)\n"),
-            std::string::npos)
-      << outcome.out;
-  EXPECT_EQ(outcome.out.find("[critical]"), std::string::npos);
+  EXPECT_THAT(outcome.out,
+              HasSubstr("[warning]\nFichiers non créés:\n\nC:\\TX_Data\\Data\\FRAD000.bt6 "
+                        "(statut 46)\nC:\\TX_Data\\Data\\FRAD001.bt6 (statut 46)\n"));
+  EXPECT_THAT(outcome.out, Not(HasSubstr("[critical]")));
 }
 
 TEST_F(DatabaseE2eTest, LibraryThatIsNotAnEngine) {
   const Outcome outcome = CreateDatabase({"TX3_BTRIEVE_LIBRARY=libm.so.6"});
   EXPECT_EQ(outcome.status, 1);
-  EXPECT_NE(outcome.out.find("[critical]\nMoteur de base de données introuvable:\n\nlibm.so.6\n\n"
-                             "Installez le moteur de base de données (Etape 4) puis recommencez "
-                             "l'opération.\n\n"),
-            std::string::npos)
-      << outcome.out;
+  EXPECT_THAT(outcome.out,
+              HasSubstr("[critical]\nMoteur de base de données introuvable:\n\nlibm.so.6\n\n"
+                        "Installez le moteur de base de données (Etape 4) puis recommencez "
+                        "l'opération.\n\n"));
   EXPECT_TRUE(DataNames().empty());
 }
 

@@ -1,6 +1,6 @@
 // tx3_setup --batch --step 1 --step 2 --step 3 on a temporary drive C:: the folders and settings
 // files of a new installation, then a second run that changes none of them.
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -20,6 +20,7 @@ struct FileState {
   bool operator==(const FileState&) const = default;
 };
 
+using ::testing::HasSubstr;
 using tx3::e2e::ReadAll;
 
 class SettingsE2eTest : public tx3::e2e::E2eTest {
@@ -65,8 +66,7 @@ TEST_F(SettingsE2eTest, ThreeStepsMakeANewInstallationAndASecondRunChangesNothin
       brSys.starts_with("[Div_Radio]\r\nNom_Radio=Nom de votre Radio\r\n"
                         "Station_001=Nom de la Station 1\r\n[Stations]\r\nNB_MAX=1\r\n"));
   const std::string systeme = ReadAll(C("Brennic/Tarvox/Config/TX3_Systeme.ini"));
-  EXPECT_NE(systeme.find("[Base_01_Station_01]\r\nLib=Nom de la Station 1\r\nActif=1\r\n"),
-            std::string::npos);
+  EXPECT_THAT(systeme, HasSubstr("[Base_01_Station_01]\r\nLib=Nom de la Station 1\r\nActif=1\r\n"));
   EXPECT_FALSE(fs::exists(C("windows/Win.ini")));
 
   const auto before = Snapshot();
