@@ -2,7 +2,6 @@
 #include "common/n2s.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -17,7 +16,6 @@ namespace {
 
 constexpr double kLongMax = 2147483647.0;
 
-// The runtime's default text of a double: shortest round-trip digits, exponent in capitals.
 std::string DefaultDoubleText(double value) {
   // The runtime writes a double with at most 15 significant digits, in the shorter of the
   // fixed and the exponent forms ("100000", "0.3", "1E+20").

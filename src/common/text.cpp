@@ -194,11 +194,7 @@ std::string Utf8ToAnsi(std::string_view utf8) {
 }
 
 std::string AnsiToUtf8(std::string_view ansi) {
-  std::string utf8;
-  utf8.reserve(ansi.size() * 2);
-  for (char c : ansi)
-    platform::AppendUtf8(platform::Windows1252ToCodePoint(static_cast<unsigned char>(c)), &utf8);
-  return utf8;
+  return platform::Windows1252ToUtf8(ansi);
 }
 
 std::string ToText(long long value) {

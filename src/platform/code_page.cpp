@@ -26,6 +26,14 @@ char CodePointToWindows1252(char32_t cp) {
   return '?';
 }
 
+std::string Windows1252ToUtf8(std::string_view ansi) {
+  std::string utf8;
+  utf8.reserve(ansi.size() + ansi.size() / 2);
+  for (const char c : ansi)
+    AppendUtf8(Windows1252ToCodePoint(static_cast<unsigned char>(c)), &utf8);
+  return utf8;
+}
+
 void AppendUtf8(char32_t cp, std::string* out) {
   if (cp < 0x80) {
     out->push_back(static_cast<char>(cp));

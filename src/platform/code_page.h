@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tx3::platform {
 
@@ -12,6 +13,9 @@ char32_t Windows1252ToCodePoint(unsigned char byte);
 
 // The Windows-1252 byte holding `cp`, or "?" when the code page has none.
 char CodePointToWindows1252(char32_t cp);
+
+// Windows-1252 text as UTF-8.
+std::string Windows1252ToUtf8(std::string_view ansi);
 
 // Appends the UTF-8 form of `cp` (surrogates included, as WTF-8 does).
 void AppendUtf8(char32_t cp, std::string* out);

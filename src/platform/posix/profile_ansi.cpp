@@ -1,8 +1,8 @@
 #include "platform/posix/profile_ansi.h"
 
-#include "platform/code_page.h"
-
 #include <cstdint>
+
+#include "platform/code_page.h"
 
 namespace tx3::platform::posix {
 namespace {
@@ -10,6 +10,7 @@ namespace {
 using platform::AppendUtf8;
 using platform::CodePointToWindows1252;
 using platform::Windows1252ToCodePoint;
+using platform::Windows1252ToUtf8;
 
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 
@@ -91,10 +92,7 @@ std::string ProfileUtf8ToAnsi(std::string_view utf8) {
 }
 
 std::string ProfileAnsiToUtf8(std::string_view ansi) {
-  std::string out;
-  out.reserve(ansi.size() + ansi.size() / 2);
-  for (const char c : ansi) AppendUtf8(Windows1252ToCodePoint(static_cast<unsigned char>(c)), &out);
-  return out;
+  return Windows1252ToUtf8(ansi);
 }
 
 std::string Utf16LeToWtf8(std::string_view bytes) {
