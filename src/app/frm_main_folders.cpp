@@ -63,7 +63,7 @@ void FrmMain::CommandDossierCreer_Click(int index) {
   bool exists = false;
   e(20, [&] { exists = !DirQuery(text).empty(); });
   if (exists) {
-    e(30, [&] { Ui().MessageBox("Le dossier existe déjà:\r\n\r\n" + text, MsgIcon::Warning); });
+    e(30, [&] { Ui().ShowMessage("Le dossier existe déjà:\r\n\r\n" + text, MsgIcon::Warning); });
     return;
   }
   e(40, [&] { VerificationEtCreationRepertoire(text, true); });

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/error_numbers.h"
+
 namespace tx3 {
 
 // The public record of the latest failure (fields in this order).
@@ -21,24 +23,6 @@ extern ErrorRecord PbTErreur;
 // The runtime's current-error state (the `Err` object): set when a statement fails,
 // cleared by GestionDesErreurs.
 extern ErrorRecord CurrentError;
-
-// Classic run-time error numbers.
-namespace err {
-inline constexpr int32_t kInvalidCall = 5;
-inline constexpr int32_t kOverflow = 6;
-inline constexpr int32_t kOutOfMemory = 7;
-inline constexpr int32_t kSubscript = 9;
-inline constexpr int32_t kLibraryNotFound = 48;
-inline constexpr int32_t kBadFileName = 52;
-inline constexpr int32_t kFileNotFound = 53;
-inline constexpr int32_t kFileExists = 58;
-inline constexpr int32_t kPermissionDenied = 70;
-inline constexpr int32_t kPathFileAccess = 75;
-inline constexpr int32_t kPathNotFound = 76;
-inline constexpr int32_t kEntryPointNotFound = 453;
-inline constexpr int32_t kDdeFailed = 285;
-inline constexpr int32_t kDdeTimeout = 286;
-}  // namespace err
 
 // The program's name as the runtime reports it in error sources.
 inline constexpr std::string_view kAppName = "TX3_Setup";

@@ -107,7 +107,7 @@ void GestionDesErreurs(std::string_view procedure) {
   });
   SkipOnError([&] {
     if (number == kAutomationDisconnected) {
-      Ui().MessageBox(AutomationMessage(procedure, PbTErreur.Ligne), MsgIcon::Critical);
+      Ui().ShowMessage(AutomationMessage(procedure, PbTErreur.Ligne), MsgIcon::Critical);
     }
   });
   SkipOnError([&] { g_state.lastNumber = number; });

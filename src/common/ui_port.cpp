@@ -7,7 +7,7 @@ namespace {
 
 class SilentPort final : public UiPort {
  public:
-  void MessageBox(std::string_view, MsgIcon) override {}
+  void ShowMessage(std::string_view, MsgIcon) override {}
   std::optional<std::string> BrowseForFolder(std::string_view, std::string_view) override {
     return std::nullopt;
   }

@@ -15,7 +15,7 @@ class UiPort {
   virtual ~UiPort() = default;
 
   // A modal message box with an OK button only, titled with the main window's current caption.
-  virtual void MessageBox(std::string_view text, MsgIcon icon) = 0;
+  virtual void ShowMessage(std::string_view text, MsgIcon icon) = 0;
 
   // The folder-browse dialog, opened on `startFolder` (a Windows path, possibly empty) with
   // `title`. Returns the chosen folder as a Windows path, or nothing when the operator cancelled

@@ -111,7 +111,7 @@ void CommandPervasiveCreate_Click(std::string_view dataFolderText) {
   EngineLoad load;
   e(0, [&] { load = LoadEngine(); });
   if (load.engine == nullptr) {
-    e(0, [&] { Ui().MessageBox(MessageMoteurIntrouvable(load.libraryName), MsgIcon::Critical); });
+    e(0, [&] { Ui().ShowMessage(MessageMoteurIntrouvable(load.libraryName), MsgIcon::Critical); });
     return;
   }
 
@@ -128,7 +128,7 @@ void CommandPervasiveCreate_Click(std::string_view dataFolderText) {
       e(0, [&] { resultat = CreationStructureVide(path, *load.engine); });
       if (resultat == 0) continue;
       if (PbIBtrStatus == btrstatus::kCreateIo) {
-        e(0, [&] { Ui().MessageBox(MessageEnCoursUtilisation(path), MsgIcon::Critical); });
+        e(0, [&] { Ui().ShowMessage(MessageEnCoursUtilisation(path), MsgIcon::Critical); });
       }
       if (PbIBtrStatus != 0) nonCrees.push_back(path + " (statut " + ToText(resultat) + ")");
     }
@@ -136,9 +136,9 @@ void CommandPervasiveCreate_Click(std::string_view dataFolderText) {
 
   e(0, [&] {
     if (nonCrees.empty()) {
-      Ui().MessageBox("Fichiers créés à vide", MsgIcon::Information);
+      Ui().ShowMessage("Fichiers créés à vide", MsgIcon::Information);
     } else {
-      Ui().MessageBox(MessageNonCrees(nonCrees), MsgIcon::Warning);
+      Ui().ShowMessage(MessageNonCrees(nonCrees), MsgIcon::Warning);
     }
   });
 }

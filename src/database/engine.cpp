@@ -86,7 +86,7 @@ EngineLoad LoadEngine() {
   }
   load.libraryName = *name;
   int32_t error = 0;
-  std::unique_ptr<platform::Library> library = platform::Os().LoadLibrary(*name, &error);
+  std::unique_ptr<platform::Library> library = platform::Os().LoadEngineLibrary(*name, &error);
   if (library == nullptr) {
     TraceLog("Err: " + ToText(error) + ": Engine library not loaded: " + *name);
     return load;

@@ -1,8 +1,7 @@
 // The one interface to the operating system, shaped after the Windows calls the tool makes.
 // Paths are Windows paths in UTF-8 ("C:\Brennic\Tarvox\", "\\SRV\Share\x"); on Linux the posix
 // implementation emulates drives and names (see posix/). Failures are answered with the classic
-// run-time error numbers (52 bad file name, 53 file not found, 75 path/file access error,
-// 76 path not found, 7 out of memory), 0 meaning success.
+// run-time error numbers of error_numbers.h, 0 meaning success.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +9,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/error_numbers.h"
 
 namespace tx3::platform {
 
@@ -63,9 +64,10 @@ class Platform {
 
   // The runtime's MkDir: 0, or 75 (exists / denied), 76 (parent missing), 52 (refused name).
   virtual int32_t MakeDirectory(std::string_view path) = 0;
-  // CreateDirectoryA / CreateDirectoryExA: the Win32 BOOL.
-  virtual bool CreateDirectoryA(std::string_view path) = 0;
-  virtual bool CreateDirectoryExA(std::string_view templateFolder, std::string_view path) = 0;
+  // The Win32 folder creations (CreateDirectoryA, CreateDirectoryExA with a template folder):
+  // true when created.
+  virtual bool CreateFolder(std::string_view path) = 0;
+  virtual bool CreateFolderLike(std::string_view templateFolder, std::string_view path) = 0;
 
   // The runtime's GetAttr / SetAttr.
   virtual int32_t GetAttributes(std::string_view path, uint32_t* attributes) = 0;
@@ -75,19 +77,28 @@ class Platform {
   virtual int32_t FileSize(std::string_view path, int64_t* size) = 0;
 
   // ---- Clock ----
-  virtual uint32_t GetTickCount() = 0;
-  virtual uint64_t GetTickCount64() = 0;
+  // Milliseconds since the system started: the 32-bit counter wraps after 49.7 days.
+  virtual uint32_t TickCount32() = 0;
+  virtual uint64_t TickCount64() = 0;
+  // The local wall clock (the time zone applied), in whole seconds since the epoch.
+  virtual int64_t LocalClockSeconds() = 0;
+
+  // ---- Text ----
+  // Conversions between UTF-8 and the ANSI code page of INI content (Windows-1252 on Linux, the
+  // system's ANSI code page on Windows). A character the code page cannot hold becomes "?".
+  virtual std::string Utf8ToAnsi(std::string_view utf8) = 0;
+  virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
 
   // ---- System information ----
-  virtual bool GetVersionEx(VersionRecord* record) = 0;
-  // GetProductInfo; false when the call is not available.
-  virtual bool GetProductInfo(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
+  virtual bool ReadVersion(VersionRecord* record) = 0;
+  // The product type of GetProductInfo; false when the call is not available.
+  virtual bool ReadProductType(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
                               uint32_t* productType) = 0;
   // Whether the kernel exports GetNativeSystemInfo.
   virtual bool HasNativeSystemInfo() = 0;
   // wProcessorArchitecture of GetNativeSystemInfo (native) or GetSystemInfo.
   virtual uint16_t ProcessorArchitecture(bool native) = 0;
-  virtual int32_t GetSystemMetrics(int32_t index) = 0;
+  virtual int32_t SystemMetric(int32_t index) = 0;
   // GetWindowsDirectoryA: the folder without trailing backslash; empty on failure.
   virtual std::string WindowsDirectory() = 0;
   // The running program's full path (Windows form).
@@ -97,25 +108,25 @@ class Platform {
 
   // ---- Shell ----
   // ShellExecuteA: the shell's result (above 32 success). A null parameters or folder is nullopt.
-  virtual intptr_t ShellExecute(std::string_view operation, std::string_view file,
+  virtual intptr_t OpenInShell(std::string_view operation, std::string_view file,
                                 const std::optional<std::string>& parameters,
                                 const std::optional<std::string>& folder, int32_t showCommand) = 0;
 
   // ---- Profile (INI) functions ----
   // GetPrivateProfileStringA without a buffer limit: *value receives the whole value (or the
   // default); answers the number of characters copied.
-  virtual uint32_t GetPrivateProfileString(std::string_view section, std::string_view key,
+  virtual uint32_t ReadProfileString(std::string_view section, std::string_view key,
                                            std::string_view defaultValue, std::string* value,
                                            std::string_view file) = 0;
   // WritePrivateProfileStringA: true when written.
-  virtual bool WritePrivateProfileString(std::string_view section, std::string_view key,
+  virtual bool WriteProfileEntry(std::string_view section, std::string_view key,
                                          std::string_view value, std::string_view file) = 0;
   // Makes every file written since the last call durable (files and their folders).
   virtual void FlushWrites() = 0;
 
   // ---- Database engine ----
   // Loads a library by name or path; nullptr and *error (48) when it cannot be loaded.
-  virtual std::unique_ptr<Library> LoadLibrary(std::string_view nameOrPath, int32_t* error) = 0;
+  virtual std::unique_ptr<Library> LoadEngineLibrary(std::string_view nameOrPath, int32_t* error) = 0;
   // The path as the engine opens it (the host path on Linux, the path itself on Windows).
   virtual std::string EnginePath(std::string_view path) = 0;
   // The built-in engine's file writing, on engine paths: reads at most `maxBytes` of a file

@@ -82,7 +82,7 @@ void RunChoice(StepContext& ctx, int line, const std::optional<Choice>& choice) 
     if (!choice->address.empty()) {
       Open(choice->address);
     } else {
-      Ui().MessageBox(choice->message, MsgIcon::Warning);
+      Ui().ShowMessage(choice->message, MsgIcon::Warning);
     }
   });
 }

@@ -51,9 +51,9 @@ void RunFolderStep(StepContext& ctx) {
   const std::vector<std::string> missing = FoldersStillMissing(ctx);
   ctx.e(150, [&] {
     if (missing.empty()) {
-      Ui().MessageBox("Dossiers créés", MsgIcon::Information);
+      Ui().ShowMessage("Dossiers créés", MsgIcon::Information);
     } else {
-      Ui().MessageBox(MissingFoldersMessage(missing), MsgIcon::Warning);
+      Ui().ShowMessage(MissingFoldersMessage(missing), MsgIcon::Warning);
     }
   });
 }

@@ -56,7 +56,7 @@ bool ConfigFolderFound(StepContext& ctx) {
   ctx.e(200, [&] { found = !Trim(typed).empty() && EntryExists(typed); });
   if (found) return true;
   ctx.e(210, [&] {
-    Ui().MessageBox("Dossier de config non trouvé:\r\n\r\n" + typed, MsgIcon::Critical);
+    Ui().ShowMessage("Dossier de config non trouvé:\r\n\r\n" + typed, MsgIcon::Critical);
   });
   return false;
 }

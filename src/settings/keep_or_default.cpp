@@ -59,9 +59,9 @@ std::string UnwrittenKeysMessage(const std::vector<UnwrittenKeys>& unwritten) {
 
 void ShowSettingsOutcome(const SettingsWriter& writer) {
   if (writer.Unwritten().empty()) {
-    Ui().MessageBox("Paramétrage créé ou MAJ", MsgIcon::Information);
+    Ui().ShowMessage("Paramétrage créé ou MAJ", MsgIcon::Information);
   } else {
-    Ui().MessageBox(UnwrittenKeysMessage(writer.Unwritten()), MsgIcon::Warning);
+    Ui().ShowMessage(UnwrittenKeysMessage(writer.Unwritten()), MsgIcon::Warning);
   }
 }
 

@@ -36,7 +36,7 @@ void DeriveRoot(StepContext& ctx) {
   size_t p = 0;
   ctx.e(40, [&] { p = InStr(n1, "\\Config"); });
   if (p <= 1) {
-    ctx.e(50, [&] { Ui().MessageBox(kNoConfigSubfolder, MsgIcon::Warning); });
+    ctx.e(50, [&] { Ui().ShowMessage(kNoConfigSubfolder, MsgIcon::Warning); });
     ctx.e(60, [&] { ctx.racine = n1; });
   } else {
     ctx.e(70, [&] { ctx.racine = CheckRep(LeftChars(n1, p - 1), "\\"); });
@@ -78,7 +78,7 @@ void CommandCreerSettings_Click(SettingsWindow& window, int16_t index) {
   bool busy = false;
   e(10, [&] { busy = window.TacheEnCours(); });
   if (busy) {
-    e(20, [&] { Ui().MessageBox(kBusy, MsgIcon::Warning); });
+    e(20, [&] { Ui().ShowMessage(kBusy, MsgIcon::Warning); });
     return;
   }
   window.TacheEnCours() = true;

@@ -80,7 +80,7 @@ int32_t ExecuterProgrammeExterne(std::string_view operation, std::string_view fi
   int32_t result = 0;
   e(10, [&] {
     result = static_cast<int32_t>(
-        platform::Os().ShellExecute(operation, file, parameters, folder, showCommand));
+        platform::Os().OpenInShell(operation, file, parameters, folder, showCommand));
   });
   if (result > 32) return result;
   e(20, [&] {

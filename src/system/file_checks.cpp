@@ -90,12 +90,12 @@ void File_RemoveFlag(std::string_view name, int32_t bits) {
 int64_t TickCountMs() {
   int64_t reading = 0;
   if (Ticks64Disponible) {
-    SkipOnError([&] { reading = static_cast<int64_t>(platform::Os().GetTickCount64()); });
+    SkipOnError([&] { reading = static_cast<int64_t>(platform::Os().TickCount64()); });
   }
   if (reading == 0) {
     SkipOnError([&] {
       // The 32-bit counter read as the signed value it is, brought back above zero.
-      reading = static_cast<int32_t>(platform::Os().GetTickCount());
+      reading = static_cast<int32_t>(platform::Os().TickCount32());
       if (reading < 0) reading += kTwoPow32;
     });
   }

@@ -74,10 +74,10 @@ LevelOutcome EnsureLevel(ErrorPattern& e, const std::string& level, bool report)
   query(60);
   if (exists) return LevelOutcome::kExists;
 
-  e(70, [&] { platform::Os().CreateDirectoryA(level); });
+  e(70, [&] { platform::Os().CreateFolder(level); });
   query(80);
   if (!exists) {
-    e(90, [&] { platform::Os().CreateDirectoryExA(GetWinDir(), level); });
+    e(90, [&] { platform::Os().CreateFolderLike(GetWinDir(), level); });
     query(100);
   }
   if (exists) {

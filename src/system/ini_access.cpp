@@ -22,7 +22,7 @@ std::string WriteEcho(std::string_view file, std::string_view section, std::stri
 
 bool WriteOnce(std::string_view file, std::string_view section, std::string_view key,
                std::string_view value) {
-  return platform::Os().WritePrivateProfileString(section, key, value, file);
+  return platform::Os().WriteProfileEntry(section, key, value, file);
 }
 
 // The folder of `file` up to and including its last backslash; empty when it has none.
@@ -72,7 +72,7 @@ std::string LectureIni(std::string_view file, std::string_view section, std::str
   std::string result;
   e(20, [&] {
     std::string value;
-    platform::Os().GetPrivateProfileString(section, key, defaultValue, &value, file);
+    platform::Os().ReadProfileString(section, key, defaultValue, &value, file);
     result = std::move(value);
   });
   return result;

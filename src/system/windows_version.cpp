@@ -95,12 +95,12 @@ std::string VistaProductText(uint32_t productType) {
 
 std::string VistaEdition() {
   uint32_t productType = 0;
-  if (!platform::Os().GetProductInfo(6, 0, 0, 0, &productType)) return {};
+  if (!platform::Os().ReadProductType(6, 0, 0, 0, &productType)) return {};
   return VistaProductText(productType);
 }
 
 std::string Server2003Name(const platform::VersionRecord& v, uint16_t arch) {
-  if (platform::Os().GetSystemMetrics(kSmServerR2) != 0) return "Windows Server 2003 R2, ";
+  if (platform::Os().SystemMetric(kSmServerR2) != 0) return "Windows Server 2003 R2, ";
   if (v.suiteMask == kSuiteStorageServer) return "Windows Storage Server 2003";
   if (v.productType == kWorkstation && arch == kArchX64) {
     return "Windows XP Professional x64 Edition";
@@ -182,7 +182,7 @@ std::string GetOSDisplayString() {
   ErrorPattern e("Lib_Systeme:GetOSDisplayString");
   platform::VersionRecord v;
   bool read = false;
-  e(10, [&] { read = platform::Os().GetVersionEx(&v); });
+  e(10, [&] { read = platform::Os().ReadVersion(&v); });
   if (!read) return {};
 
   uint16_t arch = 0;

@@ -34,8 +34,8 @@ class AppTest : public ::testing::Test {
 
   // Folder creations and INI writes the platform was asked for.
   int Writes() const {
-    return os.CallCount("MakeDirectory") + os.CallCount("CreateDirectoryA") +
-           os.CallCount("CreateDirectoryExA") + os.CallCount("WritePrivateProfileString") +
+    return os.CallCount("MakeDirectory") + os.CallCount("CreateFolder") +
+           os.CallCount("CreateFolderLike") + os.CallCount("WriteProfileEntry") +
            os.CallCount("SetAttributes");
   }
 

@@ -195,7 +195,7 @@ TEST_F(FrmMainLoadTest, HugeValueIsShownWhole) {
 
 TEST_F(FrmMainLoadTest, FailingVersionDetectionDoesNotStopLoading) {
   os.SetIniValue(kSystem, "Base_01", "Dossier_Redist", "E:\\Redist\\");
-  os.RaiseInCall("GetVersionEx", err::kOutOfMemory);
+  os.RaiseInCall("ReadVersion", err::kOutOfMemory);
   FrmMain w;
   w.Create();
   EXPECT_EQ(w.TexteDossier(7).text, "E:\\Redist\\");

@@ -8,7 +8,7 @@ namespace {
 class CountingPort : public UiPort {
  public:
   int boxes = 0;
-  void MessageBox(std::string_view, MsgIcon) override { ++boxes; }
+  void ShowMessage(std::string_view, MsgIcon) override { ++boxes; }
   std::optional<std::string> BrowseForFolder(std::string_view, std::string_view) override {
     return "C:\\Chosen\\";
   }
@@ -18,20 +18,20 @@ class CountingPort : public UiPort {
 
 TEST(UiPortTest, SilentPortAnswersUntilAViewIsInstalledAndAfterItLeaves) {
   EXPECT_EQ(Ui().BrowseForFolder("C:\\", "Choisir"), std::nullopt);
-  Ui().MessageBox("rien", MsgIcon::Warning);
+  Ui().ShowMessage("rien", MsgIcon::Warning);
   Ui().DoEvents();
   Ui().SetStatusText("x");
 
   CountingPort port;
   SetUiPort(&port);
   EXPECT_EQ(&Ui(), &port);
-  Ui().MessageBox("un", MsgIcon::Information);
+  Ui().ShowMessage("un", MsgIcon::Information);
   EXPECT_EQ(port.boxes, 1);
   EXPECT_EQ(Ui().BrowseForFolder("", ""), "C:\\Chosen\\");
 
   SetUiPort(nullptr);
   EXPECT_NE(&Ui(), &port);
-  Ui().MessageBox("deux", MsgIcon::Critical);
+  Ui().ShowMessage("deux", MsgIcon::Critical);
   EXPECT_EQ(port.boxes, 1);
   EXPECT_EQ(Ui().BrowseForFolder("C:\\", "Choisir"), std::nullopt);
 }

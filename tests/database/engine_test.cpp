@@ -80,7 +80,7 @@ TEST_F(EngineTest, BuiltInEngineWithoutLibrary) {
   ASSERT_NE(load.engine, nullptr);
   EXPECT_FALSE(load.engine->IsLibrary());
   EXPECT_EQ(load.libraryName, "");
-  EXPECT_EQ(os_.CallCount("LoadLibrary"), 0);
+  EXPECT_EQ(os_.CallCount("LoadEngineLibrary"), 0);
 }
 
 TEST_F(EngineTest, LibraryThatCannotBeUsed) {

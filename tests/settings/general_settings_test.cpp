@@ -99,7 +99,7 @@ TEST_F(GeneralSettingsTest, ReadOnlySettingsFileIsCompletedWithoutLosingValues) 
 
 TEST_F(GeneralSettingsTest, UnwritableFileIsListedWithItsCount) {
   const std::string pub = ConfigFile("BR_Pub.ini");
-  os.FailCall("WritePrivateProfileString", 75, -1, pub);
+  os.FailCall("WriteProfileEntry", 75, -1, pub);
   CommandCreerSettings_Click(window, 2);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text,
@@ -123,7 +123,7 @@ TEST_F(GeneralSettingsTest, KeyThatCannotBeReadIsNotOverwritten) {
   const std::string brSys = ConfigFile("Br_Sys.ini");
   os.SetIniValue(brSys, "Div_Radio", "Nom_Radio", "Ancienne Radio");
   os.SetIniValue(brSys, "Div_Radio", "Station_002", "Soir");
-  os.RaiseInCall("GetPrivateProfileString", 75, 3);  // Nom_Radio, Station_001, Station_002
+  os.RaiseInCall("ReadProfileString", 75, 3);  // Nom_Radio, Station_001, Station_002
   CommandCreerSettings_Click(window, 2);
   EXPECT_EQ(os.IniValue(brSys, "Div_Radio", "Nom_Radio"), "Ancienne Radio");
   EXPECT_EQ(os.IniValue(brSys, "Div_Radio", "Station_002"), "Soir");

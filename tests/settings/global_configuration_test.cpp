@@ -80,7 +80,7 @@ TEST_F(GlobalConfigurationTest, BlankConfigFolderIsNotFound) {
 TEST_F(GlobalConfigurationTest, UnwrittenKeysAreCountedPerFile) {
   CodeVersionWindows = 5;
   os.AddFile(kWinIni, 10, platform::kAttrArchive);
-  os.FailCall("WritePrivateProfileString", 75, -1, kWinIni);
+  os.FailCall("WriteProfileEntry", 75, -1, kWinIni);
   os.FailCall("SetAttributes", 75, -1, kWinIni);
   CommandCreerSettings_Click(window, 1);
   ASSERT_EQ(ui.messages.size(), 1u);

@@ -32,8 +32,8 @@ TEST_F(KeepOrDefaultTest, StoredValuesWinOverDefaultsAndOverwriteReplacesThem) {
 }
 
 TEST_F(KeepOrDefaultTest, UnwrittenKeysAreCountedPerFileInOrderOfFirstFailure) {
-  os.FailCall("WritePrivateProfileString", 75, -1, "C:\\Cfg\\b.ini");
-  os.FailCall("WritePrivateProfileString", 75, -1, "C:\\Cfg\\c.ini");
+  os.FailCall("WriteProfileEntry", 75, -1, "C:\\Cfg\\b.ini");
+  os.FailCall("WriteProfileEntry", 75, -1, "C:\\Cfg\\c.ini");
   writer.KeepOrDefault("C:\\Cfg\\c.ini", "S", "K1", "v");
   writer.KeepOrDefault("C:\\Cfg\\a.ini", "S", "K1", "v");
   writer.KeepOrDefault("C:\\Cfg\\b.ini", "S", "K1", "v");
@@ -46,7 +46,7 @@ TEST_F(KeepOrDefaultTest, UnwrittenKeysAreCountedPerFileInOrderOfFirstFailure) {
 
 TEST_F(KeepOrDefaultTest, OutcomeMessageDependsOnUnwrittenKeys) {
   ShowSettingsOutcome(writer);
-  os.FailCall("WritePrivateProfileString", 75, -1, "C:\\Cfg\\b.ini");
+  os.FailCall("WriteProfileEntry", 75, -1, "C:\\Cfg\\b.ini");
   writer.Overwrite("C:\\Cfg\\b.ini", "S", "K", "v");
   ShowSettingsOutcome(writer);
   ASSERT_EQ(ui.messages.size(), 2u);

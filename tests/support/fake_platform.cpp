@@ -309,7 +309,7 @@ int32_t FakePlatform::FindFirst(std::string_view pattern, bool includeDirectorie
   return 0;
 }
 
-int32_t FakePlatform::CreateFolder(std::string_view path) {
+int32_t FakePlatform::AddFolderEntry(std::string_view path) {
   const std::string clean = Slashes(path);
   const std::string key = FakePathKey(clean);
   if (RefusedName(clean)) return err::kBadFileName;
@@ -323,18 +323,18 @@ int32_t FakePlatform::CreateFolder(std::string_view path) {
 
 int32_t FakePlatform::MakeDirectory(std::string_view path) {
   if (const int32_t failure = Enter("MakeDirectory", path)) return failure;
-  return CreateFolder(path);
+  return AddFolderEntry(path);
 }
 
-bool FakePlatform::CreateDirectoryA(std::string_view path) {
-  if (Enter("CreateDirectoryA", path) != 0) return false;
-  return CreateFolder(path) == 0;
+bool FakePlatform::CreateFolder(std::string_view path) {
+  if (Enter("CreateFolder", path) != 0) return false;
+  return AddFolderEntry(path) == 0;
 }
 
-bool FakePlatform::CreateDirectoryExA(std::string_view templateFolder, std::string_view path) {
-  if (Enter("CreateDirectoryExA", path, templateFolder) != 0) return false;
+bool FakePlatform::CreateFolderLike(std::string_view templateFolder, std::string_view path) {
+  if (Enter("CreateFolderLike", path, templateFolder) != 0) return false;
   if (!IsFolder(templateFolder)) return false;
-  return CreateFolder(path) == 0;
+  return AddFolderEntry(path) == 0;
 }
 
 int32_t FakePlatform::GetAttributes(std::string_view path, uint32_t* attributes) {
@@ -365,8 +365,8 @@ int32_t FakePlatform::FileSize(std::string_view path, int64_t* size) {
 
 // ---- Clock ----
 
-uint32_t FakePlatform::GetTickCount() {
-  if (Enter("GetTickCount", {}) != 0) return 0;
+uint32_t FakePlatform::TickCount32() {
+  if (Enter("TickCount32", {}) != 0) return 0;
   if (!queuedTicks_.empty()) {
     const uint32_t reading = queuedTicks_.front();
     queuedTicks_.pop_front();
@@ -377,26 +377,38 @@ uint32_t FakePlatform::GetTickCount() {
   return reading;
 }
 
-uint64_t FakePlatform::GetTickCount64() {
-  if (Enter("GetTickCount64", {}) != 0 || !tickCount64Works) return 0;
+uint64_t FakePlatform::TickCount64() {
+  if (Enter("TickCount64", {}) != 0 || !tickCount64Works) return 0;
   const uint64_t reading = clockMs;
   clockMs += static_cast<uint64_t>(tickStep);
   return reading;
 }
 
+// ---- Text ----
+
+std::string FakePlatform::Utf8ToAnsi(std::string_view utf8) {
+  std::string ansi;
+  for (char32_t cp : Decode(utf8)) ansi += platform::CodePointToWindows1252(cp);
+  return ansi;
+}
+
+std::string FakePlatform::AnsiToUtf8(std::string_view ansi) {
+  return platform::Windows1252ToUtf8(ansi);
+}
+
 // ---- System information ----
 
-bool FakePlatform::GetVersionEx(platform::VersionRecord* record) {
-  if (Enter("GetVersionEx", {}) != 0 || !versionAvailable) return false;
+bool FakePlatform::ReadVersion(platform::VersionRecord* record) {
+  if (Enter("ReadVersion", {}) != 0 || !versionAvailable) return false;
   *record = version;
   return true;
 }
 
-bool FakePlatform::GetProductInfo(uint32_t major, uint32_t minor, uint32_t spMajor,
+bool FakePlatform::ReadProductType(uint32_t major, uint32_t minor, uint32_t spMajor,
                                   uint32_t spMinor, uint32_t* type) {
   const std::string args =
       ToText(major) + "." + ToText(minor) + ", " + ToText(spMajor) + "." + ToText(spMinor);
-  if (Enter("GetProductInfo", {}, args) != 0 || !productInfoAvailable) return false;
+  if (Enter("ReadProductType", {}, args) != 0 || !productInfoAvailable) return false;
   *type = productType;
   return true;
 }
@@ -410,8 +422,8 @@ uint16_t FakePlatform::ProcessorArchitecture(bool native) {
   return native ? nativeArchitecture : architecture;
 }
 
-int32_t FakePlatform::GetSystemMetrics(int32_t index) {
-  if (Enter("GetSystemMetrics", {}, ToText(index)) != 0) return 0;
+int32_t FakePlatform::SystemMetric(int32_t index) {
+  if (Enter("SystemMetric", {}, ToText(index)) != 0) return 0;
   const auto it = systemMetrics.find(index);
   return it == systemMetrics.end() ? 0 : it->second;
 }
@@ -435,12 +447,12 @@ std::optional<std::string> FakePlatform::GetEnv(std::string_view name) {
 
 // ---- Shell ----
 
-intptr_t FakePlatform::ShellExecute(std::string_view operation, std::string_view file,
+intptr_t FakePlatform::OpenInShell(std::string_view operation, std::string_view file,
                                     const std::optional<std::string>& parameters,
                                     const std::optional<std::string>& folder, int32_t showCommand) {
   shellCalls.push_back(
       ShellCall{std::string(operation), std::string(file), parameters, folder, showCommand});
-  if (const int32_t failure = Enter("ShellExecute", {}, file)) return failure;
+  if (const int32_t failure = Enter("OpenInShell", {}, file)) return failure;
   const auto it = shellResults.find(std::string(file));
   return it == shellResults.end() ? shellResult : it->second;
 }
@@ -534,12 +546,12 @@ std::vector<std::string> FakePlatform::IniKeys(std::string_view file,
   return names;
 }
 
-uint32_t FakePlatform::GetPrivateProfileString(std::string_view section, std::string_view key,
+uint32_t FakePlatform::ReadProfileString(std::string_view section, std::string_view key,
                                                std::string_view defaultValue, std::string* value,
                                                std::string_view file) {
   ProfileCall call{std::string(file), std::string(section), std::string(key),
                    std::string(defaultValue), false};
-  if (Enter("GetPrivateProfileString", file, std::string(section) + ", " + std::string(key))) {
+  if (Enter("ReadProfileString", file, std::string(section) + ", " + std::string(key))) {
     profileReads.push_back(call);
     value->clear();
     return 0;
@@ -551,12 +563,12 @@ uint32_t FakePlatform::GetPrivateProfileString(std::string_view section, std::st
   return static_cast<uint32_t>(CharCount(*value));
 }
 
-bool FakePlatform::WritePrivateProfileString(std::string_view section, std::string_view key,
+bool FakePlatform::WriteProfileEntry(std::string_view section, std::string_view key,
                                              std::string_view value, std::string_view file) {
   ProfileCall call{std::string(file), std::string(section), std::string(key), std::string(value),
                    false};
   const int32_t failure =
-      Enter("WritePrivateProfileString", file, std::string(section) + ", " + std::string(key));
+      Enter("WriteProfileEntry", file, std::string(section) + ", " + std::string(key));
   const std::string clean = Slashes(file);
   const std::string parent = ParentKey(FakePathKey(clean));
   const Entry* entry = Find(clean);
@@ -579,9 +591,9 @@ void FakePlatform::FlushWrites() {
 
 // ---- Database engine ----
 
-std::unique_ptr<platform::Library> FakePlatform::LoadLibrary(std::string_view nameOrPath,
+std::unique_ptr<platform::Library> FakePlatform::LoadEngineLibrary(std::string_view nameOrPath,
                                                              int32_t* error) {
-  if (const int32_t failure = Enter("LoadLibrary", nameOrPath)) {
+  if (const int32_t failure = Enter("LoadEngineLibrary", nameOrPath)) {
     *error = failure;
     return nullptr;
   }

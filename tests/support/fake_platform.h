@@ -7,7 +7,7 @@
 //
 // Files and folders: a tree of Windows paths, case-insensitive, "\" or "/" as separator. Roots are
 // drives ("C:") and network shares ("\\SRV\Share"); AddFolder / AddFile create missing parents
-// (and the root). FindFirst, MakeDirectory, CreateDirectoryA/ExA, Get/SetAttributes and FileSize
+// (and the root). FindFirst, MakeDirectory, CreateFolder, CreateFolderLike, Get/SetAttributes and FileSize
 // answer from the tree as Windows does: MakeDirectory gives 75 when the entry exists, 76 when its
 // parent is missing, 52 for a name Windows refuses; DenyCreate makes every creation of a path fail.
 //
@@ -18,7 +18,7 @@
 //
 // Scripted answers: the public fields below (version record, product type, architecture, system
 // metrics, Windows folder, executable path, environment, shell results, libraries, engine files).
-// The clock is one 64-bit millisecond counter: GetTickCount answers its low 32 bits; queued 32-bit
+// The clock is one 64-bit millisecond counter: TickCount32 answers its low 32 bits; queued 32-bit
 // readings (QueueTickCounts) are answered first; tickStep is added after every reading;
 // DelayCall("FileSize", 1500) moves the clock on whenever that call runs.
 //
@@ -122,7 +122,8 @@ class FakePlatform : public platform::Platform {
   // Clock.
   uint64_t clockMs = 1000;
   int64_t tickStep = 0;
-  bool tickCount64Works = true;  // false: GetTickCount64 answers 0
+  bool tickCount64Works = true;  // false: TickCount64 answers 0
+  int64_t localClockSeconds = 1'700'000'000;  // LocalClockSeconds (not recorded as a call)
   void QueueTickCounts(std::initializer_list<uint32_t> readings);
   void DelayCall(std::string_view call, int64_t ms);
 
@@ -136,7 +137,7 @@ class FakePlatform : public platform::Platform {
   std::map<std::string, intptr_t> shellResults;
   std::vector<ShellCall> shellCalls;
 
-  // Libraries by name or path (case-insensitive); LoadLibrary of anything else fails with 48.
+  // Libraries by name or path (case-insensitive); LoadEngineLibrary of anything else fails with 48.
   std::map<std::string, std::map<std::string, void*>> libraries;
   std::vector<std::string> loadedLibraries;
 
@@ -171,32 +172,35 @@ class FakePlatform : public platform::Platform {
   int32_t FindFirst(std::string_view pattern, bool includeDirectories,
                     std::string* firstName) override;
   int32_t MakeDirectory(std::string_view path) override;
-  bool CreateDirectoryA(std::string_view path) override;
-  bool CreateDirectoryExA(std::string_view templateFolder, std::string_view path) override;
+  bool CreateFolder(std::string_view path) override;
+  bool CreateFolderLike(std::string_view templateFolder, std::string_view path) override;
   int32_t GetAttributes(std::string_view path, uint32_t* attributes) override;
   int32_t SetAttributes(std::string_view path, uint32_t attributes) override;
   int32_t FileSize(std::string_view path, int64_t* size) override;
-  uint32_t GetTickCount() override;
-  uint64_t GetTickCount64() override;
-  bool GetVersionEx(platform::VersionRecord* record) override;
-  bool GetProductInfo(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
+  uint32_t TickCount32() override;
+  uint64_t TickCount64() override;
+  int64_t LocalClockSeconds() override { return localClockSeconds; }
+  std::string Utf8ToAnsi(std::string_view utf8) override;
+  std::string AnsiToUtf8(std::string_view ansi) override;
+  bool ReadVersion(platform::VersionRecord* record) override;
+  bool ReadProductType(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
                       uint32_t* productType) override;
   bool HasNativeSystemInfo() override;
   uint16_t ProcessorArchitecture(bool native) override;
-  int32_t GetSystemMetrics(int32_t index) override;
+  int32_t SystemMetric(int32_t index) override;
   std::string WindowsDirectory() override;
   std::string ExecutablePath() override;
   std::optional<std::string> GetEnv(std::string_view name) override;
-  intptr_t ShellExecute(std::string_view operation, std::string_view file,
+  intptr_t OpenInShell(std::string_view operation, std::string_view file,
                         const std::optional<std::string>& parameters,
                         const std::optional<std::string>& folder, int32_t showCommand) override;
-  uint32_t GetPrivateProfileString(std::string_view section, std::string_view key,
+  uint32_t ReadProfileString(std::string_view section, std::string_view key,
                                    std::string_view defaultValue, std::string* value,
                                    std::string_view file) override;
-  bool WritePrivateProfileString(std::string_view section, std::string_view key,
+  bool WriteProfileEntry(std::string_view section, std::string_view key,
                                  std::string_view value, std::string_view file) override;
   void FlushWrites() override;
-  std::unique_ptr<platform::Library> LoadLibrary(std::string_view nameOrPath,
+  std::unique_ptr<platform::Library> LoadEngineLibrary(std::string_view nameOrPath,
                                                  int32_t* error) override;
   std::string EnginePath(std::string_view path) override;
   bool ReadEngineFile(std::string_view enginePath, size_t maxBytes, std::string* bytes) override;
@@ -225,7 +229,7 @@ class FakePlatform : public platform::Platform {
   // Records the call, moves the clock on, and answers a scripted failure number (0: none).
   // Raises when the failure was set with RaiseInCall.
   int32_t Enter(std::string_view call, std::string_view path, std::string_view detail = {});
-  int32_t CreateFolder(std::string_view path);
+  int32_t AddFolderEntry(std::string_view path);
   const IniFile* IniOf(std::string_view file) const;
   void StoreIni(std::string_view file, std::string_view section, std::string_view key,
                 std::string_view value);

@@ -8,7 +8,7 @@ std::vector<std::string> FakeUi::MessageTexts() const {
   return texts;
 }
 
-void FakeUi::MessageBox(std::string_view text, MsgIcon icon) {
+void FakeUi::ShowMessage(std::string_view text, MsgIcon icon) {
   messages.push_back(Message{std::string(text), icon});
   if (onMessageBox) onMessageBox();
 }

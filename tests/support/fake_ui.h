@@ -44,7 +44,7 @@ class FakeUi : public UiPort {
   // The texts of the message boxes shown, in order.
   std::vector<std::string> MessageTexts() const;
 
-  void MessageBox(std::string_view text, MsgIcon icon) override;
+  void ShowMessage(std::string_view text, MsgIcon icon) override;
   std::optional<std::string> BrowseForFolder(std::string_view startFolder,
                                              std::string_view title) override;
   void DoEvents() override;

@@ -40,16 +40,16 @@ TEST_F(FakePlatformTest, MakeDirectoryAnswersClassicNumbers) {
 
 TEST_F(FakePlatformTest, IniModelKeepsOrderAndReplacesValues) {
   const char* file = "C:\\windows\\F.ini";
-  EXPECT_TRUE(os.WritePrivateProfileString("B", "k1", "1", file));
-  EXPECT_TRUE(os.WritePrivateProfileString("A", "k", "x", file));
-  EXPECT_TRUE(os.WritePrivateProfileString("b", "K2", "2", file));
-  EXPECT_TRUE(os.WritePrivateProfileString("B", "K1", "one", file));
+  EXPECT_TRUE(os.WriteProfileEntry("B", "k1", "1", file));
+  EXPECT_TRUE(os.WriteProfileEntry("A", "k", "x", file));
+  EXPECT_TRUE(os.WriteProfileEntry("b", "K2", "2", file));
+  EXPECT_TRUE(os.WriteProfileEntry("B", "K1", "one", file));
   EXPECT_EQ(os.IniText(file), "[B]\r\nk1=one\r\nK2=2\r\n[A]\r\nk=x\r\n");
   EXPECT_EQ(os.Find(file)->size, static_cast<int64_t>(os.IniText(file).size()));
   std::string value;
-  EXPECT_EQ(os.GetPrivateProfileString("b", "k2", "d", &value, file), 1u);
+  EXPECT_EQ(os.ReadProfileString("b", "k2", "d", &value, file), 1u);
   EXPECT_EQ(value, "2");
-  EXPECT_EQ(os.GetPrivateProfileString("B", "none", "défaut", &value, file), 6u);
+  EXPECT_EQ(os.ReadProfileString("B", "none", "défaut", &value, file), 6u);
   EXPECT_EQ(value, "défaut");
 }
 
@@ -68,11 +68,11 @@ TEST_F(FakePlatformTest, LibrariesAreScripted) {
   int marker = 0;
   os.libraries["WBTRV32.DLL"] = {{"BTRCALL", &marker}};
   int32_t error = 0;
-  auto library = os.LoadLibrary("wbtrv32.dll", &error);
+  auto library = os.LoadEngineLibrary("wbtrv32.dll", &error);
   ASSERT_NE(library, nullptr);
   EXPECT_EQ(library->Symbol("BTRCALL"), &marker);
   EXPECT_EQ(library->Symbol("OTHER"), nullptr);
-  EXPECT_EQ(os.LoadLibrary("missing.dll", &error), nullptr);
+  EXPECT_EQ(os.LoadEngineLibrary("missing.dll", &error), nullptr);
   EXPECT_EQ(error, err::kLibraryNotFound);
   EXPECT_THAT(os.loadedLibraries, ElementsAre("wbtrv32.dll"));
 }

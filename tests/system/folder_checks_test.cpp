@@ -113,15 +113,15 @@ TEST_F(FolderWalkTest, SecondMethodCreatesWhenMakeDirectoryFails) {
       Traced("Err: 75: Folder not found: C:\\New\\ |Source: "
              "Lib_Systeme:VerificationEtCreationRepertoire:50"));
   EXPECT_TRUE(os.IsFolder("C:\\New"));
-  EXPECT_EQ(os.CallCount("CreateDirectoryExA"), 0);
+  EXPECT_EQ(os.CallCount("CreateFolderLike"), 0);
   EXPECT_EQ(SystemeState.DossiersVerifies, ",C:\\New\\,");
 }
 
 TEST_F(FolderWalkTest, ThirdMethodUsesTheWindowsFolderAsTemplate) {
   os.FailCall("MakeDirectory", 75);
-  os.FailCall("CreateDirectoryA", 75);
+  os.FailCall("CreateFolder", 75);
   VerificationEtCreationRepertoire("C:\\New\\", true);
-  EXPECT_THAT(os.calls, Contains("CreateDirectoryExA(C:\\New\\, C:\\windows)"));
+  EXPECT_THAT(os.calls, Contains("CreateFolderLike(C:\\New\\, C:\\windows)"));
   EXPECT_TRUE(os.IsFolder("C:\\New"));
   EXPECT_EQ(SystemeState.DossiersVerifies, ",C:\\New\\,");
 }

@@ -80,14 +80,14 @@ TEST_F(EcritureIniTest, ClearsReadOnlyBeforeTheThirdAttempt) {
 }
 
 TEST_F(EcritureIniTest, SecondAttemptSucceedsAfterOneFailure) {
-  os.FailCall("WritePrivateProfileString", 75, 1);
+  os.FailCall("WriteProfileEntry", 75, 1);
   EXPECT_TRUE(EcritureIni("C:\\windows\\F.ini", "S", "K", "V"));
   EXPECT_THAT(WriteOutcomes(), ElementsAre(false, true));
   EXPECT_EQ(os.CallCount("SetAttributes"), 0);
 }
 
 TEST_F(EcritureIniTest, ThreeFailuresAnswerFalseSilently) {
-  os.FailCall("WritePrivateProfileString", 75);
+  os.FailCall("WriteProfileEntry", 75);
   EXPECT_FALSE(EcritureIni("C:\\windows\\F.ini", "S", "K", "V"));
   EXPECT_THAT(WriteOutcomes(), ElementsAre(false, false, false));
   EXPECT_THAT(ui.messages, IsEmpty());
@@ -103,7 +103,7 @@ TEST_F(EcritureIniTest, PathWithoutBackslashSkipsTheFolderRepair) {
 }
 
 TEST_F(EcritureIniTest, FailingWriteIsReportedAndRetried) {
-  os.RaiseInCall("WritePrivateProfileString", err::kPathFileAccess, 1);
+  os.RaiseInCall("WriteProfileEntry", err::kPathFileAccess, 1);
   EXPECT_TRUE(EcritureIni("C:\\windows\\F.ini", "S", "K", "V"));
   EXPECT_EQ(Reported(), "Lib_Setup:EcritureIni");
   EXPECT_EQ(PbTErreur.Ligne, 30);
@@ -132,7 +132,7 @@ TEST_F(LectureIniTest, PlatformFailureGivesEmptyTextAndIsReportedUnderItsModule)
   for (const auto& [module, procedure] :
        {std::pair{IniModule::LibSetup, "Lib_Setup:LectureIni"},
         std::pair{IniModule::LibSysteme, "Lib_Systeme:LectureIni"}}) {
-    os.RaiseInCall("GetPrivateProfileString", err::kPathFileAccess, 1);
+    os.RaiseInCall("ReadProfileString", err::kPathFileAccess, 1);
     EXPECT_EQ(LectureIni("C:\\windows\\F.ini", "S", "K", "d", module), "");
     EXPECT_EQ(Reported(), procedure);
   }

@@ -137,7 +137,7 @@ TEST_P(VistaProductTest, AppendsTheProductText) {
   os.productType = GetParam().productType;
   EXPECT_EQ(GetOSDisplayString(),
             std::string("Microsoft Windows Vista ") + GetParam().text + "  (build 6000)");
-  EXPECT_THAT(os.calls, ::testing::Contains("GetProductInfo(6.0, 0.0)"));
+  EXPECT_THAT(os.calls, ::testing::Contains("ReadProductType(6.0, 0.0)"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

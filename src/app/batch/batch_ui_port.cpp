@@ -31,7 +31,7 @@ std::string MessageBlock(std::string_view text, MsgIcon icon) {
   return block;
 }
 
-void BatchUiPort::MessageBox(std::string_view text, MsgIcon icon) {
+void BatchUiPort::ShowMessage(std::string_view text, MsgIcon icon) {
   if (icon != MsgIcon::Information) ++warnings_;
   out_ << MessageBlock(text, icon) << std::flush;
 }

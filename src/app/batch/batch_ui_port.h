@@ -16,7 +16,7 @@ class BatchUiPort final : public UiPort {
   BatchUiPort(FrmMain& window, std::ostream& out, std::ostream& err, bool verbose)
       : window_(window), out_(out), err_(err), verbose_(verbose) {}
 
-  void MessageBox(std::string_view text, MsgIcon icon) override;
+  void ShowMessage(std::string_view text, MsgIcon icon) override;
   std::optional<std::string> BrowseForFolder(std::string_view startFolder,
                                              std::string_view title) override;
   void DoEvents() override;

@@ -48,7 +48,7 @@ QMessageBox::Icon QtIcon(MsgIcon icon) {
 QtUiPort::QtUiPort(FrmMain& model, QWidget* owner, QtDialogs dialogs)
     : model_(model), owner_(owner), dialogs_(std::move(dialogs)) {}
 
-void QtUiPort::MessageBox(std::string_view text, MsgIcon icon) {
+void QtUiPort::ShowMessage(std::string_view text, MsgIcon icon) {
   // The core breaks lines with CR LF; Qt breaks them with LF alone.
   QString shown = QtText(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -31,7 +31,7 @@ class QtUiPort final : public UiPort {
   // `owner` parents the dialogs; the model gives the caption and receives the status text.
   QtUiPort(FrmMain& model, QWidget* owner, QtDialogs dialogs = StandardDialogs());
 
-  void MessageBox(std::string_view text, MsgIcon icon) override;
+  void ShowMessage(std::string_view text, MsgIcon icon) override;
   std::optional<std::string> BrowseForFolder(std::string_view startFolder,
                                              std::string_view title) override;
   void DoEvents() override;

@@ -1,3 +1,4 @@
+#include "platform/error_numbers.h"
 #include "platform/posix/attributes.h"
 
 #include <errno.h>
@@ -10,9 +11,6 @@
 namespace tx3::platform::posix {
 namespace {
 
-constexpr int32_t kBadFileName = 52;
-constexpr int32_t kFileNotFound = 53;
-constexpr int32_t kAccessError = 75;
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
 int32_t ErrorOfLookup(int error) {
@@ -21,17 +19,17 @@ int32_t ErrorOfLookup(int error) {
     case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
-      return kFileNotFound;
+      return err::kFileNotFound;
     default:
-      return kAccessError;
+      return err::kPathFileAccess;
   }
 }
 
 // Maps `path` and reads its status; 0 or the error number.
 int32_t StatOf(DriveMap& drives, std::string_view path, std::string* host, struct stat* info) {
   const MappedPath mapped = drives.Map(path);
-  if (mapped.status == MapStatus::kRefused) return kBadFileName;
-  if (mapped.status == MapStatus::kNoDrive) return kFileNotFound;
+  if (mapped.status == MapStatus::kRefused) return err::kBadFileName;
+  if (mapped.status == MapStatus::kNoDrive) return err::kFileNotFound;
   *host = mapped.host;
   if (::stat(host->c_str(), info) != 0) return ErrorOfLookup(errno);
   return 0;
@@ -58,19 +56,19 @@ int32_t WriteAttributes(DriveMap& drives, std::string_view path, uint32_t attrib
   const mode_t wanted =
       readOnly ? (current & ~kWriteBits) : ((current & kWriteBits) ? current : (current | S_IWUSR));
   if (wanted == current) return 0;
-  return ::chmod(host.c_str(), wanted) == 0 ? 0 : kAccessError;
+  return ::chmod(host.c_str(), wanted) == 0 ? 0 : err::kPathFileAccess;
 }
 
 int32_t ReadFileSize(DriveMap& drives, std::string_view path, int64_t* size) {
   const MappedPath mapped = drives.Map(path);
-  if (mapped.status == MapStatus::kRefused) return kBadFileName;
-  if (mapped.status == MapStatus::kNoDrive) return kFileNotFound;
+  if (mapped.status == MapStatus::kRefused) return err::kBadFileName;
+  if (mapped.status == MapStatus::kNoDrive) return err::kFileNotFound;
   const int fd = ::open(mapped.host.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return ErrorOfLookup(errno);
   struct stat info {};
   const bool ok = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
   ::close(fd);
-  if (!ok) return kAccessError;
+  if (!ok) return err::kPathFileAccess;
   *size = static_cast<int64_t>(info.st_size);
   return 0;
 }

@@ -1,3 +1,4 @@
+#include "platform/error_numbers.h"
 #include "platform/posix/dir_query.h"
 
 #include <dirent.h>
@@ -12,7 +13,6 @@
 namespace tx3::platform::posix {
 namespace {
 
-constexpr int32_t kBadFileName = 52;
 
 struct Listed {
   std::string name;
@@ -44,7 +44,7 @@ int32_t FindFirstEntry(DriveMap& drives, std::string_view pattern, bool includeD
                        std::string* firstName) {
   firstName->clear();
   MappedPath mapped = drives.Map(pattern, true);
-  if (mapped.status == MapStatus::kRefused) return kBadFileName;
+  if (mapped.status == MapStatus::kRefused) return err::kBadFileName;
   if (mapped.status == MapStatus::kNoDrive) return 0;
   WindowsPath folder = mapped.windows;
   std::string lastComponent = "*";

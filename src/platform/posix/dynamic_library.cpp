@@ -1,3 +1,4 @@
+#include "platform/error_numbers.h"
 #include "platform/posix/dynamic_library.h"
 
 #include <dlfcn.h>
@@ -7,7 +8,6 @@
 namespace tx3::platform::posix {
 namespace {
 
-constexpr int32_t kLibraryNotFound = 48;
 
 class LoadedLibrary final : public Library {
  public:
@@ -28,7 +28,7 @@ std::unique_ptr<Library> OpenLibrary(std::string_view nameOrPath, int32_t* error
   const std::string name(nameOrPath);
   void* handle = name.empty() ? nullptr : ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
-    *error = kLibraryNotFound;
+    *error = err::kLibraryNotFound;
     return nullptr;
   }
   *error = 0;

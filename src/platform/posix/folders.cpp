@@ -1,3 +1,4 @@
+#include "platform/error_numbers.h"
 #include "platform/posix/folders.h"
 
 #include <errno.h>
@@ -8,9 +9,6 @@
 namespace tx3::platform::posix {
 namespace {
 
-constexpr int32_t kBadFileName = 52;
-constexpr int32_t kAccessError = 75;
-constexpr int32_t kPathNotFound = 76;
 
 int32_t ErrorOfMkdir(int error) {
   switch (error) {
@@ -18,9 +16,9 @@ int32_t ErrorOfMkdir(int error) {
     case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
-      return kPathNotFound;
+      return err::kPathNotFound;
     default:
-      return kAccessError;
+      return err::kPathFileAccess;
   }
 }
 
@@ -28,11 +26,11 @@ int32_t ErrorOfMkdir(int error) {
 
 int32_t MakeFolder(DriveMap& drives, std::string_view path) {
   const MappedPath mapped = drives.Map(path);
-  if (mapped.status == MapStatus::kRefused) return kBadFileName;
-  if (mapped.status == MapStatus::kNoDrive) return kPathNotFound;
+  if (mapped.status == MapStatus::kRefused) return err::kBadFileName;
+  if (mapped.status == MapStatus::kNoDrive) return err::kPathNotFound;
   const size_t rootDepth = mapped.windows.unc ? 2 : 0;
   if (mapped.windows.parts.size() <= rootDepth) {
-    return IsHostDirectory(mapped.host) ? kAccessError : kPathNotFound;
+    return IsHostDirectory(mapped.host) ? err::kPathFileAccess : err::kPathNotFound;
   }
   if (::mkdir(mapped.host.c_str(), 0777) == 0) return 0;
   return ErrorOfMkdir(errno);

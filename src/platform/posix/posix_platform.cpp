@@ -1,5 +1,7 @@
 #include "platform/posix/posix_platform.h"
 
+#include <ctime>
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -12,6 +14,7 @@
 #include "platform/posix/engine_files.h"
 #include "platform/posix/folders.h"
 #include "platform/posix/host_files.h"
+#include "platform/posix/profile_ansi.h"
 #include "platform/posix/profile_store.h"
 #include "platform/posix/shell_open.h"
 #include "platform/posix/system_info.h"
@@ -46,12 +49,12 @@ int32_t PosixPlatform::MakeDirectory(std::string_view path) {
   return MakeFolder(drives_, path);
 }
 
-bool PosixPlatform::CreateDirectoryA(std::string_view path) {
+bool PosixPlatform::CreateFolder(std::string_view path) {
   return MakeFolder(drives_, path) == 0;
 }
 
 // The template only lends attributes on Windows; the folder itself is made as by mkdir.
-bool PosixPlatform::CreateDirectoryExA(std::string_view /*templateFolder*/, std::string_view path) {
+bool PosixPlatform::CreateFolderLike(std::string_view /*templateFolder*/, std::string_view path) {
   return MakeFolder(drives_, path) == 0;
 }
 
@@ -67,20 +70,35 @@ int32_t PosixPlatform::FileSize(std::string_view path, int64_t* size) {
   return ReadFileSize(drives_, path, size);
 }
 
-uint32_t PosixPlatform::GetTickCount() {
+uint32_t PosixPlatform::TickCount32() {
   return static_cast<uint32_t>(MillisecondsSinceBoot() & 0xFFFFFFFFu);
 }
 
-uint64_t PosixPlatform::GetTickCount64() {
+uint64_t PosixPlatform::TickCount64() {
   return MillisecondsSinceBoot();
 }
 
-bool PosixPlatform::GetVersionEx(VersionRecord* record) {
+int64_t PosixPlatform::LocalClockSeconds() {
+  const time_t now = ::time(nullptr);
+  tm local{};
+  if (::localtime_r(&now, &local) == nullptr) return now;
+  return static_cast<int64_t>(now) + local.tm_gmtoff;
+}
+
+std::string PosixPlatform::Utf8ToAnsi(std::string_view utf8) {
+  return ProfileUtf8ToAnsi(utf8);
+}
+
+std::string PosixPlatform::AnsiToUtf8(std::string_view ansi) {
+  return ProfileAnsiToUtf8(ansi);
+}
+
+bool PosixPlatform::ReadVersion(VersionRecord* record) {
   *record = WindowsVersionRecord();
   return true;
 }
 
-bool PosixPlatform::GetProductInfo(uint32_t /*major*/, uint32_t /*minor*/, uint32_t /*spMajor*/,
+bool PosixPlatform::ReadProductType(uint32_t /*major*/, uint32_t /*minor*/, uint32_t /*spMajor*/,
                                    uint32_t /*spMinor*/, uint32_t* productType) {
   *productType = kProductProfessional;
   return true;
@@ -94,7 +112,7 @@ uint16_t PosixPlatform::ProcessorArchitecture(bool /*native*/) {
   return HostArchitecture();
 }
 
-int32_t PosixPlatform::GetSystemMetrics(int32_t /*index*/) {
+int32_t PosixPlatform::SystemMetric(int32_t /*index*/) {
   return 0;
 }
 
@@ -114,7 +132,7 @@ std::optional<std::string> PosixPlatform::GetEnv(std::string_view name) {
 
 // Parameters, working folder and show command have no meaning for a document handed to the
 // desktop's opener; every caller opens an address or a document.
-intptr_t PosixPlatform::ShellExecute(std::string_view /*operation*/, std::string_view file,
+intptr_t PosixPlatform::OpenInShell(std::string_view /*operation*/, std::string_view file,
                                      const std::optional<std::string>& /*parameters*/,
                                      const std::optional<std::string>& /*folder*/,
                                      int32_t /*showCommand*/) {
@@ -130,13 +148,13 @@ std::string PosixPlatform::ProfileHostPath(std::string_view file) {
 }
 
 // A file that cannot be mapped reads as missing: an empty host path never opens.
-uint32_t PosixPlatform::GetPrivateProfileString(std::string_view section, std::string_view key,
+uint32_t PosixPlatform::ReadProfileString(std::string_view section, std::string_view key,
                                                 std::string_view defaultValue, std::string* value,
                                                 std::string_view file) {
-  return ReadProfileString(ProfileHostPath(file), section, key, defaultValue, value);
+  return posix::ReadProfileString(ProfileHostPath(file), section, key, defaultValue, value);
 }
 
-bool PosixPlatform::WritePrivateProfileString(std::string_view section, std::string_view key,
+bool PosixPlatform::WriteProfileEntry(std::string_view section, std::string_view key,
                                               std::string_view value, std::string_view file) {
   const std::string host = ProfileHostPath(file);
   return !host.empty() && WriteProfileString(host, section, key, value);
@@ -146,7 +164,7 @@ void PosixPlatform::FlushWrites() {
   FlushProfileWrites();
 }
 
-std::unique_ptr<Library> PosixPlatform::LoadLibrary(std::string_view nameOrPath, int32_t* error) {
+std::unique_ptr<Library> PosixPlatform::LoadEngineLibrary(std::string_view nameOrPath, int32_t* error) {
   return OpenLibrary(nameOrPath, error);
 }
 

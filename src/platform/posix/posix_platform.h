@@ -16,37 +16,41 @@ class PosixPlatform final : public Platform {
   int32_t FindFirst(std::string_view pattern, bool includeDirectories,
                     std::string* firstName) override;
   int32_t MakeDirectory(std::string_view path) override;
-  bool CreateDirectoryA(std::string_view path) override;
-  bool CreateDirectoryExA(std::string_view templateFolder, std::string_view path) override;
+  bool CreateFolder(std::string_view path) override;
+  bool CreateFolderLike(std::string_view templateFolder, std::string_view path) override;
   int32_t GetAttributes(std::string_view path, uint32_t* attributes) override;
   int32_t SetAttributes(std::string_view path, uint32_t attributes) override;
   int32_t FileSize(std::string_view path, int64_t* size) override;
 
-  uint32_t GetTickCount() override;
-  uint64_t GetTickCount64() override;
+  uint32_t TickCount32() override;
+  uint64_t TickCount64() override;
+  int64_t LocalClockSeconds() override;
 
-  bool GetVersionEx(VersionRecord* record) override;
-  bool GetProductInfo(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
+  std::string Utf8ToAnsi(std::string_view utf8) override;
+  std::string AnsiToUtf8(std::string_view ansi) override;
+
+  bool ReadVersion(VersionRecord* record) override;
+  bool ReadProductType(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
                       uint32_t* productType) override;
   bool HasNativeSystemInfo() override;
   uint16_t ProcessorArchitecture(bool native) override;
-  int32_t GetSystemMetrics(int32_t index) override;
+  int32_t SystemMetric(int32_t index) override;
   std::string WindowsDirectory() override;
   std::string ExecutablePath() override;
   std::optional<std::string> GetEnv(std::string_view name) override;
 
-  intptr_t ShellExecute(std::string_view operation, std::string_view file,
+  intptr_t OpenInShell(std::string_view operation, std::string_view file,
                         const std::optional<std::string>& parameters,
                         const std::optional<std::string>& folder, int32_t showCommand) override;
 
-  uint32_t GetPrivateProfileString(std::string_view section, std::string_view key,
+  uint32_t ReadProfileString(std::string_view section, std::string_view key,
                                    std::string_view defaultValue, std::string* value,
                                    std::string_view file) override;
-  bool WritePrivateProfileString(std::string_view section, std::string_view key,
+  bool WriteProfileEntry(std::string_view section, std::string_view key,
                                  std::string_view value, std::string_view file) override;
   void FlushWrites() override;
 
-  std::unique_ptr<Library> LoadLibrary(std::string_view nameOrPath, int32_t* error) override;
+  std::unique_ptr<Library> LoadEngineLibrary(std::string_view nameOrPath, int32_t* error) override;
   std::string EnginePath(std::string_view path) override;
   bool ReadEngineFile(std::string_view enginePath, size_t maxBytes, std::string* bytes) override;
   ReplaceOutcome ReplaceEngineFile(std::string_view enginePath, std::string_view bytes) override;

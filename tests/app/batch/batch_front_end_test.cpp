@@ -52,7 +52,7 @@ TEST(MessageBlockTest, IconLineTextAndEmptyLine) {
 TEST_F(BatchFrontEndTest, NothingToDoIsSuccessAndWritesNothing) {
   EXPECT_EQ(Run({"--batch"}), kExitOk);
   EXPECT_EQ(out.str(), "");
-  EXPECT_EQ(os.CallCount("WritePrivateProfileString"), 0);
+  EXPECT_EQ(os.CallCount("WriteProfileEntry"), 0);
   EXPECT_EQ(os.CallCount("MakeDirectory"), 0);
   EXPECT_EQ(os.flushCount, 1);
 }
@@ -118,7 +118,7 @@ TEST_F(BatchFrontEndTest, VerboseEchoesStatusTexts) {
 
 TEST_F(BatchFrontEndTest, PortIsRemovedAfterTheRun) {
   Run({"--batch"});
-  Ui().MessageBox("after", MsgIcon::Warning);  // the silent port: nothing printed
+  Ui().ShowMessage("after", MsgIcon::Warning);  // the silent port: nothing printed
   EXPECT_EQ(out.str(), "");
 }
 

@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Table, QtIconTest,
 TEST_F(QtUiPortTest, MessageIsTitledWithTheModelsCaptionAndBreaksLines) {
   QtUiPort port(model, owner, Recording());
   model.SetCaption("Installation d'Tarvox - Version: 2026.1208.0001");
-  port.MessageBox("Le dossier existe déjà:\r\n\r\nC:\\Radio\\", MsgIcon::Warning);
+  port.ShowMessage("Le dossier existe déjà:\r\n\r\nC:\\Radio\\", MsgIcon::Warning);
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].title, QStringLiteral("Installation d'Tarvox - Version: 2026.1208.0001"));
   EXPECT_EQ(shown[0].text, QStringLiteral("Le dossier existe déjà:\n\nC:\\Radio\\"));
@@ -118,7 +118,7 @@ TEST_F(QtUiPortTest, StandardMessageBoxHasOkOnlyTheIconAndTheTitle) {
     EXPECT_EQ(box->textFormat(), Qt::PlainText);
     box->button(QMessageBox::Ok)->click();
   });
-  port.MessageBox("Dossier de config non trouvé:\r\n<C:\\X>", MsgIcon::Critical);
+  port.ShowMessage("Dossier de config non trouvé:\r\n<C:\\X>", MsgIcon::Critical);
   EXPECT_TRUE(seen);
 }
 

@@ -13,16 +13,16 @@ class DynamicLibraryTest : public TempDrivesTest {};
 
 TEST_F(DynamicLibraryTest, AMissingLibraryIsError48) {
   int32_t error = 0;
-  EXPECT_EQ(os_->LoadLibrary("/nonexistent/libtx3engine.so", &error), nullptr);
+  EXPECT_EQ(os_->LoadEngineLibrary("/nonexistent/libtx3engine.so", &error), nullptr);
   EXPECT_EQ(error, 48);
   error = 0;
-  EXPECT_EQ(os_->LoadLibrary("", &error), nullptr);
+  EXPECT_EQ(os_->LoadEngineLibrary("", &error), nullptr);
   EXPECT_EQ(error, 48);
 }
 
 TEST_F(DynamicLibraryTest, FindsSymbolsOfALoadedLibrary) {
   int32_t error = -1;
-  const std::unique_ptr<Library> library = os_->LoadLibrary("libm.so.6", &error);
+  const std::unique_ptr<Library> library = os_->LoadEngineLibrary("libm.so.6", &error);
   ASSERT_NE(library, nullptr);
   EXPECT_EQ(error, 0);
   using Cosine = double (*)(double);

@@ -68,12 +68,12 @@ TEST_F(FoldersTest, ReportsADeniedParent) {
 }
 
 TEST_F(FoldersTest, CreateDirectoryCallsAnswerBooleans) {
-  EXPECT_TRUE(os_->CreateDirectoryA("C:\\A"));
-  EXPECT_FALSE(os_->CreateDirectoryA("C:\\A"));
-  EXPECT_FALSE(os_->CreateDirectoryA("C:\\Missing\\A"));
-  EXPECT_TRUE(os_->CreateDirectoryExA("C:\\windows", "C:\\B"));
-  EXPECT_FALSE(os_->CreateDirectoryExA("C:\\windows", "C:\\B"));
-  EXPECT_FALSE(os_->CreateDirectoryExA("C:\\windows", "C:\\B\\<"));
+  EXPECT_TRUE(os_->CreateFolder("C:\\A"));
+  EXPECT_FALSE(os_->CreateFolder("C:\\A"));
+  EXPECT_FALSE(os_->CreateFolder("C:\\Missing\\A"));
+  EXPECT_TRUE(os_->CreateFolderLike("C:\\windows", "C:\\B"));
+  EXPECT_FALSE(os_->CreateFolderLike("C:\\windows", "C:\\B"));
+  EXPECT_FALSE(os_->CreateFolderLike("C:\\windows", "C:\\B\\<"));
   EXPECT_TRUE(HostExists("c:/A"));
   EXPECT_TRUE(HostExists("c:/B"));
 }

@@ -24,32 +24,32 @@ class PosixPlatformTest : public TempDrivesTest {
 
 TEST_F(PosixPlatformTest, ProfileFunctionsWorkOnMappedPaths) {
   MakeHostFolder("c:/Settings");
-  EXPECT_TRUE(os_->WritePrivateProfileString("Général", "Dossier", "C:\\Brennic\\",
+  EXPECT_TRUE(os_->WriteProfileEntry("Général", "Dossier", "C:\\Brennic\\",
                                              "C:\\SETTINGS\\TX3_Config.ini"));
   os_->FlushWrites();
   EXPECT_NE(Contents(Host("c:/Settings/TX3_Config.ini")).find("Dossier=C:\\Brennic\\"),
             std::string::npos);
   std::string value;
   EXPECT_EQ(
-      os_->GetPrivateProfileString("général", "dossier", "d", &value, "c:/settings/tx3_config.ini"),
+      os_->ReadProfileString("général", "dossier", "d", &value, "c:/settings/tx3_config.ini"),
       11u);
   EXPECT_EQ(value, "C:\\Brennic\\");
 }
 
 TEST_F(PosixPlatformTest, ABareProfileNameLivesInTheWindowsFolder) {
   MakeHostFolder("c:/windows");
-  EXPECT_TRUE(os_->WritePrivateProfileString("Brennic", "Config", "C:\\Cfg\\", "Win.ini"));
+  EXPECT_TRUE(os_->WriteProfileEntry("Brennic", "Config", "C:\\Cfg\\", "Win.ini"));
   EXPECT_TRUE(HostExists("c:/windows/Win.ini"));
 }
 
 TEST_F(PosixPlatformTest, AnUnmappableProfileReadsTheDefaultAndRefusesWrites) {
   for (const char* file : {"Q:\\x.ini", "C:\\a|b.ini", "C:\\CON\\x.ini"}) {
     std::string value;
-    EXPECT_EQ(os_->GetPrivateProfileString("S", "K", "défaut", &value, file), 6u) << file;
+    EXPECT_EQ(os_->ReadProfileString("S", "K", "défaut", &value, file), 6u) << file;
     EXPECT_EQ(value, "défaut") << file;
-    EXPECT_FALSE(os_->WritePrivateProfileString("S", "K", "v", file)) << file;
+    EXPECT_FALSE(os_->WriteProfileEntry("S", "K", "v", file)) << file;
   }
-  EXPECT_FALSE(os_->WritePrivateProfileString("S", "K", "v", "C:\\Missing\\x.ini"));
+  EXPECT_FALSE(os_->WriteProfileEntry("S", "K", "v", "C:\\Missing\\x.ini"));
 }
 
 TEST_F(PosixPlatformTest, DialogFoldersAreExistingHostFolders) {

@@ -29,7 +29,7 @@ class ShellOpenTest : public TempDrivesTest {
   }
 
   intptr_t Open(const std::string& file) {
-    return os_->ShellExecute("Open", file, std::nullopt, std::nullopt, 1);
+    return os_->OpenInShell("Open", file, std::nullopt, std::nullopt, 1);
   }
 
   // What the opener received, waiting up to ten seconds for it.

@@ -12,23 +12,23 @@ namespace {
 class SystemInfoTest : public TempDrivesTest {};
 
 TEST_F(SystemInfoTest, TickCountersNeverGoBack) {
-  uint64_t previous = os_->GetTickCount64();
+  uint64_t previous = os_->TickCount64();
   for (int i = 0; i < 50; ++i) {
     const timespec pause{0, 200000};
     ::nanosleep(&pause, nullptr);
-    const uint64_t now = os_->GetTickCount64();
+    const uint64_t now = os_->TickCount64();
     EXPECT_GE(now, previous);
     previous = now;
   }
   const timespec pause{0, 30000000};
   ::nanosleep(&pause, nullptr);
-  EXPECT_GE(os_->GetTickCount64() - previous, 25u) << "counts milliseconds";
+  EXPECT_GE(os_->TickCount64() - previous, 25u) << "counts milliseconds";
 }
 
 TEST_F(SystemInfoTest, TheShortCounterIsTheLow32Bits) {
-  const uint64_t before = os_->GetTickCount64();
-  const uint32_t tick = os_->GetTickCount();
-  const uint64_t after = os_->GetTickCount64();
+  const uint64_t before = os_->TickCount64();
+  const uint32_t tick = os_->TickCount32();
+  const uint64_t after = os_->TickCount64();
   EXPECT_GE(tick, static_cast<uint32_t>(before));
   EXPECT_LE(tick, static_cast<uint32_t>(after));
 }
@@ -37,13 +37,13 @@ TEST_F(SystemInfoTest, CountsSinceBoot) {
   timespec uptime{};
   ASSERT_EQ(::clock_gettime(CLOCK_BOOTTIME, &uptime), 0);
   const uint64_t expected = static_cast<uint64_t>(uptime.tv_sec) * 1000;
-  EXPECT_NEAR(static_cast<double>(os_->GetTickCount64()), static_cast<double>(expected), 2000.0);
+  EXPECT_NEAR(static_cast<double>(os_->TickCount64()), static_cast<double>(expected), 2000.0);
 }
 
 TEST_F(SystemInfoTest, ReportsWindowsTenAsAnUndeclaredApplicationSeesIt) {
   VersionRecord record;
   record.servicePack = "stale";
-  ASSERT_TRUE(os_->GetVersionEx(&record));
+  ASSERT_TRUE(os_->ReadVersion(&record));
   EXPECT_EQ(record.platformId, 2u);
   EXPECT_EQ(record.majorVersion, 6u);
   EXPECT_EQ(record.minorVersion, 2u);
@@ -53,10 +53,10 @@ TEST_F(SystemInfoTest, ReportsWindowsTenAsAnUndeclaredApplicationSeesIt) {
   EXPECT_EQ(record.servicePackMajor, 0u);
   EXPECT_EQ(record.suiteMask & ~0x100u, 0u);
   uint32_t product = 0;
-  EXPECT_TRUE(os_->GetProductInfo(6, 0, 0, 0, &product));
+  EXPECT_TRUE(os_->ReadProductType(6, 0, 0, 0, &product));
   EXPECT_EQ(product, 0x30u);
   EXPECT_TRUE(os_->HasNativeSystemInfo());
-  EXPECT_EQ(os_->GetSystemMetrics(89), 0);
+  EXPECT_EQ(os_->SystemMetric(89), 0);
   EXPECT_EQ(os_->WindowsDirectory(), "C:\\windows");
 }
 
