@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
   clang libclang-rt-14-dev
   xdg-utils
+  g++-mingw-w64-x86-64-posix
 )
 
 missing=()

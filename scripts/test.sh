@@ -6,5 +6,6 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset sanitize
 cmake --build --preset sanitize
+scripts/check-seam.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --preset sanitize -j "$(nproc)"

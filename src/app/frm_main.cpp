@@ -26,9 +26,9 @@ const std::string& EmptyText() {
 
 }  // namespace
 
-std::string ProgramVersionText() {
-  return N2S(TX3_VERSION_MAJOR, 4, 0, "0") + "." + N2S(TX3_VERSION_MINOR, 4, 0, "0") + "." +
-         N2S(TX3_VERSION_PATCH, 4, 0, "0");
+std::string ProgramVersionText(RunContext& run) {
+  return N2S(run, TX3_VERSION_MAJOR, 4, 0, "0") + "." + N2S(run, TX3_VERSION_MINOR, 4, 0, "0") +
+         "." + N2S(run, TX3_VERSION_PATCH, 4, 0, "0");
 }
 
 void FrmMain::Create() {

@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "database/database_state.h"
 #include "settings/settings_window.h"
+#include "system/system_context.h"
 
 namespace tx3 {
 
@@ -66,6 +68,12 @@ class FrmMain : public SettingsWindow {
   FrmMain& operator=(const FrmMain&) = delete;
 
   // ---- Life cycle ----
+  // The state of the run this window drives: error record, folder memory, version facts...
+  // Views install their UI port here before Create.
+  SystemContext& Run() { return run_; }
+  const SystemContext& Run() const { return run_; }
+  void SetUiPort(UiPort* port) { run_.SetUiPort(port); }
+
   // Creating the window: Form_Initialize then Form_Load. Install the view's UI port first.
   void Create();
   void Form_Initialize();
@@ -136,6 +144,9 @@ class FrmMain : public SettingsWindow {
   void FillListeTX();
   void ReadBack(ErrorPattern& e);
 
+  SystemContext run_;
+  DatabaseState database_;
+
   std::string caption_ = "Installation d'Tarvox";
   std::string radioName_;
   std::string stationNames_[kStationCount];
@@ -159,6 +170,6 @@ class FrmMain : public SettingsWindow {
 };
 
 // The program's version as the title shows it: each part on four digits ("2026.1208.0001").
-std::string ProgramVersionText();
+std::string ProgramVersionText(RunContext& run);
 
 }  // namespace tx3

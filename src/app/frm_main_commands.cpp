@@ -12,16 +12,16 @@
 namespace tx3 {
 
 void FrmMain::CommandCreerSettings_Click(int16_t index) {
-  tx3::CommandCreerSettings_Click(*this, index);
+  tx3::CommandCreerSettings_Click(run_, *this, index);
 }
 
 void FrmMain::CommandPervasiveCreate_Click() {
-  tx3::CommandPervasiveCreate_Click(FolderText(6));
+  tx3::CommandPervasiveCreate_Click(run_, database_, FolderText(6));
 }
 
 // Nothing is asked, saved or cleaned up: the view closes the window and the program ends.
 void FrmMain::CommandQuitter_Click() {
-  ErrorPattern e("Frm_Main:CommandQuitter_Click");
+  ErrorPattern e(run_, "Frm_Main:CommandQuitter_Click");
   e(10, [&] {
     unloaded_ = true;
     Notify(Control::Unloaded);
@@ -30,7 +30,7 @@ void FrmMain::CommandQuitter_Click() {
 
 // Every row follows the box; any value but 1 (checked) unchecks.
 void FrmMain::CheckTX_Click() {
-  ErrorPattern e("Frm_Main:CheckTX_Click");
+  ErrorPattern e(run_, "Frm_Main:CheckTX_Click");
   const bool checked = checkTX_ == 1;
   for (int row = 0; row < PackageRowCount(); ++row) {
     e(10, [&] { SetListeTXChecked(row, checked); });
@@ -38,9 +38,10 @@ void FrmMain::CheckTX_Click() {
 }
 
 void FrmMain::LabelCODEC_Click() {
-  ErrorPattern e("Frm_Main:LabelCODEC_Click");
-  e(10,
-    [&] { ExecuterProgrammeExterne("Open", CodecPageAddress(), std::nullopt, std::nullopt, 1); });
+  ErrorPattern e(run_, "Frm_Main:LabelCODEC_Click");
+  e(10, [&] {
+    ExecuterProgrammeExterne(run_, "Open", CodecPageAddress(), std::nullopt, std::nullopt, 1);
+  });
 }
 
 }  // namespace tx3

@@ -4,7 +4,6 @@
 #include "app/frm_main.h"
 #include "common/error.h"
 #include "common/text.h"
-#include "common/ui_port.h"
 #include "system/folder_checks.h"
 #include "system/folder_select.h"
 
@@ -19,7 +18,7 @@ void CheckFolderIndex(int index) {
 
 // The colour follows the last change of the text, not later changes on disk.
 void FrmMain::TexteDossier_Change(int index) {
-  ErrorPattern e("Frm_Main:TexteDossier_Change");
+  ErrorPattern e(run_, "Frm_Main:TexteDossier_Change");
   bool known = false;
   e(10, [&] {
     CheckFolderIndex(index);
@@ -27,7 +26,8 @@ void FrmMain::TexteDossier_Change(int index) {
   });
   if (!known) return;
   FolderRow& row = folders_[index];
-  e(20, [&] { row.color = EntryExists(row.text) ? FieldColor::Normal : FieldColor::Red; });
+  // A text the lookup refuses (a name Windows refuses) is reported and shows red.
+  row.color = EntryExists(e, 20, row.text) ? FieldColor::Normal : FieldColor::Red;
   e(30, [&] {
     if (index == 0) dossierApplication_ = row.text;
   });
@@ -35,7 +35,7 @@ void FrmMain::TexteDossier_Change(int index) {
 }
 
 void FrmMain::CommandDossier_Click(int index) {
-  ErrorPattern e("Frm_Main:CommandDossier_Click");
+  ErrorPattern e(run_, "Frm_Main:CommandDossier_Click");
   std::string text;
   std::string chosen = "*";
   bool known = false;
@@ -45,14 +45,14 @@ void FrmMain::CommandDossier_Click(int index) {
     known = true;
   });
   if (!known) return;
-  e(20, [&] { chosen = FolderSelect(text, "", dossierApplication_); });
+  e(20, [&] { chosen = FolderSelect(run_, text, "", dossierApplication_); });
   e(30, [&] {
     if (chosen != "*") SetFolderText(index, chosen);
   });
 }
 
 void FrmMain::CommandDossierCreer_Click(int index) {
-  ErrorPattern e("Frm_Main:CommandDossierCreer_Click");
+  ErrorPattern e(run_, "Frm_Main:CommandDossierCreer_Click");
   std::string text;
   e(10, [&] {
     CheckFolderIndex(index);
@@ -63,10 +63,11 @@ void FrmMain::CommandDossierCreer_Click(int index) {
   bool exists = false;
   e(20, [&] { exists = !DirQuery(text).empty(); });
   if (exists) {
-    e(30, [&] { Ui().ShowMessage("Le dossier existe déjà:\r\n\r\n" + text, MsgIcon::Warning); });
+    e(30,
+      [&] { run_.Ui().ShowMessage("Le dossier existe déjà:\r\n\r\n" + text, MsgIcon::Warning); });
     return;
   }
-  e(40, [&] { VerificationEtCreationRepertoire(text, true); });
+  e(40, [&] { VerificationEtCreationRepertoire(run_, text, true); });
   // The colour is the only feedback of a creation; row 0 also sets DossierApplication again.
   e(50, [&] { TexteDossier_Change(index); });
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/frm_main.h"
+#include "app/window_defaults.h"
 #include "common/error.h"
 #include "common/n2s.h"
 #include "common/path_names.h"
@@ -13,17 +14,6 @@
 
 namespace tx3 {
 namespace {
-
-constexpr std::string_view kDefaultFolders[kFolderCount] = {
-    "C:\\Brennic\\Tarvox\\",
-    "C:\\Brennic\\Tarvox\\Config\\",
-    "C:\\Kalvet\\",
-    "C:\\Kalvet\\Pub\\",
-    "C:\\TX_Sons\\Sons\\Musique\\",
-    "C:\\TX_Data\\Sons\\Autre\\",
-    "C:\\TX_Data\\Data\\",
-    "C:\\TX_Redist\\",
-};
 
 constexpr std::string_view kPervasiveRows[] = {
     "Workgroup V12",
@@ -62,13 +52,13 @@ ComboState ComboOf(const std::string_view (&rows)[N]) {
 void FrmMain::Form_Initialize() {
   // A failure leaves DossierApplication empty until Form_Load sets it; nothing is reported.
   SkipOnError([&] {
-    dossierApplication_ = CheckRep(ProgramFolder(platform::Os().ExecutablePath()), "\\");
+    dossierApplication_ = CheckRep(run_, ProgramFolder(platform::Os().ExecutablePath()), "\\");
   });
 }
 
 void FrmMain::Form_Load() {
-  ErrorPattern e("Frm_Main:Form_Load");
-  e(10, [&] { SetCaption("Installation d'Tarvox - Version: " + ProgramVersionText()); });
+  ErrorPattern e(run_, "Frm_Main:Form_Load");
+  e(10, [&] { SetCaption("Installation d'Tarvox - Version: " + ProgramVersionText(run_)); });
   e(20, [&] { SetTexteNomRadio("Nom de votre Radio"); });
   e(30, [&] { SetTexteNomStation(0, "Nom de la Station 1"); });
   for (int i = 0; i < kFolderCount; ++i) {
@@ -77,7 +67,7 @@ void FrmMain::Form_Load() {
   e(50, [&] { FillComboPervasive(); });
   e(60, [&] { FillCombodBPowerAmp(); });
   e(70, [&] { FillListeTX(); });
-  e(80, [&] { GetOSDisplayString(); });
+  e(80, [&] { GetOSDisplayString(run_); });
   e(90, [&] { dossierApplication_ = FolderText(0); });
   ReadBack(e);
 }
@@ -105,15 +95,15 @@ void FrmMain::ReadBack(ErrorPattern& e) {
   std::string configFile;
   std::string systemFile;
   e(100, [&] { configFile = dossierApplication_ + "Settings\\TX3_Config.ini"; });
-  e(110, [&] { SetTexteNomRadio(LectureIni(configFile, "Site", "Lib", radioName_)); });
+  e(110, [&] { SetTexteNomRadio(LectureIni(run_, configFile, "Site", "Lib", radioName_)); });
   e(120, [&] {
-    SetFolderText(1, LectureIni(configFile, "Site", "Dossier_Config_Global", FolderText(1)));
+    SetFolderText(1, LectureIni(run_, configFile, "Site", "Dossier_Config_Global", FolderText(1)));
   });
-  e(130, [&] { systemFile = CheckRep(FolderText(1), "\\") + "TX3_Systeme.ini"; });
+  e(130, [&] { systemFile = CheckRep(run_, FolderText(1), "\\") + "TX3_Systeme.ini"; });
   for (int i = 0; i < kStationCount; ++i) {
     e(140, [&] {
-      const std::string section = "Base_01_Station_" + N2S(i + 1, 2, 0, "0");
-      SetTexteNomStation(i, LectureIni(systemFile, section, "Lib", StationName(i)));
+      const std::string section = "Base_01_Station_" + N2S(run_, i + 1, 2, 0, "0");
+      SetTexteNomStation(i, LectureIni(run_, systemFile, section, "Lib", StationName(i)));
     });
   }
   struct FolderKey {
@@ -126,8 +116,9 @@ void FrmMain::ReadBack(ErrorPattern& e) {
                                        {7, "Base_01", "Dossier_Redist"}};
   int line = 150;
   for (const FolderKey& k : kFolderKeys) {
-    e(line,
-      [&] { SetFolderText(k.row, LectureIni(systemFile, k.section, k.key, FolderText(k.row))); });
+    e(line, [&] {
+      SetFolderText(k.row, LectureIni(run_, systemFile, k.section, k.key, FolderText(k.row)));
+    });
     line += 10;
   }
 }

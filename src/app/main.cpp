@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "app/batch/batch_front_end.h"
-#include "platform/platform.h"
 
 #ifdef TX3_WITH_QT
 #include "app/qt/qt_window.h"
@@ -12,30 +11,14 @@
 
 namespace {
 
-// Without a display, or in a build without the window, the window cannot open. Exit status 1:
-// the program could not do its work; 2 stays for a malformed command line.
-constexpr int kExitNoWindow = 1;
-
-#ifdef TX3_WITH_QT
-bool DisplayAvailable() {
-  tx3::platform::Platform& os = tx3::platform::Os();
-  return os.GetEnv("DISPLAY").has_value() || os.GetEnv("WAYLAND_DISPLAY").has_value() ||
-         os.GetEnv("QT_QPA_PLATFORM").has_value();
-}
-#endif
-
 int OpenWindow([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 #ifdef TX3_WITH_QT
-  if (!DisplayAvailable()) {
-    std::cerr
-        << "tx3_setup: no display to open the window on; use tx3_setup --batch (see --help)\n";
-    return kExitNoWindow;
-  }
   return tx3::RunQtWindow(argc, argv);
 #else
+  // Exit status 1: the program could not do its work; 2 stays for a malformed command line.
   std::cerr << "tx3_setup: the window is not available in this build; use tx3_setup --batch "
                "(see --help)\n";
-  return kExitNoWindow;
+  return 1;
 #endif
 }
 

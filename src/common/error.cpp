@@ -2,14 +2,13 @@
 // that runs each statement of a procedure, trapping its failure.
 #include "common/error.h"
 
+#include "common/run_context.h"
+
 #include <new>
 #include <stdexcept>
 #include <utility>
 
 namespace tx3 {
-
-ErrorRecord PbTErreur;
-ErrorRecord CurrentError;
 
 std::string ClassicDescription(int32_t number) {
   switch (number) {
@@ -94,16 +93,17 @@ bool ErrorPattern::operator()(int line, const std::function<void()>& statement) 
   }
   // The handler: record the failure (number, source, description, line, in this order), give the
   // procedure's own treatment the first look, otherwise report it. Nothing here may escape.
+  ErrorRecord& record = run_.PbTErreur;
   SkipOnError([&] {
-    PbTErreur.Numero = failure.number;
-    PbTErreur.Source = failure.source;
-    PbTErreur.Description = failure.description;
-    PbTErreur.Ligne = line;
-    CurrentError = PbTErreur;
+    record.Numero = failure.number;
+    record.Source = failure.source;
+    record.Description = failure.description;
+    record.Ligne = line;
+    run_.CurrentError = record;
   });
   bool handled = false;
-  if (special_) SkipOnError([&] { handled = special_(PbTErreur); });
-  if (!handled) GestionDesErreurs(procedure_);
+  if (special_) SkipOnError([&] { handled = special_(record); });
+  if (!handled) GestionDesErreurs(run_, procedure_);
   return false;
 }
 

@@ -18,11 +18,8 @@ struct ErrorRecord {
   std::string Description;
   std::string Source;
 };
-extern ErrorRecord PbTErreur;
 
-// The runtime's current-error state (the `Err` object): set when a statement fails,
-// cleared by GestionDesErreurs.
-extern ErrorRecord CurrentError;
+class RunContext;
 
 // The program's name as the runtime reports it in error sources.
 inline constexpr std::string_view kAppName = "TX3_Setup";
@@ -46,19 +43,20 @@ void Check(int32_t number);
 
 // Runs the statements of one procedure under the error pattern.
 //
-//   ErrorPattern e("Lib_Setup:EcritureIni");
+//   ErrorPattern e(run, "Lib_Setup:EcritureIni");
 //   e(10, [&] { ... });            // a failure is recorded, reported and skipped
 //
-// On failure the helper fills PbTErreur (number, source, description, line, in that order),
-// sets CurrentError, gives `TreatFirst` handlers the chance to deal with particular numbers,
-// and otherwise calls GestionDesErreurs(procedure). Exceptions of the standard library map to
-// classic numbers (bad_alloc 7, out_of_range 9, overflow_error 6, others 5).
+// On failure the helper fills the run's PbTErreur (number, source, description, line, in that
+// order), sets the run's CurrentError, gives `TreatFirst` handlers the chance to deal with
+// particular numbers, and otherwise calls GestionDesErreurs(procedure). Exceptions of the standard
+// library map to classic numbers (bad_alloc 7, out_of_range 9, overflow_error 6, others 5).
 class ErrorPattern {
  public:
   // Returns true when it dealt with the failure itself (GestionDesErreurs is then not called).
   using Special = std::function<bool(const ErrorRecord&)>;
 
-  explicit ErrorPattern(std::string procedure) : procedure_(std::move(procedure)) {}
+  ErrorPattern(RunContext& run, std::string procedure)
+      : run_(run), procedure_(std::move(procedure)) {}
 
   ErrorPattern& TreatFirst(Special special) {
     special_ = std::move(special);
@@ -69,8 +67,10 @@ class ErrorPattern {
   bool operator()(int line, const std::function<void()>& statement);
 
   const std::string& procedure() const { return procedure_; }
+  RunContext& run() const { return run_; }
 
  private:
+  RunContext& run_;
   std::string procedure_;
   Special special_;
 };
@@ -78,8 +78,8 @@ class ErrorPattern {
 // Runs a statement whose failure is skipped without any record or report.
 bool SkipOnError(const std::function<void()>& statement);
 
-// The central error manager.
-void GestionDesErreurs(std::string_view procedure);
+// The central error manager: reports the run's PbTErreur as a failure of `procedure`.
+void GestionDesErreurs(RunContext& run, std::string_view procedure);
 
 // What the error manager keeps from one report to the next.
 struct ErrorManagerState {
@@ -89,7 +89,6 @@ struct ErrorManagerState {
   std::string lastProcedure;
   uint64_t reports = 0;  // reports recorded since the start (nested calls not counted)
 };
-const ErrorManagerState& GestionDesErreursState();
 
 // The detailed report text and the repeat indicator the manager prepares for the log.
 // Exposed for tests.
@@ -104,15 +103,7 @@ bool IsRepeatReport(const ErrorManagerState& last, int32_t number, std::string_v
 // The report text as one log line (its line breaks become " | ").
 std::string OneLogLine(std::string_view text);
 
-// The local clock the manager reads (seconds since the epoch); tests install their own,
-// nullptr restores the real one.
-using ErrorClock = int64_t (*)();
-void SetErrorClockForTests(ErrorClock clock);
-
 // Hands one diagnostic line to the trace log (the log file).
 void TraceLog(std::string_view text);
-
-// Puts PbTErreur, CurrentError and the manager's state back to their start values (tests).
-void ResetErrorStateForTests();
 
 }  // namespace tx3

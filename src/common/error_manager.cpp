@@ -1,11 +1,9 @@
 // GestionDesErreurs: the central error manager. It remembers the last report, warns the operator
 // about a disconnected automation object, writes a detailed report to the log and ignores nested
 // calls made while its message box or its event processing lets other handlers run.
-#include <chrono>
-
 #include "common/error.h"
+#include "common/run_context.h"
 #include "common/text.h"
-#include "common/ui_port.h"
 #include "platform/platform.h"
 
 namespace tx3 {
@@ -18,21 +16,9 @@ constexpr int32_t kAutomationDisconnected = -2147417848;  // 0x80010108
 constexpr int64_t kRepeatWindowSeconds = 5;
 constexpr size_t kLongDescription = 100;
 
-ErrorManagerState g_state;
-ErrorClock g_clock = nullptr;
-
+// The local clock, in seconds: reports are compared by the time the operator sees.
 int64_t LocalNow() {
-  if (g_clock != nullptr) return g_clock();
-  using namespace std::chrono;
-#if defined(__cpp_lib_chrono) && __cpp_lib_chrono >= 201907L
-  try {
-    return duration_cast<seconds>(current_zone()->to_local(system_clock::now()).time_since_epoch())
-        .count();
-  } catch (...) {
-  }
-#endif
-  // Without a time-zone database the universal clock serves: the manager only compares times.
-  return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+  return platform::Os().LocalClockSeconds();
 }
 
 // Step 5: a number in (base, base + 65535) exclusive is reduced to the component's own code.
@@ -86,10 +72,12 @@ std::string OneLogLine(std::string_view text) {
   return line;
 }
 
-void GestionDesErreurs(std::string_view procedure) {
-  if (g_state.busy) return;
-  g_state.busy = true;
-  ++g_state.reports;
+void GestionDesErreurs(RunContext& run, std::string_view procedure) {
+  ErrorManagerState& state = run.ErrorManager;
+  const ErrorRecord& PbTErreur = run.PbTErreur;
+  if (state.busy) return;
+  state.busy = true;
+  ++state.reports;
   // Every step runs on its own: a step that fails is skipped and the next one runs.
   int32_t number = 0;
   std::string description;
@@ -100,36 +88,22 @@ void GestionDesErreurs(std::string_view procedure) {
   });
   SkipOnError([&] { reduced = ReduceAutomationNumber(&number); });
   SkipOnError([&] {
-    if (IsRepeatReport(g_state, number, procedure, LocalNow())) return;
+    if (IsRepeatReport(state, number, procedure, LocalNow())) return;
     ErrorRecord record = PbTErreur;
     record.Description = description;
     platform::Os().AppendLog(OneLogLine(ErrorReportText(number, reduced, record, procedure)));
   });
   SkipOnError([&] {
     if (number == kAutomationDisconnected) {
-      Ui().ShowMessage(AutomationMessage(procedure, PbTErreur.Ligne), MsgIcon::Critical);
+      run.Ui().ShowMessage(AutomationMessage(procedure, PbTErreur.Ligne), MsgIcon::Critical);
     }
   });
-  SkipOnError([&] { g_state.lastNumber = number; });
-  SkipOnError([&] { g_state.lastTime = LocalNow(); });
-  SkipOnError([&] { g_state.lastProcedure = std::string(procedure); });
-  SkipOnError([&] { CurrentError = ErrorRecord{}; });
-  SkipOnError([&] { Ui().DoEvents(); });
-  g_state.busy = false;
-}
-
-const ErrorManagerState& GestionDesErreursState() {
-  return g_state;
-}
-
-void SetErrorClockForTests(ErrorClock clock) {
-  g_clock = clock;
-}
-
-void ResetErrorStateForTests() {
-  PbTErreur = ErrorRecord{};
-  CurrentError = ErrorRecord{};
-  g_state = ErrorManagerState{};
+  SkipOnError([&] { state.lastNumber = number; });
+  SkipOnError([&] { state.lastTime = LocalNow(); });
+  SkipOnError([&] { state.lastProcedure = std::string(procedure); });
+  SkipOnError([&] { run.CurrentError = ErrorRecord{}; });
+  SkipOnError([&] { run.Ui().DoEvents(); });
+  state.busy = false;
 }
 
 }  // namespace tx3

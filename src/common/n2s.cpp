@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/error.h"
+#include "common/run_context.h"
 #include "common/text.h"
 
 namespace tx3 {
@@ -97,12 +98,13 @@ std::string WithSign(const std::string& result) {
 
 }  // namespace
 
-std::string N2S(double valeur, int16_t largeur, int16_t decimales, std::string_view remplissage) {
+std::string N2S(RunContext& run, double valeur, int16_t largeur, int16_t decimales,
+                std::string_view remplissage) {
   std::string result;
   // The identification text carries the value as it stands when the statement fails.
-  ErrorPattern statement("Lib_Public:N2S");
+  ErrorPattern statement(run, "Lib_Public:N2S");
   statement.TreatFirst([&](const ErrorRecord&) {
-    GestionDesErreurs("Lib_Public:N2S (Value: " + DefaultDoubleText(valeur) + ")");
+    GestionDesErreurs(run, "Lib_Public:N2S (Value: " + DefaultDoubleText(valeur) + ")");
     return true;
   });
   bool negative = false;

@@ -4,11 +4,10 @@
 #include <vector>
 
 #include "common/error.h"
+#include "common/run_context.h"
 #include "common/text.h"
 
 namespace tx3 {
-
-RepFicExt PbTRepFicExt;
 
 namespace {
 
@@ -20,8 +19,8 @@ std::string ReplaceWhilePresent(std::string text, std::string_view from, std::st
 
 }  // namespace
 
-std::string NettoieNomDeDossier(std::string_view name) {
-  ErrorPattern e("Lib_Public:NettoieNomDeDossier");
+std::string NettoieNomDeDossier(RunContext& run, std::string_view name) {
+  ErrorPattern e(run, "Lib_Public:NettoieNomDeDossier");
   std::string text;
   std::string result;
   e(0, [&] {
@@ -46,8 +45,8 @@ std::string NettoieNomDeDossier(std::string_view name) {
   return result;
 }
 
-bool NomFichierCorrect(std::string_view name) {
-  ErrorPattern e("Lib_Public:NomFichierCorrect");
+bool NomFichierCorrect(RunContext& run, std::string_view name) {
+  ErrorPattern e(run, "Lib_Public:NomFichierCorrect");
   bool correct = false;
   e(0, [&] {
     correct = true;
@@ -61,8 +60,8 @@ bool NomFichierCorrect(std::string_view name) {
   return correct;
 }
 
-std::string CheckRep(std::string_view folder, std::string_view separator) {
-  ErrorPattern e("Lib_Public:CheckRep");
+std::string CheckRep(RunContext& run, std::string_view folder, std::string_view separator) {
+  ErrorPattern e(run, "Lib_Public:CheckRep");
   std::string result;
   e(0, [&] {
     const std::string doubled = std::string(separator) + std::string(separator);
@@ -79,8 +78,9 @@ std::string CheckRep(std::string_view folder, std::string_view separator) {
   return result;
 }
 
-void EclateRepFicExt(std::string_view path) {
-  ErrorPattern e("Lib_Public:EclateRepFicExt");
+void EclateRepFicExt(RunContext& run, std::string_view path) {
+  RepFicExt& PbTRepFicExt = run.PbTRepFicExt;
+  ErrorPattern e(run, "Lib_Public:EclateRepFicExt");
   std::string trimmed;
   e(0, [&] {
     trimmed = Trim(path);

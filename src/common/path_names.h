@@ -13,11 +13,13 @@ struct RepFicExt {
   std::string Fic;  // file name without extension
   std::string Ext;  // extension with its dot
 };
-extern RepFicExt PbTRepFicExt;
 
-std::string NettoieNomDeDossier(std::string_view name);
-bool NomFichierCorrect(std::string_view name);
-std::string CheckRep(std::string_view folder, std::string_view separator = "\\");
-void EclateRepFicExt(std::string_view path);
+class RunContext;
+
+std::string NettoieNomDeDossier(RunContext& run, std::string_view name);
+bool NomFichierCorrect(RunContext& run, std::string_view name);
+std::string CheckRep(RunContext& run, std::string_view folder, std::string_view separator = "\\");
+// Splits `path` into the run's PbTRepFicExt.
+void EclateRepFicExt(RunContext& run, std::string_view path);
 
 }  // namespace tx3

@@ -175,12 +175,12 @@ size_t InStr(std::string_view text, std::string_view what) {
   return 0;
 }
 
-bool ContainsNoCase(std::string_view text, std::string_view what) {
-  return FoldedCharacters(text).find(FoldedCharacters(what)) != std::u32string::npos;
-}
-
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   return FoldedCharacters(a) == FoldedCharacters(b);
+}
+
+std::u32string FoldedText(std::string_view text) {
+  return FoldedCharacters(text);
 }
 
 std::string Utf8ToAnsi(std::string_view utf8) {

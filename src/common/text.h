@@ -33,9 +33,10 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 // 1-based character position of the first occurrence of `what` (exact comparison), 0 if absent.
 size_t InStr(std::string_view text, std::string_view what);
 
-// Case-insensitive (ASCII and Latin-1 letters) substring search, as the per-run folder lists use.
-bool ContainsNoCase(std::string_view text, std::string_view what);
+// Case-insensitive comparison, as Windows compares names.
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// The characters of the text in the folded case EqualsNoCase compares.
+std::u32string FoldedText(std::string_view text);
 
 // Windows-1252 conversion. A character the code page cannot hold becomes "?".
 std::string Utf8ToAnsi(std::string_view utf8);

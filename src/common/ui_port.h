@@ -30,9 +30,15 @@ class UiPort {
   virtual void SetStatusText(std::string_view text) = 0;
 };
 
-// The port of the running view. Before a view is installed a silent port answers
-// (no message, cancelled dialogs).
-UiPort& Ui();
-void SetUiPort(UiPort* port);
+// The port that answers before a view is installed: no message, cancelled dialogs.
+class SilentUiPort final : public UiPort {
+ public:
+  void ShowMessage(std::string_view, MsgIcon) override {}
+  std::optional<std::string> BrowseForFolder(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  void DoEvents() override {}
+  void SetStatusText(std::string_view) override {}
+};
 
 }  // namespace tx3

@@ -5,10 +5,9 @@
 
 #include "common/error.h"
 #include "common/n2s.h"
+#include "common/run_context.h"
 
 namespace tx3 {
-
-std::array<FichierRec, kNombreDeFichiers + 1> PbTFichiers;
 
 namespace {
 
@@ -103,18 +102,18 @@ constexpr std::array<CatalogueRow, kNombreDeFichiers> kCatalogue{{
 }};
 // clang-format on
 
-const std::string kNomVide(8, ' ');
+constexpr std::string_view kNomVide = "        ";  // 8 blanks
 
 // "FRAD" and the number in three digits, left-justified in the 8 characters of NomFichier.
-std::string NomFichierDe(int number) {
-  std::string name = "FRAD" + N2S(number, 3, 0, "0");
+std::string NomFichierDe(RunContext& run, int number) {
+  std::string name = "FRAD" + N2S(run, number, 3, 0, "0");
   name.resize(8, ' ');
   return name;
 }
 
-void CopyRow(int number, const CatalogueRow& row, FichierRec* entry) {
+void CopyRow(RunContext& run, int number, const CatalogueRow& row, FichierRec* entry) {
   entry->Libelle = std::string(row.libelle);
-  entry->NomFichier = NomFichierDe(number);
+  entry->NomFichier = NomFichierDe(run, number);
   entry->ParBase = std::string(1, row.parBase);
   entry->Marque2 = std::string(1, row.marque2);
   entry->LongEnreg = row.longEnreg;
@@ -125,17 +124,17 @@ void CopyRow(int number, const CatalogueRow& row, FichierRec* entry) {
 
 }  // namespace
 
-void InitGeneralData() {
-  ErrorPattern e("Frm_Main:InitGeneralData");
+void InitGeneralData(RunContext& run, std::array<FichierRec, kNombreDeFichiers + 1>& PbTFichiers) {
+  ErrorPattern e(run, "Frm_Main:InitGeneralData");
   // Descriptions and names are cleared first; the numbers of the spare slot are never written.
   for (FichierRec& entry : PbTFichiers) {
     e(0, [&] {
       entry.Libelle.clear();
-      entry.NomFichier = kNomVide;
+      entry.NomFichier = std::string(kNomVide);
     });
   }
   for (int number = 0; number < kNombreDeFichiers; ++number) {
-    e(0, [&] { CopyRow(number, kCatalogue.at(number), &PbTFichiers.at(number)); });
+    e(0, [&] { CopyRow(run, number, kCatalogue.at(number), &PbTFichiers.at(number)); });
   }
 }
 

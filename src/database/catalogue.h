@@ -44,9 +44,10 @@ struct FichierRec {
 
 // Entries 0 to 49 describe FRAD000 to FRAD049; entry 50 is the spare slot.
 inline constexpr int kNombreDeFichiers = 50;
-extern std::array<FichierRec, kNombreDeFichiers + 1> PbTFichiers;
 
-// Fills PbTFichiers from the constants (Frm_Main:InitGeneralData).
-void InitGeneralData();
+class RunContext;
+
+// Fills `PbTFichiers` from the constants (Frm_Main:InitGeneralData).
+void InitGeneralData(RunContext& run, std::array<FichierRec, kNombreDeFichiers + 1>& PbTFichiers);
 
 }  // namespace tx3

@@ -6,14 +6,11 @@
 #include <functional>
 
 #include "common/error.h"
+#include "common/run_context.h"
 #include "database/catalogue.h"
+#include "database/database_state.h"
 
 namespace tx3 {
-
-BtrFileBuf PbTBtrFileBuf;
-std::string PbSBtrPosBulk;
-int16_t PbIBtrStatus = 0;
-int32_t PbLBtrDataLen = 0;
 
 namespace {
 
@@ -90,12 +87,13 @@ void FromImage(const CreateImage& image, BtrFileBuf* buffer) {
   }
 }
 
-void InitStructureFichierBTR(int16_t index, bool Compresser) {
-  ErrorPattern e("Lib_Setup:InitStructureFichierBTR");
+void InitStructureFichierBTR(RunContext& run, DatabaseState& db, int16_t index, bool Compresser) {
+  BtrFileBuf& PbTBtrFileBuf = db.PbTBtrFileBuf;
+  ErrorPattern e(run, "Lib_Setup:InitStructureFichierBTR");
   // Each assignment reads the entry itself: a bad index or an oversized value skips only that
   // field, the reserved fields and KeySpec(8) keep whatever they held.
-  const auto entry = [index]() -> const FichierRec& {
-    return PbTFichiers.at(static_cast<size_t>(index));
+  const auto entry = [&db, index]() -> const FichierRec& {
+    return db.PbTFichiers.at(static_cast<size_t>(index));
   };
   e(0, [&] { PbTBtrFileBuf.RecLen = ToInt16(entry().LongEnreg); });
   e(0, [&] { PbTBtrFileBuf.PageSize = ToInt16(entry().TaillePage); });
@@ -108,13 +106,6 @@ void InitStructureFichierBTR(int16_t index, bool Compresser) {
     e(0, [&] { spec.KeyFlags = ToInt16(entry().Segments[s].Attributs); });
     e(0, [&] { spec.ExtType = 0; });
   }
-}
-
-void ResetCreateBufferForTests() {
-  PbTBtrFileBuf = BtrFileBuf{};
-  PbSBtrPosBulk.clear();
-  PbIBtrStatus = 0;
-  PbLBtrDataLen = 0;
 }
 
 }  // namespace tx3

@@ -33,11 +33,6 @@ struct BtrFileBuf {
   std::array<KeySpecRec, kKeySpecCount> KeySpec{};
 };
 
-extern BtrFileBuf PbTBtrFileBuf;
-extern std::string PbSBtrPosBulk;  // the position block
-extern int16_t PbIBtrStatus;
-extern int32_t PbLBtrDataLen;
-
 inline constexpr int16_t kFileFlagCompression = 8;
 
 // The wire image handed to the engine: little-endian, packed, byte by byte.
@@ -45,10 +40,11 @@ CreateImage ToImage(const BtrFileBuf& buffer);
 // Copies the image the engine left back into the record.
 void FromImage(const CreateImage& image, BtrFileBuf* buffer);
 
-// Fills PbTBtrFileBuf from catalogue entry `index` (Lib_Setup:InitStructureFichierBTR).
-void InitStructureFichierBTR(int16_t index, bool Compresser);
+class RunContext;
+struct DatabaseState;
 
-// Puts the engine values back to their start values (tests).
-void ResetCreateBufferForTests();
+// Fills the create buffer of `db` from its catalogue entry `index`
+// (Lib_Setup:InitStructureFichierBTR).
+void InitStructureFichierBTR(RunContext& run, DatabaseState& db, int16_t index, bool Compresser);
 
 }  // namespace tx3

@@ -6,15 +6,18 @@
 #include <vector>
 
 #include "common/error.h"
+#include "common/list_message.h"
 #include "common/path_names.h"
+#include "common/run_context.h"
 #include "common/text.h"
-#include "common/ui_port.h"
 #include "database/builtin_engine.h"
 #include "database/catalogue.h"
 #include "database/create_buffer.h"
+#include "database/database_state.h"
 #include "database/engine.h"
 #include "platform/platform.h"
 #include "system/folder_checks.h"
+#include "system/system_context.h"
 
 namespace tx3 {
 
@@ -52,66 +55,61 @@ std::string MessageEnCoursUtilisation(std::string_view path) {
          std::string(kCrLf) + std::string(kCrLf) + "Puis recommencez l'opération.";
 }
 
-std::string MessageNonCrees(const std::vector<std::string>& lines) {
-  std::string text = "Fichiers non créés:" + std::string(kCrLf) + std::string(kCrLf);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += kCrLf;
-    text += lines[i];
-  }
-  return text;
-}
-
 // A file that need not be created: present with a non-zero size, unless it is only the built-in
 // engine's stand-in and a real engine is at work.
-bool DejaPresent(const std::string& path, const Engine& engine) {
-  if (!File_Exist(path, "Frm_Main:CommandPervasiveCreate_Click", true)) return false;
+bool DejaPresent(SystemContext& run, const std::string& path, const Engine& engine) {
+  if (!File_Exist(run, path, "Frm_Main:CommandPervasiveCreate_Click", true)) return false;
   return !engine.IsLibrary() || !IsBuiltinEngineFile(platform::Os().EnginePath(path));
 }
 
-void TraceEchecCreation(std::string_view fichier, std::string_view bufferCle, int16_t lngCle) {
+void TraceEchecCreation(const DatabaseState& db, std::string_view fichier,
+                        std::string_view bufferCle, int16_t lngCle) {
   TraceLog("Err: Create File: " + std::string(fichier) + " |PbSBtrPosBulk$: " +
-           Trim(PbSBtrPosBulk) + " |PbTBtrFileBuf.RecLen: " + ToText(PbTBtrFileBuf.RecLen) +
-           " |PbTBtrFileBuf.IndxCnt: " + ToText(PbTBtrFileBuf.IndxCnt) +
+           Trim(db.PbSBtrPosBulk) + " |PbTBtrFileBuf.RecLen: " + ToText(db.PbTBtrFileBuf.RecLen) +
+           " |PbTBtrFileBuf.IndxCnt: " + ToText(db.PbTBtrFileBuf.IndxCnt) +
            " |BufferCle: " + std::string(bufferCle) + " |LngCle: " + ToText(lngCle));
 }
 
 }  // namespace
 
-int16_t CreationStructureVide(std::string_view Fichier, Engine& engine) {
-  ErrorPattern e("Frm_Main:CreationStructureVide");
+int16_t CreationStructureVide(RunContext& run, DatabaseState& db, std::string_view Fichier,
+                              Engine& engine) {
+  ErrorPattern e(run, "Frm_Main:CreationStructureVide");
   int16_t Resultat = 0;
   std::string BufferCle;
   int16_t LngCle = 0;
   // Both attempts reset every value; the second ends the name with a blank, the key length
   // staying that of the bare path.
   const auto attempt = [&](std::string_view suffix) {
-    e(0, [&] { PbSBtrPosBulk = std::string(kPositionBlockSize, ' '); });
+    e(0, [&] { db.PbSBtrPosBulk = std::string(kPositionBlockSize, ' '); });
     e(0, [&] { BufferCle = std::string(kMaxEngineKeyLength, ' '); });
-    e(0, [&] { PbLBtrDataLen = static_cast<int32_t>(kCreateBufferSize); });
+    e(0, [&] { db.PbLBtrDataLen = static_cast<int32_t>(kCreateBufferSize); });
     e(0, [&] { LngCle = ToInt16(CharCount(Fichier)); });
     e(0, [&] { BufferCle = std::string(Fichier) + std::string(suffix); });
     e(0, [&] {
-      PbIBtrStatus = CallEngine(engine, kBtrCreate, &PbSBtrPosBulk, &PbTBtrFileBuf, &PbLBtrDataLen,
-                                &BufferCle, LngCle, kCreateMode);
+      db.PbIBtrStatus = CallEngine(engine, kBtrCreate, &db.PbSBtrPosBulk, &db.PbTBtrFileBuf,
+                                   &db.PbLBtrDataLen, &BufferCle, LngCle, kCreateMode);
     });
   };
   attempt("");
-  e(0, [&] { Resultat = PbIBtrStatus; });
+  e(0, [&] { Resultat = db.PbIBtrStatus; });
   if (Resultat != 0) attempt(" ");
-  if (Resultat != 0) e(0, [&] { TraceEchecCreation(Fichier, BufferCle, LngCle); });
+  if (Resultat != 0) e(0, [&] { TraceEchecCreation(db, Fichier, BufferCle, LngCle); });
   return Resultat;
 }
 
-void CommandPervasiveCreate_Click(std::string_view dataFolderText) {
-  ErrorPattern e("Frm_Main:CommandPervasiveCreate_Click");
-  e(0, [] { InitGeneralData(); });
+void CommandPervasiveCreate_Click(SystemContext& run, DatabaseState& db,
+                                  std::string_view dataFolderText) {
+  ErrorPattern e(run, "Frm_Main:CommandPervasiveCreate_Click");
+  e(0, [&] { InitGeneralData(run, db.PbTFichiers); });
   std::string dossier;
-  e(0, [&] { dossier = CheckRep(dataFolderText, "\\"); });
+  e(0, [&] { dossier = CheckRep(run, dataFolderText, "\\"); });
 
   EngineLoad load;
   e(0, [&] { load = LoadEngine(); });
   if (load.engine == nullptr) {
-    e(0, [&] { Ui().ShowMessage(MessageMoteurIntrouvable(load.libraryName), MsgIcon::Critical); });
+    e(0,
+      [&] { run.Ui().ShowMessage(MessageMoteurIntrouvable(load.libraryName), MsgIcon::Critical); });
     return;
   }
 
@@ -119,26 +117,27 @@ void CommandPervasiveCreate_Click(std::string_view dataFolderText) {
   for (int i = 0; i < kNombreDeFichiers; ++i) {
     for (int base = 1; base <= kNombreDeBases; ++base) {
       std::string path;
-      e(0, [&] { path = dossier + NomDeBase(PbTFichiers.at(i), base) + std::string(kExtension); });
+      e(0,
+        [&] { path = dossier + NomDeBase(db.PbTFichiers.at(i), base) + std::string(kExtension); });
       bool present = false;
-      e(0, [&] { present = DejaPresent(path, *load.engine); });
+      e(0, [&] { present = DejaPresent(run, path, *load.engine); });
       if (present) continue;
-      e(0, [&] { InitStructureFichierBTR(static_cast<int16_t>(i), false); });
+      e(0, [&] { InitStructureFichierBTR(run, db, static_cast<int16_t>(i), false); });
       int16_t resultat = 0;
-      e(0, [&] { resultat = CreationStructureVide(path, *load.engine); });
+      e(0, [&] { resultat = CreationStructureVide(run, db, path, *load.engine); });
       if (resultat == 0) continue;
-      if (PbIBtrStatus == btrstatus::kCreateIo) {
-        e(0, [&] { Ui().ShowMessage(MessageEnCoursUtilisation(path), MsgIcon::Critical); });
+      if (db.PbIBtrStatus == btrstatus::kCreateIo) {
+        e(0, [&] { run.Ui().ShowMessage(MessageEnCoursUtilisation(path), MsgIcon::Critical); });
       }
-      if (PbIBtrStatus != 0) nonCrees.push_back(path + " (statut " + ToText(resultat) + ")");
+      if (db.PbIBtrStatus != 0) nonCrees.push_back(path + " (statut " + ToText(resultat) + ")");
     }
   }
 
   e(0, [&] {
     if (nonCrees.empty()) {
-      Ui().ShowMessage("Fichiers créés à vide", MsgIcon::Information);
+      run.Ui().ShowMessage("Fichiers créés à vide", MsgIcon::Information);
     } else {
-      Ui().ShowMessage(MessageNonCrees(nonCrees), MsgIcon::Warning);
+      run.Ui().ShowMessage(ListMessage("Fichiers non créés:", nonCrees), MsgIcon::Warning);
     }
   });
 }

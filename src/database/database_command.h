@@ -7,12 +7,17 @@
 namespace tx3 {
 
 class Engine;
+class RunContext;
+class SystemContext;
+struct DatabaseState;
 
 // CommandPervasiveCreate_Click, given the text of the data folder field (TexteDossier(6)).
-void CommandPervasiveCreate_Click(std::string_view dataFolderText);
+void CommandPervasiveCreate_Click(SystemContext& run, DatabaseState& db,
+                                  std::string_view dataFolderText);
 
 // Issues the engine's Create for `Fichier` (a Windows path) with the create buffer already
 // filled; answers the status of the first attempt, 0 for success.
-int16_t CreationStructureVide(std::string_view Fichier, Engine& engine);
+int16_t CreationStructureVide(RunContext& run, DatabaseState& db, std::string_view Fichier,
+                              Engine& engine);
 
 }  // namespace tx3

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/n2s.h"
+#include "common/run_context.h"
 
 namespace tx3 {
 
@@ -24,14 +25,15 @@ constexpr std::string_view kPositions =
 constexpr std::string_view kDurations =
     "400;400;400;400;000;000;000;000;000;000;000;000;000;000;000;000;";
 
-std::string Two(int n) {
-  return N2S(n, 2, 0, "0");
+std::string Two(RunContext& run, int n) {
+  return N2S(run, n, 2, 0, "0");
 }
 
 // Every "_Pos" key (hour by hour, Monday to Sunday within the hour), then every "_Dur" key.
-void AddBreakTable(std::string_view suffix, std::string_view value, IniKeys& keys) {
+void AddBreakTable(RunContext& run, std::string_view suffix, std::string_view value,
+                   IniKeys& keys) {
   for (int h = 0; h < kHours; ++h) {
-    const std::string hh = Two(h);
+    const std::string hh = Two(run, h);
     for (std::string_view day : kDayPrefixes) {
       keys.push_back({"Pub_Position_Duree_Ecrans", std::string(day) + hh + std::string(suffix),
                       std::string(value)});
@@ -41,15 +43,15 @@ void AddBreakTable(std::string_view suffix, std::string_view value, IniKeys& key
 
 }  // namespace
 
-IniKeys AdvertisingDefaultKeys() {
+IniKeys AdvertisingDefaultKeys(RunContext& run) {
   IniKeys keys;
   for (int h = 0; h < kHours; ++h) {
-    keys.push_back({"Pub_Heures_Des_Tranches", "Debut_Tranche_" + Two(h), Two(h)});
+    keys.push_back({"Pub_Heures_Des_Tranches", "Debut_Tranche_" + Two(run, h), Two(run, h)});
   }
-  AddBreakTable("_Pos", kPositions, keys);
-  AddBreakTable("_Dur", kDurations, keys);
+  AddBreakTable(run, "_Pos", kPositions, keys);
+  AddBreakTable(run, "_Dur", kDurations, keys);
   for (int v = 1; v <= kVoices; ++v)
-    keys.push_back({"Pub_Voix", "Voix_" + Two(v), "Voix " + Two(v)});
+    keys.push_back({"Pub_Voix", "Voix_" + Two(run, v), "Voix " + Two(run, v)});
   return keys;
 }
 

@@ -5,7 +5,9 @@
 
 namespace tx3 {
 
+class RunContext;
+
 // The 390 keys of a new file with their defaults, in write order.
-IniKeys AdvertisingDefaultKeys();
+IniKeys AdvertisingDefaultKeys(RunContext& run);
 
 }  // namespace tx3

@@ -72,17 +72,17 @@ constexpr std::array<std::string_view, 18> kPackages = {
     "TX3_Tools_Recorder.zip", "TX3_Tools_Stats.zip",   "TX3_Tools_Web.zip",
 };
 
-void Open(const std::string& address) {
-  ExecuterProgrammeExterne("Open", address, std::nullopt, std::nullopt, 1);
+void Open(StepContext& ctx, const std::string& address) {
+  ExecuterProgrammeExterne(ctx.run, "Open", address, std::nullopt, std::nullopt, 1);
 }
 
 void RunChoice(StepContext& ctx, int line, const std::optional<Choice>& choice) {
   if (!choice) return;
   ctx.e(line, [&] {
     if (!choice->address.empty()) {
-      Open(choice->address);
+      Open(ctx, choice->address);
     } else {
-      Ui().ShowMessage(choice->message, MsgIcon::Warning);
+      ctx.run.Ui().ShowMessage(choice->message, MsgIcon::Warning);
     }
   });
 }
@@ -107,7 +107,7 @@ void RunConverterDownload(StepContext& ctx) {
 }
 
 void RunComponentsInstaller(StepContext& ctx) {
-  ctx.e(540, [&] { Open(UpdateServerAddress("Setup_TX3_Composants_V34.exe")); });
+  ctx.e(540, [&] { Open(ctx, UpdateServerAddress("Setup_TX3_Composants_V34.exe")); });
 }
 
 void RunPackageDownloads(StepContext& ctx) {
@@ -120,10 +120,10 @@ void RunPackageDownloads(StepContext& ctx) {
       if (!package.empty()) address = UpdateServerAddress(package);
     });
     ctx.e(570, [&] {
-      if (!address.empty() && ctx.window.PackageRowChecked(r)) Open(address);
+      if (!address.empty() && ctx.window.PackageRowChecked(r)) Open(ctx, address);
     });
     // Repaints and clicks run between rows; the busy flag turns away a second step.
-    ctx.e(580, [&] { Ui().DoEvents(); });
+    ctx.e(580, [&] { ctx.run.Ui().DoEvents(); });
   }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/list_message.h"
 #include "common/text.h"
 #include "common/ui_port.h"
 #include "system/folder_checks.h"
@@ -14,11 +15,11 @@ namespace {
 
 void CreateMissingFolder(StepContext& ctx, int i) {
   const std::string& text = ctx.typed[i];
-  bool skip = true;
-  ctx.e(100, [&] { skip = Trim(text).empty() || EntryExists(text); });
-  if (skip) return;
-  ctx.e(110, [&] { Ui().SetStatusText(text); });
-  ctx.e(120, [&] { VerificationEtCreationRepertoire(text, true); });
+  bool blank = true;
+  ctx.e(100, [&] { blank = Trim(text).empty(); });
+  if (blank || EntryExists(ctx.e, 100, text)) return;
+  ctx.e(110, [&] { ctx.run.Ui().SetStatusText(text); });
+  ctx.e(120, [&] { VerificationEtCreationRepertoire(ctx.run, text, true); });
   ctx.e(130, [&] { ctx.window.FolderTextChanged(i); });
 }
 
@@ -27,21 +28,11 @@ void CreateMissingFolder(StepContext& ctx, int i) {
 std::vector<std::string> FoldersStillMissing(StepContext& ctx) {
   std::vector<std::string> missing;
   for (int i = 0; i < kFolderCount; ++i) {
-    ctx.e(140, [&] {
-      const std::string& text = ctx.typed[i];
-      if (!Trim(text).empty() && !EntryExists(text)) missing.push_back(text);
-    });
+    const std::string& text = ctx.typed[i];
+    if (Trim(text).empty() || EntryExists(ctx.e, 140, text)) continue;
+    ctx.e(140, [&] { missing.push_back(text); });
   }
   return missing;
-}
-
-std::string MissingFoldersMessage(const std::vector<std::string>& missing) {
-  std::string text = "Dossiers non créés:\r\n\r\n";
-  for (size_t i = 0; i < missing.size(); ++i) {
-    if (i > 0) text += "\r\n";
-    text += missing[i];
-  }
-  return text;
 }
 
 }  // namespace
@@ -51,9 +42,9 @@ void RunFolderStep(StepContext& ctx) {
   const std::vector<std::string> missing = FoldersStillMissing(ctx);
   ctx.e(150, [&] {
     if (missing.empty()) {
-      Ui().ShowMessage("Dossiers créés", MsgIcon::Information);
+      ctx.run.Ui().ShowMessage("Dossiers créés", MsgIcon::Information);
     } else {
-      Ui().ShowMessage(MissingFoldersMessage(missing), MsgIcon::Warning);
+      ctx.run.Ui().ShowMessage(ListMessage("Dossiers non créés:", missing), MsgIcon::Warning);
     }
   });
 }

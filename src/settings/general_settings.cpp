@@ -15,22 +15,22 @@ namespace tx3 {
 
 void RunGeneralSettings(StepContext& ctx) {
   if (!ConfigFolderFound(ctx)) return;
-  SettingsWriter writer(ctx.e);
+  SettingsWriter writer(ctx.run, ctx.e);
   WriteSystemSettings(ctx, writer);
 
   const std::string& n1 = ctx.folder[row::kConfig];
   IniKeys music;
-  ctx.e(400, [&] { music = MusicDefaultKeys(); });
+  ctx.e(400, [&] { music = MusicDefaultKeys(ctx.run); });
   writer.AtLine(410);
   KeepOrDefaultAll(writer, n1 + "BR_Mus.ini", music);
 
   IniKeys advertising;
-  ctx.e(420, [&] { advertising = AdvertisingDefaultKeys(); });
+  ctx.e(420, [&] { advertising = AdvertisingDefaultKeys(ctx.run); });
   writer.AtLine(430);
   KeepOrDefaultAll(writer, n1 + "BR_Pub.ini", advertising);
 
   ctx.e(440, [&] { platform::Os().FlushWrites(); });
-  ctx.e(450, [&] { ShowSettingsOutcome(writer); });
+  ctx.e(450, [&] { ShowSettingsOutcome(ctx.run, writer); });
 }
 
 }  // namespace tx3

@@ -17,7 +17,7 @@ namespace {
 
 void WriteWinIni(StepContext& ctx, SettingsWriter& writer) {
   std::string winIni;
-  ctx.e(220, [&] { winIni = CheckRep(GetWinDir(), "\\") + "Win.ini"; });
+  ctx.e(220, [&] { winIni = CheckRep(ctx.run, GetWinDir(ctx.run), "\\") + "Win.ini"; });
   const std::string& n1 = ctx.folder[row::kConfig];
   writer.AtLine(230);
   writer.Overwrite(winIni, "Brennic", "INI_TARVOX", n1);
@@ -29,8 +29,8 @@ void WriteGlobalFile(StepContext& ctx, SettingsWriter& writer) {
   std::string file;
   ctx.e(240, [&] { file = ctx.window.ApplicationFolder() + "Settings\\TX3_Config.ini"; });
   ctx.e(250, [&] {
-    EclateRepFicExt(file);
-    VerificationEtCreationRepertoire(PbTRepFicExt.Rep, true);
+    EclateRepFicExt(ctx.run, file);
+    VerificationEtCreationRepertoire(ctx.run, ctx.run.PbTRepFicExt.Rep, true);
   });
   std::string radio;
   ctx.e(260, [&] { radio = ctx.window.RadioName(); });
@@ -53,21 +53,22 @@ bool UsesWinIni(int32_t codeVersionWindows) {
 bool ConfigFolderFound(StepContext& ctx) {
   const std::string& typed = ctx.typed[row::kConfig];
   bool found = false;
-  ctx.e(200, [&] { found = !Trim(typed).empty() && EntryExists(typed); });
+  ctx.e(200, [&] { found = !Trim(typed).empty(); });
+  found = found && EntryExists(ctx.e, 200, typed);
   if (found) return true;
   ctx.e(210, [&] {
-    Ui().ShowMessage("Dossier de config non trouvé:\r\n\r\n" + typed, MsgIcon::Critical);
+    ctx.run.Ui().ShowMessage("Dossier de config non trouvé:\r\n\r\n" + typed, MsgIcon::Critical);
   });
   return false;
 }
 
 void RunGlobalConfiguration(StepContext& ctx) {
   if (!ConfigFolderFound(ctx)) return;
-  SettingsWriter writer(ctx.e);
-  if (UsesWinIni(CodeVersionWindows)) WriteWinIni(ctx, writer);
+  SettingsWriter writer(ctx.run, ctx.e);
+  if (UsesWinIni(ctx.run.CodeVersionWindows)) WriteWinIni(ctx, writer);
   WriteGlobalFile(ctx, writer);
   ctx.e(280, [&] { platform::Os().FlushWrites(); });
-  ctx.e(290, [&] { ShowSettingsOutcome(writer); });
+  ctx.e(290, [&] { ShowSettingsOutcome(ctx.run, writer); });
 }
 
 }  // namespace tx3

@@ -1,16 +1,18 @@
 // The keep-or-default rule and the closing message of the settings commands.
 #include "settings/keep_or_default.h"
 
+#include "common/list_message.h"
+#include "common/run_context.h"
 #include "common/text.h"
-#include "common/ui_port.h"
 #include "system/ini_access.h"
+#include "system/system_context.h"
 
 namespace tx3 {
 
 void SettingsWriter::Overwrite(std::string_view file, std::string_view section,
                                std::string_view key, std::string_view value) {
   e_(line_, [&] {
-    if (!EcritureIni(file, section, key, value)) Count(file);
+    if (!EcritureIni(run_, file, section, key, value)) Count(file);
   });
 }
 
@@ -22,7 +24,7 @@ void SettingsWriter::KeepOrDefault(std::string_view file, std::string_view secti
       Count(file);  // a value that cannot be read is never overwritten
       return;
     }
-    if (!EcritureIni(file, section, key, kept)) Count(file);
+    if (!EcritureIni(run_, file, section, key, kept)) Count(file);
   });
 }
 
@@ -30,9 +32,10 @@ bool SettingsWriter::ReadKey(std::string_view file, std::string_view section, st
                              std::string_view defaultValue, std::string* value) {
   // LectureIni answers empty text when the read itself fails: the failure shows only in the
   // error record, which is put back as it was when nothing failed.
+  ErrorRecord& PbTErreur = run_.PbTErreur;
   const ErrorRecord before = PbTErreur;
   PbTErreur.Numero = 0;
-  *value = LectureIni(file, section, key, defaultValue, IniModule::LibSysteme);
+  *value = LectureIni(run_, file, section, key, defaultValue, IniModule::LibSysteme);
   if (PbTErreur.Numero != 0) return false;
   PbTErreur = before;
   return true;
@@ -49,19 +52,18 @@ void SettingsWriter::Count(std::string_view file) {
 }
 
 std::string UnwrittenKeysMessage(const std::vector<UnwrittenKeys>& unwritten) {
-  std::string text = "Paramètres non écrits:\r\n\r\n";
-  for (size_t i = 0; i < unwritten.size(); ++i) {
-    if (i > 0) text += "\r\n";
-    text += unwritten[i].file + " (" + ToText(unwritten[i].count) + " clés)";
+  std::vector<std::string> lines;
+  for (const UnwrittenKeys& entry : unwritten) {
+    lines.push_back(entry.file + " (" + ToText(entry.count) + " clés)");
   }
-  return text;
+  return ListMessage("Paramètres non écrits:", lines);
 }
 
-void ShowSettingsOutcome(const SettingsWriter& writer) {
+void ShowSettingsOutcome(RunContext& run, const SettingsWriter& writer) {
   if (writer.Unwritten().empty()) {
-    Ui().ShowMessage("Paramétrage créé ou MAJ", MsgIcon::Information);
+    run.Ui().ShowMessage("Paramétrage créé ou MAJ", MsgIcon::Information);
   } else {
-    Ui().ShowMessage(UnwrittenKeysMessage(writer.Unwritten()), MsgIcon::Warning);
+    run.Ui().ShowMessage(UnwrittenKeysMessage(writer.Unwritten()), MsgIcon::Warning);
   }
 }
 

@@ -11,6 +11,9 @@
 
 namespace tx3 {
 
+class RunContext;
+class SystemContext;
+
 struct UnwrittenKeys {
   std::string file;
   int count = 0;
@@ -18,7 +21,7 @@ struct UnwrittenKeys {
 
 class SettingsWriter {
  public:
-  explicit SettingsWriter(ErrorPattern& e) : e_(e) {}
+  SettingsWriter(SystemContext& run, ErrorPattern& e) : run_(run), e_(e) {}
 
   // The statement number the following writes report when they fail.
   void AtLine(int line) { line_ = line; }
@@ -37,16 +40,17 @@ class SettingsWriter {
 
  private:
   void Count(std::string_view file);
-  static bool ReadKey(std::string_view file, std::string_view section, std::string_view key,
-                      std::string_view defaultValue, std::string* value);
+  bool ReadKey(std::string_view file, std::string_view section, std::string_view key,
+               std::string_view defaultValue, std::string* value);
 
+  SystemContext& run_;
   ErrorPattern& e_;
   int line_ = 0;
   std::vector<UnwrittenKeys> unwritten_;
 };
 
 // "Paramétrage créé ou MAJ", or the list of the files whose keys could not be written.
-void ShowSettingsOutcome(const SettingsWriter& writer);
+void ShowSettingsOutcome(RunContext& run, const SettingsWriter& writer);
 
 // The text of the warning listing the unwritten keys.
 std::string UnwrittenKeysMessage(const std::vector<UnwrittenKeys>& unwritten);

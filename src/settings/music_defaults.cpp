@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/n2s.h"
+#include "common/run_context.h"
 
 namespace tx3 {
 
@@ -109,8 +110,8 @@ constexpr std::array<std::array<std::string_view, 2>, 3> kDayTables = {{
 constexpr std::array<std::string_view, 7> kDaySuffixes = {"_Lun", "_Mar", "_Mer", "_Jeu",
                                                           "_Ven", "_Sam", "_Dim"};
 
-std::string Two(int n) {
-  return N2S(n, 2, 0, "0");
+std::string Two(RunContext& run, int n) {
+  return N2S(run, n, 2, 0, "0");
 }
 
 std::string Cat(std::string_view a, std::string_view b) {
@@ -119,18 +120,18 @@ std::string Cat(std::string_view a, std::string_view b) {
   return s;
 }
 
-void AddVocabularies(IniKeys& keys) {
+void AddVocabularies(RunContext& run, IniKeys& keys) {
   for (const Vocabulary& v : kVocabularies) {
     for (int i = 1; i <= v.count; ++i) {
       keys.push_back(
-          {std::string(v.section), Cat(v.keyPrefix, Two(i)), std::string(v.words[i - 1])});
+          {std::string(v.section), Cat(v.keyPrefix, Two(run, i)), std::string(v.words[i - 1])});
     }
   }
 }
 
-void AddSeries(const Series& s, IniKeys& keys) {
+void AddSeries(RunContext& run, const Series& s, IniKeys& keys) {
   for (int n = 1; n <= kStrategies; ++n) {
-    const std::string nn = Two(n);
+    const std::string nn = Two(run, n);
     keys.push_back({std::string(s.section), Cat(s.keyPrefix, nn),
                     s.numberedValue ? Cat(s.value, nn) : std::string(s.value)});
   }
@@ -142,19 +143,19 @@ void AddPairs(std::string_view section, const auto& pairs, IniKeys& keys) {
   }
 }
 
-void AddAffinities(IniKeys& keys) {
+void AddAffinities(RunContext& run, IniKeys& keys) {
   for (int n = 1; n <= kStrategies; ++n) {
-    const std::string strat = "Strat_" + Two(n);
+    const std::string strat = "Strat_" + Two(run, n);
     for (const auto& [suffix, matrix] : kAffinities) {
       keys.push_back({"Mus_Affinite", Cat(strat, suffix), std::string(matrix)});
     }
   }
 }
 
-void AddDayTables(IniKeys& keys) {
+void AddDayTables(RunContext& run, IniKeys& keys) {
   for (const auto& [section, table] : kDayTables) {
     for (int n = 1; n <= kStrategies; ++n) {
-      const std::string strat = "Strat_" + Two(n);
+      const std::string strat = "Strat_" + Two(run, n);
       for (std::string_view day : kDaySuffixes) {
         keys.push_back({std::string(section), Cat(strat, day), std::string(table)});
       }
@@ -164,16 +165,16 @@ void AddDayTables(IniKeys& keys) {
 
 }  // namespace
 
-IniKeys MusicDefaultKeys() {
+IniKeys MusicDefaultKeys(RunContext& run) {
   IniKeys keys;
-  AddVocabularies(keys);
-  for (const Series& s : kSeriesBeforeLibs) AddSeries(s, keys);
+  AddVocabularies(run, keys);
+  for (const Series& s : kSeriesBeforeLibs) AddSeries(run, s, keys);
   AddPairs("Mus_Lib_Divers", kMiscLabels, keys);
   keys.push_back({"Mus_Programmation", "TYPE_JOURNEE_PAR_DEFAUT", "1"});
-  AddSeries(kClockGroups, keys);
+  AddSeries(run, kClockGroups, keys);
   AddPairs("Mus_Protection_Matin_AM", kMorningProtection, keys);
-  AddAffinities(keys);
-  AddDayTables(keys);
+  AddAffinities(run, keys);
+  AddDayTables(run, keys);
   return keys;
 }
 

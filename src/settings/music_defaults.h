@@ -5,7 +5,9 @@
 
 namespace tx3 {
 
+class RunContext;
+
 // The 333 keys of a new file with their defaults, in write order.
-IniKeys MusicDefaultKeys();
+IniKeys MusicDefaultKeys(RunContext& run);
 
 }  // namespace tx3

@@ -24,7 +24,7 @@ void ReadFolders(StepContext& ctx) {
   for (int i = 0; i < kFolderCount; ++i) {
     ctx.e(30, [&] {
       ctx.typed[i] = ctx.window.FolderText(i);
-      ctx.folder[i] = CheckRep(ctx.typed[i], "\\");
+      ctx.folder[i] = CheckRep(ctx.run, ctx.typed[i], "\\");
     });
   }
 }
@@ -36,10 +36,10 @@ void DeriveRoot(StepContext& ctx) {
   size_t p = 0;
   ctx.e(40, [&] { p = InStr(n1, "\\Config"); });
   if (p <= 1) {
-    ctx.e(50, [&] { Ui().ShowMessage(kNoConfigSubfolder, MsgIcon::Warning); });
+    ctx.e(50, [&] { ctx.run.Ui().ShowMessage(kNoConfigSubfolder, MsgIcon::Warning); });
     ctx.e(60, [&] { ctx.racine = n1; });
   } else {
-    ctx.e(70, [&] { ctx.racine = CheckRep(LeftChars(n1, p - 1), "\\"); });
+    ctx.e(70, [&] { ctx.racine = CheckRep(ctx.run, LeftChars(n1, p - 1), "\\"); });
   }
 }
 
@@ -73,17 +73,17 @@ void Dispatch(StepContext& ctx, int16_t index) {
 
 }  // namespace
 
-void CommandCreerSettings_Click(SettingsWindow& window, int16_t index) {
-  ErrorPattern e("Frm_Main:CommandCreerSettings_Click");
+void CommandCreerSettings_Click(SystemContext& run, SettingsWindow& window, int16_t index) {
+  ErrorPattern e(run, "Frm_Main:CommandCreerSettings_Click");
   bool busy = false;
   e(10, [&] { busy = window.TacheEnCours(); });
   if (busy) {
-    e(20, [&] { Ui().ShowMessage(kBusy, MsgIcon::Warning); });
+    e(20, [&] { run.Ui().ShowMessage(kBusy, MsgIcon::Warning); });
     return;
   }
   window.TacheEnCours() = true;
 
-  StepContext ctx{window, e};
+  StepContext ctx{run, window, e};
   ReadFolders(ctx);
   DeriveRoot(ctx);
   Dispatch(ctx, index);
@@ -93,7 +93,7 @@ void CommandCreerSettings_Click(SettingsWindow& window, int16_t index) {
     if (index < 0 || index >= kStepCount) Raise(err::kSubscript);  // no such check box
     window.SetCheckAction(index, true);
   });
-  e(910, [&] { Ui().SetStatusText(""); });
+  e(910, [&] { run.Ui().SetStatusText(""); });
   window.TacheEnCours() = false;
 }
 

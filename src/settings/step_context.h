@@ -6,10 +6,12 @@
 
 #include "common/error.h"
 #include "settings/settings_window.h"
+#include "system/system_context.h"
 
 namespace tx3 {
 
 struct StepContext {
+  SystemContext& run;
   SettingsWindow& window;
   ErrorPattern& e;                                 // Frm_Main:CommandCreerSettings_Click
   std::array<std::string, kFolderCount> typed{};   // the folder fields as typed

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/n2s.h"
+#include "common/run_context.h"
 #include "common/text.h"
 #include "settings/station_list.h"
 
@@ -24,8 +25,8 @@ const std::string& CategoryFolder(const SystemInputs& in, size_t category) {
   return in.folder[category == 0 ? row::kMusicSounds : row::kOtherSounds];
 }
 
-std::string Number(int k, int16_t width) {
-  return N2S(k, width, 0, "0");
+std::string Number(RunContext& run, int k, int16_t width) {
+  return N2S(run, k, width, 0, "0");
 }
 
 // The folder keys of "Repertoires" and "Repertoires_UNC", with their defaults.
@@ -59,8 +60,8 @@ void AddFolderSections(const SystemInputs& in, IniKeys& keys) {
   for (const auto& [key, value] : folders) keys.push_back({"Repertoires_UNC", key, value});
 }
 
-void AddStationSections(const SystemInputs& in, int k, IniKeys& keys) {
-  const std::string kkk = Number(k, 3);
+void AddStationSections(RunContext& run, const SystemInputs& in, int k, IniKeys& keys) {
+  const std::string kkk = Number(run, k, 3);
   const std::string local = "Repertoire_Station_" + kkk;
   const std::string unc = "Repertoire_Station_UNC_" + kkk;
   for (size_t c = 0; c < kBrSysCategories.size(); ++c) {
@@ -94,21 +95,21 @@ SystemInputs ReadInputs(StepContext& ctx, int stationCount) {
 
 }  // namespace
 
-IniKeys BrSysKeys(const SystemInputs& in) {
+IniKeys BrSysKeys(RunContext& run, const SystemInputs& in) {
   const int n = static_cast<int>(in.stations.size());
   IniKeys keys;
   keys.push_back({"Div_Radio", "Nom_Radio", in.radio});
   for (int k = 1; k <= n; ++k) {
-    keys.push_back({"Div_Radio", "Station_" + Number(k, 3), in.stations[k - 1]});
+    keys.push_back({"Div_Radio", "Station_" + Number(run, k, 3), in.stations[k - 1]});
   }
   keys.push_back({"Stations", "NB_MAX", ToText(n)});
   keys.push_back({"Users", "USER", "TC"});
   AddFolderSections(in, keys);
-  for (int k = 1; k <= n; ++k) AddStationSections(in, k, keys);
+  for (int k = 1; k <= n; ++k) AddStationSections(run, in, k, keys);
   return keys;
 }
 
-IniKeys SystemeKeys(const SystemInputs& in) {
+IniKeys SystemeKeys(RunContext& run, const SystemInputs& in) {
   const auto& f = in.folder;
   const int n = static_cast<int>(in.stations.size());
   IniKeys keys = {
@@ -127,7 +128,7 @@ IniKeys SystemeKeys(const SystemInputs& in) {
       {"Base_01", "Dossier_Local", f[row::kApplication] + "Local\\"},
   };
   for (int k = 1; k <= n; ++k) {
-    const std::string section = "Base_01_Station_" + Number(k, 2);
+    const std::string section = "Base_01_Station_" + Number(run, k, 2);
     keys.push_back({section, "Lib", in.stations[k - 1]});
     keys.push_back({section, "Actif", "1"});
   }
@@ -145,11 +146,11 @@ void WriteSystemSettings(StepContext& ctx, SettingsWriter& writer) {
   const SystemInputs in = ReadInputs(ctx, stationCount);
   const std::string& n1 = ctx.folder[row::kConfig];
   IniKeys brSys;
-  ctx.e(330, [&] { brSys = BrSysKeys(in); });
+  ctx.e(330, [&] { brSys = BrSysKeys(ctx.run, in); });
   writer.AtLine(340);
   KeepOrDefaultAll(writer, n1 + "Br_Sys.ini", brSys);
   IniKeys systeme;
-  ctx.e(350, [&] { systeme = SystemeKeys(in); });
+  ctx.e(350, [&] { systeme = SystemeKeys(ctx.run, in); });
   writer.AtLine(360);
   KeepOrDefaultAll(writer, n1 + "TX3_Systeme.ini", systeme);
 }

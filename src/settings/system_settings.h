@@ -10,6 +10,8 @@
 
 namespace tx3 {
 
+class RunContext;
+
 // What the two files are made from.
 struct SystemInputs {
   std::array<std::string, kFolderCount> folder;  // N0 to N7
@@ -19,8 +21,8 @@ struct SystemInputs {
 };
 
 // The keys of each file with their defaults, in write order.
-IniKeys BrSysKeys(const SystemInputs& in);
-IniKeys SystemeKeys(const SystemInputs& in);
+IniKeys BrSysKeys(RunContext& run, const SystemInputs& in);
+IniKeys SystemeKeys(RunContext& run, const SystemInputs& in);
 
 // Counts the stations, then completes both files under the keep-or-default rule.
 void WriteSystemSettings(StepContext& ctx, SettingsWriter& writer);

@@ -1,7 +1,9 @@
-// ExecuterProgrammeExterne: ShellExecute, with the shell's failures turned into run-time errors.
+// ExecuterProgrammeExterne: the shell's open call, with the shell's failures turned into run-time
+// errors.
 #include "system/external_launch.h"
 
 #include "common/error.h"
+#include "common/run_context.h"
 #include "common/text.h"
 #include "platform/platform.h"
 
@@ -65,10 +67,10 @@ std::string ExecutableBaseName() {
 
 }  // namespace
 
-int32_t ExecuterProgrammeExterne(std::string_view operation, std::string_view file,
+int32_t ExecuterProgrammeExterne(RunContext& run, std::string_view operation, std::string_view file,
                                  const std::optional<std::string>& parameters,
                                  const std::optional<std::string>& folder, int32_t showCommand) {
-  ErrorPattern e("Lib_Systeme:ExecuterProgrammeExterne");
+  ErrorPattern e(run, "Lib_Systeme:ExecuterProgrammeExterne");
   // A missing file is the operator's business, not a fault: it is traced only.
   e.TreatFirst([&](const ErrorRecord& record) {
     if (record.Numero != err::kFileNotFound) return false;

@@ -4,6 +4,7 @@
 #include "common/text.h"
 #include "platform/platform.h"
 #include "system/folder_checks.h"
+#include "system/system_context.h"
 #include "system/windows_version.h"
 
 namespace tx3 {
@@ -28,8 +29,9 @@ std::string WithoutBlankBeforeDot(std::string name) {
 
 }  // namespace
 
-bool File_Exist(std::string_view name, std::string_view callerLabel, bool sizeCheck) {
-  ErrorPattern e(std::string(callerLabel) + ">Lib_Systeme:File_Exist");
+bool File_Exist(SystemContext& run, std::string_view name, std::string_view callerLabel,
+                bool sizeCheck) {
+  ErrorPattern e(run, std::string(callerLabel) + ">Lib_Systeme:File_Exist");
   if (Trim(name).empty()) return false;
   const std::string firstForm = Trim(name);
   std::string searched = firstForm;
@@ -39,7 +41,7 @@ bool File_Exist(std::string_view name, std::string_view callerLabel, bool sizeCh
     bool found = false;
     e(30, [&] { found = SearchFinds(searched); });
     // An empty file is as good as none where the caller asks so; an unreadable one (-1) counts.
-    if (found && sizeCheck) e(40, [&] { found = TailleDuFichier(searched) != 0; });
+    if (found && sizeCheck) e(40, [&] { found = TailleDuFichier(run, searched) != 0; });
     if (found) return true;
     if (searched == firstForm) return false;
     searched = firstForm;
@@ -47,17 +49,17 @@ bool File_Exist(std::string_view name, std::string_view callerLabel, bool sizeCh
   return false;
 }
 
-int64_t TailleDuFichier(std::string_view name) {
-  ErrorPattern e("Lib_Systeme:TailleDuFichier");
+int64_t TailleDuFichier(SystemContext& run, std::string_view name) {
+  ErrorPattern e(run, "Lib_Systeme:TailleDuFichier");
   int64_t start = 0;
   int64_t size = 0;
-  e(10, [&] { start = TickCountMs(); });
+  e(10, [&] { start = TickCountMs(run); });
   e(20, [&] {
     int64_t full = 0;
     size = platform::Os().FileSize(name, &full) == 0 ? full : -1;
   });
   e(30, [&] {
-    const int64_t elapsed = TickCountMs() - start;
+    const int64_t elapsed = TickCountMs(run) - start;
     if (elapsed > kSlowSizeQueryMs) {
       TraceLog("Function Lib_Systeme:TailleDuFichier Duration: " + ToText(elapsed) +
                " ms (File: " + std::string(name) + ")");
@@ -66,10 +68,10 @@ int64_t TailleDuFichier(std::string_view name) {
   return size;
 }
 
-void File_RemoveFlag(std::string_view name, int32_t bits) {
+void File_RemoveFlag(SystemContext& run, std::string_view name, int32_t bits) {
   if (Trim(name).empty()) return;
   bool exists = false;
-  SkipOnError([&] { exists = File_Exist(name, "Lib_Systeme:File_RemoveFlag", true); });
+  SkipOnError([&] { exists = File_Exist(run, name, "Lib_Systeme:File_RemoveFlag", true); });
   if (!exists) {
     SkipOnError(
         [&] { TraceLog("Warning: File_RemoveFlag: File not found: " + std::string(name)); });
@@ -87,9 +89,10 @@ void File_RemoveFlag(std::string_view name, int32_t bits) {
   }
 }
 
-int64_t TickCountMs() {
+int64_t TickCountMs(SystemContext& run) {
+  SystemeStateRec& SystemeState = run.SystemeState;
   int64_t reading = 0;
-  if (Ticks64Disponible) {
+  if (run.Ticks64Disponible) {
     SkipOnError([&] { reading = static_cast<int64_t>(platform::Os().TickCount64()); });
   }
   if (reading == 0) {

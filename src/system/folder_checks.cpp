@@ -6,17 +6,12 @@
 #include "common/path_names.h"
 #include "common/text.h"
 #include "platform/platform.h"
+#include "system/system_context.h"
 #include "system/windows_version.h"
 
 #include <vector>
 
 namespace tx3 {
-
-SystemeStateRec SystemeState;
-
-void ResetSystemeStateForTests() {
-  SystemeState = SystemeStateRec{};
-}
 
 std::string DirQuery(std::string_view pattern, bool includeDirectories) {
   std::string name;
@@ -25,9 +20,9 @@ std::string DirQuery(std::string_view pattern, bool includeDirectories) {
   return name;
 }
 
-bool EntryExists(std::string_view text) {
+bool EntryExists(ErrorPattern& e, int line, std::string_view text) {
   bool found = false;
-  SkipOnError([&] { found = !DirQuery(text).empty(); });
+  e(line, [&] { found = !DirQuery(text).empty(); });
   return found;
 }
 
@@ -53,21 +48,19 @@ bool IsServerPart(const std::string& level, size_t index) {
   return index == 0 && level.starts_with("\\\\");
 }
 
-void RememberVerified(const std::string& level) {
-  SystemeState.DossiersVerifies.append(level).append(",");
-}
-
 enum class LevelOutcome { kExists, kSkipped, kFailed };
 
 // Makes one level exist: the runtime's MkDir, then CreateDirectoryA, then CreateDirectoryExA with
 // the Windows folder as template. Only the existence queries decide; the calls' answers do not.
-LevelOutcome EnsureLevel(ErrorPattern& e, const std::string& level, bool report) {
+LevelOutcome EnsureLevel(SystemContext& run, ErrorPattern& e, const std::string& level,
+                         bool report) {
+  SystemeStateRec& SystemeState = run.SystemeState;
   bool exists = false;
   auto query = [&](int line) { e(line, [&] { exists = !DirQuery(level).empty(); }); };
 
   query(40);
   if (exists) {
-    RememberVerified(level);
+    SystemeState.DossiersVerifies.Add(level);
     return LevelOutcome::kExists;
   }
   e(50, [&] { Check(platform::Os().MakeDirectory(level)); });
@@ -77,28 +70,29 @@ LevelOutcome EnsureLevel(ErrorPattern& e, const std::string& level, bool report)
   e(70, [&] { platform::Os().CreateFolder(level); });
   query(80);
   if (!exists) {
-    e(90, [&] { platform::Os().CreateFolderLike(GetWinDir(), level); });
+    e(90, [&] { platform::Os().CreateFolderLike(GetWinDir(run), level); });
     query(100);
   }
   if (exists) {
-    RememberVerified(level);
+    SystemeState.DossiersVerifies.Add(level);
     return LevelOutcome::kExists;
   }
 
   // Administrative shares cannot be created and are no fault of the installation.
-  if (level.find('$') != std::string::npos || ContainsNoCase(SystemeState.DossiersEnEchec, level)) {
+  if (level.find('$') != std::string::npos || SystemeState.DossiersEnEchec.Contains(level)) {
     return LevelOutcome::kSkipped;
   }
   if (report) e(110, [&] { TraceLog("Folder '" + level + "' not found"); });
-  e(120, [&] { SystemeState.DossiersEnEchec.append(level).append(","); });
+  e(120, [&] { SystemeState.DossiersEnEchec.Add(level); });
   return LevelOutcome::kFailed;
 }
 
 }  // namespace
 
-void VerificationEtCreationRepertoire(std::string_view folder, bool report) {
+void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folder, bool report) {
+  SystemeStateRec& SystemeState = run.SystemeState;
   std::string clean;
-  ErrorPattern e("Lib_Systeme:VerificationEtCreationRepertoire");
+  ErrorPattern e(run, "Lib_Systeme:VerificationEtCreationRepertoire");
   e.TreatFirst([&](const ErrorRecord& record) {
     if (!IsFolderNotFoundNumber(record.Numero)) return false;
     TraceLog("Err: " + ToText(record.Numero) + ": Folder not found: " + clean +
@@ -106,25 +100,26 @@ void VerificationEtCreationRepertoire(std::string_view folder, bool report) {
     return true;
   });
 
-  e(10, [&] { clean = NettoieNomDeDossier(folder); });
+  e(10, [&] { clean = NettoieNomDeDossier(run, folder); });
   if (Trim(clean).empty()) return;
-  e(20, [&] { clean = CheckRep(clean, "\\"); });
-  if (Trim(SystemeState.DossiersVerifies).empty()) SystemeState.DossiersVerifies = ",";
-  if (ContainsNoCase(SystemeState.DossiersVerifies, clean)) return;
+  e(20, [&] { clean = CheckRep(run, clean, "\\"); });
+  if (SystemeState.DossiersVerifies.Contains(clean)) return;
   if (clean == SystemeState.DernierDossierVerifie) return;
 
   std::vector<std::string> levels;
   e(30, [&] { levels = FolderLevels(clean); });
   for (size_t i = 0; i < levels.size(); ++i) {
     if (IsServerPart(levels[i], i)) continue;
-    if (EnsureLevel(e, levels[i], report) == LevelOutcome::kFailed) break;
+    if (EnsureLevel(run, e, levels[i], report) == LevelOutcome::kFailed) break;
   }
   SystemeState.DernierDossierVerifie = clean;
 }
 
-bool FolderFound(std::string_view folder, bool /*create: every caller passes false*/) {
+bool FolderFound(SystemContext& run, std::string_view folder,
+                 bool /*create: every caller passes false*/) {
+  SystemeStateRec& SystemeState = run.SystemeState;
   bool abandoned = false;
-  ErrorPattern e("Lib_Systeme:FolderFound");
+  ErrorPattern e(run, "Lib_Systeme:FolderFound");
   e.TreatFirst([&](const ErrorRecord& record) {
     if (!IsFolderNotFoundNumber(record.Numero)) return false;
     const std::string text(folder);
@@ -135,19 +130,18 @@ bool FolderFound(std::string_view folder, bool /*create: every caller passes fal
   });
 
   if (Trim(folder).empty()) return false;
-  if (ContainsNoCase(SystemeState.DossiersTrouves, folder)) return true;
-  if (ContainsNoCase(SystemeState.DossiersAbsents, folder)) return false;
+  if (SystemeState.DossiersTrouves.Contains(folder)) return true;
+  if (SystemeState.DossiersAbsents.Contains(folder)) return false;
 
   bool exists = false;
   e(40, [&] { exists = !DirQuery(folder).empty(); });
   if (abandoned) return false;
   if (!exists) {
-    e(50, [&] { VerificationEtCreationRepertoire(folder, true); });
+    e(50, [&] { VerificationEtCreationRepertoire(run, folder, true); });
     e(60, [&] { exists = !DirQuery(folder).empty(); });
     if (abandoned) return false;
   }
-  std::string& list = exists ? SystemeState.DossiersTrouves : SystemeState.DossiersAbsents;
-  list.append(folder).append(",,");
+  (exists ? SystemeState.DossiersTrouves : SystemeState.DossiersAbsents).Add(folder);
   return exists;
 }
 

@@ -7,10 +7,9 @@
 #include "common/text.h"
 #include "common/ui_port.h"
 #include "system/folder_checks.h"
+#include "system/system_context.h"
 
 namespace tx3 {
-
-std::string DossierDepartSelection;
 
 namespace {
 
@@ -25,19 +24,20 @@ std::string CutAtNul(std::string text) {
 
 }  // namespace
 
-std::string FolderSelectStartPath() {
-  std::string start = DossierDepartSelection;
+std::string FolderSelectStartPath(const SystemContext& run) {
+  std::string start = run.DossierDepartSelection;
   if (start.ends_with('\\')) start.pop_back();
   return start;
 }
 
-std::string FolderSelect(std::string_view startText, std::string_view title,
+std::string FolderSelect(SystemContext& run, std::string_view startText, std::string_view title,
                          std::string_view applicationFolder) {
-  ErrorPattern e("Lib_Systeme:FolderSelect");
+  std::string& DossierDepartSelection = run.DossierDepartSelection;
+  ErrorPattern e(run, "Lib_Systeme:FolderSelect");
   // The last part of the start text is taken for a file name: the dialog opens on its folder.
   e(10, [&] {
-    EclateRepFicExt(startText);
-    DossierDepartSelection = PbTRepFicExt.Rep;
+    EclateRepFicExt(run, startText);
+    DossierDepartSelection = run.PbTRepFicExt.Rep;
   });
   e(20, [&] {
     if (Trim(DossierDepartSelection).empty()) DossierDepartSelection = applicationFolder;
@@ -46,12 +46,12 @@ std::string FolderSelect(std::string_view startText, std::string_view title,
   std::string result(kNothingChosen);
   e(30, [&] {
     const std::optional<std::string> chosen =
-        Ui().BrowseForFolder(FolderSelectStartPath(), title.empty() ? kDefaultTitle : title);
-    if (chosen) result = CheckRep(CutAtNul(*chosen), "\\");
+        run.Ui().BrowseForFolder(FolderSelectStartPath(run), title.empty() ? kDefaultTitle : title);
+    if (chosen) result = CheckRep(run, CutAtNul(*chosen), "\\");
   });
   if (Trim(result) != kNothingChosen) {
     e(40, [&] {
-      if (!FolderFound(result, false)) VerificationEtCreationRepertoire(result, true);
+      if (!FolderFound(run, result, false)) VerificationEtCreationRepertoire(run, result, true);
     });
   }
   return result;

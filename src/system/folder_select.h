@@ -6,16 +6,15 @@
 
 namespace tx3 {
 
-// The start folder of the last FolderSelect call.
-extern std::string DossierDepartSelection;
+class SystemContext;
 
 // Opens the folder-browse dialog on the folder part of `startText` (or `applicationFolder` when it
 // has none). Answers the chosen folder ending with "\" (made to exist), or "*" when nothing was
 // chosen. An empty title shows "Sélectionnez un dossier: ".
-std::string FolderSelect(std::string_view startText, std::string_view title,
+std::string FolderSelect(SystemContext& run, std::string_view startText, std::string_view title,
                          std::string_view applicationFolder);
 
 // What the dialog is opened on: DossierDepartSelection without its final backslash.
-std::string FolderSelectStartPath();
+std::string FolderSelectStartPath(const SystemContext& run);
 
 }  // namespace tx3

@@ -7,6 +7,7 @@
 #include "common/ui_port.h"
 #include "platform/platform.h"
 #include "system/folder_checks.h"
+#include "system/system_context.h"
 
 namespace tx3 {
 
@@ -34,13 +35,14 @@ std::string FolderOfFile(std::string_view file) {
 
 }  // namespace
 
-bool EcritureIni(std::string_view file, std::string_view section, std::string_view key,
-                 std::string_view value) {
-  ErrorPattern e("Lib_Setup:EcritureIni");
+bool EcritureIni(SystemContext& run, std::string_view file, std::string_view section,
+                 std::string_view key, std::string_view value) {
+  ErrorPattern e(run, "Lib_Setup:EcritureIni");
   bool written = false;
   bool refused = false;
-  e(10, [&] { Ui().SetStatusText(WriteEcho(file, section, key, value)); });
-  e(20, [&] { refused = Trim(section).empty() || Trim(key).empty() || !NomFichierCorrect(file); });
+  e(10, [&] { run.Ui().SetStatusText(WriteEcho(file, section, key, value)); });
+  e(20,
+    [&] { refused = Trim(section).empty() || Trim(key).empty() || !NomFichierCorrect(run, file); });
   if (refused) return false;
 
   e(30, [&] { written = WriteOnce(file, section, key, value); });
@@ -49,23 +51,23 @@ bool EcritureIni(std::string_view file, std::string_view section, std::string_vi
   // A missing folder is the usual cause of a first failure: create the whole chain.
   e(40, [&] {
     const std::string folder = FolderOfFile(file);
-    if (!folder.empty()) VerificationEtCreationRepertoire(folder, true);
+    if (!folder.empty()) VerificationEtCreationRepertoire(run, folder, true);
   });
   e(50, [&] { written = WriteOnce(file, section, key, value); });
   if (written) return true;
 
   // Then a read-only file.
-  e(60, [&] { File_RemoveFlag(file, platform::kAttrReadOnly); });
+  e(60, [&] { File_RemoveFlag(run, file, platform::kAttrReadOnly); });
   e(70, [&] { written = WriteOnce(file, section, key, value); });
   return written;
 }
 
-std::string LectureIni(std::string_view file, std::string_view section, std::string_view key,
-                       std::string_view defaultValue, IniModule module) {
-  ErrorPattern e(module == IniModule::LibSysteme ? "Lib_Systeme:LectureIni"
-                                                 : "Lib_Setup:LectureIni");
+std::string LectureIni(SystemContext& run, std::string_view file, std::string_view section,
+                       std::string_view key, std::string_view defaultValue, IniModule module) {
+  ErrorPattern e(
+      run, module == IniModule::LibSysteme ? "Lib_Systeme:LectureIni" : "Lib_Setup:LectureIni");
   bool acceptable = true;
-  e(10, [&] { acceptable = NomFichierCorrect(file); });
+  e(10, [&] { acceptable = NomFichierCorrect(run, file); });
   if (!acceptable) return std::string(defaultValue);
 
   // The whole stored value comes back, however long: no fixed read buffer cuts it.

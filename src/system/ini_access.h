@@ -10,13 +10,16 @@ namespace tx3 {
 // "Lib_Setup:LectureIni" or "Lib_Systeme:LectureIni"); the behaviour is the same.
 enum class IniModule { LibSetup, LibSysteme };
 
+class SystemContext;
+
 // Writes `value` under `key` of `section` in `file`, echoing the call in the status bar and
 // repairing a missing folder or a read-only file. True when the key was written.
-bool EcritureIni(std::string_view file, std::string_view section, std::string_view key,
-                 std::string_view value);
+bool EcritureIni(SystemContext& run, std::string_view file, std::string_view section,
+                 std::string_view key, std::string_view value);
 
 // The stored value of `key` (whole, however long), or `defaultValue` when it cannot be read.
-std::string LectureIni(std::string_view file, std::string_view section, std::string_view key,
-                       std::string_view defaultValue, IniModule module = IniModule::LibSetup);
+std::string LectureIni(SystemContext& run, std::string_view file, std::string_view section,
+                       std::string_view key, std::string_view defaultValue,
+                       IniModule module = IniModule::LibSetup);
 
 }  // namespace tx3

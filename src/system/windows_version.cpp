@@ -4,21 +4,14 @@
 #include "common/error.h"
 #include "common/text.h"
 #include "platform/platform.h"
+#include "system/system_context.h"
 
 #include <optional>
 
 namespace tx3 {
 
-int32_t CodeVersionWindows = 0;
-bool Ticks64Disponible = false;
-
-void ResetWindowsVersionForTests() {
-  CodeVersionWindows = 0;
-  Ticks64Disponible = false;
-}
-
-std::string GetWinDir() {
-  ErrorPattern e("Lib_Systeme:GetWinDir");
+std::string GetWinDir(SystemContext& run) {
+  ErrorPattern e(run, "Lib_Systeme:GetWinDir");
   std::string folder;
   e(10, [&] { folder = platform::Os().WindowsDirectory(); });
   return folder;
@@ -160,12 +153,8 @@ VersionRow MatchVersionRow(const platform::VersionRecord& v, uint16_t arch) {
   return {};
 }
 
-// ", 64-bit" also tells TickCountMs that GetTickCount64 exists.
 std::string ArchitectureSuffix(uint16_t arch) {
-  if (arch == kArchX64) {
-    Ticks64Disponible = true;
-    return ", 64-bit";
-  }
+  if (arch == kArchX64) return ", 64-bit";
   if (arch == kArchX86) return ", 32-bit";
   return {};
 }
@@ -178,8 +167,8 @@ std::string CutAtNul(std::string text) {
 
 }  // namespace
 
-std::string GetOSDisplayString() {
-  ErrorPattern e("Lib_Systeme:GetOSDisplayString");
+std::string GetOSDisplayString(SystemContext& run) {
+  ErrorPattern e(run, "Lib_Systeme:GetOSDisplayString");
   platform::VersionRecord v;
   bool read = false;
   e(10, [&] { read = platform::Os().ReadVersion(&v); });
@@ -196,7 +185,10 @@ std::string GetOSDisplayString() {
   e(30, [&] {
     const VersionRow row = MatchVersionRow(v, arch);
     text += row.text;
-    if (row.code) CodeVersionWindows = *row.code;
+    if (row.code) run.CodeVersionWindows = *row.code;
+    // The versions whose name carries the architecture (Vista and later) have GetTickCount64;
+    // the program uses it on their 64-bit editions.
+    run.Ticks64Disponible = row.suffix && arch == kArchX64;
     if (row.suffix) text += ArchitectureSuffix(arch);
   });
   e(40, [&] { text = CutAtNul(text + " " + v.servicePack); });

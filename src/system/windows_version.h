@@ -1,19 +1,17 @@
 // Windows version detection and the Windows folder.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace tx3 {
 
-// 10, 8, 7, 6, 5, 2003, 2000; 0 until recognised.
-extern int32_t CodeVersionWindows;
-// True when the 64-bit tick counter may be used.
-extern bool Ticks64Disponible;
+class SystemContext;
 
-std::string GetWinDir();
-std::string GetOSDisplayString();
+// The Windows folder, without its final backslash; empty text when it cannot be read.
+std::string GetWinDir(SystemContext& run);
 
-void ResetWindowsVersionForTests();
+// The display name of the Windows version ("Microsoft Windows 10 ..., 64-bit ..."). Reading the
+// version also records the run's version facts (CodeVersionWindows, Ticks64Disponible).
+std::string GetOSDisplayString(SystemContext& run);
 
 }  // namespace tx3

@@ -1,36 +1,19 @@
-// The window model on the in-memory platform and the recording UI port.
+// A fresh window model on the in-memory platform, showing through the recording UI port.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "app/frm_main.h"
-#include "common/error.h"
-#include "common/ui_port.h"
-#include "platform/platform.h"
 #include "support/fake_platform.h"
 #include "support/fake_ui.h"
-#include "system/folder_checks.h"
-#include "system/folder_select.h"
-#include "system/windows_version.h"
+#include "support/use_platform.h"
+#include "system/system_context.h"
 
 namespace tx3::testing {
 
 class AppTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetErrorStateForTests();
-    ResetSystemeStateForTests();
-    ResetWindowsVersionForTests();
-    DossierDepartSelection.clear();
-    platform::SetPlatform(&os);
-    SetUiPort(&ui);
-  }
-  void TearDown() override {
-    SetUiPort(nullptr);
-    platform::SetPlatform(nullptr);
-    ResetErrorStateForTests();
-    ResetSystemeStateForTests();
-  }
+  AppTest() { w.SetUiPort(&ui); }
 
   // Folder creations and INI writes the platform was asked for.
   int Writes() const {
@@ -44,7 +27,10 @@ class AppTest : public ::testing::Test {
   }
 
   FakePlatform os;
+  UsePlatform guard{os};
   FakeUi ui;
+  FrmMain w;                     // not created yet: a test may set the disk up first
+  SystemContext& run = w.Run();  // the window's run: error reports, version facts
 };
 
 }  // namespace tx3::testing

@@ -22,7 +22,6 @@ class FrmMainCommandsTest : public AppTest {
     w.SetCheckTXValue(value);
     w.CheckTX_Click();
   }
-  FrmMain w;
 };
 
 TEST_F(FrmMainCommandsTest, CheckAllFollowsTheBox) {

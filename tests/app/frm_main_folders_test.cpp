@@ -17,7 +17,6 @@ class FrmMainFoldersTest : public AppTest {
     w.Create();
     ui.messages.clear();
   }
-  FrmMain w;
 };
 
 struct ColourCase {
@@ -184,11 +183,21 @@ TEST_F(FrmMainFoldersTest, CreateThatFailsLeavesTheFieldRed) {
   EXPECT_TRUE(Red(w, 5));
 }
 
+// A name Windows refuses makes the lookup itself fail: the operator sees red, the log the error.
+TEST_F(FrmMainFoldersTest, RefusedNameIsReportedAndShowsRed) {
+  os.FailCall("FindFirst", err::kBadFileName, -1, "C:\\a|b");
+  const uint64_t before = run.ErrorManager.reports;
+  w.SetFolderText(2, "C:\\a|b");
+  EXPECT_TRUE(Red(w, 2));
+  EXPECT_EQ(run.ErrorManager.reports, before + 1);
+  EXPECT_EQ(run.ErrorManager.lastProcedure, "Frm_Main:TexteDossier_Change");
+}
+
 TEST_F(FrmMainFoldersTest, BadRowIndexIsReportedNotFatal) {
   w.CommandDossierCreer_Click(8);
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Frm_Main:CommandDossierCreer_Click");
+  EXPECT_EQ(run.ErrorManager.lastProcedure, "Frm_Main:CommandDossierCreer_Click");
   w.CommandDossier_Click(-1);
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Frm_Main:CommandDossier_Click");
+  EXPECT_EQ(run.ErrorManager.lastProcedure, "Frm_Main:CommandDossier_Click");
   EXPECT_TRUE(ui.browseCalls.empty());
 }
 

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "app/frm_main.h"
+#include "app/window_defaults.h"
 #include "app_test_fixture.h"
 #include "common/text.h"
 
@@ -10,36 +11,25 @@ namespace {
 constexpr const char* kConfig = "C:\\Brennic\\Tarvox\\Settings\\TX3_Config.ini";
 constexpr const char* kSystem = "C:\\Brennic\\Tarvox\\Config\\TX3_Systeme.ini";
 
-const char* const kDefaults[kFolderCount] = {"C:\\Brennic\\Tarvox\\",
-                                             "C:\\Brennic\\Tarvox\\Config\\",
-                                             "C:\\Kalvet\\",
-                                             "C:\\Kalvet\\Pub\\",
-                                             "C:\\TX_Sons\\Sons\\Musique\\",
-                                             "C:\\TX_Data\\Sons\\Autre\\",
-                                             "C:\\TX_Data\\Data\\",
-                                             "C:\\TX_Redist\\"};
-
 using FrmMainLoadTest = AppTest;
 
 TEST_F(FrmMainLoadTest, CleanDriveShowsDefaultsAllRed) {
-  FrmMain w;
   w.Create();
-  EXPECT_EQ(w.Caption(), "Installation d'Tarvox - Version: " + ProgramVersionText());
+  EXPECT_EQ(w.Caption(), "Installation d'Tarvox - Version: " + ProgramVersionText(run));
   EXPECT_EQ(w.TexteNomRadio(), "Nom de votre Radio");
   EXPECT_EQ(w.TexteNomStation(0), "Nom de la Station 1");
   for (int i = 1; i < kStationCount; ++i) EXPECT_EQ(w.TexteNomStation(i), "") << i;
   for (int i = 0; i < kFolderCount; ++i) {
-    EXPECT_EQ(w.TexteDossier(i).text, kDefaults[i]) << i;
+    EXPECT_EQ(w.TexteDossier(i).text, kDefaultFolders[i]) << i;
     EXPECT_TRUE(Red(w, i)) << i;
   }
   EXPECT_EQ(w.DossierApplication(), "C:\\Brennic\\Tarvox\\");
   EXPECT_EQ(w.StatusText(), "");
   EXPECT_EQ(Writes(), 0);
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "");
+  EXPECT_EQ(run.ErrorManager.lastProcedure, "");
 }
 
 TEST_F(FrmMainLoadTest, ListsAndMarkersStartAsDesigned) {
-  FrmMain w;
   w.Create();
   EXPECT_EQ(w.ComboPervasive().items,
             (std::vector<std::string>{"Workgroup V12", "Workgroup V11", "Workgroup V10",
@@ -61,7 +51,6 @@ TEST_F(FrmMainLoadTest, ListsAndMarkersStartAsDesigned) {
 TEST_F(FrmMainLoadTest, ExistingDefaultFoldersAreNormal) {
   os.AddFolder("C:\\Brennic\\Tarvox\\Config");
   os.AddFolder("C:\\Kalvet");
-  FrmMain w;
   w.Create();
   EXPECT_FALSE(Red(w, 0));
   EXPECT_FALSE(Red(w, 1));
@@ -70,14 +59,12 @@ TEST_F(FrmMainLoadTest, ExistingDefaultFoldersAreNormal) {
 }
 
 TEST_F(FrmMainLoadTest, DetectsTheWindowsVersionOnce) {
-  FrmMain w;
   w.Create();
-  EXPECT_NE(CodeVersionWindows, 0);
+  EXPECT_NE(run.CodeVersionWindows, 0);
 }
 
 TEST_F(FrmMainLoadTest, InitializeTakesTheProgramFolder) {
   os.executablePath = "D:\\Outils\\Setup\\tx3_setup.exe";
-  FrmMain w;
   w.Form_Initialize();
   EXPECT_EQ(w.DossierApplication(), "D:\\Outils\\Setup\\");
   w.Form_Load();  // then the first folder field
@@ -86,10 +73,9 @@ TEST_F(FrmMainLoadTest, InitializeTakesTheProgramFolder) {
 
 TEST_F(FrmMainLoadTest, InitializeFailureIsSkippedSilently) {
   os.RaiseInCall("ExecutablePath", err::kOutOfMemory);
-  FrmMain w;
   w.Form_Initialize();
   EXPECT_EQ(w.DossierApplication(), "");
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "");
+  EXPECT_EQ(run.ErrorManager.lastProcedure, "");
 }
 
 void WriteInstallation(FakePlatform& os, const std::string& configFolder,
@@ -112,7 +98,6 @@ TEST_F(FrmMainLoadTest, InstalledMachineShowsEveryReadBackField) {
   os.AddFolder("E:\\Musique");
   os.AddFolder("E:\\Data");
   WriteInstallation(os, "C:\\Brennic\\Tarvox\\Config\\", kSystem);
-  FrmMain w;
   w.Create();
   EXPECT_EQ(w.TexteNomRadio(), "Radio Nord");
   for (int i = 0; i < kStationCount; ++i) {
@@ -134,7 +119,6 @@ TEST_F(FrmMainLoadTest, InstalledMachineShowsEveryReadBackField) {
 TEST_F(FrmMainLoadTest, ConfigurationFolderIsReadFirstAndDecidesTheSystemFile) {
   WriteInstallation(os, "\\\\SRV\\Partage\\Config\\", "\\\\SRV\\Partage\\Config\\TX3_Systeme.ini");
   os.SetIniValue(kSystem, "Base_01", "Dossier_Data", "F:\\Wrong\\");
-  FrmMain w;
   w.Create();
   EXPECT_EQ(w.TexteDossier(1).text, "\\\\SRV\\Partage\\Config\\");
   EXPECT_EQ(w.TexteDossier(6).text, "E:\\Data\\");
@@ -143,7 +127,6 @@ TEST_F(FrmMainLoadTest, ConfigurationFolderIsReadFirstAndDecidesTheSystemFile) {
 
 TEST_F(FrmMainLoadTest, ConfigurationFolderWithoutTrailingBackslash) {
   WriteInstallation(os, "D:\\Conf", "D:\\Conf\\TX3_Systeme.ini");
-  FrmMain w;
   w.Create();
   EXPECT_EQ(w.TexteDossier(1).text, "D:\\Conf");  // shown as stored
   EXPECT_EQ(w.TexteDossier(7).text, "E:\\Redist\\");
@@ -157,7 +140,6 @@ TEST_F(FrmMainLoadTest, ConfigFileIsLookedForUnderTheDefaultApplicationFolderOnl
   os.executablePath = "D:\\Ailleurs\\tx3_setup.exe";
   os.SetIniValue("D:\\Ailleurs\\Settings\\TX3_Config.ini", "Site", "Lib", "Pas celle-ci");
   os.SetIniValue(kConfig, "Site", "Lib", "Celle-ci");
-  FrmMain w;
   w.Create();
   EXPECT_EQ(w.TexteNomRadio(), "Celle-ci");
 }
@@ -166,18 +148,16 @@ TEST_F(FrmMainLoadTest, RowsZeroTwoThreeAreNeverReadBack) {
   os.SetIniValue(kSystem, "Base_01", "Dossier_Appli", "X:\\");
   os.SetIniValue(kConfig, "Site", "Dossier_Appli", "X:\\");
   os.SetIniValue(kSystem, "Dossiers_Logs", "00", "X:\\Logs\\");
-  FrmMain w;
   w.Create();
-  EXPECT_EQ(w.TexteDossier(0).text, kDefaults[0]);
-  EXPECT_EQ(w.TexteDossier(2).text, kDefaults[2]);
-  EXPECT_EQ(w.TexteDossier(3).text, kDefaults[3]);
+  EXPECT_EQ(w.TexteDossier(0).text, kDefaultFolders[0]);
+  EXPECT_EQ(w.TexteDossier(2).text, kDefaultFolders[2]);
+  EXPECT_EQ(w.TexteDossier(3).text, kDefaultFolders[3]);
 }
 
 TEST_F(FrmMainLoadTest, MissingStationSectionsKeepTheDefaults) {
   os.SetIniValue(kSystem, "Base_01_Station_06", "Lib", "Six");
   os.SetIniValue(kSystem, "Base_01_Station_2", "Lib", "Deux sans zéro");
   os.SetIniValue(kSystem, "Base_01_Station_03", "Lib", "Trois");
-  FrmMain w;
   w.Create();
   EXPECT_EQ(w.TexteNomStation(0), "Nom de la Station 1");
   EXPECT_EQ(w.TexteNomStation(1), "");
@@ -188,7 +168,6 @@ TEST_F(FrmMainLoadTest, MissingStationSectionsKeepTheDefaults) {
 TEST_F(FrmMainLoadTest, HugeValueIsShownWhole) {
   const std::string huge(100000, 'a');
   os.SetIniValue(kConfig, "Site", "Lib", huge);
-  FrmMain w;
   w.Create();
   EXPECT_EQ(w.TexteNomRadio(), huge);
 }
@@ -196,14 +175,12 @@ TEST_F(FrmMainLoadTest, HugeValueIsShownWhole) {
 TEST_F(FrmMainLoadTest, FailingVersionDetectionDoesNotStopLoading) {
   os.SetIniValue(kSystem, "Base_01", "Dossier_Redist", "E:\\Redist\\");
   os.RaiseInCall("ReadVersion", err::kOutOfMemory);
-  FrmMain w;
   w.Create();
   EXPECT_EQ(w.TexteDossier(7).text, "E:\\Redist\\");
   EXPECT_EQ(w.DossierApplication(), "C:\\Brennic\\Tarvox\\");
 }
 
 TEST_F(FrmMainLoadTest, ViewsAreToldOfEveryFolderAssignment) {
-  FrmMain w;
   int folderChanges = 0;
   w.Subscribe([&](const Change& c) { folderChanges += c.control == Control::TexteDossier; });
   w.Create();

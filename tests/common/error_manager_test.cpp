@@ -9,41 +9,29 @@
 #include <vector>
 
 #include "common/error.h"
-#include "common/ui_port.h"
+#include "common/run_context.h"
 #include "support/fake_platform.h"
 #include "support/fake_ui.h"
+#include "support/use_platform.h"
 
 namespace tx3 {
 namespace {
 
-int64_t g_now = 0;
-int64_t TestClock() {
-  return g_now;
-}
-
 class ErrorManagerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetErrorStateForTests();
-    g_now = 1'700'000'000;
-    SetErrorClockForTests(&TestClock);
-    platform::SetPlatform(&os_);
-    SetUiPort(&ui_);
-  }
-  void TearDown() override {
-    SetUiPort(nullptr);
-    platform::SetPlatform(nullptr);
-    SetErrorClockForTests(nullptr);
-    ResetErrorStateForTests();
-  }
   void Report(int32_t number, std::string_view procedure, int32_t line = 0,
               std::string description = "desc", std::string source = "Src") {
-    PbTErreur = ErrorRecord{number, line, std::move(description), std::move(source)};
-    CurrentError = PbTErreur;
-    GestionDesErreurs(procedure);
+    run_.PbTErreur = ErrorRecord{number, line, std::move(description), std::move(source)};
+    run_.CurrentError = run_.PbTErreur;
+    GestionDesErreurs(run_, procedure);
   }
+  const ErrorManagerState& State() const { return run_.ErrorManager; }
+  int64_t& Now() { return os_.localClockSeconds; }
+
   testing::FakePlatform os_;
+  testing::UsePlatform guard_{os_};
   testing::FakeUi ui_;
+  RunContext run_{&ui_};
 };
 
 TEST_F(ErrorManagerTest, AutomationBaseNumbersAreReducedWithinTheOpenRange) {
@@ -60,18 +48,18 @@ TEST_F(ErrorManagerTest, AutomationBaseNumbersAreReducedWithinTheOpenRange) {
   };
   for (const auto& [number, kept] : cases) {
     Report(number, "Frm_Main:Form_Load");
-    EXPECT_EQ(GestionDesErreursState().lastNumber, kept) << number;
+    EXPECT_EQ(State().lastNumber, kept) << number;
   }
 }
 
 TEST_F(ErrorManagerTest, NumberZeroShowsNothingButUpdatesTheState) {
   Report(53, "Lib_Setup:EcritureIni");
-  g_now += 60;
+  Now() += 60;
   Report(0, "Frm_Main:Form_Load");
   EXPECT_TRUE(ui_.messages.empty());
-  EXPECT_EQ(GestionDesErreursState().lastNumber, 0);
-  EXPECT_EQ(GestionDesErreursState().lastTime, g_now);
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Frm_Main:Form_Load");
+  EXPECT_EQ(State().lastNumber, 0);
+  EXPECT_EQ(State().lastTime, Now());
+  EXPECT_EQ(State().lastProcedure, "Frm_Main:Form_Load");
 }
 
 TEST_F(ErrorManagerTest, DisconnectedAutomationObjectIsShownAsCritical) {
@@ -79,7 +67,7 @@ TEST_F(ErrorManagerTest, DisconnectedAutomationObjectIsShownAsCritical) {
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0].text, "Automation Error !!!\r\n\r\nSub: Frm_Main:Form_Load:120");
   EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Critical);
-  EXPECT_EQ(GestionDesErreursState().lastNumber, -2147417848);
+  EXPECT_EQ(State().lastNumber, -2147417848);
 }
 
 TEST_F(ErrorManagerTest, OtherNumbersShowNothing) {
@@ -91,51 +79,52 @@ TEST_F(ErrorManagerTest, OtherNumbersShowNothing) {
 
 TEST_F(ErrorManagerTest, CurrentErrorIsClearedAndEventsRunOnce) {
   Report(76, "Lib_Systeme:FolderFound", 30);
-  EXPECT_EQ(CurrentError.Numero, 0);
-  EXPECT_EQ(CurrentError.Description, "");
-  EXPECT_EQ(CurrentError.Source, "");
+  EXPECT_EQ(run_.CurrentError.Numero, 0);
+  EXPECT_EQ(run_.CurrentError.Description, "");
+  EXPECT_EQ(run_.CurrentError.Source, "");
   EXPECT_EQ(ui_.doEventsCount, 1);
-  EXPECT_FALSE(GestionDesErreursState().busy);
-  EXPECT_EQ(PbTErreur.Numero, 76) << "the public record is kept";
+  EXPECT_FALSE(State().busy);
+  EXPECT_EQ(run_.PbTErreur.Numero, 76) << "the public record is kept";
 }
 
 TEST_F(ErrorManagerTest, NestedCallDuringTheMessageBoxIsIgnored) {
   bool busyInside = false;
-  ui_.onMessageBox = [&] {
-    busyInside = GestionDesErreursState().busy;
-    g_now += 1;
-    PbTErreur.Numero = 53;
-    CurrentError.Numero = 53;
-    GestionDesErreurs("Frm_Main:TexteDossier_Change");
+  ui_.onShowMessage = [&] {
+    busyInside = State().busy;
+    Now() += 1;
+    run_.PbTErreur.Numero = 53;
+    run_.CurrentError.Numero = 53;
+    GestionDesErreurs(run_, "Frm_Main:TexteDossier_Change");
     // Nothing recorded and the current error left as it was by the nested call.
-    EXPECT_EQ(GestionDesErreursState().lastProcedure, "");
-    EXPECT_EQ(GestionDesErreursState().lastNumber, 0);
-    EXPECT_EQ(GestionDesErreursState().lastTime, 0);
-    EXPECT_EQ(CurrentError.Numero, 53);
+    EXPECT_EQ(State().lastProcedure, "");
+    EXPECT_EQ(State().lastNumber, 0);
+    EXPECT_EQ(State().lastTime, 0);
+    EXPECT_EQ(run_.CurrentError.Numero, 53);
   };
   Report(-2147417848, "Frm_Main:Form_Load", 120);
   EXPECT_TRUE(busyInside);
   EXPECT_EQ(ui_.doEventsCount, 1) << "the nested call did not process events";
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Frm_Main:Form_Load");
-  EXPECT_FALSE(GestionDesErreursState().busy);
+  EXPECT_EQ(State().reports, 1u) << "the nested call is not counted";
+  EXPECT_EQ(State().lastProcedure, "Frm_Main:Form_Load");
+  EXPECT_FALSE(State().busy);
 }
 
 TEST_F(ErrorManagerTest, NestedCallDuringEventProcessingIsIgnored) {
   ui_.onDoEvents = [&] { Report(75, "Frm_Main:CheckAction_Click"); };
   Report(53, "Frm_Main:Form_Load");
-  EXPECT_EQ(GestionDesErreursState().lastNumber, 53);
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Frm_Main:Form_Load");
+  EXPECT_EQ(State().lastNumber, 53);
+  EXPECT_EQ(State().lastProcedure, "Frm_Main:Form_Load");
   // The nested report was not logged either.
   EXPECT_FALSE(os_.LogContains("CheckAction_Click"));
 }
 
 TEST_F(ErrorManagerTest, FailingMessageBoxDoesNotStopTheOtherSteps) {
-  ui_.onMessageBox = [] { throw std::runtime_error("no window"); };
+  ui_.onShowMessage = [] { throw std::runtime_error("no window"); };
   Report(-2147417848, "Frm_Main:Form_Load", 120);
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Frm_Main:Form_Load");
-  EXPECT_EQ(CurrentError.Numero, 0);
+  EXPECT_EQ(State().lastProcedure, "Frm_Main:Form_Load");
+  EXPECT_EQ(run_.CurrentError.Numero, 0);
   EXPECT_EQ(ui_.doEventsCount, 1);
-  EXPECT_FALSE(GestionDesErreursState().busy);
+  EXPECT_FALSE(State().busy);
 }
 
 TEST_F(ErrorManagerTest, ReportIsLoggedAsOneLine) {
@@ -146,10 +135,10 @@ TEST_F(ErrorManagerTest, ReportIsLoggedAsOneLine) {
 
 TEST_F(ErrorManagerTest, RepeatWithinFiveSecondsIsNotLogged) {
   Report(53, "Lib_Setup:EcritureIni", 20);
-  g_now += 4;
+  Now() += 4;
   Report(53, "Lib_Setup:EcritureIni", 30);
   EXPECT_EQ(os_.logLines.size(), 1u);
-  g_now += 5;
+  Now() += 5;
   Report(53, "Lib_Setup:EcritureIni", 40);
   EXPECT_EQ(os_.logLines.size(), 2u) << "five seconds apart is no repeat";
   Report(53, "Lib_Setup:LectureIni", 40);

@@ -7,36 +7,32 @@
 #include <stdexcept>
 #include <vector>
 
+#include "common/run_context.h"
 #include "support/fake_platform.h"
+#include "support/use_platform.h"
 
 namespace tx3 {
 namespace {
 
 class ErrorPatternTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetErrorStateForTests();
-    platform::SetPlatform(&os_);
-  }
-  void TearDown() override {
-    platform::SetPlatform(nullptr);
-    ResetErrorStateForTests();
-  }
   testing::FakePlatform os_;
+  testing::UsePlatform guard_{os_};
+  RunContext run_;
 };
 
 TEST_F(ErrorPatternTest, StatementThatCompletesLeavesTheRecordAlone) {
-  ErrorPattern e("Lib_Public:Test");
+  ErrorPattern e(run_, "Lib_Public:Test");
   int ran = 0;
   EXPECT_TRUE(e(10, [&] { ++ran; }));
   EXPECT_EQ(ran, 1);
-  EXPECT_EQ(PbTErreur.Numero, 0);
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "");
+  EXPECT_EQ(run_.PbTErreur.Numero, 0);
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "");
   EXPECT_TRUE(os_.logLines.empty());
 }
 
 TEST_F(ErrorPatternTest, FailureIsRecordedReportedAndTheNextStatementRuns) {
-  ErrorPattern e("Lib_Setup:EcritureIni");
+  ErrorPattern e(run_, "Lib_Setup:EcritureIni");
   std::string value = "before";
   EXPECT_FALSE(e(20, [&] {
     Raise(err::kPathNotFound);
@@ -47,30 +43,30 @@ TEST_F(ErrorPatternTest, FailureIsRecordedReportedAndTheNextStatementRuns) {
 
   EXPECT_EQ(value, "before");
   EXPECT_TRUE(next);
-  EXPECT_EQ(PbTErreur.Numero, 76);
-  EXPECT_EQ(PbTErreur.Ligne, 20);
-  EXPECT_EQ(PbTErreur.Description, "Chemin d'accès introuvable");
-  EXPECT_EQ(PbTErreur.Source, "TX3_Setup");
-  EXPECT_EQ(GestionDesErreursState().lastNumber, 76);
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Setup:EcritureIni");
-  EXPECT_EQ(CurrentError.Numero, 0) << "the manager clears the current error";
+  EXPECT_EQ(run_.PbTErreur.Numero, 76);
+  EXPECT_EQ(run_.PbTErreur.Ligne, 20);
+  EXPECT_EQ(run_.PbTErreur.Description, "Chemin d'accès introuvable");
+  EXPECT_EQ(run_.PbTErreur.Source, "TX3_Setup");
+  EXPECT_EQ(run_.ErrorManager.lastNumber, 76);
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "Lib_Setup:EcritureIni");
+  EXPECT_EQ(run_.CurrentError.Numero, 0) << "the manager clears the current error";
 }
 
 TEST_F(ErrorPatternTest, RaisedDescriptionAndSourceAreKept) {
-  ErrorPattern e("Lib_Systeme:ExecuterProgrammeExterne");
+  ErrorPattern e(run_, "Lib_Systeme:ExecuterProgrammeExterne");
   e(40, [] { Raise(-2147221499, "Objet déconnecté", "Btrieve.Engine"); });
-  EXPECT_EQ(PbTErreur.Numero, -2147221499);
-  EXPECT_EQ(PbTErreur.Description, "Objet déconnecté");
-  EXPECT_EQ(PbTErreur.Source, "Btrieve.Engine");
-  EXPECT_EQ(PbTErreur.Ligne, 40);
+  EXPECT_EQ(run_.PbTErreur.Numero, -2147221499);
+  EXPECT_EQ(run_.PbTErreur.Description, "Objet déconnecté");
+  EXPECT_EQ(run_.PbTErreur.Source, "Btrieve.Engine");
+  EXPECT_EQ(run_.PbTErreur.Ligne, 40);
 }
 
 TEST_F(ErrorPatternTest, EmptyDescriptionAndSourceOfAThrownErrorAreFilledIn) {
-  ErrorPattern e("Frm_Main:Form_Load");
+  ErrorPattern e(run_, "Frm_Main:Form_Load");
   e(0, [] { throw RuntimeError{53, "", ""}; });
-  EXPECT_EQ(PbTErreur.Description, "Fichier introuvable");
-  EXPECT_EQ(PbTErreur.Source, "TX3_Setup");
-  EXPECT_EQ(PbTErreur.Ligne, 0);
+  EXPECT_EQ(run_.PbTErreur.Description, "Fichier introuvable");
+  EXPECT_EQ(run_.PbTErreur.Source, "TX3_Setup");
+  EXPECT_EQ(run_.PbTErreur.Ligne, 0);
 }
 
 struct StandardCase {
@@ -89,22 +85,22 @@ TEST_F(ErrorPatternTest, StandardExceptionsMapToClassicNumbers) {
       {"not an exception class", [] { throw 42; }, 5},
   };
   for (const StandardCase& c : cases) {
-    ResetErrorStateForTests();
-    ErrorPattern e("Lib_Public:Test");
+    RunContext run;
+    ErrorPattern e(run, "Lib_Public:Test");
     EXPECT_FALSE(e(10, c.raise)) << c.name;
-    EXPECT_EQ(PbTErreur.Numero, c.number) << c.name;
-    EXPECT_EQ(PbTErreur.Description, ClassicDescription(c.number)) << c.name;
-    EXPECT_EQ(PbTErreur.Source, "TX3_Setup") << c.name;
+    EXPECT_EQ(run.PbTErreur.Numero, c.number) << c.name;
+    EXPECT_EQ(run.PbTErreur.Description, ClassicDescription(c.number)) << c.name;
+    EXPECT_EQ(run.PbTErreur.Source, "TX3_Setup") << c.name;
   }
 }
 
 TEST_F(ErrorPatternTest, SpecialHandlerSeesTheFilledRecordAndTheCurrentError) {
   ErrorRecord seen;
   ErrorRecord current;
-  ErrorPattern e("Lib_Systeme:FolderFound");
+  ErrorPattern e(run_, "Lib_Systeme:FolderFound");
   e.TreatFirst([&](const ErrorRecord& r) {
     seen = r;
-    current = CurrentError;
+    current = run_.CurrentError;
     return true;
   });
   e(50, [] { Raise(err::kPathFileAccess); });
@@ -116,41 +112,41 @@ TEST_F(ErrorPatternTest, SpecialHandlerSeesTheFilledRecordAndTheCurrentError) {
 }
 
 TEST_F(ErrorPatternTest, HandledFailureIsNotReported) {
-  ErrorPattern e("Lib_Systeme:FolderFound");
+  ErrorPattern e(run_, "Lib_Systeme:FolderFound");
   e.TreatFirst([](const ErrorRecord& r) { return r.Numero == 76; });
   e(10, [] { Raise(err::kPathNotFound); });
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "");
-  EXPECT_EQ(CurrentError.Numero, 76) << "nobody cleared it";
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "");
+  EXPECT_EQ(run_.CurrentError.Numero, 76) << "nobody cleared it";
   EXPECT_TRUE(os_.logLines.empty());
 
   e(20, [] { Raise(err::kFileNotFound); });
-  EXPECT_EQ(GestionDesErreursState().lastNumber, 53);
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Systeme:FolderFound");
+  EXPECT_EQ(run_.ErrorManager.lastNumber, 53);
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "Lib_Systeme:FolderFound");
 }
 
 TEST_F(ErrorPatternTest, SpecialHandlerThatFailsFallsBackToTheManager) {
-  ErrorPattern e("Lib_Public:Test");
+  ErrorPattern e(run_, "Lib_Public:Test");
   e.TreatFirst([](const ErrorRecord&) -> bool { throw std::runtime_error("x"); });
   EXPECT_FALSE(e(10, [] { Raise(err::kFileNotFound); }));
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:Test");
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "Lib_Public:Test");
 }
 
 TEST_F(ErrorPatternTest, RecordFieldsAreOverwrittenByEachFailure) {
-  ErrorPattern e("Lib_Public:Test");
+  ErrorPattern e(run_, "Lib_Public:Test");
   e(10, [] { Raise(-5, "long", "Composant"); });
   e(0, [] { Raise(err::kFileNotFound); });
-  EXPECT_EQ(PbTErreur.Numero, 53);
-  EXPECT_EQ(PbTErreur.Ligne, 0);
-  EXPECT_EQ(PbTErreur.Description, "Fichier introuvable");
-  EXPECT_EQ(PbTErreur.Source, "TX3_Setup");
+  EXPECT_EQ(run_.PbTErreur.Numero, 53);
+  EXPECT_EQ(run_.PbTErreur.Ligne, 0);
+  EXPECT_EQ(run_.PbTErreur.Description, "Fichier introuvable");
+  EXPECT_EQ(run_.PbTErreur.Source, "TX3_Setup");
 }
 
 TEST_F(ErrorPatternTest, SkipOnErrorRecordsNothing) {
   EXPECT_FALSE(SkipOnError([] { Raise(err::kFileNotFound); }));
   EXPECT_FALSE(SkipOnError([] { throw std::bad_alloc(); }));
   EXPECT_TRUE(SkipOnError([] {}));
-  EXPECT_EQ(PbTErreur.Numero, 0);
-  EXPECT_EQ(GestionDesErreursState().lastTime, 0);
+  EXPECT_EQ(run_.PbTErreur.Numero, 0);
+  EXPECT_EQ(run_.ErrorManager.lastTime, 0);
   EXPECT_TRUE(os_.logLines.empty());
 }
 

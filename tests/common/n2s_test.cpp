@@ -7,7 +7,9 @@
 #include <string>
 
 #include "common/error.h"
+#include "common/run_context.h"
 #include "support/fake_platform.h"
+#include "support/use_platform.h"
 
 namespace tx3 {
 namespace {
@@ -20,25 +22,19 @@ struct Case {
   const char* expected;
 };
 
-void ExpectCases(std::initializer_list<Case> cases) {
-  for (const Case& c : cases) {
-    EXPECT_EQ(N2S(c.valeur, c.largeur, c.decimales, c.remplissage), c.expected)
-        << "N2S(" << c.valeur << ", " << c.largeur << ", " << c.decimales << ", \"" << c.remplissage
-        << "\")";
-  }
-}
-
 class N2STest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetErrorStateForTests();
-    platform::SetPlatform(&os_);
+  void ExpectCases(std::initializer_list<Case> cases) {
+    for (const Case& c : cases) {
+      EXPECT_EQ(N2S(run_, c.valeur, c.largeur, c.decimales, c.remplissage), c.expected)
+          << "N2S(" << c.valeur << ", " << c.largeur << ", " << c.decimales << ", \""
+          << c.remplissage << "\")";
+    }
   }
-  void TearDown() override {
-    platform::SetPlatform(nullptr);
-    ResetErrorStateForTests();
-  }
+
   testing::FakePlatform os_;
+  testing::UsePlatform guard_{os_};
+  RunContext run_;
 };
 
 TEST_F(N2STest, ZeroPaddedCounters) {
@@ -53,7 +49,7 @@ TEST_F(N2STest, ZeroPaddedCounters) {
       {1, 3, 0, "0ab", "001"},  // only the first fill character counts
       {7, 3, 0, "é", "éé7"},    // widths are in characters
   });
-  EXPECT_EQ(PbTErreur.Numero, 0);
+  EXPECT_EQ(run_.PbTErreur.Numero, 0);
 }
 
 TEST_F(N2STest, Decimals) {
@@ -101,63 +97,63 @@ TEST_F(N2STest, LargeValuesAreClamped) {
       {2147483646.9, 10, 0, "0", "2147483647"},
       {21474836.47, 10, 2, "0", "1474836.47"},  // clamped, then the first digit makes room
   });
-  EXPECT_EQ(PbTErreur.Numero, 0);
+  EXPECT_EQ(run_.PbTErreur.Numero, 0);
 }
 
 TEST_F(N2STest, WidthZeroGivesEmptyText) {
   ExpectCases({{5, 0, 0, "0", ""}});
-  EXPECT_EQ(PbTErreur.Numero, 0);
+  EXPECT_EQ(run_.PbTErreur.Numero, 0);
 }
 
 TEST_F(N2STest, NegativeWidthFailsAndLeavesEmptyText) {
-  EXPECT_EQ(N2S(5, -1, 0, "0"), "");
-  EXPECT_EQ(PbTErreur.Numero, err::kInvalidCall);
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 5)");
+  EXPECT_EQ(N2S(run_, 5, -1, 0, "0"), "");
+  EXPECT_EQ(run_.PbTErreur.Numero, err::kInvalidCall);
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "Lib_Public:N2S (Value: 5)");
 }
 
 TEST_F(N2STest, FailureAfterTheSignNamesTheAbsoluteValue) {
-  EXPECT_EQ(N2S(-2.5, -3, 0, "0"), "");
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 2.5)");
+  EXPECT_EQ(N2S(run_, -2.5, -3, 0, "0"), "");
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "Lib_Public:N2S (Value: 2.5)");
 }
 
 TEST_F(N2STest, IdentificationTextUsesTheRuntimeForm) {
-  N2S(3.14159, -1, 0, "0");
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 3.14159)");
-  N2S(0.1 + 0.2, -1, 0, "0");
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 0.3)");
-  N2S(1e5, -1, 0, "0");
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 100000)");
-  N2S(1e20, -1, 0, "0");
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 1E+20)");
+  N2S(run_, 3.14159, -1, 0, "0");
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "Lib_Public:N2S (Value: 3.14159)");
+  N2S(run_, 0.1 + 0.2, -1, 0, "0");
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "Lib_Public:N2S (Value: 0.3)");
+  N2S(run_, 1e5, -1, 0, "0");
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "Lib_Public:N2S (Value: 100000)");
+  N2S(run_, 1e20, -1, 0, "0");
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "Lib_Public:N2S (Value: 1E+20)");
 }
 
 TEST_F(N2STest, DecimalsLeavingNoRoomKeepTheDigits) {
   // Width - decimals - 1 is negative: the point is never inserted.
-  EXPECT_EQ(N2S(1.5, 2, 2, "0"), "50");
-  EXPECT_EQ(PbTErreur.Numero, err::kInvalidCall);
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 1.5)");
+  EXPECT_EQ(N2S(run_, 1.5, 2, 2, "0"), "50");
+  EXPECT_EQ(run_.PbTErreur.Numero, err::kInvalidCall);
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "Lib_Public:N2S (Value: 1.5)");
 }
 
 TEST_F(N2STest, TenDecimalsOrMoreOverflowToZeroDigits) {
-  EXPECT_EQ(N2S(5, 12, 10, "0"), "0.0000000000");
-  EXPECT_EQ(N2S(5, 4, 10, "0"), "0000");
-  EXPECT_EQ(N2S(5, 20, 12, " "), "      0.000000000000");
-  EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Public:N2S (Value: 5)");
+  EXPECT_EQ(N2S(run_, 5, 12, 10, "0"), "0.0000000000");
+  EXPECT_EQ(N2S(run_, 5, 4, 10, "0"), "0000");
+  EXPECT_EQ(N2S(run_, 5, 20, 12, " "), "      0.000000000000");
+  EXPECT_EQ(run_.ErrorManager.lastProcedure, "Lib_Public:N2S (Value: 5)");
 }
 
 TEST_F(N2STest, NegativeDecimalsGiveZeroDigitsAndNoPoint) {
-  EXPECT_EQ(N2S(5, 4, -1, "0"), "0000");
-  EXPECT_EQ(PbTErreur.Numero, err::kInvalidCall);
+  EXPECT_EQ(N2S(run_, 5, 4, -1, "0"), "0000");
+  EXPECT_EQ(run_.PbTErreur.Numero, err::kInvalidCall);
 }
 
 TEST_F(N2STest, NineDecimalsStillFit) {
-  EXPECT_EQ(N2S(1, 11, 9, "0"), "1.005000000");
-  EXPECT_EQ(PbTErreur.Numero, 0);
+  EXPECT_EQ(N2S(run_, 1, 11, 9, "0"), "1.005000000");
+  EXPECT_EQ(run_.PbTErreur.Numero, 0);
 }
 
 TEST_F(N2STest, NegativeWithEmptyResultStaysEmpty) {
-  EXPECT_EQ(N2S(-5, 0, 0, "0"), "");
-  EXPECT_EQ(PbTErreur.Numero, err::kInvalidCall);
+  EXPECT_EQ(N2S(run_, -5, 0, 0, "0"), "");
+  EXPECT_EQ(run_.PbTErreur.Numero, err::kInvalidCall);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/error.h"
+#include "common/run_context.h"
 
 namespace tx3 {
 namespace {
@@ -14,6 +15,7 @@ struct Pair {
 };
 
 TEST(NettoieNomDeDossierTest, Table) {
+  RunContext run;
   const Pair cases[] = {
       {"C:\\Data:Old\\Son*s\\", "C:\\Data Old\\Son s\\"},
       {"D:\\a..b\\%x", "D:\\ab\\x"},
@@ -39,19 +41,22 @@ TEST(NettoieNomDeDossierTest, Table) {
       {"é:\\x:y", "é:\\x y"},  // the drive part is two characters, not two bytes
       {"C:/Brennic/Tarvox", "C: Brennic Tarvox"},
   };
-  for (const Pair& c : cases) EXPECT_EQ(NettoieNomDeDossier(c.input), c.expected) << c.input;
+  for (const Pair& c : cases) EXPECT_EQ(NettoieNomDeDossier(run, c.input), c.expected) << c.input;
 }
 
 TEST(NomFichierCorrectTest, RefusesOnlyWildcardsQuoteAndBar) {
+  RunContext run;
   const std::pair<const char*, bool> cases[] = {
       {"Config.ini", true},  {"a<b", true},       {"a>b:c/d\\e", true}, {"", true},
       {"Conf?g.ini", false}, {"a|b", false},      {"*.ini", false},     {"a\"b", false},
       {"Données.ini", true}, {"x,y;%.ini", true},
   };
-  for (const auto& [name, correct] : cases) EXPECT_EQ(NomFichierCorrect(name), correct) << name;
+  for (const auto& [name, correct] : cases)
+    EXPECT_EQ(NomFichierCorrect(run, name), correct) << name;
 }
 
 TEST(CheckRepTest, EndsWithOneSeparator) {
+  RunContext run;
   const Pair cases[] = {
       {"C:\\Data", "C:\\Data\\"},
       {"C:\\Data\\", "C:\\Data\\"},
@@ -65,9 +70,9 @@ TEST(CheckRepTest, EndsWithOneSeparator) {
       {"C:\\Data ", "C:\\Data \\"},  // no trimming
       {"C:\\Data/", "C:\\Data/\\"},
   };
-  for (const Pair& c : cases) EXPECT_EQ(CheckRep(c.input), c.expected) << c.input;
-  EXPECT_EQ(CheckRep("/srv/data", "/"), "/srv/data/");
-  EXPECT_EQ(CheckRep("/srv/data//", "/"), "/srv/data/");
+  for (const Pair& c : cases) EXPECT_EQ(CheckRep(run, c.input), c.expected) << c.input;
+  EXPECT_EQ(CheckRep(run, "/srv/data", "/"), "/srv/data/");
+  EXPECT_EQ(CheckRep(run, "/srv/data//", "/"), "/srv/data/");
 }
 
 struct Split {
@@ -78,6 +83,7 @@ struct Split {
 };
 
 TEST(EclateRepFicExtTest, Table) {
+  RunContext run;
   const Split cases[] = {
       {"C:\\TX_Data\\Settings\\TX3_Config.ini", "C:\\TX_Data\\Settings\\", "TX3_Config", ".ini"},
       {"C:\\my.dir\\file", "C:\\my.dir\\", "file", ""},
@@ -96,22 +102,22 @@ TEST(EclateRepFicExtTest, Table) {
       {"\\", "\\", "", ""},
   };
   for (const Split& c : cases) {
-    PbTRepFicExt = RepFicExt{"stale", "stale", "stale"};
-    EclateRepFicExt(c.path);
-    EXPECT_EQ(PbTRepFicExt.Rep, c.rep) << c.path;
-    EXPECT_EQ(PbTRepFicExt.Fic, c.fic) << c.path;
-    EXPECT_EQ(PbTRepFicExt.Ext, c.ext) << c.path;
+    run.PbTRepFicExt = RepFicExt{"stale", "stale", "stale"};
+    EclateRepFicExt(run, c.path);
+    EXPECT_EQ(run.PbTRepFicExt.Rep, c.rep) << c.path;
+    EXPECT_EQ(run.PbTRepFicExt.Fic, c.fic) << c.path;
+    EXPECT_EQ(run.PbTRepFicExt.Ext, c.ext) << c.path;
   }
 }
 
 TEST(PathNamesTest, NoFailureIsReportedForOrdinaryInput) {
-  ResetErrorStateForTests();
-  NettoieNomDeDossier("C:\\a:b*c\\...\\");
-  NomFichierCorrect("a|b");
-  CheckRep("");
-  EclateRepFicExt(".txt");
-  EXPECT_EQ(PbTErreur.Numero, 0);
-  EXPECT_EQ(GestionDesErreursState().lastTime, 0);
+  RunContext run;
+  NettoieNomDeDossier(run, "C:\\a:b*c\\...\\");
+  NomFichierCorrect(run, "a|b");
+  CheckRep(run, "");
+  EclateRepFicExt(run, ".txt");
+  EXPECT_EQ(run.PbTErreur.Numero, 0);
+  EXPECT_EQ(run.ErrorManager.reports, 0u);
 }
 
 }  // namespace

@@ -2,23 +2,20 @@
 
 #include "common/error.h"
 #include "support/fake_platform.h"
+#include "support/use_platform.h"
 
 namespace tx3 {
 namespace {
 
-TEST(TraceLogTest, WritesOneLineAndRecordsNoError) {
+TEST(TraceLogTest, WritesOneLinePerCall) {
   testing::FakePlatform os;
-  platform::SetPlatform(&os);
-  ResetErrorStateForTests();
+  testing::UsePlatform guard(os);
   TraceLog("VerificationEtCreationRepertoire: C:\\Data\\ absent");
   TraceLog("two\r\nlines");
-  platform::SetPlatform(nullptr);
 
   ASSERT_EQ(os.logLines.size(), 2u);
   EXPECT_EQ(os.logLines[0], "VerificationEtCreationRepertoire: C:\\Data\\ absent");
   EXPECT_EQ(os.logLines[1], "two | lines");
-  EXPECT_EQ(PbTErreur.Numero, 0);
-  EXPECT_EQ(GestionDesErreursState().lastTime, 0);
 }
 
 }  // namespace

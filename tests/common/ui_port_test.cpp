@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/run_context.h"
+
 namespace tx3 {
 namespace {
 
@@ -17,23 +19,24 @@ class CountingPort : public UiPort {
 };
 
 TEST(UiPortTest, SilentPortAnswersUntilAViewIsInstalledAndAfterItLeaves) {
-  EXPECT_EQ(Ui().BrowseForFolder("C:\\", "Choisir"), std::nullopt);
-  Ui().ShowMessage("rien", MsgIcon::Warning);
-  Ui().DoEvents();
-  Ui().SetStatusText("x");
+  RunContext run;
+  EXPECT_EQ(run.Ui().BrowseForFolder("C:\\", "Choisir"), std::nullopt);
+  run.Ui().ShowMessage("rien", MsgIcon::Warning);
+  run.Ui().DoEvents();
+  run.Ui().SetStatusText("x");
 
   CountingPort port;
-  SetUiPort(&port);
-  EXPECT_EQ(&Ui(), &port);
-  Ui().ShowMessage("un", MsgIcon::Information);
+  run.SetUiPort(&port);
+  EXPECT_EQ(&run.Ui(), &port);
+  run.Ui().ShowMessage("un", MsgIcon::Information);
   EXPECT_EQ(port.boxes, 1);
-  EXPECT_EQ(Ui().BrowseForFolder("", ""), "C:\\Chosen\\");
+  EXPECT_EQ(run.Ui().BrowseForFolder("", ""), "C:\\Chosen\\");
 
-  SetUiPort(nullptr);
-  EXPECT_NE(&Ui(), &port);
-  Ui().ShowMessage("deux", MsgIcon::Critical);
+  run.SetUiPort(nullptr);
+  EXPECT_NE(&run.Ui(), &port);
+  run.Ui().ShowMessage("deux", MsgIcon::Critical);
   EXPECT_EQ(port.boxes, 1);
-  EXPECT_EQ(Ui().BrowseForFolder("C:\\", "Choisir"), std::nullopt);
+  EXPECT_EQ(run.Ui().BrowseForFolder("C:\\", "Choisir"), std::nullopt);
 }
 
 }  // namespace

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "common/error.h"
+#include "common/run_context.h"
 #include "database/catalogue.h"
 #include "database/crc32.h"
+#include "database/database_state.h"
 #include "support/fake_platform.h"
 
 namespace tx3 {
@@ -29,12 +31,13 @@ BtrFileBuf ValidRequest() {
 }
 
 TEST(CheckCreateRequestTest, EveryCatalogueFileIsAccepted) {
-  InitGeneralData();
+  RunContext run;
+  DatabaseState db;
+  InitGeneralData(run, db.PbTFichiers);
   for (int i = 0; i < kNombreDeFichiers; ++i) {
-    InitStructureFichierBTR(static_cast<int16_t>(i), false);
-    EXPECT_EQ(CheckCreateRequest(PbTBtrFileBuf), 0) << "file " << i;
+    InitStructureFichierBTR(run, db, static_cast<int16_t>(i), false);
+    EXPECT_EQ(CheckCreateRequest(db.PbTBtrFileBuf), 0) << "file " << i;
   }
-  ResetCreateBufferForTests();
 }
 
 TEST(CheckCreateRequestTest, BadRequestsGetTheEngineStatus) {

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <set>
 #include <string>
 
-#include "common/error.h"
+#include "common/run_context.h"
 
 namespace tx3 {
 namespace {
@@ -17,10 +18,10 @@ const std::set<int> kParBase = {5,  6,  7,  10, 17, 18, 20, 21, 22, 23, 24, 25, 
 
 class CatalogueTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetErrorStateForTests();
-    InitGeneralData();
-  }
+  void SetUp() override { InitGeneralData(run, PbTFichiers); }
+
+  RunContext run;
+  std::array<FichierRec, kNombreDeFichiers + 1> PbTFichiers{};
 };
 
 // Number of segment records in use: those before the first all-zero record.
@@ -151,13 +152,12 @@ TEST_F(CatalogueTest, RefillRestoresTheConstantsButNotTheSpareNumbers) {
   PbTFichiers[3].Segments[6].Position = 5;
   PbTFichiers[50].Libelle = "x";
   PbTFichiers[50].LongEnreg = 77;
-  InitGeneralData();
+  InitGeneralData(run, PbTFichiers);
   EXPECT_EQ(PbTFichiers[3].LongEnreg, 900);
   EXPECT_EQ(PbTFichiers[3].Segments[6].Position, 0);
   EXPECT_EQ(PbTFichiers[50].Libelle, "");
   EXPECT_EQ(PbTFichiers[50].LongEnreg, 77);  // numbers of the spare slot are never written
-  PbTFichiers[50].LongEnreg = 0;
-  EXPECT_EQ(PbTErreur.Numero, 0);
+  EXPECT_EQ(run.PbTErreur.Numero, 0);
 }
 
 }  // namespace

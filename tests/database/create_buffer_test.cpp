@@ -4,9 +4,11 @@
 
 #include <vector>
 
-#include "common/error.h"
+#include "common/run_context.h"
 #include "database/catalogue.h"
+#include "database/database_state.h"
 #include "support/fake_platform.h"
+#include "support/use_platform.h"
 
 namespace tx3 {
 namespace {
@@ -36,23 +38,16 @@ CreateImage Expected(int rec, int page, int keys, const std::vector<Seg>& segs) 
 
 class CreateBufferTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    platform::SetPlatform(&os_);  // failures reach the log
-    ResetErrorStateForTests();
-    ResetCreateBufferForTests();
-    InitGeneralData();
-  }
-  void TearDown() override {
-    ResetCreateBufferForTests();
-    InitGeneralData();
-    platform::SetPlatform(nullptr);
-  }
-  static CreateImage ImageOf(int index, bool compress = false) {
-    InitStructureFichierBTR(static_cast<int16_t>(index), compress);
-    return ToImage(PbTBtrFileBuf);
+  void SetUp() override { InitGeneralData(run, db.PbTFichiers); }
+  CreateImage ImageOf(int index, bool compress = false) {
+    InitStructureFichierBTR(run, db, static_cast<int16_t>(index), compress);
+    return ToImage(db.PbTBtrFileBuf);
   }
 
   testing::FakePlatform os_;
+  testing::UsePlatform guard_{os_};  // failures reach the log
+  RunContext run;
+  DatabaseState db;
 };
 
 TEST_F(CreateBufferTest, Frad000ByteForByte) {
@@ -86,7 +81,7 @@ TEST_F(CreateBufferTest, ImagesOfSelectedFiles) {
       {50, Expected(0, 0, 0, {})},
   };
   for (const Case& c : cases) EXPECT_EQ(ImageOf(c.index), c.image) << "file " << c.index;
-  EXPECT_EQ(PbTErreur.Numero, 0);
+  EXPECT_EQ(run.PbTErreur.Numero, 0);
 }
 
 TEST_F(CreateBufferTest, LittleEndianOfLargeValues) {
@@ -115,7 +110,7 @@ TEST_F(CreateBufferTest, FewerSegmentsDoNotInheritThePreviousFile) {
 TEST_F(CreateBufferTest, ReservedBytesAndLastSpecKeepWhatTheEngineLeft) {
   CreateImage left{};
   for (size_t i = 0; i < left.size(); ++i) left[i] = static_cast<uint8_t>(i + 1);
-  FromImage(left, &PbTBtrFileBuf);
+  FromImage(left, &db.PbTBtrFileBuf);
   CreateImage expected = Expected(1000, 1024, 1, {{1, 10, 2}});
   for (size_t at : {6, 7, 8, 9, 12, 13, 14, 15}) expected[at] = left[at];
   for (size_t k = 0; k < 8; ++k) {
@@ -139,23 +134,23 @@ TEST_F(CreateBufferTest, ImageRoundTripsThroughTheRecord) {
 
 TEST_F(CreateBufferTest, IndexOutsideTheCatalogueLeavesTheBufferAndReportsBounds) {
   ImageOf(7);
-  const CreateImage before = ToImage(PbTBtrFileBuf);
+  const CreateImage before = ToImage(db.PbTBtrFileBuf);
   for (int16_t index : {int16_t{51}, int16_t{-1}}) {
-    InitStructureFichierBTR(index, false);
-    EXPECT_EQ(ToImage(PbTBtrFileBuf), before) << index;
-    EXPECT_EQ(PbTErreur.Numero, err::kSubscript);
-    EXPECT_EQ(GestionDesErreursState().lastProcedure, "Lib_Setup:InitStructureFichierBTR");
+    InitStructureFichierBTR(run, db, index, false);
+    EXPECT_EQ(ToImage(db.PbTBtrFileBuf), before) << index;
+    EXPECT_EQ(run.PbTErreur.Numero, err::kSubscript);
+    EXPECT_EQ(run.ErrorManager.lastProcedure, "Lib_Setup:InitStructureFichierBTR");
   }
 }
 
 TEST_F(CreateBufferTest, ValueOutsideSixteenBitsSkipsOnlyThatField) {
   ImageOf(0);
-  PbTFichiers[50].LongEnreg = 40000;
-  PbTFichiers[50].TaillePage = 512;
-  InitStructureFichierBTR(50, false);
-  EXPECT_EQ(PbTBtrFileBuf.RecLen, 1000);  // left as it was
-  EXPECT_EQ(PbTBtrFileBuf.PageSize, 512);
-  EXPECT_EQ(PbTErreur.Numero, err::kOverflow);
+  db.PbTFichiers[50].LongEnreg = 40000;
+  db.PbTFichiers[50].TaillePage = 512;
+  InitStructureFichierBTR(run, db, 50, false);
+  EXPECT_EQ(db.PbTBtrFileBuf.RecLen, 1000);  // left as it was
+  EXPECT_EQ(db.PbTBtrFileBuf.PageSize, 512);
+  EXPECT_EQ(run.PbTErreur.Numero, err::kOverflow);
 }
 
 }  // namespace

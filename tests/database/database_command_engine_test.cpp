@@ -15,13 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "common/error.h"
-#include "common/ui_port.h"
 #include "database/builtin_engine.h"
-#include "database/create_buffer.h"
 #include "database/database_command.h"
-#include "platform/platform.h"
+#include "database/database_state.h"
 #include "support/fake_ui.h"
+#include "system/system_context.h"
 #include "test_engine_access.h"
 
 namespace tx3 {
@@ -57,19 +55,11 @@ class DatabaseCommandEngineTest : public ::testing::Test {
   }
 
   void SetUp() override {
-    platform::SetPlatform(nullptr);
-    SetUiPort(&ui_);
-    ResetErrorStateForTests();
-    ResetCreateBufferForTests();
     fs::remove_all(root_ / "drives" / "c:");
     fs::create_directories(Data());
     unsetenv("TX3_BTRIEVE_LIBRARY");
   }
-  void TearDown() override {
-    SetUiPort(nullptr);
-    ResetCreateBufferForTests();
-    fs::permissions(Data(), fs::perms::owner_all, fs::perm_options::add);
-  }
+  void TearDown() override { fs::permissions(Data(), fs::perms::owner_all, fs::perm_options::add); }
 
   static fs::path Data() { return root_ / "drives" / "c:" / "TX_Data" / "Data"; }
   static void UseLibrary(const std::string& library) {
@@ -86,6 +76,8 @@ class DatabaseCommandEngineTest : public ::testing::Test {
 
   static inline fs::path root_;
   testing::FakeUi ui_;
+  SystemContext run_{&ui_};  // on the system's own platform
+  DatabaseState db_;
   testing::TestEngineAccess engine_;
 };
 
@@ -95,7 +87,7 @@ TEST_F(DatabaseCommandEngineTest, LibraryEngineReceivesHostPathsAndSkipsPresentF
   WriteAll(Data() / "FRAD001.bt6", "");
   WriteAll(Data() / "FRADA05.bt6", std::string(kBuiltinSignature) + std::string(504, '\0'));
   engine_.SetStatuses({0, 0, 25, 25});  // FRAD003 in use
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
 
   const std::vector<std::string> keys = Keys();
   ASSERT_EQ(keys.size(), 50u);  // 49 files, FRAD003 twice
@@ -117,7 +109,7 @@ TEST_F(DatabaseCommandEngineTest, LibraryEngineReceivesHostPathsAndSkipsPresentF
 }
 
 TEST_F(DatabaseCommandEngineTest, BuiltInEngineCreatesOncePerFile) {
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   ASSERT_EQ(FileCount(), 50u);
   const std::string frad047 = ReadAll(Data() / "FRADA47.bt6");
   EXPECT_EQ(frad047.size(), 4096u);
@@ -128,7 +120,7 @@ TEST_F(DatabaseCommandEngineTest, BuiltInEngineCreatesOncePerFile) {
   WriteAll(Data() / "FRAD002.bt6", "");
   WriteAll(Data() / "FRAD004.bt6", "kept");
   const auto before = fs::last_write_time(Data() / "FRADA47.bt6");
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   EXPECT_EQ(fs::file_size(Data() / "FRAD002.bt6"), 512u);
   EXPECT_EQ(ReadAll(Data() / "FRAD004.bt6"), "kept");
   EXPECT_EQ(fs::last_write_time(Data() / "FRADA47.bt6"), before);
@@ -157,7 +149,7 @@ TEST_F(DatabaseCommandEngineTest, FileLockedByAnotherProcessIsReported) {
   }
   char c = 0;
   ASSERT_EQ(::read(ready[0], &c, 1), 1);
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   ::kill(child, SIGKILL);
   ::waitpid(child, nullptr, 0);
   ::close(ready[0]);
@@ -172,7 +164,7 @@ TEST_F(DatabaseCommandEngineTest, FileLockedByAnotherProcessIsReported) {
 }
 
 TEST_F(DatabaseCommandEngineTest, MissingDataFolderCreatesNothing) {
-  CommandPervasiveCreate_Click("C:\\Nowhere\\Data\\");
+  CommandPervasiveCreate_Click(run_, db_, "C:\\Nowhere\\Data\\");
   EXPECT_FALSE(fs::exists(root_ / "drives" / "c:" / "Nowhere"));
   ASSERT_FALSE(ui_.messages.empty());
   EXPECT_EQ(ui_.messages.back().icon, MsgIcon::Warning);
@@ -184,14 +176,14 @@ TEST_F(DatabaseCommandEngineTest, MissingDataFolderCreatesNothing) {
 TEST_F(DatabaseCommandEngineTest, ReadOnlyDataFolderCreatesNothing) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
   fs::permissions(Data(), fs::perms::owner_read | fs::perms::owner_exec);
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   EXPECT_EQ(FileCount(), 0u);
   ASSERT_FALSE(ui_.messages.empty());
   EXPECT_EQ(ui_.messages.back().icon, MsgIcon::Warning);
 }
 
 TEST_F(DatabaseCommandEngineTest, RefusedCharactersCreateNothing) {
-  CommandPervasiveCreate_Click("C:\\TX_Data\\Da|ta\\");
+  CommandPervasiveCreate_Click(run_, db_, "C:\\TX_Data\\Da|ta\\");
   EXPECT_EQ(FileCount(), 0u);
   EXPECT_EQ(std::distance(fs::directory_iterator(Data().parent_path()), {}), 1);
   ASSERT_FALSE(ui_.messages.empty());
@@ -201,7 +193,7 @@ TEST_F(DatabaseCommandEngineTest, RefusedCharactersCreateNothing) {
 
 TEST_F(DatabaseCommandEngineTest, LibraryThatIsNotAnEngine) {
   UseLibrary("libm.so.6");
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Critical);
   EXPECT_EQ(ui_.messages[0].text,
@@ -212,7 +204,7 @@ TEST_F(DatabaseCommandEngineTest, LibraryThatIsNotAnEngine) {
 
 TEST_F(DatabaseCommandEngineTest, MissingLibrary) {
   UseLibrary((root_ / "no_such_engine.so").string());
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_NE(ui_.messages[0].text.find("no_such_engine.so"), std::string::npos);
   EXPECT_EQ(FileCount(), 0u);

@@ -10,8 +10,11 @@
 #include "database/builtin_engine.h"
 #include "database/catalogue.h"
 #include "database/create_buffer.h"
+#include "database/database_state.h"
 #include "support/fake_platform.h"
 #include "support/fake_ui.h"
+#include "support/use_platform.h"
+#include "system/system_context.h"
 #include "test_engine_access.h"
 
 namespace tx3 {
@@ -52,18 +55,7 @@ std::string InUse(const std::string& path) {
 
 class DatabaseCommandTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    platform::SetPlatform(&os_);
-    SetUiPort(&ui_);
-    ResetErrorStateForTests();
-    ResetCreateBufferForTests();
-    os_.AddFolder(kData);
-  }
-  void TearDown() override {
-    SetUiPort(nullptr);
-    platform::SetPlatform(nullptr);
-    ResetCreateBufferForTests();
-  }
+  void SetUp() override { os_.AddFolder(kData); }
 
   // Serves the stand-in engine library through TX3_BTRIEVE_LIBRARY.
   void UseLibrary() {
@@ -78,12 +70,15 @@ class DatabaseCommandTest : public ::testing::Test {
   }
 
   FakePlatform os_;
+  testing::UsePlatform guard_{os_};
   FakeUi ui_;
+  SystemContext run_{&ui_};
+  DatabaseState db_;
   testing::TestEngineAccess library_;
 };
 
 TEST_F(DatabaseCommandTest, BuiltInEngineCreatesTheFiftyFilesWithTheirBaseNames) {
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   std::set<std::string> expected;
   for (const std::string& name : ExpectedNames()) expected.insert(EngineForm(kData + name));
   std::set<std::string> written;
@@ -96,10 +91,13 @@ TEST_F(DatabaseCommandTest, BuiltInEngineCreatesTheFiftyFilesWithTheirBaseNames)
 
 TEST_F(DatabaseCommandTest, FiftyCreatesInOrderWithTheExactBuffers) {
   UseLibrary();
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   ASSERT_EQ(library_.CallCount(), 50);
   const std::vector<std::string> names = ExpectedNames();
-  InitGeneralData();
+  // The buffers expected, built apart from the run's own.
+  RunContext check;
+  DatabaseState expected;
+  InitGeneralData(check, expected.PbTFichiers);
   for (int i = 0; i < 50; ++i) {
     const TestEngineCall& call = library_.Call(i);
     const std::string key = EngineForm(kData + names[i]);
@@ -109,8 +107,8 @@ TEST_F(DatabaseCommandTest, FiftyCreatesInOrderWithTheExactBuffers) {
     EXPECT_EQ(library_.Key(i), key);
     EXPECT_EQ(call.keyLength, key.size());
     EXPECT_EQ(call.keyNumber, 0);
-    InitStructureFichierBTR(static_cast<int16_t>(i), false);
-    const CreateImage image = ToImage(PbTBtrFileBuf);
+    InitStructureFichierBTR(check, expected, static_cast<int16_t>(i), false);
+    const CreateImage image = ToImage(expected.PbTBtrFileBuf);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), call.data)) << names[i];
   }
   EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{"Fichiers créés à vide"});
@@ -118,7 +116,7 @@ TEST_F(DatabaseCommandTest, FiftyCreatesInOrderWithTheExactBuffers) {
 
 TEST_F(DatabaseCommandTest, FolderWithoutBackslashGivesTheSamePaths) {
   UseLibrary();
-  CommandPervasiveCreate_Click("C:\\TX_Data\\Data");
+  CommandPervasiveCreate_Click(run_, db_, "C:\\TX_Data\\Data");
   ASSERT_EQ(library_.CallCount(), 50);
   EXPECT_EQ(library_.Key(5), EngineForm("C:\\TX_Data\\Data\\FRADA05.bt6"));
 }
@@ -128,7 +126,7 @@ TEST_F(DatabaseCommandTest, ExistingNonEmptyFilesAreSkippedEmptyOnesCreated) {
   os_.AddFile(std::string(kData) + "FRAD000.bt6", 2048);
   os_.AddFile(std::string(kData) + "fradA05.BT6", 10);  // found whatever its case
   os_.AddFile(std::string(kData) + "FRAD001.bt6", 0);
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   const std::vector<std::string> keys = Keys();
   ASSERT_EQ(keys.size(), 48u);
   EXPECT_EQ(keys[0], EngineForm(std::string(kData) + "FRAD001.bt6"));
@@ -145,7 +143,7 @@ TEST_F(DatabaseCommandTest, BuiltInStandInIsRecreatedByARealEngine) {
   os_.AddFile(foreign, 512);
   os_.engineFiles[EngineForm(standIn)] = std::string(kBuiltinSignature) + std::string(504, '\0');
   os_.engineFiles[EngineForm(foreign)] = std::string(512, 'F');
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   const std::vector<std::string> keys = Keys();
   ASSERT_EQ(keys.size(), 49u);
   EXPECT_EQ(keys[2], EngineForm(standIn));
@@ -156,7 +154,7 @@ TEST_F(DatabaseCommandTest, StandInCountsAsPresentForTheBuiltInEngine) {
   const std::string standIn = std::string(kData) + "FRAD002.bt6";
   os_.AddFile(standIn, 512);
   os_.engineFiles[EngineForm(standIn)] = "TX3BTRV1 old";
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   EXPECT_EQ(os_.engineFiles.at(EngineForm(standIn)), "TX3BTRV1 old");
   EXPECT_EQ(os_.CallCount("ReadEngineFile"), 0);
 }
@@ -164,7 +162,7 @@ TEST_F(DatabaseCommandTest, StandInCountsAsPresentForTheBuiltInEngine) {
 TEST_F(DatabaseCommandTest, SecondAttemptEndsTheNameWithABlankAndKeepsTheLength) {
   UseLibrary();
   library_.SetStatuses({30, 0});
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   ASSERT_EQ(library_.CallCount(), 51);
   const std::string key = EngineForm(std::string(kData) + "FRAD000.bt6");
   EXPECT_EQ(library_.Key(0), key);
@@ -183,7 +181,7 @@ TEST_F(DatabaseCommandTest, SecondAttemptEndsTheNameWithABlankAndKeepsTheLength)
 TEST_F(DatabaseCommandTest, FileInUseIsReportedAndListed) {
   UseLibrary();
   library_.SetStatuses({0, 0, 0, 25, 25});
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   EXPECT_EQ(library_.CallCount(), 51);
   const std::string path = std::string(kData) + "FRAD003.bt6";
   ASSERT_EQ(ui_.messages.size(), 2u);
@@ -197,7 +195,7 @@ TEST_F(DatabaseCommandTest, OtherStatusesAreListedWithTheFirstAttemptsStatus) {
   UseLibrary();
   // FRAD000: 46 then 25 (message, listed 46); FRAD001: 87 twice (listed, no message).
   library_.SetStatuses({46, 25, 87, 87});
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   ASSERT_EQ(ui_.messages.size(), 2u);
   EXPECT_EQ(ui_.messages[0].text, InUse(std::string(kData) + "FRAD000.bt6"));
   EXPECT_EQ(ui_.messages[1].text, "Fichiers non créés:\r\n\r\n" + std::string(kData) +
@@ -208,7 +206,7 @@ TEST_F(DatabaseCommandTest, OtherStatusesAreListedWithTheFirstAttemptsStatus) {
 TEST_F(DatabaseCommandTest, EngineLeftoversGoBackToTheEngine) {
   UseLibrary();
   library_.SetScribble(true);
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   ASSERT_EQ(library_.CallCount(), 50);
   EXPECT_EQ(library_.Call(0).data[6], 0);
   EXPECT_EQ(library_.Call(1).data[6], 0x5A);          // reserved bytes keep what the engine left
@@ -218,7 +216,7 @@ TEST_F(DatabaseCommandTest, EngineLeftoversGoBackToTheEngine) {
 
 TEST_F(DatabaseCommandTest, MissingEngineLibraryStopsBeforeAnything) {
   os_.environment["TX3_BTRIEVE_LIBRARY"] = "/opt/nothing.so";
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0].text,
             "Moteur de base de données introuvable:\r\n\r\n/opt/nothing.so\r\n\r\nInstallez le "
@@ -231,7 +229,7 @@ TEST_F(DatabaseCommandTest, MissingEngineLibraryStopsBeforeAnything) {
 TEST_F(DatabaseCommandTest, LibraryWithoutBtrcallIsNoEngine) {
   os_.environment["TX3_BTRIEVE_LIBRARY"] = kLibrary;
   os_.libraries[kLibrary] = {{"SomethingElse", library_.btrcall}};
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_NE(ui_.messages[0].text.find(kLibrary), std::string::npos);
   EXPECT_EQ(library_.CallCount(), 0);
@@ -240,7 +238,7 @@ TEST_F(DatabaseCommandTest, LibraryWithoutBtrcallIsNoEngine) {
 TEST_F(DatabaseCommandTest, UnwritableFolderWithTheBuiltInEngine) {
   os_.lockedEngineFiles.insert(EngineForm(std::string(kData) + "FRAD010.bt6"));
   os_.lockedEngineFiles.insert(EngineForm(std::string(kData) + "FRADA10.bt6"));
-  CommandPervasiveCreate_Click(kData);
+  CommandPervasiveCreate_Click(run_, db_, kData);
   const std::string path = std::string(kData) + "FRADA10.bt6";
   ASSERT_EQ(ui_.messages.size(), 2u);
   EXPECT_EQ(ui_.messages[0].text, InUse(path));

@@ -46,10 +46,7 @@ class RecordingEngine : public Engine {
 
 class EngineTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    platform::SetPlatform(&os_);
-    ResetErrorStateForTests();
-  }
+  void SetUp() override { platform::SetPlatform(&os_); }
   void TearDown() override { platform::SetPlatform(nullptr); }
 
   int16_t Call(std::string key, int16_t keyLength) {

@@ -111,6 +111,21 @@ TEST_F(AppE2eTest, UnusableFolderFieldsNeverCrash) {
   EXPECT_FALSE(fs::exists(drives_ / "q:"));
 }
 
+// The lookup of a name Windows refuses fails: the field shows red and the error reaches the log.
+TEST_F(AppE2eTest, RefusedFolderNameIsLoggedAndEndsWithStatusOne) {
+  const Outcome r = Run({"--batch", "--folder", "2=C:\\a|b"});
+  EXPECT_EQ(r.status, 1) << r.out << r.err;
+  EXPECT_EQ(r.out, "");
+  const std::string log = ReadAll(root_ / "log" / "TX3_Setup.log");
+  std::istringstream lines(log);
+  bool reported = false;
+  for (std::string line; std::getline(lines, line);) {
+    reported |= line.find("Err: 52 ") != std::string::npos &&
+                line.find("Frm_Main:TexteDossier_Change") != std::string::npos;
+  }
+  EXPECT_TRUE(reported) << log;
+}
+
 TEST_F(AppE2eTest, BadUsageIsExitTwoWithOneLine) {
   const std::vector<std::vector<std::string>> cases = {
       {"--batch", "--bogus"}, {"--batch", "--step", "9"},          {"--batch", "--station", "x"},

@@ -41,7 +41,7 @@ TEST_P(DownloadChoiceTest, OpensTheChosenVersionOrExplains) {
   const ChoiceCase& c = GetParam();
   window.pervasive = c.step == 3 ? c.item : 0;
   window.converter = c.step == 4 ? c.item : 0;
-  CommandCreerSettings_Click(window, c.step);
+  CommandCreerSettings_Click(run, window, c.step);
   const std::vector<std::string> opened = Opened();
   if (c.opened == nullptr) {
     EXPECT_TRUE(opened.empty());
@@ -78,9 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DownloadsTest, PageAddressesEndWithTheirPageNumber) {
   window.pervasive = 2;
-  CommandCreerSettings_Click(window, 3);
+  CommandCreerSettings_Click(run, window, 3);
   window.pervasive = 3;
-  CommandCreerSettings_Click(window, 3);
+  CommandCreerSettings_Click(run, window, 3);
   const auto opened = Opened();
   ASSERT_EQ(opened.size(), 2u);
   EXPECT_TRUE(opened[0].ends_with("/download/index/2077"));
@@ -88,7 +88,7 @@ TEST_F(DownloadsTest, PageAddressesEndWithTheirPageNumber) {
 }
 
 TEST_F(DownloadsTest, ComponentsInstallerOpensExactlyOneAddress) {
-  CommandCreerSettings_Click(window, 5);
+  CommandCreerSettings_Click(run, window, 5);
   EXPECT_EQ(Opened(),
             std::vector<std::string>{std::string(kUpdateBase) + "Setup_TX3_Composants_V34.exe"});
 }
@@ -97,7 +97,7 @@ TEST_F(DownloadsTest, TickedRowsOpenTheirPackagesInRowOrder) {
   window.packages.assign(18, false);
   window.packages[17] = true;
   window.packages[0] = true;
-  CommandCreerSettings_Click(window, 6);
+  CommandCreerSettings_Click(run, window, 6);
   EXPECT_EQ(Opened(), (std::vector<std::string>{std::string(kUpdateBase) + "TX3_Library.zip",
                                                 std::string(kUpdateBase) + "TX3_Tools_Web.zip"}));
   EXPECT_EQ(ui.doEventsCount, 18);
@@ -105,14 +105,14 @@ TEST_F(DownloadsTest, TickedRowsOpenTheirPackagesInRowOrder) {
 
 TEST_F(DownloadsTest, NoTickedRowOpensNothingAndStillTicks) {
   window.packages.assign(18, false);
-  CommandCreerSettings_Click(window, 6);
+  CommandCreerSettings_Click(run, window, 6);
   EXPECT_TRUE(os.shellCalls.empty());
   EXPECT_TRUE(window.checkAction[6]);
 }
 
 TEST_F(DownloadsTest, RowsBeyondThePackagesOpenNothingButLetEventsRun) {
   window.packages.assign(20, true);
-  CommandCreerSettings_Click(window, 6);
+  CommandCreerSettings_Click(run, window, 6);
   const auto opened = Opened();
   ASSERT_EQ(opened.size(), 18u);
   EXPECT_TRUE(opened[2].ends_with("/TX3_Tools_Scheduler.zip"));
@@ -124,7 +124,7 @@ TEST_F(DownloadsTest, AShellFailureDoesNotStopTheFollowingRows) {
   os.shellResults[std::string(kUpdateBase) + "TX3_Library.zip"] = 31;
   window.packages.assign(18, false);
   window.packages[0] = window.packages[1] = true;
-  CommandCreerSettings_Click(window, 6);
+  CommandCreerSettings_Click(run, window, 6);
   EXPECT_EQ(Opened().size(), 2u);
   EXPECT_FALSE(window.busy);
 }

@@ -13,7 +13,7 @@ using FolderStepTest = SettingsTest;
 
 TEST_F(FolderStepTest, CreatesEveryMissingFolderAndRefreshesItsField) {
   os.AddFolder("C:\\Kalvet");
-  CommandCreerSettings_Click(window, 0);
+  CommandCreerSettings_Click(run, window, 0);
   for (const std::string& folder : window.folders) EXPECT_TRUE(os.IsFolder(folder)) << folder;
   EXPECT_EQ(window.folderChanges, (std::vector<int>{0, 1, 3, 4, 5, 6, 7}));
   EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Dossiers créés"});
@@ -22,7 +22,7 @@ TEST_F(FolderStepTest, CreatesEveryMissingFolderAndRefreshesItsField) {
 }
 
 TEST_F(FolderStepTest, ShowsEachFolderBeingCreatedInTheStatusBar) {
-  CommandCreerSettings_Click(window, 0);
+  CommandCreerSettings_Click(run, window, 0);
   ASSERT_GE(ui.statusTexts.size(), 2u);
   EXPECT_EQ(ui.statusTexts.front(), "C:\\Brennic\\Tarvox\\");
   EXPECT_EQ(ui.statusTexts.back(), "");
@@ -33,7 +33,7 @@ TEST_F(FolderStepTest, ExistingAndBlankFieldsAreLeftAlone) {
   window.folders[3] = "   ";
   window.folders[5] = "";
   const int creations = os.CallCount("MakeDirectory");
-  CommandCreerSettings_Click(window, 0);
+  CommandCreerSettings_Click(run, window, 0);
   EXPECT_EQ(os.CallCount("MakeDirectory"), creations);
   EXPECT_TRUE(window.folderChanges.empty());
   EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Dossiers créés"});
@@ -42,7 +42,7 @@ TEST_F(FolderStepTest, ExistingAndBlankFieldsAreLeftAlone) {
 TEST_F(FolderStepTest, ListsTheFoldersThatCouldNotBeCreated) {
   window.folders[2] = "Q:\\Logs\\";  // no drive Q:
   os.DenyCreate("C:\\TX_Redist");
-  CommandCreerSettings_Click(window, 0);
+  CommandCreerSettings_Click(run, window, 0);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Dossiers non créés:\r\n\r\nQ:\\Logs\\\r\nC:\\TX_Redist\\");
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Warning);
@@ -53,7 +53,7 @@ TEST_F(FolderStepTest, ListsTheFoldersThatCouldNotBeCreated) {
 
 TEST_F(FolderStepTest, RefusedCharactersDoNotStopTheOtherFields) {
   window.folders[4] = "C:\\Sons|Musique\\";
-  CommandCreerSettings_Click(window, 0);
+  CommandCreerSettings_Click(run, window, 0);
   EXPECT_TRUE(os.IsFolder("C:\\TX_Redist"));
   EXPECT_TRUE(window.checkAction[0]);
   EXPECT_FALSE(window.busy);

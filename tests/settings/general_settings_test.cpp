@@ -26,7 +26,7 @@ class GeneralSettingsTest : public SettingsTest {
 };
 
 TEST_F(GeneralSettingsTest, NewInstallationMatchesTheReferenceFiles) {
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   for (const char* file : kFiles) {
     EXPECT_EQ(os.IniText(ConfigFile(file)), AnsiToUtf8(ReferenceFile(file))) << file;
   }
@@ -37,8 +37,8 @@ TEST_F(GeneralSettingsTest, NewInstallationMatchesTheReferenceFiles) {
 
 TEST_F(GeneralSettingsTest, FilesAreWrittenInOrderAndMadeDurableBeforeTheMessage) {
   int flushesAtMessage = -1;
-  ui.onMessageBox = [&] { flushesAtMessage = os.flushCount; };
-  CommandCreerSettings_Click(window, 2);
+  ui.onShowMessage = [&] { flushesAtMessage = os.flushCount; };
+  CommandCreerSettings_Click(run, window, 2);
   std::vector<std::string> order;
   for (const auto& w : os.profileWrites) {
     if (order.empty() || order.back() != w.file) order.push_back(w.file);
@@ -50,7 +50,7 @@ TEST_F(GeneralSettingsTest, FilesAreWrittenInOrderAndMadeDurableBeforeTheMessage
 }
 
 TEST_F(GeneralSettingsTest, SecondRunAfterEditsKeepsEveryEdit) {
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   const std::string mus = ConfigFile("BR_Mus.ini");
   const std::string pub = ConfigFile("BR_Pub.ini");
   const std::string longValue(300, 'x');
@@ -65,7 +65,7 @@ TEST_F(GeneralSettingsTest, SecondRunAfterEditsKeepsEveryEdit) {
   window.folders[6] = "C:\\Ailleurs\\";
 
   ui.messages.clear();
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   for (size_t i = 0; i < kFiles.size(); ++i) {
     EXPECT_EQ(os.IniText(ConfigFile(kFiles[i])), before[i]) << kFiles[i];
   }
@@ -76,7 +76,7 @@ TEST_F(GeneralSettingsTest, SecondRunAfterEditsKeepsEveryEdit) {
 TEST_F(GeneralSettingsTest, MissingKeysAreAddedAfterTheKeptOnes) {
   const std::string pub = ConfigFile("BR_Pub.ini");
   os.SetIniValue(pub, "Pub_Voix", "Voix_10", "Annonceur");
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   const std::vector<std::string> voices = os.IniKeys(pub, "Pub_Voix");
   ASSERT_EQ(voices.size(), 30u);
   EXPECT_EQ(voices.front(), "Voix_10");
@@ -91,7 +91,7 @@ TEST_F(GeneralSettingsTest, ReadOnlySettingsFileIsCompletedWithoutLosingValues) 
   const std::string pub = ConfigFile("BR_Pub.ini");
   os.SetIniValue(pub, "Pub_Voix", "Voix_05", "Claire");
   os.Find(pub)->attributes |= platform::kAttrReadOnly;
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   EXPECT_EQ(os.IniValue(pub, "Pub_Voix", "Voix_05"), "Claire");
   EXPECT_EQ(os.IniKeys(pub, "Pub_Voix").size(), 30u);
   EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Paramétrage créé ou MAJ"});
@@ -100,7 +100,7 @@ TEST_F(GeneralSettingsTest, ReadOnlySettingsFileIsCompletedWithoutLosingValues) 
 TEST_F(GeneralSettingsTest, UnwritableFileIsListedWithItsCount) {
   const std::string pub = ConfigFile("BR_Pub.ini");
   os.FailCall("WriteProfileEntry", 75, -1, pub);
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text,
             "Paramètres non écrits:\r\n\r\nC:\\Brennic\\Tarvox\\Config\\BR_Pub.ini (390 clés)");
@@ -112,7 +112,7 @@ TEST_F(GeneralSettingsTest, UnwritableFileIsListedWithItsCount) {
 
 TEST_F(GeneralSettingsTest, ConfigFolderWithRefusedCharactersWritesNothing) {
   window.folders[1] = "C:\\Brennic\\Tar|vox\\Config\\";
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   EXPECT_TRUE(os.profileWrites.empty());
   ASSERT_FALSE(ui.messages.empty());
   EXPECT_EQ(ui.messages.back().icon, MsgIcon::Critical);
@@ -124,7 +124,7 @@ TEST_F(GeneralSettingsTest, KeyThatCannotBeReadIsNotOverwritten) {
   os.SetIniValue(brSys, "Div_Radio", "Nom_Radio", "Ancienne Radio");
   os.SetIniValue(brSys, "Div_Radio", "Station_002", "Soir");
   os.RaiseInCall("ReadProfileString", 75, 3);  // Nom_Radio, Station_001, Station_002
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   EXPECT_EQ(os.IniValue(brSys, "Div_Radio", "Nom_Radio"), "Ancienne Radio");
   EXPECT_EQ(os.IniValue(brSys, "Div_Radio", "Station_002"), "Soir");
   EXPECT_EQ(os.IniValue(brSys, "Div_Radio", "Station_001"), std::nullopt);
@@ -132,20 +132,21 @@ TEST_F(GeneralSettingsTest, KeyThatCannotBeReadIsNotOverwritten) {
   ASSERT_FALSE(ui.messages.empty());
   EXPECT_EQ(ui.messages.back().text,
             "Paramètres non écrits:\r\n\r\nC:\\Brennic\\Tarvox\\Config\\Br_Sys.ini (3 clés)");
-  EXPECT_EQ(PbTErreur.Numero, 75);
+  EXPECT_EQ(run.PbTErreur.Numero, 75);
   EXPECT_TRUE(window.checkAction[2]);
   EXPECT_FALSE(window.busy);
 }
 
 TEST_F(GeneralSettingsTest, SuccessfulReadsLeaveTheErrorRecordAsItWas) {
-  PbTErreur = ErrorRecord{53, 40, "Fichier introuvable", "TX3_Setup"};
-  CommandCreerSettings_Click(window, 2);
-  EXPECT_EQ(PbTErreur.Numero, 53);
-  EXPECT_EQ(PbTErreur.Ligne, 40);
+  run.PbTErreur = ErrorRecord{53, 40, "Fichier introuvable", "TX3_Setup"};
+  CommandCreerSettings_Click(run, window, 2);
+  EXPECT_EQ(run.PbTErreur.Numero, 53);
+  EXPECT_EQ(run.PbTErreur.Ligne, 40);
 }
 
 TEST(DefaultKeysTest, MusicSeriesRunFrom01To09) {
-  const IniKeys keys = MusicDefaultKeys();
+  SystemContext run;
+  const IniKeys keys = MusicDefaultKeys(run);
   EXPECT_EQ(keys.size(), 333u);
   std::vector<std::string> strategies;
   for (const IniKey& k : keys) {
@@ -160,7 +161,8 @@ TEST(DefaultKeysTest, MusicSeriesRunFrom01To09) {
 }
 
 TEST(DefaultKeysTest, AdvertisingPositionsComeBeforeDurations) {
-  const IniKeys keys = AdvertisingDefaultKeys();
+  SystemContext run;
+  const IniKeys keys = AdvertisingDefaultKeys(run);
   ASSERT_EQ(keys.size(), 390u);
   EXPECT_EQ(keys[23].key, "Debut_Tranche_23");
   EXPECT_EQ(keys[24].key, "Lun_00_Pos");

@@ -22,8 +22,8 @@ class GlobalConfigurationTest : public SettingsTest {
 };
 
 TEST_F(GlobalConfigurationTest, WritesTheGlobalFileInOrderAndCreatesItsFolder) {
-  CodeVersionWindows = 10;
-  CommandCreerSettings_Click(window, 1);
+  run.CodeVersionWindows = 10;
+  CommandCreerSettings_Click(run, window, 1);
   EXPECT_EQ(os.IniText(kGlobal), AnsiToUtf8(ReferenceFile("TX3_Config.ini")));
   EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Paramétrage créé ou MAJ"});
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Information);
@@ -39,8 +39,8 @@ TEST_F(GlobalConfigurationTest, WinIniOnlyOutsideVistaToWindows10) {
        {Case{5, true}, Case{2003, true}, Case{2000, true}, Case{0, true}, Case{6, false},
         Case{7, false}, Case{8, false}, Case{10, false}, Case{11, false}, Case{12, true}}) {
     os.Remove(kWinIni);
-    CodeVersionWindows = c.code;
-    CommandCreerSettings_Click(window, 1);
+    run.CodeVersionWindows = c.code;
+    CommandCreerSettings_Click(run, window, 1);
     EXPECT_EQ(os.Exists(kWinIni), c.written) << c.code;
     if (c.written) {
       EXPECT_EQ(os.IniText(kWinIni), AnsiToUtf8(ReferenceFile("Win.ini")));
@@ -49,10 +49,10 @@ TEST_F(GlobalConfigurationTest, WinIniOnlyOutsideVistaToWindows10) {
 }
 
 TEST_F(GlobalConfigurationTest, EveryRunReplacesTheRadioName) {
-  CodeVersionWindows = 10;
-  CommandCreerSettings_Click(window, 1);
+  run.CodeVersionWindows = 10;
+  CommandCreerSettings_Click(run, window, 1);
   window.radio = "Autre Radio";
-  CommandCreerSettings_Click(window, 1);
+  CommandCreerSettings_Click(run, window, 1);
   EXPECT_EQ(os.IniValue(kGlobal, "Site", "Lib"), "Autre Radio");
 }
 
@@ -61,7 +61,7 @@ TEST_F(GlobalConfigurationTest, MissingConfigFolderWritesNothingAndStillTicks) {
     window = TestWindow{};
     window.folders[1] = "C:\\Ailleurs\\Config\\";
     ui.messages.clear();
-    CommandCreerSettings_Click(window, index);
+    CommandCreerSettings_Click(run, window, index);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Dossier de config non trouvé:\r\n\r\nC:\\Ailleurs\\Config\\");
     EXPECT_EQ(ui.messages[0].icon, MsgIcon::Critical);
@@ -72,17 +72,17 @@ TEST_F(GlobalConfigurationTest, MissingConfigFolderWritesNothingAndStillTicks) {
 
 TEST_F(GlobalConfigurationTest, BlankConfigFolderIsNotFound) {
   window.folders[1] = "  ";
-  CommandCreerSettings_Click(window, 1);
+  CommandCreerSettings_Click(run, window, 1);
   EXPECT_TRUE(os.profileWrites.empty());
   EXPECT_EQ(ui.messages.back().icon, MsgIcon::Critical);
 }
 
 TEST_F(GlobalConfigurationTest, UnwrittenKeysAreCountedPerFile) {
-  CodeVersionWindows = 5;
+  run.CodeVersionWindows = 5;
   os.AddFile(kWinIni, 10, platform::kAttrArchive);
   os.FailCall("WriteProfileEntry", 75, -1, kWinIni);
   os.FailCall("SetAttributes", 75, -1, kWinIni);
-  CommandCreerSettings_Click(window, 1);
+  CommandCreerSettings_Click(run, window, 1);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Paramètres non écrits:\r\n\r\nC:\\windows\\Win.ini (3 clés)");
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Warning);

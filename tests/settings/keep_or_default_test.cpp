@@ -14,8 +14,8 @@ class KeepOrDefaultTest : public SettingsTest {
     SettingsTest::SetUp();
     os.AddFolder("C:\\Cfg");
   }
-  ErrorPattern e{"Frm_Main:CommandCreerSettings_Click"};
-  SettingsWriter writer{e};
+  ErrorPattern e{run, "Frm_Main:CommandCreerSettings_Click"};
+  SettingsWriter writer{run, e};
 };
 
 TEST_F(KeepOrDefaultTest, StoredValuesWinOverDefaultsAndOverwriteReplacesThem) {
@@ -45,10 +45,10 @@ TEST_F(KeepOrDefaultTest, UnwrittenKeysAreCountedPerFileInOrderOfFirstFailure) {
 }
 
 TEST_F(KeepOrDefaultTest, OutcomeMessageDependsOnUnwrittenKeys) {
-  ShowSettingsOutcome(writer);
+  ShowSettingsOutcome(run, writer);
   os.FailCall("WriteProfileEntry", 75, -1, "C:\\Cfg\\b.ini");
   writer.Overwrite("C:\\Cfg\\b.ini", "S", "K", "v");
-  ShowSettingsOutcome(writer);
+  ShowSettingsOutcome(run, writer);
   ASSERT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[0].text, "Paramétrage créé ou MAJ");
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Information);

@@ -18,7 +18,7 @@ using SettingsCommandTest = SettingsTest;
 TEST_F(SettingsCommandTest, BusyFlagTurnsAClickAwayAndChangesNothing) {
   window.busy = true;
   ui.statusText = "en cours";
-  CommandCreerSettings_Click(window, 5);
+  CommandCreerSettings_Click(run, window, 5);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, kWait);
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Warning);
@@ -32,9 +32,9 @@ TEST_F(SettingsCommandTest, BusyFlagTurnsAClickAwayAndChangesNothing) {
 TEST_F(SettingsCommandTest, ClickDuringThePackageLoopIsTurnedAwayAndTheLoopFinishes) {
   int nested = 0;
   ui.onDoEvents = [&] {
-    if (nested++ == 3) CommandCreerSettings_Click(window, 2);
+    if (nested++ == 3) CommandCreerSettings_Click(run, window, 2);
   };
-  CommandCreerSettings_Click(window, 6);
+  CommandCreerSettings_Click(run, window, 6);
   EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{std::string(kWait)});
   EXPECT_EQ(os.shellCalls.size(), 18u);
   EXPECT_TRUE(os.profileWrites.empty());
@@ -50,7 +50,7 @@ TEST_F(SettingsCommandTest, CommonEndingTicksOnlyItsBoxClearsStatusAndReleasesTh
     window.converter = -1;
     window.packages.assign(18, false);
     ui.statusText = "avant";
-    CommandCreerSettings_Click(window, index);
+    CommandCreerSettings_Click(run, window, index);
     for (int i = 0; i < kStepCount; ++i) EXPECT_EQ(window.checkAction[i], i == index) << index;
     EXPECT_EQ(ui.statusText, "") << index;
     EXPECT_FALSE(window.busy) << index;
@@ -59,12 +59,12 @@ TEST_F(SettingsCommandTest, CommonEndingTicksOnlyItsBoxClearsStatusAndReleasesTh
 
 TEST_F(SettingsCommandTest, ReadsTheEightFoldersOnceInOrder) {
   window.pervasive = -1;
-  CommandCreerSettings_Click(window, 3);
+  CommandCreerSettings_Click(run, window, 3);
   EXPECT_EQ(window.folderReads, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
 }
 
 TEST_F(SettingsCommandTest, IndexOutsideTheStepsOnlyRunsTheCommonEnding) {
-  CommandCreerSettings_Click(window, 7);
+  CommandCreerSettings_Click(run, window, 7);
   EXPECT_TRUE(os.profileWrites.empty());
   EXPECT_TRUE(os.shellCalls.empty());
   EXPECT_FALSE(window.busy);
@@ -84,8 +84,8 @@ TEST_P(InstallationRootTest, DerivesTheRootFromTheConfigSubfolder) {
   const RootCase& c = GetParam();
   os.AddFolder(c.config);
   window.folders[1] = c.config;
-  CommandCreerSettings_Click(window, 2);
-  const std::string brSys = CheckRep(c.config) + "Br_Sys.ini";
+  CommandCreerSettings_Click(run, window, 2);
+  const std::string brSys = CheckRep(run, c.config) + "Br_Sys.ini";
   EXPECT_EQ(os.IniValue(brSys, "Repertoires", "REPGRAPHIC"), std::string(c.root) + "Graph\\");
   const auto texts = ui.MessageTexts();
   ASSERT_FALSE(texts.empty());
@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsCommandTest, RootWarningAlsoPrecedesTheDownloadCommands) {
   window.folders[1] = "C:\\Radio\\Reglages\\";
-  CommandCreerSettings_Click(window, 5);
+  CommandCreerSettings_Click(run, window, 5);
   EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{std::string(kNoConfig)});
   EXPECT_EQ(os.shellCalls.size(), 1u);
 }

@@ -57,31 +57,21 @@ class SettingsFilesPosixTest : public ::testing::Test {
   void SetUp() override {
     fs::remove_all(DrivesFolder());
     fs::create_directories(DrivesFolder() / "c:");
-    ResetErrorStateForTests();
-    ResetSystemeStateForTests();
-    ResetWindowsVersionForTests();
-    platform::SetPlatform(nullptr);
-    SetUiPort(&ui);
     window.radio = "Radio Pêche";
     window.stations = {"Été", "Nuit", "", "", ""};
   }
-  void TearDown() override {
-    SetUiPort(nullptr);
-    ResetSystemeStateForTests();
-    ResetWindowsVersionForTests();
-  }
-
   static fs::path Config(std::string_view file) {
     return DrivesFolder() / "c:" / "Brennic" / "Tarvox" / "Config" / std::string(file);
   }
 
   void NewInstallation() {
-    CommandCreerSettings_Click(window, 0);
-    CommandCreerSettings_Click(window, 1);
-    CommandCreerSettings_Click(window, 2);
+    CommandCreerSettings_Click(run, window, 0);
+    CommandCreerSettings_Click(run, window, 1);
+    CommandCreerSettings_Click(run, window, 2);
   }
 
   FakeUi ui;
+  SystemContext run{&ui};  // on the system's own platform
   TestWindow window;
 };
 
@@ -89,7 +79,7 @@ constexpr std::array<const char*, 4> kFiles = {"Br_Sys.ini", "TX3_Systeme.ini", 
                                                "BR_Pub.ini"};
 
 TEST_F(SettingsFilesPosixTest, NewInstallationBytesMatchTheReferenceFiles) {
-  CodeVersionWindows = 5;
+  run.CodeVersionWindows = 5;
   NewInstallation();
   for (const char* file : kFiles) EXPECT_EQ(ReadHost(Config(file)), ReferenceFile(file)) << file;
   EXPECT_EQ(ReadHost(DrivesFolder() / "c:" / "Brennic" / "Tarvox" / "Settings" / "TX3_Config.ini"),
@@ -101,7 +91,7 @@ TEST_F(SettingsFilesPosixTest, NewInstallationBytesMatchTheReferenceFiles) {
 }
 
 TEST_F(SettingsFilesPosixTest, SecondRunWritesNothing) {
-  CodeVersionWindows = 10;
+  run.CodeVersionWindows = 10;
   NewInstallation();
   EXPECT_FALSE(fs::exists(DrivesFolder() / "c:" / "windows" / "Win.ini"));
   std::vector<std::string> before;
@@ -114,7 +104,7 @@ TEST_F(SettingsFilesPosixTest, SecondRunWritesNothing) {
 
 // A file edited by hand: comments, blank lines, LF line ends, foreign sections, a long value.
 TEST_F(SettingsFilesPosixTest, HandEditedFileKeepsEveryLineAndGetsOnlyTheMissingKeys) {
-  CommandCreerSettings_Click(window, 0);
+  CommandCreerSettings_Click(run, window, 0);
   const std::string longValue(300, 'v');
   const std::string edited =
       "; réglages faits à la main\n"
@@ -127,7 +117,7 @@ TEST_F(SettingsFilesPosixTest, HandEditedFileKeepsEveryLineAndGetsOnlyTheMissing
       longValue + "\n";
   std::string ansi = Utf8ToAnsi(edited);
   WriteHost(Config("BR_Pub.ini"), ansi);
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   const std::string after = ReadHost(Config("BR_Pub.ini"));
   // Every line of the hand-made file is still there, in order.
   EXPECT_NE(after.find(Utf8ToAnsi("; réglages faits à la main\n\n[Pub_Voix]\nVoix_02 = Claire  \n"
@@ -137,15 +127,16 @@ TEST_F(SettingsFilesPosixTest, HandEditedFileKeepsEveryLineAndGetsOnlyTheMissing
   EXPECT_EQ(after.find("Voix_02=Voix 02"), std::string::npos);
   EXPECT_NE(after.find("Voix_01=Voix 01\r\n"), std::string::npos);
   EXPECT_NE(after.find("Voix_30=Voix 30\r\n"), std::string::npos);
-  EXPECT_EQ(LectureIni("C:\\Brennic\\Tarvox\\Config\\BR_Pub.ini", "Outils", "Long", ""), longValue);
+  EXPECT_EQ(LectureIni(run, "C:\\Brennic\\Tarvox\\Config\\BR_Pub.ini", "Outils", "Long", ""),
+            longValue);
   EXPECT_EQ(ui.MessageTexts().back(), "Paramétrage créé ou MAJ");
 }
 
 TEST_F(SettingsFilesPosixTest, ReadOnlyFileIsCompletedAndKeepsItsValues) {
-  CommandCreerSettings_Click(window, 0);
+  CommandCreerSettings_Click(run, window, 0);
   WriteHost(Config("BR_Mus.ini"), "[Mus_Couleur]\r\nCouleur_01=Noir\r\n");
   fs::permissions(Config("BR_Mus.ini"), fs::perms::owner_read | fs::perms::group_read);
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   const std::string after = ReadHost(Config("BR_Mus.ini"));
   EXPECT_TRUE(after.starts_with("[Mus_Couleur]\r\nCouleur_01=Noir\r\nCouleur_02=Triste\r\n"));
   EXPECT_NE(after.find("Strat_09_Dim="), std::string::npos);
@@ -154,7 +145,7 @@ TEST_F(SettingsFilesPosixTest, ReadOnlyFileIsCompletedAndKeepsItsValues) {
 
 TEST_F(SettingsFilesPosixTest, ConfigFolderOnAMissingDriveWritesNothing) {
   window.folders[1] = "Q:\\Radio\\Config\\";
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   EXPECT_EQ(ui.MessageTexts(),
             std::vector<std::string>{"Dossier de config non trouvé:\r\n\r\nQ:\\Radio\\Config\\"});
   EXPECT_FALSE(fs::exists(DrivesFolder() / "q:"));

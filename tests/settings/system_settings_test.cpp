@@ -25,7 +25,7 @@ class SystemSettingsTest : public SettingsTest {
 
 TEST_F(SystemSettingsTest, StationsStopAtTheFirstBlankField) {
   window.stations = {"A", "B", " ", "D", ""};
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   EXPECT_EQ(BrSys("Div_Radio", "Station_001"), "A");
   EXPECT_EQ(BrSys("Div_Radio", "Station_002"), "B");
   EXPECT_EQ(BrSys("Div_Radio", "Station_003"), std::nullopt);
@@ -40,7 +40,7 @@ TEST_F(SystemSettingsTest, StationsStopAtTheFirstBlankField) {
 
 TEST_F(SystemSettingsTest, NoStationNamedGivesStation1) {
   window.stations = {"  ", "B", "", "", ""};
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   EXPECT_EQ(window.stations[0], "Station 1");
   EXPECT_EQ(BrSys("Div_Radio", "Station_001"), "Station 1");
   EXPECT_EQ(BrSys("Stations", "NB_MAX"), "1");
@@ -49,7 +49,7 @@ TEST_F(SystemSettingsTest, NoStationNamedGivesStation1) {
 
 TEST_F(SystemSettingsTest, StationNamesAreWrittenAsTyped) {
   window.stations = {" Matin ", "", "", "", ""};
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   EXPECT_EQ(os.profileWrites[1].key, "Station_001");
   EXPECT_EQ(os.profileWrites[1].value, " Matin ");
 }
@@ -57,7 +57,7 @@ TEST_F(SystemSettingsTest, StationNamesAreWrittenAsTyped) {
 TEST_F(SystemSettingsTest, CategoryFoldersOfEachStation) {
   window.folders[4] = "C:\\TX_Sons\\Sons\\Musique";  // normalised with its backslash
   window.stations = {"A", "B", "", "", ""};
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   for (const char* section : {"Repertoire_Station_001", "Repertoire_Station_002"}) {
     EXPECT_EQ(BrSys(section, "000_00"), "O,C:\\TX_Sons\\Sons\\Musique\\");
     EXPECT_EQ(BrSys(section, "TMP_00"), "O,C:\\TX_Data\\Sons\\Autre\\");
@@ -76,7 +76,7 @@ TEST_F(SystemSettingsTest, CategoryFoldersOfEachStation) {
 
 TEST_F(SystemSettingsTest, StationSectionsFollowEachOther) {
   window.stations = {"A", "B", "", "", ""};
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   const auto sections = os.IniSections(ConfigFile("Br_Sys.ini"));
   const std::vector<std::string> tail(sections.end() - 6, sections.end());
   EXPECT_EQ(tail, (std::vector<std::string>{"Repertoire_Station_001", "Repertoire_Station_UNC_001",
@@ -85,20 +85,20 @@ TEST_F(SystemSettingsTest, StationSectionsFollowEachOther) {
 }
 
 TEST_F(SystemSettingsTest, SecondRunKeepsOperatorEditsEvenWhenTheWindowChanged) {
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   os.SetIniValue(ConfigFile("Br_Sys.ini"), "Repertoires", "REPLOG", "D:\\Logs\\");
   os.SetIniValue(ConfigFile("Br_Sys.ini"), "Users", "USER", "");
   window.folders[2] = "C:\\AutreLog\\";
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   EXPECT_EQ(BrSys("Repertoires", "REPLOG"), "D:\\Logs\\");
   EXPECT_EQ(BrSys("Users", "USER"), "");  // an empty value stays empty
   EXPECT_EQ(BrSys("Repertoires_UNC", "REPLOG"), "C:\\Kalvet\\");
 }
 
 TEST_F(SystemSettingsTest, OneMoreStationAddsItsKeysButKeepsTheCounts) {
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   window.stations[1] = "Deux";
-  CommandCreerSettings_Click(window, 2);
+  CommandCreerSettings_Click(run, window, 2);
   EXPECT_EQ(BrSys("Div_Radio", "Station_002"), "Deux");
   EXPECT_EQ(BrSys("Repertoire_Station_UNC_002", "RUB_LOCK_00"), "OFF");
   EXPECT_EQ(Systeme("Base_01_Station_02", "Actif"), "1");
@@ -107,11 +107,12 @@ TEST_F(SystemSettingsTest, OneMoreStationAddsItsKeysButKeepsTheCounts) {
 }
 
 TEST(SystemKeysTest, KeyCountsFollowTheStationCount) {
+  SystemContext run;
   SystemInputs in;
   for (int n = 1; n <= 5; ++n) {
     in.stations.assign(n, "S");
-    EXPECT_EQ(BrSysKeys(in).size(), 1u + n + 2 + 14 + 13 + 14 + 40u * n) << n;
-    EXPECT_EQ(SystemeKeys(in).size(), 13u + 2u * n + 8 + 1) << n;
+    EXPECT_EQ(BrSysKeys(run, in).size(), 1u + n + 2 + 14 + 13 + 14 + 40u * n) << n;
+    EXPECT_EQ(SystemeKeys(run, in).size(), 13u + 2u * n + 8 + 1) << n;
   }
 }
 

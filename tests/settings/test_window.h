@@ -9,29 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "app/window_defaults.h"
 #include "common/error.h"
 #include "common/text.h"
-#include "common/ui_port.h"
-#include "platform/platform.h"
 #include "settings/settings_window.h"
 #include "support/fake_platform.h"
 #include "support/fake_ui.h"
-#include "system/folder_checks.h"
-#include "system/windows_version.h"
+#include "support/use_platform.h"
+#include "system/system_context.h"
 
 namespace tx3::testing {
 
 // The window's state, as plain fields; the defaults are those the window opens with.
 class TestWindow : public SettingsWindow {
  public:
-  std::array<std::string, kFolderCount> folders = {"C:\\Brennic\\Tarvox\\",
-                                                   "C:\\Brennic\\Tarvox\\Config\\",
-                                                   "C:\\Kalvet\\",
-                                                   "C:\\Kalvet\\Pub\\",
-                                                   "C:\\TX_Sons\\Sons\\Musique\\",
-                                                   "C:\\TX_Data\\Sons\\Autre\\",
-                                                   "C:\\TX_Data\\Data\\",
-                                                   "C:\\TX_Redist\\"};
+  std::array<std::string, kFolderCount> folders = DefaultFolders();
   std::string radio = "Nom de votre Radio";
   std::array<std::string, kStationCount> stations = {"Nom de la Station 1", "", "", "", ""};
   std::string applicationFolder = "C:\\Brennic\\Tarvox\\";
@@ -60,31 +52,26 @@ class TestWindow : public SettingsWindow {
   void SetCheckAction(int index, bool checked) override { checkAction.at(index) = checked; }
   void FolderTextChanged(int index) override { folderChanges.push_back(index); }
   bool& TacheEnCours() override { return busy; }
+
+ private:
+  static std::array<std::string, kFolderCount> DefaultFolders() {
+    std::array<std::string, kFolderCount> texts;
+    for (int i = 0; i < kFolderCount; ++i) texts[i] = std::string(kDefaultFolders[i]);
+    return texts;
+  }
 };
 
-// Fake platform (drive C: with C:\windows) and fake UI port installed for each test.
+// Fake platform (drive C: with C:\windows), fake UI port and a fresh run for each test.
 class SettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetErrorStateForTests();
-    ResetSystemeStateForTests();
-    ResetWindowsVersionForTests();
-    platform::SetPlatform(&os);
-    SetUiPort(&ui);
-  }
-  void TearDown() override {
-    SetUiPort(nullptr);
-    platform::SetPlatform(nullptr);
-    ResetSystemeStateForTests();
-    ResetWindowsVersionForTests();
-  }
-
   std::string ConfigFile(std::string_view name) const {
     return "C:\\Brennic\\Tarvox\\Config\\" + std::string(name);
   }
 
   FakePlatform os;
+  UsePlatform guard{os};
   FakeUi ui;
+  SystemContext run{&ui};
   TestWindow window;
 };
 

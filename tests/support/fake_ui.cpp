@@ -10,7 +10,7 @@ std::vector<std::string> FakeUi::MessageTexts() const {
 
 void FakeUi::ShowMessage(std::string_view text, MsgIcon icon) {
   messages.push_back(Message{std::string(text), icon});
-  if (onMessageBox) onMessageBox();
+  if (onShowMessage) onShowMessage();
 }
 
 std::optional<std::string> FakeUi::BrowseForFolder(std::string_view startFolder,

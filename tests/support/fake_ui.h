@@ -1,12 +1,10 @@
 // A UI port for the tests: records what the core shows and answers the folder dialog from a script.
 //
 //   tx3::testing::FakeUi ui;
-//   tx3::SetUiPort(&ui);                        // in SetUp
+//   tx3::RunContext run{&ui};                   // the run shows its messages to the fake
 //   ui.browseAnswers.push_back("D:\\Sons");     // next BrowseForFolder answer; nullopt = cancel
-//   ...
-//   tx3::SetUiPort(nullptr);                    // in TearDown
 //
-// With no scripted answer left, BrowseForFolder answers "cancelled". onMessageBox / onDoEvents run
+// With no scripted answer left, BrowseForFolder answers "cancelled". onShowMessage / onDoEvents run
 // inside the call (to test re-entry while a box is open).
 #pragma once
 
@@ -38,7 +36,7 @@ class FakeUi : public UiPort {
   int doEventsCount = 0;
   std::deque<std::optional<std::string>> browseAnswers;
   std::vector<BrowseCall> browseCalls;
-  std::function<void()> onMessageBox;
+  std::function<void()> onShowMessage;
   std::function<void()> onDoEvents;
 
   // The texts of the message boxes shown, in order.

@@ -13,7 +13,7 @@ using ::testing::IsEmpty;
 class ExternalLaunchTest : public SystemTest {
  protected:
   int32_t Open(std::string_view file) {
-    return ExecuterProgrammeExterne("Open", file, std::nullopt, std::nullopt, 1);
+    return ExecuterProgrammeExterne(run, "Open", file, std::nullopt, std::nullopt, 1);
   }
 };
 
@@ -26,13 +26,13 @@ TEST_F(ExternalLaunchTest, SuccessReturnsTheShellResultQuietly) {
   EXPECT_EQ(os.shellCalls[0].parameters, std::nullopt);
   EXPECT_EQ(os.shellCalls[0].folder, std::nullopt);
   EXPECT_EQ(os.shellCalls[0].showCommand, 1);
-  EXPECT_EQ(PbTErreur.Numero, 0);
+  EXPECT_EQ(run.PbTErreur.Numero, 0);
   EXPECT_EQ(Reported(), "");
   EXPECT_THAT(os.logLines, IsEmpty());
 }
 
 TEST_F(ExternalLaunchTest, ParametersAndFolderAreHandedOn) {
-  ExecuterProgrammeExterne("Open", "setup.exe", std::string("/q"), std::string("C:\\Tmp"), 0);
+  ExecuterProgrammeExterne(run, "Open", "setup.exe", std::string("/q"), std::string("C:\\Tmp"), 0);
   ASSERT_EQ(os.shellCalls.size(), 1u);
   EXPECT_EQ(os.shellCalls[0].parameters, "/q");
   EXPECT_EQ(os.shellCalls[0].folder, "C:\\Tmp");
@@ -45,7 +45,7 @@ TEST_F(ExternalLaunchTest, FileNotFoundIsOnlyTraced) {
   EXPECT_THAT(os.logLines, ElementsAre("Err: 53: Chemin d'accès non trouvé: C:\\nothing.exe "
                                        "|Source: Lib_Systeme:ExecuterProgrammeExterne:20"));
   EXPECT_EQ(Reported(), "");
-  EXPECT_EQ(PbTErreur.Numero, 53);
+  EXPECT_EQ(run.PbTErreur.Numero, 53);
   EXPECT_THAT(ui.messages, IsEmpty());
 }
 
@@ -66,10 +66,10 @@ TEST_P(ShellResultTest, RaisesTheNumberAndFrenchDescription) {
   const ShellCase& c = GetParam();
   os.shellResult = c.result;
   EXPECT_EQ(Open("C:\\doc.xyz"), static_cast<int32_t>(c.result));
-  EXPECT_EQ(PbTErreur.Numero, c.number);
-  EXPECT_EQ(PbTErreur.Description, c.description);
-  EXPECT_EQ(PbTErreur.Source, "tx3_setup.ExecuterProgrammeExterne");
-  EXPECT_EQ(PbTErreur.Ligne, 20);
+  EXPECT_EQ(run.PbTErreur.Numero, c.number);
+  EXPECT_EQ(run.PbTErreur.Description, c.description);
+  EXPECT_EQ(run.PbTErreur.Source, "tx3_setup.ExecuterProgrammeExterne");
+  EXPECT_EQ(run.PbTErreur.Ligne, 20);
   EXPECT_EQ(Reported(), "Lib_Systeme:ExecuterProgrammeExterne");
 }
 
@@ -102,10 +102,10 @@ TEST_F(ExternalLaunchTest, SourceNamesTheExecutableWithoutExtension) {
   os.shellResult = 31;
   os.executablePath = "Z:\\usr\\local\\bin\\tx3_setup";
   Open("C:\\doc.xyz");
-  EXPECT_EQ(PbTErreur.Source, "tx3_setup.ExecuterProgrammeExterne");
+  EXPECT_EQ(run.PbTErreur.Source, "tx3_setup.ExecuterProgrammeExterne");
   os.executablePath = "C:\\Tools\\Setup.v2.exe";
   Open("C:\\doc.xyz");
-  EXPECT_EQ(PbTErreur.Source, "Setup.v2.ExecuterProgrammeExterne");
+  EXPECT_EQ(run.PbTErreur.Source, "Setup.v2.ExecuterProgrammeExterne");
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST_P(FileExistTableTest, Answers) {
   os.AddFile("C:\\Data\\Locked.bt6", 10);
   os.Find("C:\\Data\\Locked.bt6")->unopenable = true;
   const ExistCase& c = GetParam();
-  EXPECT_EQ(File_Exist(c.name, "Test:Caller", c.sizeCheck), c.expected) << c.name;
+  EXPECT_EQ(File_Exist(run, c.name, "Test:Caller", c.sizeCheck), c.expected) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -61,43 +61,43 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FileExistTest, BlankBeforeDotIsRemovedFirst) {
   os.AddFile("C:\\Data\\Son.wav", 10);
-  EXPECT_TRUE(File_Exist("C:\\Data\\Son .wav", "Test:Caller", true));
+  EXPECT_TRUE(File_Exist(run, "C:\\Data\\Son .wav", "Test:Caller", true));
   EXPECT_THAT(Searches(), ElementsAre("FindFirst(C:\\Data\\Son.wav)"));
 }
 
 TEST_F(FileExistTest, FirstFormIsSearchedWhenTheShortFormIsMissing) {
   os.AddFile("C:\\Data\\Son .wav", 10);
-  EXPECT_TRUE(File_Exist("C:\\Data\\Son .wav", "Test:Caller", true));
+  EXPECT_TRUE(File_Exist(run, "C:\\Data\\Son .wav", "Test:Caller", true));
   EXPECT_THAT(Searches(),
               ElementsAre("FindFirst(C:\\Data\\Son.wav)", "FindFirst(C:\\Data\\Son .wav)"));
 }
 
 TEST_F(FileExistTest, RepeatedBlanksBeforeTheDotAllGo) {
   os.AddFile("C:\\Data\\a.wav", 10);
-  EXPECT_TRUE(File_Exist("C:\\Data\\a   .wav", "Test:Caller", false));
+  EXPECT_TRUE(File_Exist(run, "C:\\Data\\a   .wav", "Test:Caller", false));
 }
 
 TEST_F(FileExistTest, EmptyShortFormFallsBackToTheFirstForm) {
   os.AddFile("C:\\Data\\Son.wav", 0);
   os.AddFile("C:\\Data\\Son .wav", 10);
-  EXPECT_TRUE(File_Exist("C:\\Data\\Son .wav", "Test:Caller", true));
+  EXPECT_TRUE(File_Exist(run, "C:\\Data\\Son .wav", "Test:Caller", true));
 }
 
 TEST_F(FileExistTest, NameWithoutBlankIsSearchedOnce) {
-  EXPECT_FALSE(File_Exist("C:\\Data\\Missing.ini", "Test:Caller", false));
+  EXPECT_FALSE(File_Exist(run, "C:\\Data\\Missing.ini", "Test:Caller", false));
   EXPECT_EQ(Searches().size(), 1u);
 }
 
 TEST_F(FileExistTest, FailedSearchIsNotFoundWithoutReport) {
   os.AddFile("C:\\Data\\Radio.ini", 10);
   os.FailCall("FindFirst", err::kPathNotFound);
-  EXPECT_FALSE(File_Exist("C:\\Data\\Radio.ini", "Test:Caller", false));
+  EXPECT_FALSE(File_Exist(run, "C:\\Data\\Radio.ini", "Test:Caller", false));
   EXPECT_EQ(Reported(), "");
 }
 
 TEST_F(FileExistTest, ErrorsAreReportedUnderTheCallersLabel) {
   os.RaiseInCall("FindFirst", err::kOutOfMemory, 1);
-  File_Exist("C:\\Data\\x.bt6", "Frm_Main:CommandPervasiveCreate_Click", true);
+  File_Exist(run, "C:\\Data\\x.bt6", "Frm_Main:CommandPervasiveCreate_Click", true);
   EXPECT_EQ(Reported(), "Frm_Main:CommandPervasiveCreate_Click>Lib_Systeme:File_Exist");
 }
 
@@ -106,22 +106,22 @@ class FileSizeTest : public SystemTest {};
 TEST_F(FileSizeTest, AnswersTheFull64BitSize) {
   for (const int64_t size : {int64_t{0}, int64_t{1234}, k4GiB, 5 * k4GiB + 7}) {
     os.AddFile("C:\\x.bin", size);
-    EXPECT_EQ(TailleDuFichier("C:\\x.bin"), size);
+    EXPECT_EQ(TailleDuFichier(run, "C:\\x.bin"), size);
   }
 }
 
 TEST_F(FileSizeTest, UnopenableOrMissingFileIsMinusOne) {
   os.AddFile("C:\\locked.bin", 10);
   os.Find("C:\\locked.bin")->unopenable = true;
-  EXPECT_EQ(TailleDuFichier("C:\\locked.bin"), -1);
-  EXPECT_EQ(TailleDuFichier("C:\\missing.bin"), -1);
+  EXPECT_EQ(TailleDuFichier(run, "C:\\locked.bin"), -1);
+  EXPECT_EQ(TailleDuFichier(run, "C:\\missing.bin"), -1);
   EXPECT_EQ(Reported(), "");
 }
 
 TEST_F(FileSizeTest, SlowQueryIsTraced) {
   os.AddFile("C:\\x.bin", 10);
   os.DelayCall("FileSize", 1500);
-  TailleDuFichier("C:\\x.bin");
+  TailleDuFichier(run, "C:\\x.bin");
   EXPECT_THAT(
       os.logLines,
       ElementsAre("Function Lib_Systeme:TailleDuFichier Duration: 1500 ms (File: C:\\x.bin)"));
@@ -130,7 +130,7 @@ TEST_F(FileSizeTest, SlowQueryIsTraced) {
 TEST_F(FileSizeTest, QueryOfOneSecondIsNotTraced) {
   os.AddFile("C:\\x.bin", 10);
   os.DelayCall("FileSize", 1000);
-  TailleDuFichier("C:\\x.bin");
+  TailleDuFichier(run, "C:\\x.bin");
   EXPECT_THAT(os.logLines, IsEmpty());
 }
 
@@ -141,7 +141,7 @@ class RemoveFlagTest : public SystemTest {
 
 TEST_F(RemoveFlagTest, ClearsReadOnlyAndKeepsTheRest) {
   os.AddFile("C:\\F.ini", 10, platform::kAttrReadOnly | platform::kAttrArchive);
-  File_RemoveFlag("C:\\F.ini", platform::kAttrReadOnly);
+  File_RemoveFlag(run, "C:\\F.ini", platform::kAttrReadOnly);
   EXPECT_EQ(Attributes("C:\\F.ini"), uint32_t{platform::kAttrArchive});
 }
 
@@ -158,7 +158,7 @@ class RemoveFlagTableTest : public RemoveFlagTest,
 TEST_P(RemoveFlagTableTest, ClearsOnlyTheSevenBitsAskedAndSet) {
   const FlagCase& c = GetParam();
   os.AddFile("C:\\F.ini", 10, c.attributes);
-  File_RemoveFlag("C:\\F.ini", c.bits);
+  File_RemoveFlag(run, "C:\\F.ini", c.bits);
   EXPECT_EQ(Attributes("C:\\F.ini"), c.expected);
   EXPECT_EQ(os.CallCount("SetAttributes"), c.writes);
 }
@@ -174,26 +174,26 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RemoveFlagTest, EmptyFileIsTracedAndLeftAlone) {
   os.AddFile("C:\\F.ini", 0, platform::kAttrReadOnly);
-  File_RemoveFlag("C:\\F.ini", platform::kAttrReadOnly);
+  File_RemoveFlag(run, "C:\\F.ini", platform::kAttrReadOnly);
   EXPECT_TRUE(Traced("Warning: File_RemoveFlag: File not found: C:\\F.ini"));
   EXPECT_EQ(Attributes("C:\\F.ini"), uint32_t{platform::kAttrReadOnly});
 }
 
 TEST_F(RemoveFlagTest, MissingFileIsTraced) {
-  File_RemoveFlag("C:\\missing.ini", 1);
+  File_RemoveFlag(run, "C:\\missing.ini", 1);
   EXPECT_TRUE(Traced("Warning: File_RemoveFlag: File not found: C:\\missing.ini"));
   EXPECT_EQ(os.CallCount("GetAttributes"), 0);
 }
 
 TEST_F(RemoveFlagTest, BlankNameDoesNothing) {
-  File_RemoveFlag("  ", 1);
+  File_RemoveFlag(run, "  ", 1);
   EXPECT_THAT(os.calls, IsEmpty());
 }
 
 TEST_F(RemoveFlagTest, FailuresAreSkippedSilently) {
   os.AddFile("C:\\F.ini", 10, platform::kAttrReadOnly);
   os.FailCall("SetAttributes", err::kPermissionDenied);
-  File_RemoveFlag("C:\\F.ini", 1);
+  File_RemoveFlag(run, "C:\\F.ini", 1);
   EXPECT_EQ(Reported(), "");
   EXPECT_EQ(Attributes("C:\\F.ini"), uint32_t{platform::kAttrReadOnly});
 }
@@ -202,35 +202,35 @@ class TickCountTest : public SystemTest {};
 
 TEST_F(TickCountTest, KeepsGrowingAcrossTheWrapOfThe32BitCounter) {
   os.QueueTickCounts({0xFFFFFF00u, 0x00000100u, 0x00000200u});
-  const int64_t before = TickCountMs();
-  const int64_t after = TickCountMs();
+  const int64_t before = TickCountMs(run);
+  const int64_t after = TickCountMs(run);
   EXPECT_EQ(before, 4294967040LL);
   EXPECT_EQ(after, k4GiB + 0x100);
-  EXPECT_EQ(TickCountMs(), k4GiB + 0x200);
+  EXPECT_EQ(TickCountMs(run), k4GiB + 0x200);
 }
 
 TEST_F(TickCountTest, NegativeReadingIsBroughtAboveZero) {
   os.QueueTickCounts({0x80000000u});
-  EXPECT_EQ(TickCountMs(), 2147483648LL);
+  EXPECT_EQ(TickCountMs(run), 2147483648LL);
 }
 
 TEST_F(TickCountTest, Uses64BitCounterWhenAvailable) {
-  Ticks64Disponible = true;
+  run.Ticks64Disponible = true;
   os.clockMs = 6000000000ULL;
-  EXPECT_EQ(TickCountMs(), 6000000000LL);
+  EXPECT_EQ(TickCountMs(run), 6000000000LL);
   EXPECT_EQ(os.CallCount("TickCount32"), 0);
 }
 
 TEST_F(TickCountTest, FallsBackWhenThe64BitCounterAnswersZero) {
-  Ticks64Disponible = true;
+  run.Ticks64Disponible = true;
   os.tickCount64Works = false;
   os.clockMs = 6000000000ULL;
-  EXPECT_EQ(TickCountMs(), static_cast<int64_t>(6000000000ULL % k4GiB));
+  EXPECT_EQ(TickCountMs(run), static_cast<int64_t>(6000000000ULL % k4GiB));
 }
 
 TEST_F(TickCountTest, Ignores64BitCounterWithoutTheFlag) {
   os.clockMs = 6000000000ULL;
-  TickCountMs();
+  TickCountMs(run);
   EXPECT_EQ(os.CallCount("TickCount64"), 0);
 }
 

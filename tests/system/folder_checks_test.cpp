@@ -15,39 +15,40 @@ using ::testing::Not;
 class FolderWalkTest : public SystemTest {};
 
 TEST_F(FolderWalkTest, DriveRootAloneHasNoLevel) {
-  VerificationEtCreationRepertoire("C:\\", true);
+  VerificationEtCreationRepertoire(run, "C:\\", true);
   EXPECT_EQ(os.CallCount("FindFirst"), 0);
   EXPECT_EQ(os.CallCount("MakeDirectory"), 0);
-  EXPECT_EQ(SystemeState.DernierDossierVerifie, "C:\\");
+  EXPECT_EQ(run.SystemeState.DernierDossierVerifie, "C:\\");
 }
 
 TEST_F(FolderWalkTest, CreatesEveryMissingLevelParentFirst) {
   os.AddRoot("D:");
-  VerificationEtCreationRepertoire("D:\\Data\\Sons", true);
+  VerificationEtCreationRepertoire(run, "D:\\Data\\Sons", true);
   EXPECT_THAT(os.calls, Contains("MakeDirectory(D:\\Data\\)"));
   const auto first = std::find(os.calls.begin(), os.calls.end(), "MakeDirectory(D:\\Data\\)");
   const auto second =
       std::find(os.calls.begin(), os.calls.end(), "MakeDirectory(D:\\Data\\Sons\\)");
   EXPECT_LT(first, second);
   EXPECT_TRUE(os.IsFolder("D:\\Data\\Sons"));
-  EXPECT_EQ(SystemeState.DernierDossierVerifie, "D:\\Data\\Sons\\");
+  EXPECT_EQ(run.SystemeState.DernierDossierVerifie, "D:\\Data\\Sons\\");
   EXPECT_THAT(os.logLines, IsEmpty());
 }
 
 TEST_F(FolderWalkTest, ExistingLevelsAreRememberedAndNotLookedForAgain) {
   os.AddFolder("C:\\Brennic\\Tarvox");
-  VerificationEtCreationRepertoire("C:\\Brennic\\Tarvox\\", true);
-  EXPECT_EQ(SystemeState.DossiersVerifies, ",C:\\Brennic\\,C:\\Brennic\\Tarvox\\,");
+  VerificationEtCreationRepertoire(run, "C:\\Brennic\\Tarvox\\", true);
+  EXPECT_TRUE(
+      HoldsExactly(run.SystemeState.DossiersVerifies, {"C:\\Brennic\\", "C:\\Brennic\\Tarvox\\"}));
 
   os.calls.clear();
-  VerificationEtCreationRepertoire("c:\\BRENNIC\\", true);  // case-insensitive lookup
+  VerificationEtCreationRepertoire(run, "c:\\BRENNIC\\", true);  // case-insensitive lookup
   EXPECT_THAT(os.calls, IsEmpty());
 }
 
 TEST_F(FolderWalkTest, MissingDriveFailsOnceAndIsRemembered) {
-  VerificationEtCreationRepertoire("Q:\\Data\\Sons\\", true);
+  VerificationEtCreationRepertoire(run, "Q:\\Data\\Sons\\", true);
   EXPECT_TRUE(Traced("Folder 'Q:\\Data\\' not found"));
-  EXPECT_EQ(SystemeState.DossiersEnEchec, "Q:\\Data\\,");
+  EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersEnEchec, {"Q:\\Data\\"}));
   EXPECT_EQ(os.CallCount("MakeDirectory"), 1);  // the walk stopped at the first level
   // The make-directory failure is traced with the statement's line, not reported.
   EXPECT_TRUE(
@@ -57,138 +58,162 @@ TEST_F(FolderWalkTest, MissingDriveFailsOnceAndIsRemembered) {
 
   const size_t callsBefore = os.calls.size();
   const size_t linesBefore = os.logLines.size();
-  VerificationEtCreationRepertoire("Q:\\Data\\Sons\\", true);
+  VerificationEtCreationRepertoire(run, "Q:\\Data\\Sons\\", true);
   EXPECT_EQ(os.calls.size(), callsBefore);
   EXPECT_EQ(os.logLines.size(), linesBefore);
 }
 
 TEST_F(FolderWalkTest, FailedLevelIsReportedOnlyOnceAcrossFolders) {
-  VerificationEtCreationRepertoire("Q:\\Data\\Sons\\", true);
-  VerificationEtCreationRepertoire("Q:\\Data\\Pub\\", true);
+  VerificationEtCreationRepertoire(run, "Q:\\Data\\Sons\\", true);
+  VerificationEtCreationRepertoire(run, "Q:\\Data\\Pub\\", true);
   EXPECT_EQ(TracedCount("Folder 'Q:\\Data\\' not found"), 1);
   EXPECT_TRUE(Traced("Folder 'Q:\\Data\\Pub\\' not found"));
 }
 
 TEST_F(FolderWalkTest, WithoutReportFlagFailureIsRememberedSilently) {
-  VerificationEtCreationRepertoire("Q:\\Data\\", false);
+  VerificationEtCreationRepertoire(run, "Q:\\Data\\", false);
   EXPECT_FALSE(Traced("Folder 'Q:\\Data\\' not found"));
-  EXPECT_EQ(SystemeState.DossiersEnEchec, "Q:\\Data\\,");
+  EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersEnEchec, {"Q:\\Data\\"}));
 }
 
 TEST_F(FolderWalkTest, NetworkServerPartIsNeverLookedFor) {
   os.AddRoot("\\\\SRV\\Share");
-  VerificationEtCreationRepertoire("\\\\SRV\\Share\\New\\", true);
+  VerificationEtCreationRepertoire(run, "\\\\SRV\\Share\\New\\", true);
   EXPECT_THAT(os.calls, Not(Contains("FindFirst(\\\\SRV\\)")));
   EXPECT_THAT(os.calls, Contains("FindFirst(\\\\SRV\\Share\\)"));
   EXPECT_TRUE(os.IsFolder("\\\\SRV\\Share\\New"));
-  EXPECT_EQ(SystemeState.DossiersVerifies, ",\\\\SRV\\Share\\,");
+  EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersVerifies, {"\\\\SRV\\Share\\"}));
 }
 
 TEST_F(FolderWalkTest, MissingShareIsAttemptedAndReported) {
-  VerificationEtCreationRepertoire("\\\\SRV\\Share\\New\\", true);
+  VerificationEtCreationRepertoire(run, "\\\\SRV\\Share\\New\\", true);
   EXPECT_THAT(os.calls, Contains("MakeDirectory(\\\\SRV\\Share\\)"));
   EXPECT_TRUE(Traced("Folder '\\\\SRV\\Share\\' not found"));
 }
 
 TEST_F(FolderWalkTest, AdministrativeShareIsNeitherReportedNorRemembered) {
-  VerificationEtCreationRepertoire("\\\\SRV\\C$\\Radio\\", true);
+  VerificationEtCreationRepertoire(run, "\\\\SRV\\C$\\Radio\\", true);
   EXPECT_THAT(os.calls, Contains("MakeDirectory(\\\\SRV\\C$\\)"));
   EXPECT_THAT(os.calls, Contains("MakeDirectory(\\\\SRV\\C$\\Radio\\)"));  // the walk went on
-  EXPECT_EQ(SystemeState.DossiersEnEchec, "");
+  EXPECT_TRUE(run.SystemeState.DossiersEnEchec.empty());
   for (const std::string& line : os.logLines)
     EXPECT_THAT(line, Not(::testing::StartsWith("Folder")));
 }
 
 TEST_F(FolderWalkTest, LevelLengthCountsCharactersNotBytes) {
   // "é:\" is 3 characters (4 bytes): not a level.
-  VerificationEtCreationRepertoire("é:\\x\\", false);
+  VerificationEtCreationRepertoire(run, "é:\\x\\", false);
   EXPECT_THAT(os.calls, Not(Contains("FindFirst(é:\\)")));
   EXPECT_THAT(os.calls, Contains("FindFirst(é:\\x\\)"));
 }
 
 TEST_F(FolderWalkTest, SecondMethodCreatesWhenMakeDirectoryFails) {
   os.FailCall("MakeDirectory", 75);
-  VerificationEtCreationRepertoire("C:\\New\\", true);
+  VerificationEtCreationRepertoire(run, "C:\\New\\", true);
   EXPECT_TRUE(
       Traced("Err: 75: Folder not found: C:\\New\\ |Source: "
              "Lib_Systeme:VerificationEtCreationRepertoire:50"));
   EXPECT_TRUE(os.IsFolder("C:\\New"));
   EXPECT_EQ(os.CallCount("CreateFolderLike"), 0);
-  EXPECT_EQ(SystemeState.DossiersVerifies, ",C:\\New\\,");
+  EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersVerifies, {"C:\\New\\"}));
 }
 
 TEST_F(FolderWalkTest, ThirdMethodUsesTheWindowsFolderAsTemplate) {
   os.FailCall("MakeDirectory", 75);
   os.FailCall("CreateFolder", 75);
-  VerificationEtCreationRepertoire("C:\\New\\", true);
+  VerificationEtCreationRepertoire(run, "C:\\New\\", true);
   EXPECT_THAT(os.calls, Contains("CreateFolderLike(C:\\New\\, C:\\windows)"));
   EXPECT_TRUE(os.IsFolder("C:\\New"));
-  EXPECT_EQ(SystemeState.DossiersVerifies, ",C:\\New\\,");
+  EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersVerifies, {"C:\\New\\"}));
 }
 
 TEST_F(FolderWalkTest, OtherErrorsGoToTheErrorManagerWithTheirLine) {
   os.FailCall("FindFirst", err::kOutOfMemory, 1);
-  VerificationEtCreationRepertoire("C:\\New\\", true);
+  VerificationEtCreationRepertoire(run, "C:\\New\\", true);
   EXPECT_EQ(Reported(), "Lib_Systeme:VerificationEtCreationRepertoire");
   EXPECT_TRUE(os.IsFolder("C:\\New"));  // the walk went on
-  EXPECT_EQ(PbTErreur.Numero, err::kOutOfMemory);
-  EXPECT_EQ(PbTErreur.Ligne, 40);
+  EXPECT_EQ(run.PbTErreur.Numero, err::kOutOfMemory);
+  EXPECT_EQ(run.PbTErreur.Ligne, 40);
 }
 
 TEST_F(FolderWalkTest, BlankFolderDoesNothing) {
-  VerificationEtCreationRepertoire("   ", true);
+  VerificationEtCreationRepertoire(run, "   ", true);
   EXPECT_THAT(os.calls, IsEmpty());
-  EXPECT_EQ(SystemeState.DernierDossierVerifie, "");
+  EXPECT_EQ(run.SystemeState.DernierDossierVerifie, "");
 }
 
 class FolderFoundTest : public SystemTest {};
 
 TEST_F(FolderFoundTest, ExistingFolderIsFoundAndRemembered) {
-  EXPECT_TRUE(FolderFound("C:\\windows\\", false));
-  EXPECT_EQ(SystemeState.DossiersTrouves, "C:\\windows\\,,");
+  EXPECT_TRUE(FolderFound(run, "C:\\windows\\", false));
+  EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersTrouves, {"C:\\windows\\"}));
   os.Remove("C:\\windows");
   os.calls.clear();
-  EXPECT_TRUE(FolderFound("C:\\WINDOWS\\", false));
+  EXPECT_TRUE(FolderFound(run, "C:\\WINDOWS\\", false));
   EXPECT_THAT(os.calls, IsEmpty());
 }
 
 TEST_F(FolderFoundTest, MissingFolderIsCreated) {
-  EXPECT_TRUE(FolderFound("C:\\Data\\Radio\\", false));
+  EXPECT_TRUE(FolderFound(run, "C:\\Data\\Radio\\", false));
   EXPECT_TRUE(os.IsFolder("C:\\Data\\Radio"));
-  EXPECT_EQ(SystemeState.DossiersTrouves, "C:\\Data\\Radio\\,,");
+  EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersTrouves, {"C:\\Data\\Radio\\"}));
 }
 
 TEST_F(FolderFoundTest, UncreatableFolderIsAbsentForTheRestOfTheRun) {
-  EXPECT_FALSE(FolderFound("Q:\\Data\\", false));
-  EXPECT_EQ(SystemeState.DossiersAbsents, "Q:\\Data\\,,");
+  EXPECT_FALSE(FolderFound(run, "Q:\\Data\\", false));
+  EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersAbsents, {"Q:\\Data\\"}));
   os.AddFolder("Q:\\Data");
-  EXPECT_FALSE(FolderFound("Q:\\Data\\", false));
+  EXPECT_FALSE(FolderFound(run, "Q:\\Data\\", false));
 }
 
 TEST_F(FolderFoundTest, BadNameIsTracedAndAnswersFalseWithoutMemory) {
   os.FailCall("FindFirst", err::kBadFileName, 1);
-  EXPECT_FALSE(FolderFound("C:\\windows\\", false));
+  EXPECT_FALSE(FolderFound(run, "C:\\windows\\", false));
   EXPECT_TRUE(
       Traced("Err: Folder not found: C:\\windows\\ |Source: Lib_Systeme:FolderFound:40 "
              "|Dossier: C:\\windows\\"));
   EXPECT_EQ(Reported(), "");
-  EXPECT_EQ(SystemeState.DossiersTrouves, "");
-  EXPECT_EQ(SystemeState.DossiersAbsents, "");
-  EXPECT_TRUE(FolderFound("C:\\windows\\", false));  // asked again: not remembered as absent
+  EXPECT_TRUE(run.SystemeState.DossiersTrouves.empty());
+  EXPECT_TRUE(run.SystemeState.DossiersAbsents.empty());
+  EXPECT_TRUE(FolderFound(run, "C:\\windows\\", false));  // asked again: not remembered as absent
 }
 
 TEST_F(FolderFoundTest, BlankFolderIsNotFound) {
-  EXPECT_FALSE(FolderFound("  ", false));
+  EXPECT_FALSE(FolderFound(run, "  ", false));
   EXPECT_THAT(os.calls, IsEmpty());
 }
 
 TEST_F(FolderFoundTest, DirQueryRaisesThePlatformFailure) {
   os.FailCall("FindFirst", err::kPathNotFound, 1);
-  ErrorPattern e("Test:DirQuery");
+  ErrorPattern e(run, "Test:DirQuery");
   EXPECT_FALSE(e(10, [] { DirQuery("C:\\x\\"); }));
-  EXPECT_EQ(PbTErreur.Numero, err::kPathNotFound);
-  EXPECT_TRUE(EntryExists("C:\\windows\\"));
-  EXPECT_FALSE(EntryExists("C:\\nothing\\"));
+  EXPECT_EQ(run.PbTErreur.Numero, err::kPathNotFound);
+}
+
+TEST_F(FolderFoundTest, EntryExistsReportsAFailedLookupAsTheCallersStatement) {
+  struct Case {
+    const char* text;
+    int32_t failure;  // what Windows answers (the fake does not vet names); 0: none
+    bool exists;
+  };
+  const Case cases[] = {
+      {"C:\\windows\\", 0, true},
+      {"C:\\nothing\\", 0, false},
+      {"C:\\a|b", err::kBadFileName, false},  // a name Windows refuses
+      {"C:\\windows\\", err::kPathNotFound, false},
+  };
+  for (const Case& c : cases) {
+    SystemContext caseRun;
+    os.ClearFailures();
+    os.logLines.clear();
+    if (c.failure != 0) os.FailCall("FindFirst", c.failure, 1, c.text);
+    ErrorPattern e(caseRun, "Test:Caller");
+    EXPECT_EQ(EntryExists(e, 20, c.text), c.exists) << c.text;
+    const bool reported = c.failure != 0;
+    EXPECT_EQ(caseRun.ErrorManager.reports, reported ? 1u : 0u) << c.text;
+    EXPECT_EQ(caseRun.PbTErreur.Numero, c.failure) << c.text;
+    EXPECT_EQ(os.LogContains("Source:Test:Caller:20"), reported) << c.text;
+  }
 }
 
 }  // namespace

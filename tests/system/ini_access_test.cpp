@@ -20,14 +20,14 @@ class EcritureIniTest : public SystemTest {
 };
 
 TEST_F(EcritureIniTest, WritesTheKeyAndEchoesIt) {
-  EXPECT_TRUE(EcritureIni("C:\\windows\\F.ini", "Site", "Lib", "Radio Générique"));
+  EXPECT_TRUE(EcritureIni(run, "C:\\windows\\F.ini", "Site", "Lib", "Radio Générique"));
   EXPECT_EQ(ui.statusText, "C:\\windows\\F.ini |Site | Lib | Radio Générique");
   EXPECT_EQ(os.IniValue("C:\\windows\\F.ini", "Site", "Lib"), "Radio Générique");
   EXPECT_THAT(WriteOutcomes(), ElementsAre(true));
 }
 
 TEST_F(EcritureIniTest, PassesSectionKeyAndValueUntrimmed) {
-  EXPECT_TRUE(EcritureIni("C:\\windows\\F.ini", " Site ", " Lib", " v "));
+  EXPECT_TRUE(EcritureIni(run, "C:\\windows\\F.ini", " Site ", " Lib", " v "));
   ASSERT_EQ(os.profileWrites.size(), 1u);
   EXPECT_EQ(os.profileWrites[0].section, " Site ");
   EXPECT_EQ(os.profileWrites[0].key, " Lib");
@@ -49,7 +49,7 @@ class EcritureIniRefusalTest : public EcritureIniTest,
 
 TEST_P(EcritureIniRefusalTest, WritesNothingButStillEchoes) {
   const Refusal& r = GetParam();
-  EXPECT_FALSE(EcritureIni(r.file, r.section, r.key, "V"));
+  EXPECT_FALSE(EcritureIni(run, r.file, r.section, r.key, "V"));
   EXPECT_THAT(os.profileWrites, IsEmpty());
   EXPECT_EQ(ui.statusText, std::string(r.file) + " |" + r.section + " | " + r.key + " | V");
 }
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Calls, EcritureIniRefusalTest,
 
 TEST_F(EcritureIniTest, CreatesTheWholeFolderChainThenWrites) {
   const char* file = "C:\\Brennic\\Tarvox\\Settings\\TX3_Config.ini";
-  EXPECT_TRUE(EcritureIni(file, "Config", "Dossier", "X"));
+  EXPECT_TRUE(EcritureIni(run, file, "Config", "Dossier", "X"));
   EXPECT_TRUE(os.IsFolder("C:\\Brennic\\Tarvox\\Settings"));
   EXPECT_THAT(WriteOutcomes(), ElementsAre(false, true));
   EXPECT_EQ(os.IniValue(file, "Config", "Dossier"), "X");
@@ -74,21 +74,21 @@ TEST_F(EcritureIniTest, CreatesTheWholeFolderChainThenWrites) {
 TEST_F(EcritureIniTest, ClearsReadOnlyBeforeTheThirdAttempt) {
   const char* file = "C:\\windows\\Win.ini";
   os.AddFile(file, 100, platform::kAttrReadOnly | platform::kAttrArchive);
-  EXPECT_TRUE(EcritureIni(file, "Brennic", "Config", "C:\\Cfg\\"));
+  EXPECT_TRUE(EcritureIni(run, file, "Brennic", "Config", "C:\\Cfg\\"));
   EXPECT_THAT(WriteOutcomes(), ElementsAre(false, false, true));
   EXPECT_EQ(os.Find(file)->attributes, uint32_t{platform::kAttrArchive});
 }
 
 TEST_F(EcritureIniTest, SecondAttemptSucceedsAfterOneFailure) {
   os.FailCall("WriteProfileEntry", 75, 1);
-  EXPECT_TRUE(EcritureIni("C:\\windows\\F.ini", "S", "K", "V"));
+  EXPECT_TRUE(EcritureIni(run, "C:\\windows\\F.ini", "S", "K", "V"));
   EXPECT_THAT(WriteOutcomes(), ElementsAre(false, true));
   EXPECT_EQ(os.CallCount("SetAttributes"), 0);
 }
 
 TEST_F(EcritureIniTest, ThreeFailuresAnswerFalseSilently) {
   os.FailCall("WriteProfileEntry", 75);
-  EXPECT_FALSE(EcritureIni("C:\\windows\\F.ini", "S", "K", "V"));
+  EXPECT_FALSE(EcritureIni(run, "C:\\windows\\F.ini", "S", "K", "V"));
   EXPECT_THAT(WriteOutcomes(), ElementsAre(false, false, false));
   EXPECT_THAT(ui.messages, IsEmpty());
   EXPECT_EQ(Reported(), "");
@@ -96,7 +96,7 @@ TEST_F(EcritureIniTest, ThreeFailuresAnswerFalseSilently) {
 }
 
 TEST_F(EcritureIniTest, PathWithoutBackslashSkipsTheFolderRepair) {
-  EXPECT_FALSE(EcritureIni("F.ini", "S", "K", "V"));
+  EXPECT_FALSE(EcritureIni(run, "F.ini", "S", "K", "V"));
   EXPECT_EQ(os.profileWrites.size(), 3u);
   EXPECT_EQ(os.CallCount("MakeDirectory"), 0);
   EXPECT_EQ(os.CallCount("FindFirst"), 1);  // only the read-only repair looks for the file
@@ -104,10 +104,10 @@ TEST_F(EcritureIniTest, PathWithoutBackslashSkipsTheFolderRepair) {
 
 TEST_F(EcritureIniTest, FailingWriteIsReportedAndRetried) {
   os.RaiseInCall("WriteProfileEntry", err::kPathFileAccess, 1);
-  EXPECT_TRUE(EcritureIni("C:\\windows\\F.ini", "S", "K", "V"));
+  EXPECT_TRUE(EcritureIni(run, "C:\\windows\\F.ini", "S", "K", "V"));
   EXPECT_EQ(Reported(), "Lib_Setup:EcritureIni");
-  EXPECT_EQ(PbTErreur.Ligne, 30);
-  EXPECT_EQ(PbTErreur.Numero, err::kPathFileAccess);
+  EXPECT_EQ(run.PbTErreur.Ligne, 30);
+  EXPECT_EQ(run.PbTErreur.Numero, err::kPathFileAccess);
 }
 
 class LectureIniTest : public SystemTest {};
@@ -115,16 +115,16 @@ class LectureIniTest : public SystemTest {};
 TEST_F(LectureIniTest, ReadsALongValueWhole) {
   const std::string value(300, 'x');
   os.SetIniValue("C:\\windows\\F.ini", "S", "K", value);
-  EXPECT_EQ(LectureIni("C:\\windows\\F.ini", "S", "K", "d"), value);
+  EXPECT_EQ(LectureIni(run, "C:\\windows\\F.ini", "S", "K", "d"), value);
 }
 
 TEST_F(LectureIniTest, MissingKeyGivesTheWholeDefault) {
   const std::string fallback = std::string(299, 'd') + "é";
-  EXPECT_EQ(LectureIni("C:\\windows\\F.ini", "S", "K", fallback), fallback);
+  EXPECT_EQ(LectureIni(run, "C:\\windows\\F.ini", "S", "K", fallback), fallback);
 }
 
 TEST_F(LectureIniTest, RefusedPathGivesTheDefaultWithoutReading) {
-  EXPECT_EQ(LectureIni("C:\\windows\\F?.ini", "S", "K", "d"), "d");
+  EXPECT_EQ(LectureIni(run, "C:\\windows\\F?.ini", "S", "K", "d"), "d");
   EXPECT_THAT(os.profileReads, IsEmpty());
 }
 
@@ -133,7 +133,7 @@ TEST_F(LectureIniTest, PlatformFailureGivesEmptyTextAndIsReportedUnderItsModule)
        {std::pair{IniModule::LibSetup, "Lib_Setup:LectureIni"},
         std::pair{IniModule::LibSysteme, "Lib_Systeme:LectureIni"}}) {
     os.RaiseInCall("ReadProfileString", err::kPathFileAccess, 1);
-    EXPECT_EQ(LectureIni("C:\\windows\\F.ini", "S", "K", "d", module), "");
+    EXPECT_EQ(LectureIni(run, "C:\\windows\\F.ini", "S", "K", "d", module), "");
     EXPECT_EQ(Reported(), procedure);
   }
 }

@@ -35,10 +35,10 @@ TEST_P(VersionTableTest, DescribesTheEditionAndSetsTheCodes) {
   os.nativeArchitecture = c.architecture;
   os.systemMetrics[89] = c.serverR2Metric;
   os.productType = 1;  // a Vista workstation tells "Ultimate Edition"
-  CodeVersionWindows = 123;
-  EXPECT_EQ(GetOSDisplayString(), c.expected);
-  EXPECT_EQ(CodeVersionWindows, c.code == kUnchanged ? 123 : c.code);
-  EXPECT_EQ(Ticks64Disponible, c.ticks64);
+  run.CodeVersionWindows = 123;
+  EXPECT_EQ(GetOSDisplayString(run), c.expected);
+  EXPECT_EQ(run.CodeVersionWindows, c.code == kUnchanged ? 123 : c.code);
+  EXPECT_EQ(run.Ticks64Disponible, c.ticks64);
 }
 
 constexpr uint16_t kX86 = 0, kIa64 = 6, kX64 = 9;
@@ -135,7 +135,7 @@ TEST_P(VistaProductTest, AppendsTheProductText) {
   os.version = platform::VersionRecord{6, 0, 6000, 2, "", 0, 0, 0, 1};
   os.nativeArchitecture = 6;  // no suffix
   os.productType = GetParam().productType;
-  EXPECT_EQ(GetOSDisplayString(),
+  EXPECT_EQ(GetOSDisplayString(run),
             std::string("Microsoft Windows Vista ") + GetParam().text + "  (build 6000)");
   EXPECT_THAT(os.calls, ::testing::Contains("ReadProductType(6.0, 0.0)"));
 }
@@ -163,45 +163,46 @@ TEST_F(WindowsVersionTest, ProductInfoUnavailableAddsNoEdition) {
   os.version = platform::VersionRecord{6, 0, 6000, 2, "", 0, 0, 0, 1};
   os.nativeArchitecture = 0;
   os.productInfoAvailable = false;
-  EXPECT_EQ(GetOSDisplayString(), "Microsoft Windows Vista , 32-bit  (build 6000)");
+  EXPECT_EQ(GetOSDisplayString(run), "Microsoft Windows Vista , 32-bit  (build 6000)");
 }
 
 TEST_F(WindowsVersionTest, ArchitectureComesFromGetSystemInfoWithoutTheNativeCall) {
   os.nativeSystemInfo = false;
   os.nativeArchitecture = 9;
   os.architecture = 0;
-  EXPECT_EQ(GetOSDisplayString(), "Microsoft Windows 10 , 32-bit  (build 9200)");
-  EXPECT_FALSE(Ticks64Disponible);
+  EXPECT_EQ(GetOSDisplayString(run), "Microsoft Windows 10 , 32-bit  (build 9200)");
+  EXPECT_FALSE(run.Ticks64Disponible);
 }
 
 TEST_F(WindowsVersionTest, ServicePackIsCutAtItsFirstNul) {
   os.version.servicePack = std::string("SP2\0\0garbage", 12);
   os.nativeArchitecture = 9;
-  EXPECT_EQ(GetOSDisplayString(), "Microsoft Windows 10 , 64-bit SP2 (build 9200)");
+  EXPECT_EQ(GetOSDisplayString(run), "Microsoft Windows 10 , 64-bit SP2 (build 9200)");
 }
 
 TEST_F(WindowsVersionTest, NoTextOutsideTheNtFamilyFromVersion5) {
   os.version.platformId = 1;
-  EXPECT_EQ(GetOSDisplayString(), "");
+  EXPECT_EQ(GetOSDisplayString(run), "");
   os.version = platform::VersionRecord{4, 0, 1381, 2, "", 0, 0, 0, 1};
-  EXPECT_EQ(GetOSDisplayString(), "");
+  EXPECT_EQ(GetOSDisplayString(run), "");
   os.versionAvailable = false;
-  EXPECT_EQ(GetOSDisplayString(), "");
-  EXPECT_EQ(CodeVersionWindows, 0);
+  EXPECT_EQ(GetOSDisplayString(run), "");
+  EXPECT_EQ(run.CodeVersionWindows, 0);
 }
 
-TEST_F(WindowsVersionTest, Ticks64StaysSetOnceSet) {
+TEST_F(WindowsVersionTest, Ticks64FollowsTheLatestReading) {
   os.nativeArchitecture = 9;
-  GetOSDisplayString();
+  GetOSDisplayString(run);
+  EXPECT_TRUE(run.Ticks64Disponible);
   os.nativeArchitecture = 0;
-  GetOSDisplayString();
-  EXPECT_TRUE(Ticks64Disponible);
+  GetOSDisplayString(run);
+  EXPECT_FALSE(run.Ticks64Disponible);
 }
 
 TEST_F(WindowsVersionTest, WindowsFolder) {
-  EXPECT_EQ(GetWinDir(), "C:\\windows");
+  EXPECT_EQ(GetWinDir(run), "C:\\windows");
   os.FailCall("WindowsDirectory", 5);
-  EXPECT_EQ(GetWinDir(), "");
+  EXPECT_EQ(GetWinDir(run), "");
 }
 
 }  // namespace

@@ -5,24 +5,11 @@
 #include "app/batch/batch_options.h"
 #include "app/batch/batch_ui_port.h"
 #include "app/frm_main.h"
-#include "common/error.h"
-#include "common/ui_port.h"
+#include "common/run_context.h"
 #include "platform/platform.h"
 
 namespace tx3 {
 namespace {
-
-// Installs the batch port for the run and puts the previous one back whatever happens.
-class PortInstalled {
- public:
-  explicit PortInstalled(UiPort& port) : previous_(&Ui()) { SetUiPort(&port); }
-  ~PortInstalled() { SetUiPort(previous_); }
-  PortInstalled(const PortInstalled&) = delete;
-  PortInstalled& operator=(const PortInstalled&) = delete;
-
- private:
-  UiPort* previous_;
-};
 
 bool ValidRow(int row, const ComboState& combo) {
   return row >= -1 && row < static_cast<int>(combo.items.size());
@@ -77,8 +64,7 @@ void RunAction(FrmMain& w, const BatchAction& a) {
 int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err) {
   FrmMain window;
   BatchUiPort port(window, out, err, options.verbose);
-  PortInstalled installed(port);
-  const uint64_t reportsBefore = GestionDesErreursState().reports;
+  window.SetUiPort(&port);
 
   window.Create();
   for (const FieldOption& f : options.fields) {
@@ -90,7 +76,7 @@ int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err)
   for (const BatchAction& a : options.actions) RunAction(window, a);
   platform::Os().FlushWrites();
 
-  const bool errorReported = GestionDesErreursState().reports != reportsBefore;
+  const bool errorReported = window.Run().ErrorManager.reports != 0;
   return port.WarningsShown() > 0 || errorReported ? kExitTrouble : kExitOk;
 }
 
@@ -106,9 +92,11 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     case BatchOptions::Mode::Help:
       out << BatchUsageText();
       return kExitOk;
-    case BatchOptions::Mode::Version:
-      out << "tx3_setup " << ProgramVersionText() << '\n';
+    case BatchOptions::Mode::Version: {
+      RunContext run;
+      out << "tx3_setup " << ProgramVersionText(run) << '\n';
       return kExitOk;
+    }
     case BatchOptions::Mode::Batch:
       break;
   }

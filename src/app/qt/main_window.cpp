@@ -132,10 +132,15 @@ void QtMainWindow::FindTypedControls() {
   }
   for (int i = 0; i < kFolderCount; ++i) {
     folders_[i] = qobject_cast<QLineEdit*>(ControlWidget("TexteDossier", i));
+    browseButtons_[i] = qobject_cast<QPushButton*>(ControlWidget("CommandDossier", i));
+    createButtons_[i] = qobject_cast<QPushButton*>(ControlWidget("CommandDossierCreer", i));
   }
   for (int s = 0; s < kStepCount; ++s) {
     checkActions_[s] = qobject_cast<QCheckBox*>(ControlWidget("CheckAction", s));
+    stepButtons_[s] = qobject_cast<QPushButton*>(ControlWidget("CommandCreerSettings", s));
   }
+  databaseButton_ = qobject_cast<QPushButton*>(ControlWidget("CommandPervasiveCreate"));
+  quitButton_ = qobject_cast<QPushButton*>(ControlWidget("CommandQuitter"));
   pervasive_ = qobject_cast<QComboBox*>(ControlWidget("ComboPervasive"));
   converter_ = qobject_cast<QComboBox*>(ControlWidget("CombodBPowerAmp"));
   liste_ = qobject_cast<QListWidget*>(ControlWidget("ListeTX"));
@@ -157,28 +162,22 @@ void QtMainWindow::ConnectTextFields() {
 }
 
 void QtMainWindow::ConnectButtons() {
-  for (const auto& [key, widget] : controls_) {
-    const auto* button = qobject_cast<QPushButton*>(widget);
-    if (button == nullptr) continue;
-    const std::string& name = key.first;
-    const int index = key.second;
-    std::function<void()> click;
-    if (name == "CommandDossier") click = [this, index] { model_.CommandDossier_Click(index); };
-    if (name == "CommandDossierCreer") {
-      click = [this, index] { model_.CommandDossierCreer_Click(index); };
-    }
-    if (name == "CommandCreerSettings") {
-      click = [this, index] { model_.CommandCreerSettings_Click(static_cast<int16_t>(index)); };
-    }
-    if (name == "CommandPervasiveCreate") click = [this] { model_.CommandPervasiveCreate_Click(); };
-    if (name == "CommandQuitter") {
-      click = [this] {
-        model_.CommandQuitter_Click();
-        close();
-      };
-    }
-    if (click) connect(button, &QPushButton::clicked, this, click);
+  for (int i = 0; i < kFolderCount; ++i) {
+    connect(browseButtons_[i], &QPushButton::clicked, this,
+            [this, i] { model_.CommandDossier_Click(i); });
+    connect(createButtons_[i], &QPushButton::clicked, this,
+            [this, i] { model_.CommandDossierCreer_Click(i); });
   }
+  for (int s = 0; s < kStepCount; ++s) {
+    connect(stepButtons_[s], &QPushButton::clicked, this,
+            [this, s] { model_.CommandCreerSettings_Click(static_cast<int16_t>(s)); });
+  }
+  connect(databaseButton_, &QPushButton::clicked, this,
+          [this] { model_.CommandPervasiveCreate_Click(); });
+  connect(quitButton_, &QPushButton::clicked, this, [this] {
+    model_.CommandQuitter_Click();
+    close();
+  });
   for (int s = 0; s < kStepCount; ++s) {
     connect(checkActions_[s], &QCheckBox::clicked, this,
             [this, s](bool checked) { model_.SetCheckAction(s, checked); });

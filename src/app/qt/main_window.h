@@ -17,6 +17,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 
 namespace tx3 {
 
@@ -62,6 +63,11 @@ class QtMainWindow : public QWidget {
   QComboBox* converter_ = nullptr;
   QListWidget* liste_ = nullptr;
   QCheckBox* checkTX_ = nullptr;
+  QPushButton* browseButtons_[kFolderCount] = {};  // CommandDossier(i)
+  QPushButton* createButtons_[kFolderCount] = {};  // CommandDossierCreer(i)
+  QPushButton* stepButtons_[kStepCount] = {};      // CommandCreerSettings(i)
+  QPushButton* databaseButton_ = nullptr;          // CommandPervasiveCreate
+  QPushButton* quitButton_ = nullptr;              // CommandQuitter
   QLabel* statusPanel_ = nullptr;
 };
 

@@ -1,15 +1,35 @@
 #include <QApplication>
+#include <iostream>
 
 #include "app/frm_main.h"
 #include "app/qt/artwork.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_ui_port.h"
 #include "app/qt/qt_window.h"
-#include "common/ui_port.h"
+#include "platform/platform.h"
 
 namespace tx3 {
 
+namespace {
+
+// Qt aborts the program when it finds no display: look before it does.
+bool DisplayAvailable() {
+  platform::Platform& os = platform::Os();
+  return os.GetEnv("DISPLAY").has_value() || os.GetEnv("WAYLAND_DISPLAY").has_value() ||
+         os.GetEnv("QT_QPA_PLATFORM").has_value();
+}
+
+// Exit status 1: the program could not do its work; 2 stays for a malformed command line.
+constexpr int kExitNoWindow = 1;
+
+}  // namespace
+
 int RunQtWindow(int argc, char** argv) {
+  if (!DisplayAvailable()) {
+    std::cerr
+        << "tx3_setup: no display to open the window on; use tx3_setup --batch (see --help)\n";
+    return kExitNoWindow;
+  }
   QApplication app(argc, argv);
   QApplication::setWindowIcon(ProgramIcon());
 
@@ -17,7 +37,7 @@ int RunQtWindow(int argc, char** argv) {
   QtMainWindow window(model);
   QtUiPort port(model, &window);
   // The port answers from the first statement of Form_Load on (its error reports included).
-  SetUiPort(&port);
+  model.SetUiPort(&port);
   model.Create();
   window.RenderAll();
 
@@ -27,7 +47,6 @@ int RunQtWindow(int argc, char** argv) {
     window.show();
     status = QApplication::exec();
   }
-  SetUiPort(nullptr);
   return status;
 }
 

@@ -8,35 +8,22 @@
 
 #include "app/batch/batch_ui_port.h"
 #include "app/frm_main.h"
-#include "common/error.h"
-#include "common/ui_port.h"
-#include "platform/platform.h"
+#include "common/run_context.h"
 #include "support/fake_platform.h"
-#include "system/folder_checks.h"
-#include "system/windows_version.h"
+#include "support/use_platform.h"
 
 namespace tx3::testing {
 namespace {
 
 class BatchFrontEndTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetErrorStateForTests();
-    ResetSystemeStateForTests();
-    ResetWindowsVersionForTests();
-    platform::SetPlatform(&os);
-  }
-  void TearDown() override {
-    platform::SetPlatform(nullptr);
-    ResetErrorStateForTests();
-    ResetSystemeStateForTests();
-  }
   int Run(std::vector<std::string> args) {
     out.str("");
     err.str("");
     return RunBatch(args, out, err);
   }
   FakePlatform os;
+  UsePlatform guard{os};
   std::ostringstream out;
   std::ostringstream err;
 };
@@ -101,7 +88,8 @@ TEST_F(BatchFrontEndTest, HelpAndVersion) {
   EXPECT_EQ(Run({"--help"}), kExitOk);
   EXPECT_NE(out.str().find("--create-database"), std::string::npos);
   EXPECT_EQ(Run({"--version"}), kExitOk);
-  EXPECT_EQ(out.str(), "tx3_setup " + ProgramVersionText() + "\n");
+  RunContext run;
+  EXPECT_EQ(out.str(), "tx3_setup " + ProgramVersionText(run) + "\n");
   EXPECT_EQ(os.flushCount, 0);
 }
 
@@ -114,12 +102,6 @@ TEST_F(BatchFrontEndTest, VerboseEchoesStatusTexts) {
   EXPECT_TRUE(err.str().ends_with("\n\n")) << err.str();
   EXPECT_EQ(os.IniValue("C:\\Brennic\\Tarvox\\Settings\\TX3_Config.ini", "Site", "Lib"),
             "Radio Est");
-}
-
-TEST_F(BatchFrontEndTest, PortIsRemovedAfterTheRun) {
-  Run({"--batch"});
-  Ui().ShowMessage("after", MsgIcon::Warning);  // the silent port: nothing printed
-  EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace

@@ -18,9 +18,8 @@
 
 #include "app/qt/qt_test_application.h"
 #include "app/qt/qt_ui_port.h"
-#include "common/ui_port.h"
-#include "platform/platform.h"
 #include "support/fake_platform.h"
+#include "support/use_platform.h"
 
 namespace tx3 {
 namespace {
@@ -38,21 +37,13 @@ class QtMainWindowTest : public ::testing::Test {
   void SetUp() override {
     testing::EnsureQtApplication();
     os.AddFolder("C:\\Brennic\\Tarvox");
-    platform::SetPlatform(&os);
     window = std::make_unique<QtMainWindow>(model);
     port = std::make_unique<QtUiPort>(model, window.get(), Recording());
-    SetUiPort(port.get());
+    model.SetUiPort(port.get());
     model.Create();
     window->CentreOnScreen();
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  }
-
-  void TearDown() override {
-    SetUiPort(nullptr);
-    port.reset();
-    window.reset();
-    platform::SetPlatform(nullptr);
   }
 
   QtDialogs Recording() {
@@ -89,6 +80,7 @@ class QtMainWindowTest : public ::testing::Test {
   QColor NormalBackground() { return Background("TexteNomRadio", -1); }
 
   tx3::testing::FakePlatform os;
+  tx3::testing::UsePlatform guard{os};
   FrmMain model;
   std::unique_ptr<QtMainWindow> window;
   std::unique_ptr<QtUiPort> port;
@@ -148,7 +140,7 @@ TEST_F(QtMainWindowTest, OpensCentredOnTheScreen) {
 
 TEST_F(QtMainWindowTest, TitleCarriesTheProgramsVersion) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Installation d'Tarvox - Version: ") +
-                                       QString::fromStdString(ProgramVersionText()));
+                                       QString::fromStdString(ProgramVersionText(model.Run())));
   EXPECT_FALSE(window->windowIcon().isNull());
 }
 

@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "app/qt/qt_test_application.h"
-#include "platform/platform.h"
 #include "support/fake_platform.h"
+#include "support/use_platform.h"
 
 namespace tx3 {
 namespace {
@@ -45,15 +45,11 @@ class QtUiPortTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::EnsureQtApplication();
-    platform::SetPlatform(&os);
     // Made only once the application exists.
     ownerWidget = std::make_unique<QWidget>();
     owner = ownerWidget.get();
   }
-  void TearDown() override {
-    ownerWidget.reset();
-    platform::SetPlatform(nullptr);
-  }
+  void TearDown() override { ownerWidget.reset(); }
 
   QtDialogs Recording() {
     return QtDialogs{
@@ -68,6 +64,7 @@ class QtUiPortTest : public ::testing::Test {
   }
 
   tx3::testing::FakePlatform os;
+  tx3::testing::UsePlatform guard{os};
   FrmMain model;
   std::unique_ptr<QWidget> ownerWidget;
   QWidget* owner = nullptr;
