@@ -37,7 +37,9 @@ size_t InStr(std::string_view text, std::string_view what);
 bool ContainsNoCase(std::string_view text, std::string_view what);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
-// Windows-1252 conversion. A character the code page cannot hold becomes "?".
+// Conversion to and from the ANSI code page of INI content, as the platform knows it
+// (Windows-1252 on Linux, the system's ANSI code page on Windows). A character the code page
+// cannot hold becomes "?".
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string AnsiToUtf8(std::string_view ansi);
 
