@@ -48,7 +48,10 @@ TEST(CodePage, Utf8DecodingTakesAnInvalidByteAlone) {
            Case{"\xF4\x90\x80\x80", false, {0xF4, 1, false}},  // past U+10FFFF
            Case{"\xED\xA0\x80", false, {0xED, 1, false}},      // surrogate
            Case{"\xED\xA0\x80", true, {0xD800, 3, true}},      // kept in WTF-8
-           Case{"\xE2\x82A", false, {0xE2, 1, false}},
+           Case{"\xE2\x82"
+                "A",
+                false,
+                {0xE2, 1, false}},
        }) {
     const Utf8Char got = DecodeUtf8(c.text, 0, c.surrogates);
     EXPECT_EQ(got.codePoint, c.expected.codePoint) << c.text;

@@ -1,5 +1,5 @@
-#include "platform/error_numbers.h"
 #include "platform/posix/dir_query.h"
+#include "platform/error_numbers.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -12,7 +12,6 @@
 
 namespace tx3::platform::posix {
 namespace {
-
 
 struct Listed {
   std::string name;

@@ -15,8 +15,6 @@
 #include "platform/posix/engine_files.h"
 #include "platform/posix/folders.h"
 #include "platform/posix/host_files.h"
-#include "platform/posix/profile_ansi.h"
-#include "platform/posix/profile_store.h"
 #include "platform/posix/shell_open.h"
 #include "platform/posix/system_info.h"
 
@@ -153,17 +151,17 @@ std::string PosixPlatform::ProfileHostPath(std::string_view file) {
 uint32_t PosixPlatform::ReadProfileString(std::string_view section, std::string_view key,
                                           std::string_view defaultValue, std::string* value,
                                           std::string_view file) {
-  return posix::ReadProfileString(ProfileHostPath(file), section, key, defaultValue, value);
+  return profiles_.Read(ProfileHostPath(file), section, key, defaultValue, value);
 }
 
 bool PosixPlatform::WriteProfileEntry(std::string_view section, std::string_view key,
                                       std::string_view value, std::string_view file) {
   const std::string host = ProfileHostPath(file);
-  return !host.empty() && WriteProfileString(host, section, key, value);
+  return !host.empty() && profiles_.Write(host, section, key, value);
 }
 
 void PosixPlatform::FlushWrites() {
-  FlushProfileWrites();
+  profiles_.Flush();
 }
 
 // No engine library is installed with the system here: the built-in engine serves unless

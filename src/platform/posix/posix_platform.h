@@ -4,6 +4,8 @@
 #include "platform/platform.h"
 #include "platform/posix/drive_map.h"
 #include "platform/posix/log_file.h"
+#include "platform/posix/profile_io.h"
+#include "platform/profile_engine.h"
 
 namespace tx3::platform::posix {
 
@@ -63,6 +65,9 @@ class PosixPlatform final : public Platform {
   void AppendLog(std::string_view line) override;
 
   DriveMap& drives() { return drives_; }
+  // The profile engine of this platform, on host paths: one cache for the whole process when
+  // this is the system platform.
+  ProfileEngine& profiles() { return profiles_; }
 
  private:
   // The host path of a profile file; a bare file name lives in the Windows folder, as the
@@ -71,6 +76,8 @@ class PosixPlatform final : public Platform {
 
   DriveMap drives_;
   LogFile log_;
+  ProfileHostIo profileIo_;
+  ProfileEngine profiles_{profileIo_};
 };
 
 }  // namespace tx3::platform::posix

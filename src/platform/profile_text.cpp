@@ -1,10 +1,10 @@
-#include "platform/posix/profile_ansi.h"
+#include "platform/profile_text.h"
 
 #include <cstdint>
 
 #include "platform/code_page.h"
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 namespace {
 
 constexpr char32_t kInvalid = 0xFFFFFFFF;
@@ -104,4 +104,4 @@ std::string FoldWtf8Name(std::string_view text) {
   return out;
 }
 
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 
 enum class ProfileEncoding { kAnsi, kUtf16Le };
 
@@ -74,4 +74,4 @@ class ProfileFile {
   std::string oddTail_;  // a UTF-16LE file's odd final byte
 };
 
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform
