@@ -1,9 +1,8 @@
 // An in-memory stand-in for the operating system, for the tests of every layer.
 //
 //   tx3::testing::FakePlatform os;              // drive C: with C:\windows, nothing else
-//   tx3::platform::SetPlatform(&os);            // in SetUp
-//   ...
-//   tx3::platform::SetPlatform(nullptr);        // in TearDown
+//   tx3::testing::UsePlatform guard(os);        // support/use_platform.h: installed until
+//                                               // the guard goes
 //
 // Files and folders: a tree of Windows paths, case-insensitive, "\" or "/" as separator. Roots are
 // drives ("C:") and network shares ("\\SRV\Share"); AddFolder / AddFile create missing parents

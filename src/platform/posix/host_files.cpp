@@ -8,8 +8,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
+#include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <random>
 #include <vector>
 
@@ -98,11 +99,15 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// The clock tells apart the names one process picks, the random bits those of processes that
+// share a process id (in other namespaces); O_EXCL creation refuses whatever still collides.
 std::string UniqueName(const std::string& stem, std::string_view tail) {
-  static std::atomic<uint64_t> counter{0};
-  static thread_local std::mt19937_64 random{std::random_device{}()};
-  return stem + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + "." +
-         std::to_string(random() % 1000000) + std::string(tail);
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  const auto nanoseconds =
+      static_cast<uint64_t>(now.tv_sec) * 1'000'000'000u + static_cast<uint64_t>(now.tv_nsec);
+  return stem + "." + std::to_string(::getpid()) + "." + std::to_string(nanoseconds) + "." +
+         std::to_string(std::random_device{}() % 1000000) + std::string(tail);
 }
 
 void SyncPath(const std::string& path, bool folder) {

@@ -45,7 +45,7 @@ bool ReadAll(int fd, size_t maxBytes, std::string* bytes, size_t sizeHint = 0);
 bool WriteAll(int fd, std::string_view bytes);
 
 // A name beside the files it serves that no other writer picks: `stem` followed by the process
-// id, a counter and random bits, then `tail`.
+// id, the clock and random bits, then `tail`.
 std::string UniqueName(const std::string& stem, std::string_view tail);
 
 // fsync of a file or folder; errors are ignored (nothing more can be done about them).
