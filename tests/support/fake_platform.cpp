@@ -563,9 +563,16 @@ bool FakePlatform::WriteProfileEntry(std::string_view section, std::string_view 
   const std::string clean = Slashes(file);
   const std::string parent = ParentKey(FakePathKey(clean));
   const Entry* entry = Find(clean);
+  // A value already stored needs no write: it succeeds even on a read-only file.
+  const bool unchanged = failure == 0 && IniValue(clean, section, key) == value;
   const bool writable =
       failure == 0 && !RefusedName(clean) && !parent.empty() && IsFolder(parent) &&
       (entry == nullptr || (!entry->folder && (entry->attributes & platform::kAttrReadOnly) == 0));
+  if (unchanged) {
+    call.succeeded = true;
+    profileWrites.push_back(call);
+    return true;
+  }
   if (writable) {
     StoreIni(clean, section, key, value);
     SyncIniFileEntry(clean);

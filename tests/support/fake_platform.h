@@ -12,8 +12,9 @@
 // path fail.
 //
 // Profile functions: an INI model per file (sections and keys in the order written, names
-// case-insensitive). A write succeeds only when the file's folder exists and the file is not
-// read-only, and then makes the file exist in the tree (archive attribute, size of its text).
+// case-insensitive). A value already stored unchanged succeeds without a write; any other write
+// succeeds only when the file's folder exists and the file is not read-only, and then makes the
+// file exist in the tree (archive attribute, size of its text).
 // Every read and write is recorded in profileReads / profileWrites.
 //
 // Scripted answers: the public fields below (version record, product type, architecture, system

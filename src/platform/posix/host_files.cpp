@@ -1,5 +1,6 @@
 #include "platform/posix/host_files.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -41,6 +43,17 @@ std::string HostParent(const std::string& path) {
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return trimmed.substr(0, slash);
+}
+
+std::optional<std::vector<std::string>> FolderEntryNames(const std::string& folder) {
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+  if (!dir) return std::nullopt;
+  std::vector<std::string> names;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  return names;
 }
 
 std::string CurrentHostFolder() {

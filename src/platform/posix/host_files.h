@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tx3::platform::posix {
 
@@ -18,6 +20,9 @@ bool HostEntryExists(const std::string& path);
 bool MakeHostFolders(const std::string& path);
 // The folder part of a host path ("/a/b" -> "/a", "/a" -> "/", "a" -> ".").
 std::string HostParent(const std::string& path);
+// The names in a folder, "." and ".." left out, in the order the system lists them; nothing when
+// the folder cannot be read.
+std::optional<std::vector<std::string>> FolderEntryNames(const std::string& folder);
 // The process's current folder, empty when it cannot be read.
 std::string CurrentHostFolder();
 // An environment variable, empty when unset.

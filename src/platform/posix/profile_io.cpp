@@ -1,6 +1,5 @@
 #include "platform/posix/profile_io.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,15 +77,11 @@ std::unique_ptr<ProfileLock> ProfileHostIo::LockFolder(const std::string& folder
 }
 
 void ProfileHostIo::RemoveOrphans(const std::string& folder) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view name(entry->d_name);
+  for (const std::string& name : FolderEntryNames(folder).value_or(std::vector<std::string>{})) {
     if (name.starts_with(kProfileTempPrefix) && name.ends_with(".tmp")) {
-      ::unlinkat(::dirfd(dir), entry->d_name, 0);
+      ::unlink((folder + "/" + name).c_str());
     }
   }
-  ::closedir(dir);
 }
 
 bool ProfileHostIo::Replace(const std::string& path, std::string_view bytes,
