@@ -2,7 +2,7 @@
 // GetPrivateProfileStringA / WritePrivateProfileStringA do. Pure: no file system here.
 //
 // Names and values cross this interface in the file's text form: Windows-1252 bytes for an ANSI
-// file, WTF-8 for a UTF-16LE file (see profile_ansi.h).
+// file, WTF-8 for a UTF-16LE file (see profile_text.h).
 #pragma once
 
 #include <optional>
