@@ -13,6 +13,7 @@
 namespace {
 
 using namespace tx3::platform::posix;
+using tx3::platform::ProfileStats;
 
 constexpr int kKeys = 1000;
 

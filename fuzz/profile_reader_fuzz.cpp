@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "platform/posix/profile_ansi.h"
-#include "platform/posix/profile_file.h"
+#include "platform/profile_file.h"
+#include "platform/profile_text.h"
 
 namespace {
 
-using tx3::platform::posix::ProfileFile;
+using tx3::platform::ProfileFile;
 
 void Require(bool condition) {
   if (!condition) std::abort();
@@ -30,7 +30,7 @@ std::string NameFrom(std::string_view bytes, size_t offset) {
 }
 
 void CheckConversions(std::string_view bytes) {
-  using namespace tx3::platform::posix;
+  using namespace tx3::platform;
   const std::string ansi(bytes);
   Require(ProfileUtf8ToAnsi(ProfileAnsiToUtf8(ansi)) == ansi);
   const std::string even(bytes.substr(0, bytes.size() & ~size_t{1}));

@@ -1,57 +1,25 @@
 // Characters of UTF-8 text, the runtime's string functions counted in characters, caseless
-// comparison and the Windows-1252 conversion of INI files.
+// comparison and the ANSI conversion of INI files.
 #include "common/text.h"
 
-#include <cstdint>
-
 #include "platform/code_page.h"
+#include "platform/platform.h"
 
 namespace tx3 {
 
 namespace {
 
-bool IsContinuation(unsigned char c) {
-  return (c & 0xC0) == 0x80;
-}
-
-// Byte length of the well-formed UTF-8 sequence at `pos`, or 1 for an invalid byte.
+// Byte length of the character at `pos` (1 for an invalid byte).
 size_t SequenceLength(std::string_view text, size_t pos) {
-  const auto at = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = at(pos);
-  if (lead < 0x80) return 1;
-  size_t length = 0;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;   // no overlong forms
-    if (lead == 0xED) high = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
-  } else {
-    return 1;
-  }
-  if (pos + length > text.size()) return 1;
-  if (at(pos + 1) < low || at(pos + 1) > high) return 1;
-  for (size_t i = 2; i < length; ++i) {
-    if (!IsContinuation(at(pos + i))) return 1;
-  }
-  return length;
+  return platform::DecodeUtf8(text, pos).length;
 }
 
 // A decoded character; an invalid byte decodes above the Unicode range so it matches only itself.
 constexpr char32_t kInvalidBase = 0x110000;
 
 char32_t Decode(std::string_view ch) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(ch[i]); };
-  if (ch.size() == 1) return byte(0) < 0x80 ? byte(0) : kInvalidBase + byte(0);
-  char32_t cp = byte(0) & (0xFF >> (ch.size() + 1));
-  for (size_t i = 1; i < ch.size(); ++i) cp = (cp << 6) | (byte(i) & 0x3F);
-  return cp;
+  const platform::Utf8Char decoded = platform::DecodeUtf8(ch, 0);
+  return decoded.valid ? decoded.codePoint : kInvalidBase + decoded.codePoint;
 }
 
 // Byte offset of the character at 0-based character index `index` (the size when past the end).
@@ -64,25 +32,9 @@ size_t ByteOffset(std::string_view text, size_t index) {
   return pos;
 }
 
-// Upper and lower case of the Latin letters Windows-1252 holds.
-char32_t FoldCase(char32_t cp) {
-  if (cp >= 'A' && cp <= 'Z') return cp + 0x20;
-  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;
-  switch (cp) {
-    case 0x152:  // Œ
-    case 0x160:  // Š
-    case 0x17D:  // Ž
-      return cp + 1;
-    case 0x178:  // Ÿ
-      return 0xFF;
-    default:
-      return cp;
-  }
-}
-
 std::u32string FoldedCharacters(std::string_view text) {
   std::u32string folded;
-  for (std::string_view ch : Characters(text)) folded += FoldCase(Decode(ch));
+  for (std::string_view ch : Characters(text)) folded += platform::FoldWindows1252Case(Decode(ch));
   return folded;
 }
 
@@ -183,18 +135,13 @@ std::u32string FoldedText(std::string_view text) {
   return FoldedCharacters(text);
 }
 
+// The ANSI code page is a fact of the system the program runs on: the platform converts.
 std::string Utf8ToAnsi(std::string_view utf8) {
-  std::string ansi;
-  ansi.reserve(utf8.size());
-  for (std::string_view ch : Characters(utf8)) {
-    const char32_t cp = Decode(ch);
-    ansi += cp >= kInvalidBase ? '?' : platform::CodePointToWindows1252(cp);
-  }
-  return ansi;
+  return platform::Os().Utf8ToAnsi(utf8);
 }
 
 std::string AnsiToUtf8(std::string_view ansi) {
-  return platform::Windows1252ToUtf8(ansi);
+  return platform::Os().AnsiToUtf8(ansi);
 }
 
 std::string ToText(long long value) {

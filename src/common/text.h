@@ -38,7 +38,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 // The characters of the text in the folded case EqualsNoCase compares.
 std::u32string FoldedText(std::string_view text);
 
-// Windows-1252 conversion. A character the code page cannot hold becomes "?".
+// Conversion to and from the ANSI code page of INI content, as the platform knows it
+// (Windows-1252 on Linux, the system's ANSI code page on Windows). A character the code page
+// cannot hold becomes "?".
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string AnsiToUtf8(std::string_view ansi);
 

@@ -10,19 +10,7 @@
 
 #include "database/create_buffer.h"
 
-#if defined(_WIN32) && !defined(_WIN64)
-#define TX3_BTRCALL_CONV __stdcall
-#else
-#define TX3_BTRCALL_CONV
-#endif
-
 namespace tx3 {
-
-extern "C" {
-using BtrCallFn = int16_t(TX3_BTRCALL_CONV*)(uint16_t operation, void* positionBlock,
-                                             void* dataBuffer, uint32_t* dataLength,
-                                             void* keyBuffer, uint8_t keyLength, int8_t keyNumber);
-}
 
 inline constexpr uint16_t kBtrCreate = 14;
 inline constexpr size_t kPositionBlockSize = 128;
@@ -52,8 +40,8 @@ class Engine {
   virtual bool IsLibrary() const = 0;
 };
 
-// The engine library to load: TX3_BTRIEVE_LIBRARY when set, else the vendor's library on
-// Windows; nothing on Linux, where the built-in engine serves.
+// The engine library to load: TX3_BTRIEVE_LIBRARY when set, else the platform's default (the
+// vendor's library on Windows; nothing on Linux, where the built-in engine serves).
 std::optional<std::string> EngineLibraryName();
 
 struct EngineLoad {

@@ -12,7 +12,47 @@ constexpr std::array<char32_t, 32> kHigh = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+bool IsContinuation(unsigned char c) {
+  return (c & 0xC0) == 0x80;
+}
+
 }  // namespace
+
+Utf8Char DecodeUtf8(std::string_view text, size_t pos, bool surrogates) {
+  const auto at = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = at(pos);
+  const Utf8Char invalid{lead, 1, false};
+  if (lead < 0x80) return Utf8Char{lead, 1, true};
+  size_t length = 0;
+  char32_t cp = 0;
+  // The range of the second byte rules out overlong forms, surrogates and code points past
+  // U+10FFFF before any of them is decoded.
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    cp = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    cp = lead & 0x0F;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED && !surrogates) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    cp = lead & 0x07;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return invalid;
+  }
+  if (pos + length > text.size()) return invalid;
+  if (at(pos + 1) < low || at(pos + 1) > high) return invalid;
+  for (size_t i = 1; i < length; ++i) {
+    if (!IsContinuation(at(pos + i))) return invalid;
+    cp = (cp << 6) | (at(pos + i) & 0x3F);
+  }
+  return Utf8Char{cp, length, true};
+}
 
 char32_t Windows1252ToCodePoint(unsigned char byte) {
   return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : char32_t{byte};
@@ -24,6 +64,32 @@ char CodePointToWindows1252(char32_t cp) {
     if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
   }
   return '?';
+}
+
+char32_t FoldWindows1252Case(char32_t cp) {
+  if (cp >= 'A' && cp <= 'Z') return cp + 0x20;
+  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;
+  switch (cp) {
+    case 0x152:  // Œ
+    case 0x160:  // Š
+    case 0x17D:  // Ž
+      return cp + 1;
+    case 0x178:  // Ÿ
+      return 0xFF;
+    default:
+      return cp;
+  }
+}
+
+std::string Utf8ToWindows1252(std::string_view utf8) {
+  std::string ansi;
+  ansi.reserve(utf8.size());
+  for (size_t pos = 0; pos < utf8.size();) {
+    const Utf8Char ch = DecodeUtf8(utf8, pos);
+    ansi += ch.valid ? CodePointToWindows1252(ch.codePoint) : '?';
+    pos += ch.length;
+  }
+  return ansi;
 }
 
 std::string Windows1252ToUtf8(std::string_view ansi) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/error_numbers.h"
 
@@ -44,6 +45,20 @@ class Library {
   virtual ~Library() = default;
   // The address of an exported symbol, or nullptr.
   virtual void* Symbol(const char* name) = 0;
+};
+
+// The entry point BTRCALL of a loaded engine library, called with the calling convention the
+// engine libraries of the platform use (__stdcall in a 32-bit Windows build).
+class EngineLibrary {
+ public:
+  EngineLibrary(std::unique_ptr<Library> library, void* entry)
+      : library_(std::move(library)), entry_(entry) {}
+  int16_t BtrCall(uint16_t operation, void* positionBlock, void* dataBuffer, uint32_t* dataLength,
+                  void* keyBuffer, uint8_t keyLength, int8_t keyNumber) const;
+
+ private:
+  std::unique_ptr<Library> library_;  // keeps the entry point loaded
+  void* entry_;
 };
 
 // Outcome of the built-in engine's file replacement.
@@ -93,7 +108,7 @@ class Platform {
   virtual bool ReadVersion(VersionRecord* record) = 0;
   // The product type of GetProductInfo; false when the call is not available.
   virtual bool ReadProductType(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
-                              uint32_t* productType) = 0;
+                               uint32_t* productType) = 0;
   // Whether the kernel exports GetNativeSystemInfo.
   virtual bool HasNativeSystemInfo() = 0;
   // wProcessorArchitecture of GetNativeSystemInfo (native) or GetSystemInfo.
@@ -109,35 +124,49 @@ class Platform {
   // ---- Shell ----
   // ShellExecuteA: the shell's result (above 32 success). A null parameters or folder is nullopt.
   virtual intptr_t OpenInShell(std::string_view operation, std::string_view file,
-                                const std::optional<std::string>& parameters,
-                                const std::optional<std::string>& folder, int32_t showCommand) = 0;
+                               const std::optional<std::string>& parameters,
+                               const std::optional<std::string>& folder, int32_t showCommand) = 0;
 
   // ---- Profile (INI) functions ----
   // GetPrivateProfileStringA without a buffer limit: *value receives the whole value (or the
   // default); answers the number of characters copied.
   virtual uint32_t ReadProfileString(std::string_view section, std::string_view key,
-                                           std::string_view defaultValue, std::string* value,
-                                           std::string_view file) = 0;
+                                     std::string_view defaultValue, std::string* value,
+                                     std::string_view file) = 0;
   // WritePrivateProfileStringA: true when written.
   virtual bool WriteProfileEntry(std::string_view section, std::string_view key,
-                                         std::string_view value, std::string_view file) = 0;
+                                 std::string_view value, std::string_view file) = 0;
   // Makes every file written since the last call durable (files and their folders).
   virtual void FlushWrites() = 0;
 
   // ---- Database engine ----
+  // The engine library loaded when none is configured: WBTRV32.DLL in a 32-bit Windows build,
+  // w64btrv.dll in a 64-bit one; nothing on Linux, where the built-in engine serves.
+  virtual std::optional<std::string> DefaultEngineLibraryName() = 0;
   // Loads a library by name or path; nullptr and *error (48) when it cannot be loaded.
-  virtual std::unique_ptr<Library> LoadEngineLibrary(std::string_view nameOrPath, int32_t* error) = 0;
-  // The path as the engine opens it (the host path on Linux, the path itself on Windows).
+  virtual std::unique_ptr<Library> LoadEngineLibrary(std::string_view nameOrPath,
+                                                     int32_t* error) = 0;
+  // Loads an engine library and resolves its BTRCALL: nullptr and *error 48 when the library
+  // cannot be loaded (LoadEngineLibrary's number), 453 when it exports no BTRCALL.
+  std::unique_ptr<EngineLibrary> LoadEngineEntry(std::string_view nameOrPath, int32_t* error);
+  // The path in the engine's own text form, as the engine opens it. On Linux the host path the
+  // emulated drives give (UTF-8 bytes; empty when the path maps to nothing); on Windows the
+  // identity, in the ANSI code page.
   virtual std::string EnginePath(std::string_view path) = 0;
+  // Text handed back by the engine (its key buffer) as UTF-8: the identity on Linux, from the
+  // ANSI code page on Windows.
+  virtual std::string TextFromEngine(std::string_view engineText) = 0;
   // The built-in engine's file writing, on engine paths: reads at most `maxBytes` of a file
   // (false when it cannot be read) and replaces a file atomically unless another process locks it.
   virtual bool ReadEngineFile(std::string_view enginePath, size_t maxBytes, std::string* bytes) = 0;
   virtual ReplaceOutcome ReplaceEngineFile(std::string_view enginePath, std::string_view bytes) = 0;
 
   // ---- Folder dialog support ----
-  // Maps a host folder chosen in a dialog back to a Windows path (Linux); identity on Windows.
+  // These two exist for the emulated drives of Linux, where the dialog shows host folders.
+  // Maps a host folder chosen in a dialog back to a Windows path; the identity on Windows.
   virtual std::string WindowsPathFromHost(std::string_view hostPath) = 0;
   // The host folder of a Windows path, for opening a dialog there; empty when it does not exist.
+  // On Windows the identity (the dialog opens on the Windows path itself).
   virtual std::string HostPathForDialog(std::string_view windowsPath) = 0;
 
   // ---- Log file ----

@@ -12,6 +12,7 @@
 #include "database/crc32.h"
 #include "database/database_state.h"
 #include "support/fake_platform.h"
+#include "support/use_platform.h"
 
 namespace tx3 {
 namespace {
@@ -91,9 +92,6 @@ TEST(CheckCreateRequestTest, BadRequestsGetTheEngineStatus) {
 
 class BuiltinEngineTest : public ::testing::Test {
  protected:
-  void SetUp() override { platform::SetPlatform(&os_); }
-  void TearDown() override { platform::SetPlatform(nullptr); }
-
   int16_t Create(const char* key, uint32_t length = 160, uint16_t operation = kBtrCreate) {
     image_ = ToImage(request_);
     char block[129] = {};
@@ -103,6 +101,7 @@ class BuiltinEngineTest : public ::testing::Test {
   }
 
   FakePlatform os_;
+  testing::UsePlatform guard_{os_};
   BuiltinEngine engine_;
   BtrFileBuf request_ = ValidRequest();
   CreateImage image_{};

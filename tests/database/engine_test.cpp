@@ -7,6 +7,7 @@
 
 #include "common/error.h"
 #include "support/fake_platform.h"
+#include "support/use_platform.h"
 #include "test_engine_access.h"
 
 namespace tx3 {
@@ -46,9 +47,6 @@ class RecordingEngine : public Engine {
 
 class EngineTest : public ::testing::Test {
  protected:
-  void SetUp() override { platform::SetPlatform(&os_); }
-  void TearDown() override { platform::SetPlatform(nullptr); }
-
   int16_t Call(std::string key, int16_t keyLength) {
     block_ = std::string(128, ' ');
     key_ = std::move(key);
@@ -57,6 +55,7 @@ class EngineTest : public ::testing::Test {
   }
 
   FakePlatform os_;
+  testing::UsePlatform guard_{os_};
   RecordingEngine engine_;
   BtrFileBuf buffer_;
   std::string block_;

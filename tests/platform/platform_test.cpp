@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_platform.h"
+#include "support/use_platform.h"
 
 namespace tx3::platform {
 namespace {
@@ -12,9 +13,10 @@ TEST(PlatformSelection, UsesTheSystemPlatformUnlessAnotherIsInstalled) {
   EXPECT_EQ(&Os(), &system);
   EXPECT_EQ(&SystemPlatform(), &system) << "one per process";
   tx3::testing::FakePlatform fake;
-  SetPlatform(&fake);
-  EXPECT_EQ(&Os(), &fake);
-  SetPlatform(nullptr);
+  {
+    const tx3::testing::UsePlatform guard(fake);
+    EXPECT_EQ(&Os(), &fake);
+  }
   EXPECT_EQ(&Os(), &system);
 }
 

@@ -10,33 +10,20 @@ namespace tx3::testing {
 
 namespace {
 
-// ---- Characters: names compare case-insensitively over ASCII and Latin-1 letters ----
+// ---- Characters: names compare case-insensitively over the letters of Windows-1252 ----
 
-std::u32string Decode(std::string_view text) {
-  std::u32string out;
-  for (size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-    if (i + extra >= text.size()) extra = 0;  // a cut sequence: the byte stands alone
-    char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k)
-      cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    out.push_back(cp);
-    i += 1 + extra;
-  }
-  return out;
-}
-
-char32_t Lower(char32_t cp) {
-  if (cp >= U'A' && cp <= U'Z') return cp + 32;
-  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 32;
-  return cp;
-}
+// An invalid byte folds above the Unicode range, apart from every character.
+constexpr char32_t kInvalidByte = 0x110000;
 
 std::u32string LowerAll(std::string_view text) {
-  std::u32string cps = Decode(text);
-  for (char32_t& cp : cps) cp = Lower(cp);
-  return cps;
+  std::u32string folded;
+  for (size_t i = 0; i < text.size();) {
+    const platform::Utf8Char ch = platform::DecodeUtf8(text, i);
+    folded.push_back(ch.valid ? platform::FoldWindows1252Case(ch.codePoint)
+                              : kInvalidByte + ch.codePoint);
+    i += ch.length;
+  }
+  return folded;
 }
 
 bool Glob(const std::u32string& pattern, size_t p, const std::u32string& name, size_t n) {
@@ -124,7 +111,13 @@ bool RefusedName(const std::string& path) {
 
 std::string FakePathKey(std::string_view path) {
   std::string key;
-  for (char32_t cp : LowerAll(Slashes(path))) platform::AppendUtf8(cp, &key);
+  for (char32_t cp : LowerAll(Slashes(path))) {
+    if (cp >= kInvalidByte) {
+      key.push_back(static_cast<char>(cp - kInvalidByte));
+    } else {
+      platform::AppendUtf8(cp, &key);
+    }
+  }
   while (key.size() > 1 && key.back() == '\\' && key != "\\\\") key.pop_back();
   return key;
 }
@@ -387,9 +380,7 @@ uint64_t FakePlatform::TickCount64() {
 // ---- Text ----
 
 std::string FakePlatform::Utf8ToAnsi(std::string_view utf8) {
-  std::string ansi;
-  for (char32_t cp : Decode(utf8)) ansi += platform::CodePointToWindows1252(cp);
-  return ansi;
+  return platform::Utf8ToWindows1252(utf8);
 }
 
 std::string FakePlatform::AnsiToUtf8(std::string_view ansi) {
@@ -405,7 +396,7 @@ bool FakePlatform::ReadVersion(platform::VersionRecord* record) {
 }
 
 bool FakePlatform::ReadProductType(uint32_t major, uint32_t minor, uint32_t spMajor,
-                                  uint32_t spMinor, uint32_t* type) {
+                                   uint32_t spMinor, uint32_t* type) {
   const std::string args =
       ToText(major) + "." + ToText(minor) + ", " + ToText(spMajor) + "." + ToText(spMinor);
   if (Enter("ReadProductType", {}, args) != 0 || !productInfoAvailable) return false;
@@ -448,8 +439,8 @@ std::optional<std::string> FakePlatform::GetEnv(std::string_view name) {
 // ---- Shell ----
 
 intptr_t FakePlatform::OpenInShell(std::string_view operation, std::string_view file,
-                                    const std::optional<std::string>& parameters,
-                                    const std::optional<std::string>& folder, int32_t showCommand) {
+                                   const std::optional<std::string>& parameters,
+                                   const std::optional<std::string>& folder, int32_t showCommand) {
   shellCalls.push_back(
       ShellCall{std::string(operation), std::string(file), parameters, folder, showCommand});
   if (const int32_t failure = Enter("OpenInShell", {}, file)) return failure;
@@ -547,8 +538,8 @@ std::vector<std::string> FakePlatform::IniKeys(std::string_view file,
 }
 
 uint32_t FakePlatform::ReadProfileString(std::string_view section, std::string_view key,
-                                               std::string_view defaultValue, std::string* value,
-                                               std::string_view file) {
+                                         std::string_view defaultValue, std::string* value,
+                                         std::string_view file) {
   ProfileCall call{std::string(file), std::string(section), std::string(key),
                    std::string(defaultValue), false};
   if (Enter("ReadProfileString", file, std::string(section) + ", " + std::string(key))) {
@@ -564,7 +555,7 @@ uint32_t FakePlatform::ReadProfileString(std::string_view section, std::string_v
 }
 
 bool FakePlatform::WriteProfileEntry(std::string_view section, std::string_view key,
-                                             std::string_view value, std::string_view file) {
+                                     std::string_view value, std::string_view file) {
   ProfileCall call{std::string(file), std::string(section), std::string(key), std::string(value),
                    false};
   const int32_t failure =
@@ -572,9 +563,16 @@ bool FakePlatform::WriteProfileEntry(std::string_view section, std::string_view 
   const std::string clean = Slashes(file);
   const std::string parent = ParentKey(FakePathKey(clean));
   const Entry* entry = Find(clean);
+  // A value already stored needs no write: it succeeds even on a read-only file.
+  const bool unchanged = failure == 0 && IniValue(clean, section, key) == value;
   const bool writable =
       failure == 0 && !RefusedName(clean) && !parent.empty() && IsFolder(parent) &&
       (entry == nullptr || (!entry->folder && (entry->attributes & platform::kAttrReadOnly) == 0));
+  if (unchanged) {
+    call.succeeded = true;
+    profileWrites.push_back(call);
+    return true;
+  }
   if (writable) {
     StoreIni(clean, section, key, value);
     SyncIniFileEntry(clean);
@@ -592,7 +590,7 @@ void FakePlatform::FlushWrites() {
 // ---- Database engine ----
 
 std::unique_ptr<platform::Library> FakePlatform::LoadEngineLibrary(std::string_view nameOrPath,
-                                                             int32_t* error) {
+                                                                   int32_t* error) {
   if (const int32_t failure = Enter("LoadEngineLibrary", nameOrPath)) {
     *error = failure;
     return nullptr;

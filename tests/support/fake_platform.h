@@ -1,19 +1,20 @@
 // An in-memory stand-in for the operating system, for the tests of every layer.
 //
 //   tx3::testing::FakePlatform os;              // drive C: with C:\windows, nothing else
-//   tx3::platform::SetPlatform(&os);            // in SetUp
-//   ...
-//   tx3::platform::SetPlatform(nullptr);        // in TearDown
+//   tx3::testing::UsePlatform guard(os);        // support/use_platform.h: installed until
+//                                               // the guard goes
 //
 // Files and folders: a tree of Windows paths, case-insensitive, "\" or "/" as separator. Roots are
 // drives ("C:") and network shares ("\\SRV\Share"); AddFolder / AddFile create missing parents
-// (and the root). FindFirst, MakeDirectory, CreateFolder, CreateFolderLike, Get/SetAttributes and FileSize
-// answer from the tree as Windows does: MakeDirectory gives 75 when the entry exists, 76 when its
-// parent is missing, 52 for a name Windows refuses; DenyCreate makes every creation of a path fail.
+// (and the root). FindFirst, MakeDirectory, CreateFolder, CreateFolderLike, Get/SetAttributes and
+// FileSize answer from the tree as Windows does: MakeDirectory gives 75 when the entry exists, 76
+// when its parent is missing, 52 for a name Windows refuses; DenyCreate makes every creation of a
+// path fail.
 //
 // Profile functions: an INI model per file (sections and keys in the order written, names
-// case-insensitive). A write succeeds only when the file's folder exists and the file is not
-// read-only, and then makes the file exist in the tree (archive attribute, size of its text).
+// case-insensitive). A value already stored unchanged succeeds without a write; any other write
+// succeeds only when the file's folder exists and the file is not read-only, and then makes the
+// file exist in the tree (archive attribute, size of its text).
 // Every read and write is recorded in profileReads / profileWrites.
 //
 // Scripted answers: the public fields below (version record, product type, architecture, system
@@ -122,7 +123,7 @@ class FakePlatform : public platform::Platform {
   // Clock.
   uint64_t clockMs = 1000;
   int64_t tickStep = 0;
-  bool tickCount64Works = true;  // false: TickCount64 answers 0
+  bool tickCount64Works = true;               // false: TickCount64 answers 0
   int64_t localClockSeconds = 1'700'000'000;  // LocalClockSeconds (not recorded as a call)
   void QueueTickCounts(std::initializer_list<uint32_t> readings);
   void DelayCall(std::string_view call, int64_t ms);
@@ -137,7 +138,9 @@ class FakePlatform : public platform::Platform {
   std::map<std::string, intptr_t> shellResults;
   std::vector<ShellCall> shellCalls;
 
-  // Libraries by name or path (case-insensitive); LoadEngineLibrary of anything else fails with 48.
+  // DefaultEngineLibraryName (nothing, as on Linux). Libraries by name or path
+  // (case-insensitive); LoadEngineLibrary of anything else fails with 48.
+  std::optional<std::string> defaultEngineLibrary;
   std::map<std::string, std::map<std::string, void*>> libraries;
   std::vector<std::string> loadedLibraries;
 
@@ -184,7 +187,7 @@ class FakePlatform : public platform::Platform {
   std::string AnsiToUtf8(std::string_view ansi) override;
   bool ReadVersion(platform::VersionRecord* record) override;
   bool ReadProductType(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
-                      uint32_t* productType) override;
+                       uint32_t* productType) override;
   bool HasNativeSystemInfo() override;
   uint16_t ProcessorArchitecture(bool native) override;
   int32_t SystemMetric(int32_t index) override;
@@ -192,17 +195,21 @@ class FakePlatform : public platform::Platform {
   std::string ExecutablePath() override;
   std::optional<std::string> GetEnv(std::string_view name) override;
   intptr_t OpenInShell(std::string_view operation, std::string_view file,
-                        const std::optional<std::string>& parameters,
-                        const std::optional<std::string>& folder, int32_t showCommand) override;
+                       const std::optional<std::string>& parameters,
+                       const std::optional<std::string>& folder, int32_t showCommand) override;
   uint32_t ReadProfileString(std::string_view section, std::string_view key,
-                                   std::string_view defaultValue, std::string* value,
-                                   std::string_view file) override;
-  bool WriteProfileEntry(std::string_view section, std::string_view key,
-                                 std::string_view value, std::string_view file) override;
+                             std::string_view defaultValue, std::string* value,
+                             std::string_view file) override;
+  bool WriteProfileEntry(std::string_view section, std::string_view key, std::string_view value,
+                         std::string_view file) override;
   void FlushWrites() override;
+  std::optional<std::string> DefaultEngineLibraryName() override { return defaultEngineLibrary; }
   std::unique_ptr<platform::Library> LoadEngineLibrary(std::string_view nameOrPath,
-                                                 int32_t* error) override;
+                                                       int32_t* error) override;
   std::string EnginePath(std::string_view path) override;
+  std::string TextFromEngine(std::string_view engineText) override {
+    return std::string(engineText);
+  }
   bool ReadEngineFile(std::string_view enginePath, size_t maxBytes, std::string* bytes) override;
   platform::ReplaceOutcome ReplaceEngineFile(std::string_view enginePath,
                                              std::string_view bytes) override;

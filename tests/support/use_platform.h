@@ -1,4 +1,4 @@
-// Installs a platform for the lifetime of a test (or a fixture) and puts the system's own back.
+// Installs a platform for one scope and restores the system's own at its end:
 //
 //   tx3::testing::FakePlatform os;
 //   tx3::testing::UsePlatform guard(os);
@@ -10,7 +10,7 @@ namespace tx3::testing {
 
 class UsePlatform {
  public:
-  explicit UsePlatform(platform::Platform& platform) { platform::SetPlatform(&platform); }
+  explicit UsePlatform(platform::Platform& installed) { platform::SetPlatform(&installed); }
   ~UsePlatform() { platform::SetPlatform(nullptr); }
   UsePlatform(const UsePlatform&) = delete;
   UsePlatform& operator=(const UsePlatform&) = delete;

@@ -1,5 +1,5 @@
-#include "platform/error_numbers.h"
 #include "platform/posix/attributes.h"
+#include "platform/error_numbers.h"
 
 #include <errno.h>
 #include <fcntl.h>

@@ -1,18 +1,16 @@
-#include "platform/error_numbers.h"
 #include "platform/posix/dir_query.h"
+#include "platform/error_numbers.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
+#include "platform/posix/host_files.h"
 #include "platform/posix/name_match.h"
 
 namespace tx3::platform::posix {
 namespace {
-
 
 struct Listed {
   std::string name;
@@ -22,11 +20,9 @@ struct Listed {
 // The folder's entries in listing order, "." and ".." first; empty when it cannot be read.
 std::vector<Listed> ListFolder(const std::string& folder) {
   std::vector<Listed> entries;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-  if (!dir) return entries;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
+  const std::optional<std::vector<std::string>> names = FolderEntryNames(folder);
+  if (!names) return entries;
+  for (const std::string& name : *names) {
     struct stat info {};
     const bool directory =
         ::stat((folder + "/" + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);

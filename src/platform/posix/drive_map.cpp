@@ -1,6 +1,5 @@
 #include "platform/posix/drive_map.h"
 
-#include <dirent.h>
 #include <errno.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -9,7 +8,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -26,12 +24,8 @@ constexpr const char* kNetworkEntry = "unc";
 std::string FindEntry(const std::string& folder, const std::string& component) {
   if (HostEntryExists(folder + "/" + component)) return component;
   if (errno != ENOENT) return {};
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-  if (!dir) return {};
   std::string found;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const std::string_view name = entry->d_name;
-    if (name == "." || name == "..") continue;
+  for (const std::string& name : FolderEntryNames(folder).value_or(std::vector<std::string>{})) {
     if (SameName(name, component) && (found.empty() || ListsBefore(name, found))) {
       found = name;
     }
@@ -112,10 +106,7 @@ struct Entry {
 
 std::vector<Entry> ListDriveEntries(const std::string& folder) {
   std::vector<Entry> entries;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-  if (!dir) return entries;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const std::string name = entry->d_name;
+  for (const std::string& name : FolderEntryNames(folder).value_or(std::vector<std::string>{})) {
     if (!IsDriveEntryName(name) && name != kNetworkEntry) continue;
     char resolved[PATH_MAX];
     const std::string path = folder + "/" + name;

@@ -1,5 +1,5 @@
-#include "platform/error_numbers.h"
 #include "platform/posix/dynamic_library.h"
+#include "platform/error_numbers.h"
 
 #include <dlfcn.h>
 
@@ -7,7 +7,6 @@
 
 namespace tx3::platform::posix {
 namespace {
-
 
 class LoadedLibrary final : public Library {
  public:

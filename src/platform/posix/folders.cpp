@@ -1,5 +1,5 @@
-#include "platform/error_numbers.h"
 #include "platform/posix/folders.h"
+#include "platform/error_numbers.h"
 
 #include <errno.h>
 #include <sys/stat.h>
@@ -8,7 +8,6 @@
 
 namespace tx3::platform::posix {
 namespace {
-
 
 int32_t ErrorOfMkdir(int error) {
   switch (error) {

@@ -1,11 +1,19 @@
 #include "platform/posix/host_files.h"
 
+#include <dirent.h>
 #include <errno.h>
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <random>
 #include <vector>
 
 namespace tx3::platform::posix {
@@ -37,6 +45,17 @@ std::string HostParent(const std::string& path) {
   return trimmed.substr(0, slash);
 }
 
+std::optional<std::vector<std::string>> FolderEntryNames(const std::string& folder) {
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+  if (!dir) return std::nullopt;
+  std::vector<std::string> names;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  return names;
+}
+
 std::string CurrentHostFolder() {
   std::vector<char> buffer(4096);
   while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
@@ -62,6 +81,78 @@ std::string HomeFolder() {
     return found->pw_dir;
   }
   return "/tmp";
+}
+
+Descriptor::~Descriptor() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool ReadAll(int fd, size_t maxBytes, std::string* bytes, size_t sizeHint) {
+  bytes->clear();
+  bytes->reserve(std::min(sizeHint, maxBytes));
+  char buffer[65536];
+  while (bytes->size() < maxBytes) {
+    const size_t wanted = std::min(sizeof buffer, maxBytes - bytes->size());
+    const ssize_t got = ::read(fd, buffer, wanted);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) break;
+    bytes->append(buffer, static_cast<size_t>(got));
+  }
+  return true;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+// The clock tells apart the names one process picks, the random bits those of processes that
+// share a process id (in other namespaces); O_EXCL creation refuses whatever still collides.
+std::string UniqueName(const std::string& stem, std::string_view tail) {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  const auto nanoseconds =
+      static_cast<uint64_t>(now.tv_sec) * 1'000'000'000u + static_cast<uint64_t>(now.tv_nsec);
+  return stem + "." + std::to_string(::getpid()) + "." + std::to_string(nanoseconds) + "." +
+         std::to_string(std::random_device{}() % 1000000) + std::string(tail);
+}
+
+void SyncPath(const std::string& path, bool folder) {
+  const Descriptor fd(
+      ::open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC));
+  if (fd.valid()) ::fsync(fd.get());
+}
+
+LockResult LockExclusive(int fd, bool wait) {
+  while (::flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    return !wait && errno == EWOULDBLOCK ? LockResult::kBusy : LockResult::kFailed;
+  }
+  return LockResult::kHeld;
+}
+
+bool ReplaceByNewFile(const std::string& path, const std::string& temporary, std::string_view bytes,
+                      const Replacement& how, struct stat* info) {
+  const Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (!fd.valid()) return false;
+  bool ok = WriteAll(fd.get(), bytes);
+  if (ok && how.old != nullptr) {
+    ok = ::fchmod(fd.get(), how.old->st_mode & 07777) == 0;
+    if (ok && (how.old->st_uid != ::geteuid() || how.old->st_gid != ::getegid())) {
+      (void)!::fchown(fd.get(), how.old->st_uid,
+                      how.old->st_gid);  // only root may; others keep theirs
+    }
+  }
+  ok = ok && (!how.durable || ::fsync(fd.get()) == 0) && ::fstat(fd.get(), info) == 0 &&
+       ::rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) ::unlink(temporary.c_str());
+  return ok;
 }
 
 }  // namespace tx3::platform::posix

@@ -1,8 +1,14 @@
-// Small helpers on host paths shared by the posix platform.
+// Host files and paths, one implementation of each helper for the whole posix platform: the
+// profile engine's files and the built-in database engine's files are written with them.
 #pragma once
 
+#include <sys/stat.h>
+
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tx3::platform::posix {
 
@@ -14,11 +20,56 @@ bool HostEntryExists(const std::string& path);
 bool MakeHostFolders(const std::string& path);
 // The folder part of a host path ("/a/b" -> "/a", "/a" -> "/", "a" -> ".").
 std::string HostParent(const std::string& path);
+// The names in a folder, "." and ".." left out, in the order the system lists them; nothing when
+// the folder cannot be read.
+std::optional<std::vector<std::string>> FolderEntryNames(const std::string& folder);
 // The process's current folder, empty when it cannot be read.
 std::string CurrentHostFolder();
 // An environment variable, empty when unset.
 std::string EnvOrEmpty(const char* name);
 // The user's home folder ($HOME, else the password database).
 std::string HomeFolder();
+
+// A file descriptor closed at the end of its owner's life.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor();
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
+// Reads up to `maxBytes` from the descriptor (`sizeHint` reserves room); false on a read error.
+bool ReadAll(int fd, size_t maxBytes, std::string* bytes, size_t sizeHint = 0);
+// Writes every byte; false when the descriptor takes no more.
+bool WriteAll(int fd, std::string_view bytes);
+
+// A name beside the files it serves that no other writer picks: `stem` followed by the process
+// id, the clock and random bits, then `tail`.
+std::string UniqueName(const std::string& stem, std::string_view tail);
+
+// fsync of a file or folder; errors are ignored (nothing more can be done about them).
+void SyncPath(const std::string& path, bool folder);
+
+enum class LockResult { kHeld, kBusy, kFailed };
+// An exclusive flock on the descriptor, released when it is closed. Without `wait`, kBusy when
+// another open file description holds it.
+LockResult LockExclusive(int fd, bool wait);
+
+// How a new file takes the place of an old one.
+struct Replacement {
+  const struct stat* old = nullptr;  // the file replaced: its permission bits and owner are kept
+  bool durable = false;              // fsync of the new file before the rename
+};
+// Writes `bytes` to the new file `temporary` (created, never reused) and renames it over `path`:
+// a reader finds the old file or the new one, never a mix. *info receives the new file's status.
+// False when anything fails; the temporary file is then removed.
+bool ReplaceByNewFile(const std::string& path, const std::string& temporary, std::string_view bytes,
+                      const Replacement& how, struct stat* info);
 
 }  // namespace tx3::platform::posix

@@ -1,46 +1,16 @@
 #include "platform/posix/name_match.h"
 
+#include "platform/code_page.h"
+
 namespace tx3::platform::posix {
 namespace {
 
-// An invalid byte stands for itself in a range no letter folds into (as "surrogateescape").
-char32_t InvalidByte(unsigned char byte) {
-  return 0xDC00 + byte;
-}
-
-// Decodes one UTF-8 sequence at `i`.
+// Decodes one UTF-8 character at `i`; an invalid byte stands for itself in a range no letter
+// folds into (as "surrogateescape").
 char32_t DecodeAt(std::string_view text, size_t* i) {
-  const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(*i);
-  size_t length = 1;
-  char32_t value = lead;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    value = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    value = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    value = lead & 0x07;
-  }
-  if (lead < 0x80) {
-    *i += 1;
-    return lead;
-  }
-  if (length == 1 || *i + length > text.size()) {
-    *i += 1;
-    return InvalidByte(lead);
-  }
-  for (size_t k = 1; k < length; ++k) {
-    if ((byte(*i + k) & 0xC0) != 0x80) {
-      *i += 1;
-      return InvalidByte(lead);
-    }
-    value = (value << 6) | (byte(*i + k) & 0x3F);
-  }
-  *i += length;
-  return value;
+  const Utf8Char ch = DecodeUtf8(text, *i);
+  *i += ch.length;
+  return ch.valid ? ch.codePoint : 0xDC00 + ch.codePoint;
 }
 
 bool InRange(char32_t c, char32_t low, char32_t high) {
@@ -57,9 +27,7 @@ char32_t FoldLatinExtendedA(char32_t c) {
 }
 
 char32_t FoldChar(char32_t c) {
-  if (InRange(c, 'A', 'Z')) return c + 0x20;
-  if (c < 0xC0) return c;
-  if (InRange(c, 0xC0, 0xDE) && c != 0xD7) return c + 0x20;
+  if (c < 0x100) return FoldWindows1252Case(c);
   if (InRange(c, 0x100, 0x17F)) return FoldLatinExtendedA(c);
   if (InRange(c, 0x391, 0x3AB) && c != 0x3A2) return c + 0x20;
   if (InRange(c, 0x400, 0x40F)) return c + 0x50;

@@ -8,14 +8,13 @@
 #include <utility>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/posix/attributes.h"
 #include "platform/posix/dir_query.h"
 #include "platform/posix/dynamic_library.h"
 #include "platform/posix/engine_files.h"
 #include "platform/posix/folders.h"
 #include "platform/posix/host_files.h"
-#include "platform/posix/profile_ansi.h"
-#include "platform/posix/profile_store.h"
 #include "platform/posix/shell_open.h"
 #include "platform/posix/system_info.h"
 
@@ -85,12 +84,13 @@ int64_t PosixPlatform::LocalClockSeconds() {
   return static_cast<int64_t>(now) + local.tm_gmtoff;
 }
 
+// The ANSI code page of the emulated Windows is Windows-1252, as Wine's under a UTF-8 locale.
 std::string PosixPlatform::Utf8ToAnsi(std::string_view utf8) {
-  return ProfileUtf8ToAnsi(utf8);
+  return Utf8ToWindows1252(utf8);
 }
 
 std::string PosixPlatform::AnsiToUtf8(std::string_view ansi) {
-  return ProfileAnsiToUtf8(ansi);
+  return Windows1252ToUtf8(ansi);
 }
 
 bool PosixPlatform::ReadVersion(VersionRecord* record) {
@@ -99,7 +99,7 @@ bool PosixPlatform::ReadVersion(VersionRecord* record) {
 }
 
 bool PosixPlatform::ReadProductType(uint32_t /*major*/, uint32_t /*minor*/, uint32_t /*spMajor*/,
-                                   uint32_t /*spMinor*/, uint32_t* productType) {
+                                    uint32_t /*spMinor*/, uint32_t* productType) {
   *productType = kProductProfessional;
   return true;
 }
@@ -133,9 +133,9 @@ std::optional<std::string> PosixPlatform::GetEnv(std::string_view name) {
 // Parameters, working folder and show command have no meaning for a document handed to the
 // desktop's opener; every caller opens an address or a document.
 intptr_t PosixPlatform::OpenInShell(std::string_view /*operation*/, std::string_view file,
-                                     const std::optional<std::string>& /*parameters*/,
-                                     const std::optional<std::string>& /*folder*/,
-                                     int32_t /*showCommand*/) {
+                                    const std::optional<std::string>& /*parameters*/,
+                                    const std::optional<std::string>& /*folder*/,
+                                    int32_t /*showCommand*/) {
   return OpenWithShell(drives_, file);
 }
 
@@ -149,28 +149,40 @@ std::string PosixPlatform::ProfileHostPath(std::string_view file) {
 
 // A file that cannot be mapped reads as missing: an empty host path never opens.
 uint32_t PosixPlatform::ReadProfileString(std::string_view section, std::string_view key,
-                                                std::string_view defaultValue, std::string* value,
-                                                std::string_view file) {
-  return posix::ReadProfileString(ProfileHostPath(file), section, key, defaultValue, value);
+                                          std::string_view defaultValue, std::string* value,
+                                          std::string_view file) {
+  return profiles_.Read(ProfileHostPath(file), section, key, defaultValue, value);
 }
 
 bool PosixPlatform::WriteProfileEntry(std::string_view section, std::string_view key,
-                                              std::string_view value, std::string_view file) {
+                                      std::string_view value, std::string_view file) {
   const std::string host = ProfileHostPath(file);
-  return !host.empty() && WriteProfileString(host, section, key, value);
+  return !host.empty() && profiles_.Write(host, section, key, value);
 }
 
 void PosixPlatform::FlushWrites() {
-  FlushProfileWrites();
+  profiles_.Flush();
 }
 
-std::unique_ptr<Library> PosixPlatform::LoadEngineLibrary(std::string_view nameOrPath, int32_t* error) {
+// No engine library is installed with the system here: the built-in engine serves unless
+// TX3_BTRIEVE_LIBRARY names one.
+std::optional<std::string> PosixPlatform::DefaultEngineLibraryName() {
+  return std::nullopt;
+}
+
+std::unique_ptr<Library> PosixPlatform::LoadEngineLibrary(std::string_view nameOrPath,
+                                                          int32_t* error) {
   return OpenLibrary(nameOrPath, error);
 }
 
 std::string PosixPlatform::EnginePath(std::string_view path) {
   const MappedPath mapped = drives_.Map(path);
   return mapped.status == MapStatus::kOk ? mapped.host : std::string();
+}
+
+// Host paths are UTF-8 bytes: the engine's text is the program's own.
+std::string PosixPlatform::TextFromEngine(std::string_view engineText) {
+  return std::string(engineText);
 }
 
 bool PosixPlatform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,

@@ -4,6 +4,8 @@
 #include "platform/platform.h"
 #include "platform/posix/drive_map.h"
 #include "platform/posix/log_file.h"
+#include "platform/posix/profile_io.h"
+#include "platform/profile_engine.h"
 
 namespace tx3::platform::posix {
 
@@ -31,7 +33,7 @@ class PosixPlatform final : public Platform {
 
   bool ReadVersion(VersionRecord* record) override;
   bool ReadProductType(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
-                      uint32_t* productType) override;
+                       uint32_t* productType) override;
   bool HasNativeSystemInfo() override;
   uint16_t ProcessorArchitecture(bool native) override;
   int32_t SystemMetric(int32_t index) override;
@@ -40,18 +42,20 @@ class PosixPlatform final : public Platform {
   std::optional<std::string> GetEnv(std::string_view name) override;
 
   intptr_t OpenInShell(std::string_view operation, std::string_view file,
-                        const std::optional<std::string>& parameters,
-                        const std::optional<std::string>& folder, int32_t showCommand) override;
+                       const std::optional<std::string>& parameters,
+                       const std::optional<std::string>& folder, int32_t showCommand) override;
 
   uint32_t ReadProfileString(std::string_view section, std::string_view key,
-                                   std::string_view defaultValue, std::string* value,
-                                   std::string_view file) override;
-  bool WriteProfileEntry(std::string_view section, std::string_view key,
-                                 std::string_view value, std::string_view file) override;
+                             std::string_view defaultValue, std::string* value,
+                             std::string_view file) override;
+  bool WriteProfileEntry(std::string_view section, std::string_view key, std::string_view value,
+                         std::string_view file) override;
   void FlushWrites() override;
 
+  std::optional<std::string> DefaultEngineLibraryName() override;
   std::unique_ptr<Library> LoadEngineLibrary(std::string_view nameOrPath, int32_t* error) override;
   std::string EnginePath(std::string_view path) override;
+  std::string TextFromEngine(std::string_view engineText) override;
   bool ReadEngineFile(std::string_view enginePath, size_t maxBytes, std::string* bytes) override;
   ReplaceOutcome ReplaceEngineFile(std::string_view enginePath, std::string_view bytes) override;
 
@@ -61,6 +65,9 @@ class PosixPlatform final : public Platform {
   void AppendLog(std::string_view line) override;
 
   DriveMap& drives() { return drives_; }
+  // The profile engine of this platform, on host paths: one cache for the whole process when
+  // this is the system platform.
+  ProfileEngine& profiles() { return profiles_; }
 
  private:
   // The host path of a profile file; a bare file name lives in the Windows folder, as the
@@ -69,6 +76,8 @@ class PosixPlatform final : public Platform {
 
   DriveMap drives_;
   LogFile log_;
+  ProfileHostIo profileIo_;
+  ProfileEngine profiles_{profileIo_};
 };
 
 }  // namespace tx3::platform::posix

@@ -1,77 +1,35 @@
 #include "platform/posix/profile_io.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
-#include <random>
+#include <limits>
+
+#include "platform/posix/host_files.h"
 
 namespace tx3::platform::posix {
 namespace {
 
 FileIdentity IdentityOf(const struct stat& info) {
   FileIdentity identity;
-  identity.device = info.st_dev;
-  identity.inode = info.st_ino;
+  identity.device = static_cast<uint64_t>(info.st_dev);
+  identity.fileIndex = static_cast<uint64_t>(info.st_ino);
   identity.size = static_cast<int64_t>(info.st_size);
-  identity.modified = info.st_mtim;
+  identity.modifiedNs =
+      static_cast<int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
   return identity;
 }
 
-class Fd {
+class FolderLock final : public ProfileLock {
  public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
+  explicit FolderLock(int fd) : fd_(fd) {}
 
  private:
-  int fd_;
+  Descriptor fd_;  // closing releases the lock
 };
-
-bool ReadAll(int fd, int64_t sizeHint, std::string* bytes) {
-  bytes->clear();
-  bytes->reserve(static_cast<size_t>(sizeHint > 0 ? sizeHint : 0));
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) return true;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes->append(buffer, static_cast<size_t>(got));
-  }
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<size_t>(put));
-  }
-  return true;
-}
-
-// A name no other writer can pick: process id, a counter and random bits, created O_EXCL.
-std::string TempName(const std::string& folder, const std::string& base) {
-  static std::atomic<uint64_t> counter{0};
-  static thread_local std::mt19937_64 random{std::random_device{}()};
-  return folder + "/" + std::string(kProfileTempPrefix) + base + "." + std::to_string(::getpid()) +
-         "." + std::to_string(counter++) + "." + std::to_string(random() % 1000000) + ".tmp";
-}
 
 std::string BaseOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -80,48 +38,23 @@ std::string BaseOf(const std::string& path) {
 
 }  // namespace
 
-bool FileIdentity::operator==(const FileIdentity& other) const {
-  return device == other.device && inode == other.inode && size == other.size &&
-         modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
-}
-
-ReadOutcome ReadProfileBytes(const std::string& path, const FileIdentity* known,
-                             FileIdentity* identity, std::string* bytes) {
-  const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0)
+ReadOutcome ProfileHostIo::Read(const std::string& path, const FileIdentity* known,
+                                FileIdentity* identity, std::string* bytes) {
+  const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.valid())
     return errno == ENOENT || errno == ENOTDIR ? ReadOutcome::kMissing : ReadOutcome::kFailed;
   struct stat info {};
   if (::fstat(fd.get(), &info) != 0) return ReadOutcome::kFailed;
   if (S_ISDIR(info.st_mode)) return ReadOutcome::kFailed;
   *identity = IdentityOf(info);
   if (known != nullptr && *known == *identity) return ReadOutcome::kUnchanged;
-  return ReadAll(fd.get(), identity->size, bytes) ? ReadOutcome::kRead : ReadOutcome::kFailed;
+  return ReadAll(fd.get(), std::numeric_limits<size_t>::max(), bytes,
+                 static_cast<size_t>(identity->size))
+             ? ReadOutcome::kRead
+             : ReadOutcome::kFailed;
 }
 
-FolderLock::FolderLock(const std::string& folder) {
-  fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd_ < 0) return;
-  while (::flock(fd_, LOCK_EX) != 0) {
-    if (errno != EINTR) {
-      ::close(fd_);
-      fd_ = -1;
-      return;
-    }
-  }
-}
-
-FolderLock::~FolderLock() {
-  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-}
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string ReplacementTarget(const std::string& path) {
+std::string ProfileHostIo::ReplacementTarget(const std::string& path) {
   struct stat info {};
   if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
   char* resolved = ::realpath(path.c_str(), nullptr);
@@ -131,46 +64,45 @@ std::string ReplacementTarget(const std::string& path) {
   return target;
 }
 
-void RemoveOrphanTemps(const std::string& folder) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view name(entry->d_name);
-    if (name.starts_with(kProfileTempPrefix) && name.ends_with(".tmp")) {
-      ::unlinkat(::dirfd(dir), entry->d_name, 0);
-    }
-  }
-  ::closedir(dir);
+std::string ProfileHostIo::FolderOf(const std::string& path) {
+  return HostParent(path);
 }
 
-bool ReplaceProfileFile(const std::string& path, std::string_view bytes, FileIdentity* identity) {
+std::unique_ptr<ProfileLock> ProfileHostIo::LockFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  auto lock = std::make_unique<FolderLock>(fd);
+  if (LockExclusive(fd, /*wait=*/true) != LockResult::kHeld) return nullptr;
+  return lock;
+}
+
+void ProfileHostIo::RemoveOrphans(const std::string& folder) {
+  for (const std::string& name : FolderEntryNames(folder).value_or(std::vector<std::string>{})) {
+    if (name.starts_with(kProfileTempPrefix) && name.ends_with(".tmp")) {
+      ::unlink((folder + "/" + name).c_str());
+    }
+  }
+}
+
+bool ProfileHostIo::Replace(const std::string& path, std::string_view bytes,
+                            FileIdentity* identity) {
   struct stat old {};
   const bool exists = ::stat(path.c_str(), &old) == 0;
   // The read-only attribute is the absence of write bits, whoever the caller is (root too).
   if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-  const std::string temp = TempName(FolderOf(path), BaseOf(path));
-  const Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-  if (fd.get() < 0) return false;
-  bool ok = WriteAll(fd.get(), bytes);
-  if (ok && exists) {
-    ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
-    if (ok && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
-      (void)!::fchown(fd.get(), old.st_uid, old.st_gid);  // only root may; others keep theirs
-    }
-  }
+  const std::string temporary =
+      UniqueName(HostParent(path) + "/" + std::string(kProfileTempPrefix) + BaseOf(path), ".tmp");
   struct stat info {};
-  ok = ok && ::fstat(fd.get(), &info) == 0 && ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
+  if (!ReplaceByNewFile(path, temporary, bytes, Replacement{exists ? &old : nullptr, false},
+                        &info)) {
     return false;
   }
   *identity = IdentityOf(info);
   return true;
 }
 
-void SyncPath(const std::string& path, bool folder) {
-  const Fd fd(::open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC));
-  if (fd.get() >= 0) ::fsync(fd.get());
+void ProfileHostIo::Sync(const std::string& path, bool folder) {
+  SyncPath(path, folder);
 }
 
 }  // namespace tx3::platform::posix

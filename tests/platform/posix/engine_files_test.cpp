@@ -4,11 +4,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
 
+#include "support/child_lock.h"
 #include "temp_drives.h"
 
 namespace tx3::platform::posix {
@@ -73,28 +73,11 @@ TEST_F(EngineFilesTest, RefusesAFileLockedElsewhere) {
 
 TEST_F(EngineFilesTest, RefusesAFileLockedByAnotherProcess) {
   ASSERT_EQ(os_->ReplaceEngineFile(path_, "original"), ReplaceOutcome::kDone);
-  int ready[2];
-  int release[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  ASSERT_EQ(::pipe(release), 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    const int fd = ::open(path_.c_str(), O_RDONLY);
-    const char ok = (fd >= 0 && ::flock(fd, LOCK_EX) == 0) ? 'y' : 'n';
-    (void)!::write(ready[1], &ok, 1);
-    char wait = 0;
-    (void)!::read(release[0], &wait, 1);
-    ::_exit(0);
+  {
+    const testing::ChildLock lock(path_);
+    ASSERT_TRUE(lock.held());
+    EXPECT_EQ(os_->ReplaceEngineFile(path_, "changed"), ReplaceOutcome::kLocked);
   }
-  char ok = 0;
-  ASSERT_EQ(::read(ready[0], &ok, 1), 1);
-  ASSERT_EQ(ok, 'y');
-  EXPECT_EQ(os_->ReplaceEngineFile(path_, "changed"), ReplaceOutcome::kLocked);
-  (void)!::write(release[1], "x", 1);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  for (int fd : {ready[0], ready[1], release[0], release[1]}) ::close(fd);
   EXPECT_EQ(os_->ReplaceEngineFile(path_, "changed"), ReplaceOutcome::kDone);
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 
 // UTF-8 -> Windows-1252; a character the code page cannot hold (or an invalid byte) becomes "?".
 std::string ProfileUtf8ToAnsi(std::string_view utf8);
@@ -24,4 +24,4 @@ std::string Wtf8ToUtf16Le(std::string_view text);
 std::string FoldAnsiName(std::string_view ansi);
 std::string FoldWtf8Name(std::string_view text);
 
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform

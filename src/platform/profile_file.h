@@ -2,7 +2,7 @@
 // GetPrivateProfileStringA / WritePrivateProfileStringA do. Pure: no file system here.
 //
 // Names and values cross this interface in the file's text form: Windows-1252 bytes for an ANSI
-// file, WTF-8 for a UTF-16LE file (see profile_ansi.h).
+// file, WTF-8 for a UTF-16LE file (see profile_text.h).
 #pragma once
 
 #include <optional>
@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 
 enum class ProfileEncoding { kAnsi, kUtf16Le };
 
@@ -74,4 +74,4 @@ class ProfileFile {
   std::string oddTail_;  // a UTF-16LE file's odd final byte
 };
 
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform

@@ -1,8 +1,8 @@
-#include "platform/posix/profile_file.h"
+#include "platform/profile_file.h"
 
-#include "platform/posix/profile_ansi.h"
+#include "platform/profile_text.h"
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 namespace {
 
 constexpr size_t kNone = std::string::npos;
@@ -214,4 +214,4 @@ std::string ProfileFile::Serialize() const {
   return bytes;
 }
 
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform

@@ -1,11 +1,11 @@
-#include "platform/posix/profile_file.h"
+#include "platform/profile_file.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 namespace {
 
 struct WriteCase {
@@ -156,4 +156,4 @@ TEST(ProfileFile, WholeLongValue) {
 }
 
 }  // namespace
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform

@@ -1,8 +1,8 @@
-#include "platform/posix/profile_ansi.h"
+#include "platform/profile_text.h"
 
 #include <gtest/gtest.h>
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 namespace {
 
 TEST(ProfileAnsi, AccentsAreSingleBytes) {
@@ -41,4 +41,4 @@ TEST(ProfileAnsi, NamesFoldWindows1252Letters) {
 }
 
 }  // namespace
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform
