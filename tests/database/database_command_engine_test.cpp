@@ -1,14 +1,10 @@
 // The database command on the real platform: emulated drives in a temporary folder, the
 // stand-in engine library loaded through TX3_BTRIEVE_LIBRARY, or the built-in engine.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,6 +14,7 @@
 #include "database/builtin_engine.h"
 #include "database/database_command.h"
 #include "database/database_state.h"
+#include "support/child_lock.h"
 #include "support/fake_ui.h"
 #include "system/system_context.h"
 #include "test_engine_access.h"
@@ -131,29 +128,11 @@ TEST_F(DatabaseCommandEngineTest, BuiltInEngineCreatesOncePerFile) {
 
 TEST_F(DatabaseCommandEngineTest, FileLockedByAnotherProcessIsReported) {
   WriteAll(Data() / "FRAD002.bt6", "");
-  // Held by a child process so that the lock belongs to another process whatever its kind.
-  int ready[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    const int held = ::open((Data() / "FRAD002.bt6").c_str(), O_RDWR);
-    ::flock(held, LOCK_EX);
-    ::fcntl(held, F_SETLK, &lock);
-    char c = 1;
-    (void)!::write(ready[1], &c, 1);
-    ::pause();
-    ::_exit(0);
+  {
+    const testing::ChildLock lock((Data() / "FRAD002.bt6").string());
+    ASSERT_TRUE(lock.held());
+    CommandPervasiveCreate_Click(run_, db_, kData);
   }
-  char c = 0;
-  ASSERT_EQ(::read(ready[0], &c, 1), 1);
-  CommandPervasiveCreate_Click(run_, db_, kData);
-  ::kill(child, SIGKILL);
-  ::waitpid(child, nullptr, 0);
-  ::close(ready[0]);
-  ::close(ready[1]);
 
   EXPECT_EQ(fs::file_size(Data() / "FRAD002.bt6"), 0u);
   ASSERT_EQ(ui_.messages.size(), 2u);
