@@ -25,14 +25,13 @@ class PosixPlatformTest : public TempDrivesTest {
 TEST_F(PosixPlatformTest, ProfileFunctionsWorkOnMappedPaths) {
   MakeHostFolder("c:/Settings");
   EXPECT_TRUE(os_->WriteProfileEntry("Général", "Dossier", "C:\\Brennic\\",
-                                             "C:\\SETTINGS\\TX3_Config.ini"));
+                                     "C:\\SETTINGS\\TX3_Config.ini"));
   os_->FlushWrites();
   EXPECT_NE(Contents(Host("c:/Settings/TX3_Config.ini")).find("Dossier=C:\\Brennic\\"),
             std::string::npos);
   std::string value;
-  EXPECT_EQ(
-      os_->ReadProfileString("général", "dossier", "d", &value, "c:/settings/tx3_config.ini"),
-      11u);
+  EXPECT_EQ(os_->ReadProfileString("général", "dossier", "d", &value, "c:/settings/tx3_config.ini"),
+            11u);
   EXPECT_EQ(value, "C:\\Brennic\\");
 }
 
