@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
   clang libclang-rt-14-dev
   xdg-utils
-  g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
+  wine64 xvfb xauth
 )
 
 missing=()

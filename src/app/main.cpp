@@ -1,18 +1,31 @@
 // tx3_setup: the window, or the batch front end when any argument is given.
+//
+// On Windows the same code makes two programs: tx3_setup.exe (no console: a double-click opens
+// the window) and tx3_setup.com (a console program, which cmd.exe and PowerShell find first, so
+// that "tx3_setup --batch ..." prints to the console and sets the exit status).
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/batch/batch_front_end.h"
 
-#ifdef TX3_WITH_QT
+#if defined(_WIN32)
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app/win32/run_win32_window.h"
+#include "platform/win32/wide_text.h"
+#elif defined(TX3_WITH_QT)
 #include "app/qt/qt_window.h"
 #endif
 
 namespace {
 
 int OpenWindow([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
-#ifdef TX3_WITH_QT
+#if defined(_WIN32)
+  return tx3::RunWin32Window();
+#elif defined(TX3_WITH_QT)
   return tx3::RunQtWindow(argc, argv);
 #else
   // Exit status 1: the program could not do its work; 2 stays for a malformed command line.
@@ -24,8 +37,39 @@ int OpenWindow([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 
 }  // namespace
 
+#if defined(_WIN32)
+
+namespace {
+
+// The window program has no console of its own: started with arguments from a console, it
+// writes to that console when it can.
+void UseParentConsoleIfNone() {
+  if (::GetStdHandle(STD_OUTPUT_HANDLE) != nullptr) return;
+  if (!::AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  std::FILE* ignored = nullptr;
+  (void)::freopen_s(&ignored, "CONOUT$", "w", stdout);
+  (void)::freopen_s(&ignored, "CONOUT$", "w", stderr);
+}
+
+}  // namespace
+
+// The arguments arrive as UTF-16 and become the UTF-8 the program works in; its messages go out
+// as UTF-8 (the console is switched to it; a redirected output receives the same bytes).
+int wmain(int argc, wchar_t** argv) {
+  if (argc <= 1) return OpenWindow(0, nullptr);
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(tx3::platform::win32::Narrow(argv[i]));
+  UseParentConsoleIfNone();
+  ::SetConsoleOutputCP(CP_UTF8);
+  return tx3::RunBatch(args, std::cout, std::cerr);
+}
+
+#else
+
 int main(int argc, char** argv) {
   if (argc <= 1) return OpenWindow(argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
   return tx3::RunBatch(args, std::cout, std::cerr);
 }
+
+#endif

@@ -3,38 +3,11 @@
 #include <optional>
 #include <utility>
 
-#include "platform/profile_text.h"
-
 namespace tx3::platform {
 namespace {
 
 // Enough for the handful of settings files a run touches; beyond it the cache starts afresh.
 constexpr size_t kMaxCachedFiles = 32;
-
-// The caller's text as the A functions receive it, in the file's text form.
-std::string ToFileText(std::string_view ansi, ProfileEncoding encoding) {
-  return encoding == ProfileEncoding::kAnsi ? std::string(ansi) : ProfileAnsiToUtf8(ansi);
-}
-
-// A stored text back to the caller, through the code page as the A functions answer it.
-std::string FromFileText(std::string_view text, ProfileEncoding encoding) {
-  return ProfileAnsiToUtf8(encoding == ProfileEncoding::kAnsi ? std::string(text)
-                                                              : ProfileUtf8ToAnsi(text));
-}
-
-// The default as GetPrivateProfileStringA answers it: trailing spaces cut (one space stays of
-// a default made only of spaces), then a pair of matching quotes removed.
-std::string EffectiveDefault(std::string_view defaultValue) {
-  std::string ansi = ProfileUtf8ToAnsi(defaultValue.substr(0, defaultValue.find('\0')));
-  size_t end = ansi.size();
-  while (end > 1 && ansi[end - 1] == ' ') --end;
-  ansi.resize(end);
-  if (ansi.size() >= 2 && (ansi.front() == '"' || ansi.front() == '\'') &&
-      ansi.back() == ansi.front()) {
-    ansi = ansi.substr(1, ansi.size() - 2);
-  }
-  return ProfileAnsiToUtf8(ansi);
-}
 
 uint32_t CharactersOf(std::string_view utf8) {
   uint32_t count = 0;
@@ -43,6 +16,31 @@ uint32_t CharactersOf(std::string_view utf8) {
 }
 
 }  // namespace
+
+// The caller's text as the A functions receive it, in the file's text form.
+std::string ProfileEngine::ToFileText(std::string_view ansi, ProfileEncoding encoding) const {
+  return encoding == ProfileEncoding::kAnsi ? std::string(ansi) : codec_.AnsiToUtf8(ansi);
+}
+
+// A stored text back to the caller, through the code page as the A functions answer it.
+std::string ProfileEngine::FromFileText(std::string_view text, ProfileEncoding encoding) const {
+  return codec_.AnsiToUtf8(encoding == ProfileEncoding::kAnsi ? std::string(text)
+                                                              : codec_.Utf8ToAnsi(text));
+}
+
+// The default as GetPrivateProfileStringA answers it: trailing spaces cut (one space stays of
+// a default made only of spaces), then a pair of matching quotes removed.
+std::string ProfileEngine::EffectiveDefault(std::string_view defaultValue) const {
+  std::string ansi = codec_.Utf8ToAnsi(defaultValue.substr(0, defaultValue.find('\0')));
+  size_t end = ansi.size();
+  while (end > 1 && ansi[end - 1] == ' ') --end;
+  ansi.resize(end);
+  if (ansi.size() >= 2 && (ansi.front() == '"' || ansi.front() == '\'') &&
+      ansi.back() == ansi.front()) {
+    ansi = ansi.substr(1, ansi.size() - 2);
+  }
+  return codec_.AnsiToUtf8(ansi);
+}
 
 ProfileEngine::CachedFile& ProfileEngine::Remember(const std::string& path, CachedFile entry) {
   if (cache_.size() >= kMaxCachedFiles && !cache_.contains(path)) cache_.clear();
@@ -101,8 +99,8 @@ uint32_t ProfileEngine::Read(const std::string& path, std::string_view section,
   std::optional<std::string> stored;
   if (const ProfileFile* file = FileForReading(path)) {
     const ProfileEncoding encoding = file->encoding();
-    stored = file->Value(ToFileText(ProfileUtf8ToAnsi(section), encoding),
-                         ToFileText(ProfileUtf8ToAnsi(key), encoding));
+    stored = file->Value(ToFileText(codec_.Utf8ToAnsi(section), encoding),
+                         ToFileText(codec_.Utf8ToAnsi(key), encoding));
     if (stored) *stored = FromFileText(*stored, encoding);
   }
   *value = stored ? std::move(*stored) : EffectiveDefault(defaultValue);
@@ -112,9 +110,9 @@ uint32_t ProfileEngine::Read(const std::string& path, std::string_view section,
 bool ProfileEngine::Write(const std::string& path, std::string_view section, std::string_view key,
                           std::string_view value) {
   const std::lock_guard guard(mutex_);
-  const std::string ansiSection = ProfileUtf8ToAnsi(section);
-  const std::string ansiKey = ProfileUtf8ToAnsi(key);
-  const std::string ansiValue = ProfileUtf8ToAnsi(value);
+  const std::string ansiSection = codec_.Utf8ToAnsi(section);
+  const std::string ansiKey = codec_.Utf8ToAnsi(key);
+  const std::string ansiValue = codec_.Utf8ToAnsi(value);
   // The keep-or-default rule writes back what it read: a value the file already holds needs
   // neither the lock nor a fresh read.
   if (const ProfileFile* file = FileForReading(path)) {

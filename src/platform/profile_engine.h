@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "platform/profile_file.h"
+#include "platform/profile_text.h"
 
 namespace tx3::platform {
 
@@ -66,13 +67,16 @@ struct ProfileStats {
 
 class ProfileEngine {
  public:
-  explicit ProfileEngine(ProfileIo& io) : io_(io) {}
+  // `codec` is the platform's ANSI code page: the caller's UTF-8 texts are converted through it,
+  // as the A functions see them.
+  explicit ProfileEngine(ProfileIo& io, const ProfileCodec& codec = Windows1252ProfileCodec())
+      : io_(io), codec_(codec) {}
   ProfileEngine(const ProfileEngine&) = delete;
   ProfileEngine& operator=(const ProfileEngine&) = delete;
 
-  // Section, key, default and value are UTF-8; the file holds Windows-1252 (or UTF-16LE when it
-  // starts with that byte-order mark). *value receives the whole stored value, or the default.
-  // Answers the number of characters copied.
+  // Section, key, default and value are UTF-8; the file holds the codec's code page (or UTF-16LE
+  // when it starts with that byte-order mark). *value receives the whole stored value, or the
+  // default. Answers the number of characters copied.
   uint32_t Read(const std::string& path, std::string_view section, std::string_view key,
                 std::string_view defaultValue, std::string* value);
 
@@ -99,7 +103,12 @@ class ProfileEngine {
   const ProfileFile* FileForReading(const std::string& path);
   bool FileForWriting(const std::string& path, CachedFile* current);
 
+  std::string ToFileText(std::string_view ansi, ProfileEncoding encoding) const;
+  std::string FromFileText(std::string_view text, ProfileEncoding encoding) const;
+  std::string EffectiveDefault(std::string_view defaultValue) const;
+
   ProfileIo& io_;
+  const ProfileCodec& codec_;
   std::mutex mutex_;
   std::unordered_map<std::string, CachedFile> cache_;
   std::set<std::string> unsyncedFiles_;

@@ -37,6 +37,21 @@ std::string ProfileAnsiToUtf8(std::string_view ansi) {
   return Windows1252ToUtf8(ansi);
 }
 
+namespace {
+
+class Windows1252Codec final : public ProfileCodec {
+ public:
+  std::string Utf8ToAnsi(std::string_view utf8) const override { return ProfileUtf8ToAnsi(utf8); }
+  std::string AnsiToUtf8(std::string_view ansi) const override { return ProfileAnsiToUtf8(ansi); }
+};
+
+}  // namespace
+
+const ProfileCodec& Windows1252ProfileCodec() {
+  static const Windows1252Codec codec;
+  return codec;
+}
+
 std::string Utf16LeToWtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());

@@ -1,20 +1,25 @@
 // The tests' handle on the stand-in engine library: its BTRCALL and its record.
 #pragma once
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
 #include "test_engine.h"
 
 namespace tx3::testing {
 
 class TestEngineAccess {
  public:
-  TestEngineAccess() : handle_(dlopen(TX3_TEST_ENGINE, RTLD_NOW)) {
-    EXPECT_NE(handle_, nullptr) << dlerror();
+  // Loaded through the system's own platform, whatever platform the test installed.
+  TestEngineAccess() {
+    int32_t error = 0;
+    library_ = platform::SystemPlatform().LoadEngineLibrary(TX3_TEST_ENGINE, &error);
+    EXPECT_NE(library_, nullptr) << TX3_TEST_ENGINE << ": error " << error;
     btrcall = Get<void*>("BTRCALL");
     count_ = reinterpret_cast<int (*)()>(Get<void*>("TestEngine_CallCount"));
     call_ = reinterpret_cast<const TestEngineCall* (*)(int)>(Get<void*>("TestEngine_Call"));
@@ -22,13 +27,10 @@ class TestEngineAccess {
     statuses_ =
         reinterpret_cast<void (*)(const int16_t*, int)>(Get<void*>("TestEngine_SetStatuses"));
     scribble_ = reinterpret_cast<void (*)(int)>(Get<void*>("TestEngine_SetScribble"));
-    reset_();
+    if (reset_ != nullptr) reset_();
   }
   ~TestEngineAccess() {
-    if (handle_ != nullptr) {
-      reset_();
-      dlclose(handle_);
-    }
+    if (library_ != nullptr) reset_();
   }
   TestEngineAccess(const TestEngineAccess&) = delete;
   TestEngineAccess& operator=(const TestEngineAccess&) = delete;
@@ -46,12 +48,12 @@ class TestEngineAccess {
  private:
   template <typename T>
   T Get(const char* name) {
-    void* symbol = handle_ == nullptr ? nullptr : dlsym(handle_, name);
+    void* symbol = library_ == nullptr ? nullptr : library_->Symbol(name);
     EXPECT_NE(symbol, nullptr) << name;
     return static_cast<T>(symbol);
   }
 
-  void* handle_;
+  std::unique_ptr<platform::Library> library_;
   int (*count_)() = nullptr;
   const TestEngineCall* (*call_)(int) = nullptr;
   void (*reset_)() = nullptr;

@@ -3,6 +3,7 @@
 // implementation and this file disagree, the implementation is wrong (the test fake included).
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -22,6 +23,9 @@
 
 #include "platform/posix/posix_platform.h"
 #include "posix/temp_drives.h"
+#else
+#include "platform/win32/temp_folder.h"
+#include "platform/win32/win32_platform.h"
 #endif
 
 namespace tx3::platform {
@@ -32,6 +36,8 @@ class Subject {
  public:
   virtual ~Subject() = default;
   virtual Platform& os() = 0;
+  // The real path of a path of the contract: on Windows C:\Contract is a fresh folder of %TEMP%.
+  virtual std::string Path(std::string_view contractPath) { return std::string(contractPath); }
   // Makes a file of `size` bytes (sparse where the system allows).
   virtual void AddFile(const std::string& path, int64_t size) = 0;
   // The bytes of a file the profile functions wrote.
@@ -83,6 +89,29 @@ class PosixSubject final : public Subject {
 };
 #endif
 
+#if defined(_WIN32)
+class Win32Subject final : public Subject {
+ public:
+  Platform& os() override { return os_; }
+  std::string Path(std::string_view contractPath) override {
+    constexpr std::string_view kContract = "C:\\Contract";
+    if (contractPath.size() < kContract.size()) return std::string(contractPath);
+    std::string head(contractPath.substr(0, kContract.size()));
+    for (char& c : head) c = c == '/' ? '\\' : static_cast<char>(std::tolower(c));
+    if (head != "c:\\contract") return std::string(contractPath);
+    return folder_.path() + std::string(contractPath.substr(kContract.size()));
+  }
+  void AddFile(const std::string& path, int64_t size) override {
+    ASSERT_TRUE(win32::MakeFile(Path(path), size)) << path;
+  }
+  std::string FileBytes(const std::string& path) override { return win32::FileBytes(Path(path)); }
+
+ private:
+  win32::TempFolder folder_;
+  win32::Win32Platform os_;
+};
+#endif
+
 struct Implementation {
   const char* name;
   std::function<std::unique_ptr<Subject>()> make;
@@ -96,6 +125,8 @@ const Implementation kImplementations[] = {
     {"Fake", [] { return std::unique_ptr<Subject>(new FakeSubject()); }},
 #if !defined(_WIN32)
     {"Posix", [] { return std::unique_ptr<Subject>(new PosixSubject()); }},
+#else
+    {"Win32", [] { return std::unique_ptr<Subject>(new Win32Subject()); }},
 #endif
 };
 
@@ -103,14 +134,15 @@ class PlatformContract : public ::testing::TestWithParam<Implementation> {
  protected:
   void SetUp() override { subject_ = GetParam().make(); }
   Platform& os() { return subject_->os(); }
+  std::string P(std::string_view contractPath) { return subject_->Path(contractPath); }
   std::string First(std::string_view pattern, bool folders = true) {
     std::string name = "unchanged";
-    EXPECT_EQ(os().FindFirst(pattern, folders, &name), 0) << pattern;
+    EXPECT_EQ(os().FindFirst(P(pattern), folders, &name), 0) << pattern;
     return name;
   }
   std::string Read(const std::string& file, const char* section, const char* key) {
     std::string value;
-    os().ReadProfileString(section, key, "dflt", &value, file);
+    os().ReadProfileString(section, key, "dflt", &value, P(file));
     return value;
   }
 
@@ -120,7 +152,7 @@ class PlatformContract : public ::testing::TestWithParam<Implementation> {
 TEST_P(PlatformContract, FindFirstMatchesTheLastComponent) {
   subject_->AddFile("C:\\Contract\\Alpha.txt", 1);
   subject_->AddFile("C:\\Contract\\beta.ini", 1);
-  ASSERT_EQ(os().MakeDirectory("C:\\Contract\\Sub"), 0);
+  ASSERT_EQ(os().MakeDirectory(P("C:\\Contract\\Sub")), 0);
   struct Case {
     const char* pattern;
     bool folders;
@@ -149,65 +181,65 @@ TEST_P(PlatformContract, MakeDirectoryAnswersTheClassicNumbers) {
         Case{"C:\\Contract\\bad|name", err::kBadFileName},
         Case{"C:\\Contract\\CON", err::kBadFileName},
         Case{"C:\\Contract\\dot.", err::kBadFileName}}) {
-    EXPECT_EQ(os().MakeDirectory(c.path), c.number) << c.path;
+    EXPECT_EQ(os().MakeDirectory(P(c.path)), c.number) << c.path;
   }
 }
 
 TEST_P(PlatformContract, FolderCreations) {
-  EXPECT_TRUE(os().CreateFolder("C:\\Contract\\One"));
-  EXPECT_FALSE(os().CreateFolder("C:\\Contract\\One"));
-  EXPECT_FALSE(os().CreateFolder("C:\\Contract\\Missing\\Two"));
-  EXPECT_TRUE(os().CreateFolderLike("C:\\Contract\\One", "C:\\Contract\\Two"));
+  EXPECT_TRUE(os().CreateFolder(P("C:\\Contract\\One")));
+  EXPECT_FALSE(os().CreateFolder(P("C:\\Contract\\One")));
+  EXPECT_FALSE(os().CreateFolder(P("C:\\Contract\\Missing\\Two")));
+  EXPECT_TRUE(os().CreateFolderLike(P("C:\\Contract\\One"), P("C:\\Contract\\Two")));
   EXPECT_EQ(First("C:\\Contract\\Two\\"), ".");
 }
 
 TEST_P(PlatformContract, Attributes) {
   subject_->AddFile("C:\\Contract\\f.txt", 1);
   uint32_t attributes = 0;
-  ASSERT_EQ(os().GetAttributes("C:\\Contract\\f.txt", &attributes), 0);
+  ASSERT_EQ(os().GetAttributes(P("C:\\Contract\\f.txt"), &attributes), 0);
   EXPECT_EQ(attributes, kAttrArchive);
-  ASSERT_EQ(os().GetAttributes("C:\\Contract", &attributes), 0);
+  ASSERT_EQ(os().GetAttributes(P("C:\\Contract"), &attributes), 0);
   EXPECT_EQ(attributes & kAttrDirectory, kAttrDirectory);
-  ASSERT_EQ(os().SetAttributes("C:\\Contract\\f.txt", kAttrReadOnly | kAttrArchive), 0);
-  ASSERT_EQ(os().GetAttributes("C:\\CONTRACT\\F.TXT", &attributes), 0);
+  ASSERT_EQ(os().SetAttributes(P("C:\\Contract\\f.txt"), kAttrReadOnly | kAttrArchive), 0);
+  ASSERT_EQ(os().GetAttributes(P("C:\\CONTRACT\\F.TXT"), &attributes), 0);
   EXPECT_EQ(attributes, kAttrReadOnly | kAttrArchive);
-  ASSERT_EQ(os().SetAttributes("C:\\Contract\\f.txt", kAttrArchive), 0);
-  ASSERT_EQ(os().GetAttributes("C:\\Contract\\f.txt", &attributes), 0);
+  ASSERT_EQ(os().SetAttributes(P("C:\\Contract\\f.txt"), kAttrArchive), 0);
+  ASSERT_EQ(os().GetAttributes(P("C:\\Contract\\f.txt"), &attributes), 0);
   EXPECT_EQ(attributes, kAttrArchive);
-  EXPECT_EQ(os().GetAttributes("C:\\Contract\\none", &attributes), err::kFileNotFound);
+  EXPECT_EQ(os().GetAttributes(P("C:\\Contract\\none"), &attributes), err::kFileNotFound);
 }
 
 TEST_P(PlatformContract, FileSizeIs64Bit) {
   constexpr int64_t kFiveGiB = int64_t{5} << 30;
   subject_->AddFile("C:\\Contract\\big.wav", kFiveGiB);
   int64_t size = 0;
-  ASSERT_EQ(os().FileSize("C:\\Contract\\big.wav", &size), 0);
+  ASSERT_EQ(os().FileSize(P("C:\\Contract\\big.wav"), &size), 0);
   EXPECT_EQ(size, kFiveGiB);
-  EXPECT_EQ(os().FileSize("C:\\Contract\\none.wav", &size), err::kFileNotFound);
+  EXPECT_EQ(os().FileSize(P("C:\\Contract\\none.wav"), &size), err::kFileNotFound);
 }
 
 TEST_P(PlatformContract, ProfileReadsAndWrites) {
   const std::string ini = "C:\\Contract\\a.ini";
   EXPECT_EQ(Read(ini, "S", "k"), "dflt") << "missing file";
-  ASSERT_TRUE(os().WriteProfileEntry("S1", "a", "1", ini));
-  ASSERT_TRUE(os().WriteProfileEntry("S2", "b", "2", ini));
-  ASSERT_TRUE(os().WriteProfileEntry("s1", "c", "3", ini));
+  ASSERT_TRUE(os().WriteProfileEntry("S1", "a", "1", P(ini)));
+  ASSERT_TRUE(os().WriteProfileEntry("S2", "b", "2", P(ini)));
+  ASSERT_TRUE(os().WriteProfileEntry("s1", "c", "3", P(ini)));
   EXPECT_EQ(subject_->FileBytes(ini), "[S1]\r\na=1\r\nc=3\r\n[S2]\r\nb=2\r\n")
       << "a new key at the end of its section";
   EXPECT_EQ(Read(ini, "s1", "A"), "1");
   EXPECT_EQ(Read(ini, "S2", "x"), "dflt") << "missing key";
   EXPECT_EQ(Read(ini, "S3", "a"), "dflt") << "missing section";
   const std::string whole(5000, 'v');
-  ASSERT_TRUE(os().WriteProfileEntry("S2", "long", whole, ini));
+  ASSERT_TRUE(os().WriteProfileEntry("S2", "long", whole, P(ini)));
   EXPECT_EQ(Read(ini, "S2", "LONG"), whole);
 }
 
 TEST_P(PlatformContract, ProfileValueAlreadyStoredIsNotWritten) {
   const std::string ini = "C:\\Contract\\kept.ini";
-  ASSERT_TRUE(os().WriteProfileEntry("S", "k", "v", ini));
-  ASSERT_EQ(os().SetAttributes(ini, kAttrReadOnly), 0);
-  EXPECT_TRUE(os().WriteProfileEntry("S", "K", "v", ini)) << "nothing to write";
-  EXPECT_FALSE(os().WriteProfileEntry("S", "k", "other", ini)) << "read-only";
+  ASSERT_TRUE(os().WriteProfileEntry("S", "k", "v", P(ini)));
+  ASSERT_EQ(os().SetAttributes(P(ini), kAttrReadOnly), 0);
+  EXPECT_TRUE(os().WriteProfileEntry("S", "K", "v", P(ini))) << "nothing to write";
+  EXPECT_FALSE(os().WriteProfileEntry("S", "k", "other", P(ini))) << "read-only";
   EXPECT_EQ(Read(ini, "S", "k"), "v");
 }
 
@@ -216,7 +248,7 @@ TEST_P(PlatformContract, EngineLibraryThatCannotBeLoaded) {
   EXPECT_EQ(os().LoadEngineLibrary("/nonexistent/libtx3engine.so", &error), nullptr);
   EXPECT_EQ(error, err::kLibraryNotFound);
   error = 0;
-  EXPECT_EQ(os().LoadEngineEntry("C:\\Contract\\missing.dll", &error), nullptr);
+  EXPECT_EQ(os().LoadEngineEntry(P("C:\\Contract\\missing.dll"), &error), nullptr);
   EXPECT_EQ(error, err::kLibraryNotFound);
 }
 

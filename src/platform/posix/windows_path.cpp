@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "platform/posix/name_rules.h"
+#include "platform/name_rules.h"
 
 namespace tx3::platform::posix {
 namespace {

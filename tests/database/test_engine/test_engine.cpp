@@ -5,6 +5,13 @@
 #include <cstring>
 #include <vector>
 
+// What the library exports: BTRCALL and the tests' own controls.
+#if defined(_WIN32)
+#define TX3_EXPORT __declspec(dllexport)
+#else
+#define TX3_EXPORT __attribute__((visibility("default")))
+#endif
+
 namespace {
 
 std::vector<TestEngineCall>& Calls() {
@@ -25,7 +32,7 @@ int16_t DefaultStatus() {
 void AppendToLog(const TestEngineCall& call) {
   const char* log = std::getenv("TX3_TEST_ENGINE_LOG");
   if (log == nullptr) return;
-  if (FILE* file = std::fopen(log, "a")) {
+  if (FILE* file = std::fopen(log, "ab")) {
     std::fprintf(file, "%u|%d|%u|%s\n", call.operation, call.keyNumber, call.keyLength, call.key);
     std::fclose(file);
   }
@@ -35,10 +42,9 @@ void AppendToLog(const TestEngineCall& call) {
 
 extern "C" {
 
-__attribute__((visibility("default"))) int16_t BTRCALL(uint16_t operation, void* positionBlock,
-                                                       void* dataBuffer, uint32_t* dataLength,
-                                                       void* keyBuffer, uint8_t keyLength,
-                                                       int8_t keyNumber) {
+TX3_EXPORT int16_t BTRCALL(uint16_t operation, void* positionBlock, void* dataBuffer,
+                           uint32_t* dataLength, void* keyBuffer, uint8_t keyLength,
+                           int8_t keyNumber) {
   TestEngineCall call{};
   call.operation = operation;
   std::memcpy(call.positionBlock, positionBlock, sizeof call.positionBlock);
@@ -58,26 +64,25 @@ __attribute__((visibility("default"))) int16_t BTRCALL(uint16_t operation, void*
   return index < Statuses().size() ? Statuses()[index] : DefaultStatus();
 }
 
-__attribute__((visibility("default"))) int TestEngine_CallCount() {
+TX3_EXPORT int TestEngine_CallCount() {
   return static_cast<int>(Calls().size());
 }
 
-__attribute__((visibility("default"))) const TestEngineCall* TestEngine_Call(int index) {
+TX3_EXPORT const TestEngineCall* TestEngine_Call(int index) {
   return index >= 0 && index < TestEngine_CallCount() ? &Calls()[index] : nullptr;
 }
 
-__attribute__((visibility("default"))) void TestEngine_Reset() {
+TX3_EXPORT void TestEngine_Reset() {
   Calls().clear();
   Statuses().clear();
   scribble = false;
 }
 
-__attribute__((visibility("default"))) void TestEngine_SetStatuses(const int16_t* statuses,
-                                                                   int count) {
+TX3_EXPORT void TestEngine_SetStatuses(const int16_t* statuses, int count) {
   Statuses().assign(statuses, statuses + count);
 }
 
-__attribute__((visibility("default"))) void TestEngine_SetScribble(int on) {
+TX3_EXPORT void TestEngine_SetScribble(int on) {
   scribble = on != 0;
 }
 }

@@ -1,9 +1,9 @@
-#include "platform/posix/name_rules.h"
+#include "platform/name_rules.h"
 
 #include <array>
 #include <cctype>
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 namespace {
 
 bool IsRefusedCharacter(unsigned char c, bool wildcards) {
@@ -67,4 +67,4 @@ bool IsRefusedComponent(std::string_view component, bool wildcards) {
   return false;
 }
 
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 
 // True when Windows refuses `component` as a file or folder name: one of <>:"|?* or a control
 // character inside it, a device name (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, also with an
@@ -14,4 +14,4 @@ bool IsRefusedComponent(std::string_view component, bool wildcards = false);
 // True when `component` holds "*" or "?".
 bool HasWildcard(std::string_view component);
 
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform

@@ -1,10 +1,10 @@
-#include "platform/posix/name_rules.h"
+#include "platform/name_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 namespace {
 
 struct NameCase {
@@ -50,4 +50,4 @@ TEST(NameRules, FindsWildcards) {
 }
 
 }  // namespace
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform

@@ -1,0 +1,654 @@
+#include "app/win32/win32_main_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/win32/win32_artwork.h"
+#include "app/win32/win32_font.h"
+#include "app/win32/win32_geometry.h"
+#include "platform/win32/wide_text.h"
+
+namespace tx3 {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TX3SetupMainWindow";
+// A fixed-size window: a title with the minimise and close boxes, no sizing frame.
+constexpr DWORD kWindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr int kFirstControlId = 1000;  // clear of IDOK / IDCANCEL, which IsDialogMessage sends
+constexpr int kLogoTwips = 90 * kTwipsPerPixel;
+// How far a drop-down list opens below its field.
+constexpr int kDropDownTwips = 3000;
+
+COLORREF FromRgb(unsigned rgb) {
+  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+HINSTANCE ThisModule() {
+  return GetModuleHandleW(nullptr);
+}
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<size_t>(std::max(copied, 0)));
+  return text;
+}
+
+bool RegisterWindowClass(WNDPROC procedure) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = ThisModule();
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.lpszClassName = kWindowClass;
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+int IconSize(int metric, int designSize, int dpi) {
+  using ForDpiFn = int(WINAPI*)(int, UINT);
+  static const auto forDpi = User32Function<ForDpiFn>("GetSystemMetricsForDpi");
+  const int size = forDpi != nullptr ? forDpi(metric, static_cast<UINT>(dpi)) : 0;
+  return size > 0 ? size : MulDiv(designSize, dpi, kDefaultDpi);
+}
+
+// The view's own changes to its controls send the same notifications as the operator's: they
+// are not forwarded to the model while this guard lives.
+class Rendering {
+ public:
+  explicit Rendering(int& depth) : depth_(depth) { ++depth_; }
+  ~Rendering() { --depth_; }
+  Rendering(const Rendering&) = delete;
+  Rendering& operator=(const Rendering&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+Win32MainWindow::Win32MainWindow(FrmMain& model) : model_(model) {
+  redBrush_ = CreateSolidBrush(FromRgb(kRedBackRgb));
+  if (!CreateMainWindow()) return;
+  BuildControls();
+  FindTypedControls();
+  ApplyDpi();
+  subscription_ = model_.Subscribe([this](const Change& change) { Render(change); });
+  RenderAll();
+}
+
+Win32MainWindow::~Win32MainWindow() {
+  if (subscription_ != 0) model_.Unsubscribe(subscription_);
+  quitWhenClosed_ = false;
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(linkFont_),
+                         static_cast<HGDIOBJ>(redBrush_), static_cast<HGDIOBJ>(logo_)}) {
+    if (object != nullptr) DeleteObject(object);
+  }
+  if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
+  if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
+}
+
+HWND Win32MainWindow::ControlWindow(std::string_view name, int index) const {
+  const auto found = controls_.find({std::string(name), index});
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+void Win32MainWindow::CentreOnScreen() {
+  if (hwnd_ == nullptr) return;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  const RECT& area = monitor.rcWork;
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  const int left = area.left + (area.right - area.left - width) / 2;
+  const int top = std::max(area.top, area.top + (area.bottom - area.top - height) / 2);
+  SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32MainWindow::Show(int showCommand) {
+  if (hwnd_ == nullptr) return;
+  ShowWindow(hwnd_, showCommand);
+  UpdateWindow(hwnd_);
+  if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) SetFocus(first);
+}
+
+// ---- Building ----
+
+bool Win32MainWindow::CreateMainWindow() {
+  if (!RegisterWindowClass(WindowProc)) return false;
+  CreateWindowExW(0, kWindowClass, L"", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                  CW_USEDEFAULT, nullptr, nullptr, ThisModule(), this);
+  return hwnd_ != nullptr;  // set by WM_NCCREATE
+}
+
+void Win32MainWindow::BuildControls() {
+  // Created from top to bottom, then left to right: the dialog manager's tab order is the
+  // order of creation.
+  const std::span<const ControlLayout> layout = WindowLayout();
+  std::vector<int> order(layout.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+  std::stable_sort(order.begin(), order.end(), [&layout](int a, int b) {
+    const ControlLayout& x = layout[a];
+    const ControlLayout& y = layout[b];
+    return x.top != y.top ? x.top < y.top : x.left < y.left;
+  });
+  for (int i : order) {
+    const ControlLayout& control = layout[i];
+    HWND made = MakeControl(control, kFirstControlId + i);
+    if (made != nullptr) controls_[{std::string(control.name), control.index}] = made;
+  }
+}
+
+HWND Win32MainWindow::MakeControl(const ControlLayout& control, int id) {
+  const std::wstring caption = platform::win32::Widen(control.caption);
+  const wchar_t* className = L"STATIC";
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  DWORD exStyle = 0;
+  constexpr DWORD kStop = WS_TABSTOP | WS_GROUP;
+  switch (control.kind) {
+    case ControlKind::Label:
+      // A caption stays on its line, as the design has it, even when it runs short of room.
+      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+      break;
+    case ControlKind::LinkLabel:
+      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
+      break;
+    case ControlKind::TextField:
+      className = L"EDIT";
+      style |= kStop | ES_LEFT | ES_AUTOHSCROLL;
+      exStyle = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::Button:
+      className = L"BUTTON";
+      style |= kStop | BS_PUSHBUTTON;
+      break;
+    case ControlKind::CheckBox:
+      className = L"BUTTON";
+      style |= kStop | BS_AUTOCHECKBOX;
+      break;
+    case ControlKind::ComboBox:
+      className = L"COMBOBOX";
+      style |= kStop | CBS_DROPDOWNLIST | WS_VSCROLL;
+      break;
+    case ControlKind::CheckList:
+      className = WC_LISTVIEWW;
+      style |= kStop | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+      exStyle = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::Image:
+      style |= SS_OWNERDRAW;
+      break;
+    case ControlKind::StatusBar:
+      // Placed by the layout like the other controls, not docked by itself.
+      className = STATUSCLASSNAMEW;
+      style |= CCS_NORESIZE | CCS_NOPARENTALIGN;
+      break;
+  }
+  HWND made =
+      CreateWindowExW(exStyle, className, caption.c_str(), style, 0, 0, 0, 0, hwnd_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
+  if (made == nullptr) return nullptr;
+  if (control.kind == ControlKind::CheckList) {
+    ListView_SetExtendedListViewStyle(made, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = 100;
+    SendMessageW(made, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  } else if (control.kind == ControlKind::StatusBar) {
+    int rightEdges[] = {-1};  // one panel, the whole width
+    SendMessageW(made, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(rightEdges));
+  }
+  return made;
+}
+
+void Win32MainWindow::FindTypedControls() {
+  radio_ = ControlWindow("TexteNomRadio");
+  for (int i = 0; i < kStationCount; ++i) stations_[i] = ControlWindow("TexteNomStation", i);
+  for (int i = 0; i < kFolderCount; ++i) {
+    folders_[i] = ControlWindow("TexteDossier", i);
+    browseButtons_[i] = ControlWindow("CommandDossier", i);
+    createButtons_[i] = ControlWindow("CommandDossierCreer", i);
+  }
+  for (int s = 0; s < kStepCount; ++s) {
+    checkActions_[s] = ControlWindow("CheckAction", s);
+    stepButtons_[s] = ControlWindow("CommandCreerSettings", s);
+  }
+  databaseButton_ = ControlWindow("CommandPervasiveCreate");
+  quitButton_ = ControlWindow("CommandQuitter");
+  pervasive_ = ControlWindow("ComboPervasive");
+  converter_ = ControlWindow("CombodBPowerAmp");
+  liste_ = ControlWindow("ListeTX");
+  checkTX_ = ControlWindow("CheckTX");
+  link_ = ControlWindow("LabelCODEC");
+  image_ = ControlWindow("Image");
+  status_ = ControlWindow("StatusBarMain");
+}
+
+// Everything that depends on the density: the window's size, the fonts, the artwork and the
+// controls' places.
+void Win32MainWindow::ApplyDpi() {
+  dpi_ = WindowDpi(hwnd_);
+  const SIZE outer = OuterSize(ScaledPixels(kClientWidthTwips, dpi_),
+                               ScaledPixels(kClientHeightTwips, dpi_), kWindowStyle, 0, dpi_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  LOGFONTW look = ChooseWindowFont(dpi_);
+  HFONT font = CreateFontIndirectW(&look);
+  look.lfUnderline = TRUE;
+  HFONT linkFont = CreateFontIndirectW(&look);
+  for (const auto& [key, control] : controls_) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(control == link_ ? linkFont : font),
+                 FALSE);
+  }
+  if (font_ != nullptr) DeleteObject(font_);
+  if (linkFont_ != nullptr) DeleteObject(linkFont_);
+  font_ = font;
+  linkFont_ = linkFont;
+
+  if (logo_ != nullptr) DeleteObject(logo_);
+  logo_ = LogoBitmap(ScaledPixels(kLogoTwips, dpi_), GetSysColor(COLOR_BTNFACE));
+
+  HICON big = ProgramIcon(IconSize(SM_CXICON, 32, dpi_));
+  HICON small = ProgramIcon(IconSize(SM_CXSMICON, 16, dpi_));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
+  if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
+  bigIcon_ = big;
+  smallIcon_ = small;
+
+  PlaceControls();
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32MainWindow::PlaceControls() {
+  for (const ControlLayout& control : WindowLayout()) {
+    HWND window = ControlWindow(control.name, control.index);
+    if (window == nullptr) continue;
+    const RECT r = PixelRect(control, dpi_);
+    const int height = r.bottom - r.top;
+    if (control.kind == ControlKind::ComboBox) {
+      // A drop-down list's window height is its open height; the field's own height follows
+      // the height of its selection row.
+      MoveWindow(window, r.left, r.top, r.right - r.left,
+                 height + ScaledPixels(kDropDownTwips, dpi_), FALSE);
+      FitComboHeight(window, height);
+    } else {
+      MoveWindow(window, r.left, r.top, r.right - r.left, height, FALSE);
+    }
+  }
+  FitListColumn();
+}
+
+// The list's one column spans the room left of its scroll bar, so that it never scrolls sideways.
+void Win32MainWindow::FitListColumn() {
+  if (liste_ == nullptr) return;
+  RECT inside{};
+  GetClientRect(liste_, &inside);
+  ListView_SetColumnWidth(liste_, 0, inside.right - inside.left);
+}
+
+void Win32MainWindow::FitComboHeight(HWND combo, int height) {
+  const auto shownHeight = [combo] {
+    RECT r{};
+    GetWindowRect(combo, &r);
+    return static_cast<int>(r.bottom - r.top);
+  };
+  // The frame around the selection row differs between systems (and CB_GETITEMHEIGHT does not
+  // always answer what CB_SETITEMHEIGHT took): try a row height, then correct it by what is
+  // still missing.
+  int row = std::max(1, height - 6);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), row);
+    const int shortBy = height - shownHeight();
+    if (shortBy == 0 || row + shortBy <= 0) return;
+    row += shortBy;
+  }
+}
+
+// ---- Messages ----
+
+LRESULT CALLBACK Win32MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self =
+        static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->OnDestroyed();
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (lParam != 0) OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CTLCOLOREDIT:
+      return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), wParam,
+                              lParam);
+    case WM_DRAWITEM:
+      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_SETCURSOR:
+      if (link_ != nullptr && reinterpret_cast<HWND>(wParam) == link_) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    case WM_ACTIVATE:
+      // A plain window forgets its focused control when it loses the activation; a dialog
+      // does not, and neither does this one.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) lastFocus_ = focus;
+      } else if (lastFocus_ != nullptr && IsWindow(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return 0;
+      }
+      break;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_SYSCOLORCHANGE:
+      ApplyDpi();  // the logo is laid on the window's colour
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void Win32MainWindow::OnCommand(HWND from, int code) {
+  switch (code) {
+    case EN_CHANGE:
+      if (rendering_ == 0) OnTextEdited(from);
+      break;
+    case BN_CLICKED:  // also STN_CLICKED, from the link
+      if (from == link_) {
+        model_.LabelCODEC_Click();
+      } else {
+        OnButtonClicked(from);
+      }
+      break;
+    case CBN_SELCHANGE:
+      if (rendering_ != 0) break;
+      if (from == pervasive_) {
+        model_.SetComboPervasiveSelection(
+            static_cast<int>(SendMessageW(pervasive_, CB_GETCURSEL, 0, 0)));
+      } else if (from == converter_) {
+        model_.SetCombodBPowerAmpSelection(
+            static_cast<int>(SendMessageW(converter_, CB_GETCURSEL, 0, 0)));
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void Win32MainWindow::OnTextEdited(HWND field) {
+  if (field == radio_) {
+    model_.SetTexteNomRadio(platform::win32::Narrow(WindowText(field)));
+    return;
+  }
+  for (int i = 0; i < kStationCount; ++i) {
+    if (field == stations_[i]) {
+      model_.SetTexteNomStation(i, platform::win32::Narrow(WindowText(field)));
+      return;
+    }
+  }
+  for (int i = 0; i < kFolderCount; ++i) {
+    if (field == folders_[i]) {
+      model_.SetFolderText(i, platform::win32::Narrow(WindowText(field)));
+      return;
+    }
+  }
+}
+
+void Win32MainWindow::OnButtonClicked(HWND button) {
+  for (int i = 0; i < kFolderCount; ++i) {
+    if (button == browseButtons_[i]) return model_.CommandDossier_Click(i);
+    if (button == createButtons_[i]) return model_.CommandDossierCreer_Click(i);
+  }
+  for (int s = 0; s < kStepCount; ++s) {
+    if (button == stepButtons_[s])
+      return model_.CommandCreerSettings_Click(static_cast<int16_t>(s));
+    if (button == checkActions_[s]) {
+      if (rendering_ == 0) {
+        model_.SetCheckAction(s, SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED);
+      }
+      return;
+    }
+  }
+  if (button == databaseButton_) return model_.CommandPervasiveCreate_Click();
+  if (button == checkTX_) {
+    if (rendering_ != 0) return;
+    model_.SetCheckTXValue(SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+    return model_.CheckTX_Click();
+  }
+  if (button == quitButton_) {
+    model_.CommandQuitter_Click();
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  }
+}
+
+LRESULT Win32MainWindow::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom != liste_ || liste_ == nullptr || header.code != LVN_ITEMCHANGED) return 0;
+  if (rendering_ != 0) return 0;
+  const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+  if ((change.uChanged & LVIF_STATE) == 0 || change.iItem < 0) return 0;
+  const UINT before = (change.uOldState & LVIS_STATEIMAGEMASK) >> 12;
+  const UINT after = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
+  // State image 1 is the empty box, 2 the ticked one; 0 is a row still being inserted.
+  if (before == 0 || after == 0 || before == after) return 0;
+  model_.SetListeTXChecked(change.iItem, after == 2);
+  return 0;
+}
+
+LRESULT Win32MainWindow::OnCtlColorEdit(HDC dc, HWND field) {
+  for (int i = 0; i < kFolderCount; ++i) {
+    if (field == folders_[i] && model_.TexteDossier(i).color == FieldColor::Red) {
+      SetBkColor(dc, FromRgb(kRedBackRgb));
+      return reinterpret_cast<LRESULT>(redBrush_);
+    }
+  }
+  // The normal background is the one every text field shows.
+  return DefWindowProcW(hwnd_, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                        reinterpret_cast<LPARAM>(field));
+}
+
+LRESULT Win32MainWindow::OnCtlColorStatic(HDC dc, HWND control, WPARAM wParam, LPARAM lParam) {
+  const LRESULT brush = DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, wParam, lParam);
+  if (control == link_) SetTextColor(dc, FromRgb(kLinkTextRgb));
+  return brush;
+}
+
+void Win32MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.hwndItem != image_) return;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  if (logo_ == nullptr) return;
+  // The logo at the top left of its area, as a picture control shows it.
+  HDC source = CreateCompatibleDC(item.hDC);
+  HGDIOBJ old = SelectObject(source, logo_);
+  const int size = ScaledPixels(kLogoTwips, dpi_);
+  BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, size, size, source, 0, 0, SRCCOPY);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+void Win32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  // Keep the place the system suggests; the size comes from the design at the new density.
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (dpi != dpi_) ApplyDpi();
+}
+
+void Win32MainWindow::OnDestroyed() {
+  hwnd_ = nullptr;
+  lastFocus_ = nullptr;
+  controls_.clear();
+  FindTypedControls();  // every control handle is gone with the window
+  if (quitWhenClosed_) PostQuitMessage(0);
+}
+
+// ---- Rendering ----
+
+void Win32MainWindow::RenderAll() {
+  for (Control control : {Control::Caption, Control::TexteNomRadio, Control::ComboPervasive,
+                          Control::CombodBPowerAmp, Control::CheckTX, Control::StatusBarMain}) {
+    Render({control, -1});
+  }
+  for (int i = 0; i < kStationCount; ++i) Render({Control::TexteNomStation, i});
+  for (int i = 0; i < kFolderCount; ++i) Render({Control::TexteDossier, i});
+  for (int s = 0; s < kStepCount; ++s) Render({Control::CheckAction, s});
+  Render({Control::ListeTX, -1});
+}
+
+void Win32MainWindow::Render(const Change& change) {
+  if (hwnd_ == nullptr) return;
+  const Rendering guard(rendering_);
+  const int i = change.index;
+  switch (change.control) {
+    case Control::Caption:
+      SetWindowTextW(hwnd_, platform::win32::Widen(model_.Caption()).c_str());
+      break;
+    case Control::TexteNomRadio:
+      ShowText(radio_, model_.TexteNomRadio());
+      break;
+    case Control::TexteNomStation:
+      if (i >= 0 && i < kStationCount) ShowText(stations_[i], model_.TexteNomStation(i));
+      break;
+    case Control::TexteDossier:
+      if (i >= 0 && i < kFolderCount) RenderFolder(i);
+      break;
+    case Control::CheckAction:
+      if (i >= 0 && i < kStepCount) {
+        SendMessageW(checkActions_[i], BM_SETCHECK,
+                     model_.CheckAction(i) ? BST_CHECKED : BST_UNCHECKED, 0);
+      }
+      break;
+    case Control::ComboPervasive:
+      RenderCombo(pervasive_, model_.ComboPervasive());
+      break;
+    case Control::CombodBPowerAmp:
+      RenderCombo(converter_, model_.CombodBPowerAmp());
+      break;
+    case Control::ListeTX:
+      if (i < 0)
+        RenderList();
+      else
+        RenderListRow(i);
+      break;
+    case Control::CheckTX:
+      SendMessageW(checkTX_, BM_SETCHECK, model_.CheckTXValue() == 1 ? BST_CHECKED : BST_UNCHECKED,
+                   0);
+      break;
+    case Control::StatusBarMain:
+      RenderStatus();
+      break;
+    case Control::Unloaded:
+      DestroyWindow(hwnd_);
+      break;
+  }
+}
+
+// Assigns a text field only when it differs, so that typing keeps the caret where it is. A text
+// the program assigns is shown from its start, as a text box shows it.
+void Win32MainWindow::ShowText(HWND field, const std::string& text) {
+  if (field == nullptr) return;
+  const std::wstring shown = platform::win32::Widen(text);
+  if (WindowText(field) == shown) return;
+  SetWindowTextW(field, shown.c_str());
+  SendMessageW(field, EM_SETSEL, 0, 0);
+  SendMessageW(field, EM_SCROLLCARET, 0, 0);
+}
+
+void Win32MainWindow::RenderFolder(int index) {
+  ShowText(folders_[index], model_.TexteDossier(index).text);
+  // Its colour comes with the next WM_CTLCOLOREDIT.
+  InvalidateRect(folders_[index], nullptr, TRUE);
+}
+
+void Win32MainWindow::RenderCombo(HWND combo, const ComboState& state) {
+  if (combo == nullptr) return;
+  std::vector<std::wstring> items;
+  for (const std::string& item : state.items) items.push_back(platform::win32::Widen(item));
+  bool same = SendMessageW(combo, CB_GETCOUNT, 0, 0) == static_cast<LRESULT>(items.size());
+  for (size_t row = 0; same && row < items.size(); ++row) {
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, row, 0);
+    std::wstring shown(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(shown.data()));
+    shown.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
+    same = shown == items[row];
+  }
+  if (!same) {
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& item : items) {
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+  }
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(state.selected), 0);
+}
+
+void Win32MainWindow::RenderListRow(int row) {
+  const std::vector<CheckedRow>& rows = model_.ListeTX();
+  const int shown = static_cast<int>(SendMessageW(liste_, LVM_GETITEMCOUNT, 0, 0));
+  if (row >= shown || row >= static_cast<int>(rows.size())) {
+    RenderList();  // the rows themselves changed
+    return;
+  }
+  std::wstring text = platform::win32::Widen(rows[row].text);
+  ListView_SetItemText(liste_, row, 0, text.data());
+  ListView_SetCheckState(liste_, row, rows[row].checked ? TRUE : FALSE);
+}
+
+void Win32MainWindow::RenderList() {
+  if (liste_ == nullptr) return;
+  SendMessageW(liste_, WM_SETREDRAW, FALSE, 0);
+  ListView_DeleteAllItems(liste_);
+  const std::vector<CheckedRow>& rows = model_.ListeTX();
+  for (size_t row = 0; row < rows.size(); ++row) {
+    std::wstring text = platform::win32::Widen(rows[row].text);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(row);
+    item.pszText = text.data();
+    const int at =
+        static_cast<int>(SendMessageW(liste_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (at >= 0) ListView_SetCheckState(liste_, at, rows[row].checked ? TRUE : FALSE);
+  }
+  SendMessageW(liste_, WM_SETREDRAW, TRUE, 0);
+  FitListColumn();
+  InvalidateRect(liste_, nullptr, TRUE);
+}
+
+void Win32MainWindow::RenderStatus() {
+  if (status_ == nullptr) return;
+  const std::wstring text = platform::win32::Widen(model_.StatusText());
+  SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  // Shown at once: the step commands write it many times before messages run again.
+  if (IsWindowVisible(status_)) UpdateWindow(status_);
+}
+
+}  // namespace tx3

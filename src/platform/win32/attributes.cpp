@@ -1,0 +1,49 @@
+#include "platform/win32/attributes.h"
+
+#include <windows.h>
+
+#include "platform/platform.h"
+#include "platform/win32/long_path.h"
+#include "platform/win32/win32_errors.h"
+
+namespace tx3::platform::win32 {
+namespace {
+
+// The bits the runtime's attributes share with the system's (its values are the same).
+constexpr DWORD kReadable =
+    kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrDirectory | kAttrArchive;
+constexpr DWORD kWritable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+
+}  // namespace
+
+int32_t ReadAttributes(std::string_view path, uint32_t* attributes) {
+  *attributes = 0;
+  const DWORD found = ::GetFileAttributesW(SystemPath(path).c_str());
+  if (found == INVALID_FILE_ATTRIBUTES) return LastClassicError();
+  *attributes = found & kReadable;
+  return 0;
+}
+
+int32_t WriteAttributes(std::string_view path, uint32_t attributes) {
+  const DWORD wanted = attributes & kWritable;
+  // No attribute at all is spelt FILE_ATTRIBUTE_NORMAL.
+  if (::SetFileAttributesW(SystemPath(path).c_str(), wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL))
+    return 0;
+  return LastClassicError();
+}
+
+int32_t ReadFileSize(std::string_view path, int64_t* size) {
+  *size = 0;
+  const HANDLE file = ::CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return LastClassicError();
+  LARGE_INTEGER length{};
+  const bool known = ::GetFileSizeEx(file, &length) != FALSE;
+  const int32_t number = known ? 0 : LastClassicError();
+  ::CloseHandle(file);
+  if (known) *size = length.QuadPart;
+  return number;
+}
+
+}  // namespace tx3::platform::win32

@@ -1,0 +1,74 @@
+#include "platform/win32/dir_query.h"
+
+#include <windows.h>
+
+#include "platform/win32/long_path.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_errors.h"
+
+namespace tx3::platform::win32 {
+namespace {
+
+// The failures that only say "nothing there": no file, no folder, no drive, no share.
+bool MeansNothingFound(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_NO_MORE_FILES:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_NOT_READY:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_DIRECTORY:
+      return true;
+    default:
+      return false;
+  }
+}
+
+int32_t Failure(DWORD error) {
+  return MeansNothingFound(error) ? 0 : ClassicError(error);
+}
+
+bool IsSeparator(wchar_t c) {
+  return c == L'\\' || c == L'/';
+}
+
+// "C:\" or "\\SRV\Share\": a root that FindFirstFileW cannot list as an entry.
+bool IsRoot(const std::wstring& folder) {
+  if (folder.size() <= 3 && folder.size() >= 2 && folder[1] == L':') return true;
+  if (folder.size() < 2 || !IsSeparator(folder[0]) || !IsSeparator(folder[1])) return false;
+  size_t separators = 0;
+  for (size_t i = 2; i < folder.size(); ++i) separators += IsSeparator(folder[i]) ? 1 : 0;
+  return separators <= 1 || (separators == 2 && IsSeparator(folder.back()));
+}
+
+}  // namespace
+
+int32_t FindFirstEntry(std::string_view pattern, bool includeDirectories, std::string* firstName) {
+  firstName->clear();
+  std::wstring wide = Widen(pattern);
+  if (!wide.empty() && IsSeparator(wide.back())) {
+    // The folder itself: asked without its final separator, except a root, which has no entry.
+    if (!IsRoot(wide)) {
+      while (wide.size() > 1 && IsSeparator(wide.back())) wide.pop_back();
+    }
+    const DWORD attributes = ::GetFileAttributesW(SystemPath(wide).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Failure(::GetLastError());
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && includeDirectories) *firstName = ".";
+    return 0;
+  }
+  WIN32_FIND_DATAW entry{};
+  const HANDLE search = ::FindFirstFileW(SystemPath(wide).c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return Failure(::GetLastError());
+  do {
+    if (includeDirectories || (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      *firstName = Narrow(entry.cFileName);
+      break;
+    }
+  } while (::FindNextFileW(search, &entry));
+  ::FindClose(search);
+  return 0;
+}
+
+}  // namespace tx3::platform::win32

@@ -1,0 +1,130 @@
+#include "platform/win32/system_info.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+
+namespace tx3::platform::win32 {
+namespace {
+
+using GetProductInfoFn = BOOL(WINAPI*)(DWORD, DWORD, DWORD, DWORD, PDWORD);
+using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+
+// The address of an export of a system DLL already loaded in every process.
+template <typename Fn>
+Fn SystemExport(const wchar_t* module, const char* name) {
+  const HMODULE handle = ::GetModuleHandleW(module);
+  if (handle == nullptr) return nullptr;
+  // FARPROC is the generic function pointer the caller's own type replaces.
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(handle, name)));
+}
+
+void CopyVersion(const OSVERSIONINFOEXW& info, VersionRecord* record) {
+  record->majorVersion = info.dwMajorVersion;
+  record->minorVersion = info.dwMinorVersion;
+  record->buildNumber = info.dwBuildNumber;
+  record->platformId = info.dwPlatformId;
+  record->servicePack = Narrow(std::wstring_view(info.szCSDVersion));
+  record->servicePackMajor = info.wServicePackMajor;
+  record->servicePackMinor = info.wServicePackMinor;
+  record->suiteMask = info.wSuiteMask;
+  record->productType = info.wProductType;
+}
+
+}  // namespace
+
+bool ReadVersionRecord(VersionRecord* record) {
+  OSVERSIONINFOEXW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) {
+    CopyVersion(info, record);
+    return true;
+  }
+  const auto rtlGetVersion = SystemExport<RtlGetVersionFn>(L"ntdll.dll", "RtlGetVersion");
+  info = OSVERSIONINFOEXW{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (rtlGetVersion == nullptr || rtlGetVersion(&info) != 0) return false;
+  CopyVersion(info, record);
+  return true;
+}
+
+bool ReadProductInfo(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
+                     uint32_t* productType) {
+  const auto getProductInfo = SystemExport<GetProductInfoFn>(L"kernel32.dll", "GetProductInfo");
+  if (getProductInfo == nullptr) return false;
+  DWORD type = 0;
+  if (!getProductInfo(major, minor, spMajor, spMinor, &type)) return false;
+  *productType = type;
+  return true;
+}
+
+bool KernelHasNativeSystemInfo() {
+  return SystemExport<void (*)()>(L"kernel32.dll", "GetNativeSystemInfo") != nullptr;
+}
+
+uint16_t ArchitectureOfProcessor(bool native) {
+  SYSTEM_INFO info{};
+  if (native) {
+    ::GetNativeSystemInfo(&info);
+  } else {
+    ::GetSystemInfo(&info);
+  }
+  return info.wProcessorArchitecture;
+}
+
+std::string WindowsFolder() {
+  std::vector<wchar_t> buffer(MAX_PATH + 1);
+  UINT length = ::GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
+  if (length >= buffer.size()) {
+    buffer.resize(length + 1);
+    length = ::GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
+  }
+  if (length == 0 || length >= buffer.size()) return {};
+  std::wstring folder(buffer.data(), length);
+  if (folder.size() > 1 && folder.back() == L'\\') folder.pop_back();
+  return Narrow(folder);
+}
+
+std::string OwnModulePath() {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  while (buffer.size() <= 32768) {
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
+    if (length < buffer.size()) return Narrow(std::wstring_view(buffer.data(), length));
+    buffer.resize(buffer.size() * 2);
+  }
+  return {};
+}
+
+std::optional<std::string> EnvironmentValue(std::string_view name) {
+  const std::wstring wideName = Widen(name);
+  std::vector<wchar_t> buffer(256);
+  while (true) {
+    ::SetLastError(ERROR_SUCCESS);
+    const DWORD length = ::GetEnvironmentVariableW(wideName.c_str(), buffer.data(),
+                                                   static_cast<DWORD>(buffer.size()));
+    if (length == 0) {
+      if (::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+      return std::string();
+    }
+    if (length < buffer.size()) return Narrow(std::wstring_view(buffer.data(), length));
+    buffer.resize(length);
+  }
+}
+
+int64_t LocalWallClockSeconds() {
+  SYSTEMTIME local{};
+  ::GetLocalTime(&local);
+  FILETIME asFileTime{};
+  if (!::SystemTimeToFileTime(&local, &asFileTime)) return 0;
+  ULARGE_INTEGER ticks{};
+  ticks.LowPart = asFileTime.dwLowDateTime;
+  ticks.HighPart = asFileTime.dwHighDateTime;
+  // 100-ns ticks since 1601-01-01; the epoch is 11644473600 s later.
+  return static_cast<int64_t>(ticks.QuadPart / 10'000'000ULL) - 11'644'473'600LL;
+}
+
+}  // namespace tx3::platform::win32

@@ -1,0 +1,222 @@
+#include "platform/win32/win32_platform.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win32/attributes.h"
+#include "platform/win32/dir_query.h"
+#include "platform/win32/dynamic_library.h"
+#include "platform/win32/folders.h"
+#include "platform/win32/long_path.h"
+#include "platform/win32/shell_open.h"
+#include "platform/win32/system_info.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win_ini.h"
+
+namespace tx3::platform::win32 {
+namespace {
+
+uint32_t CharactersOf(std::string_view utf8) {
+  uint32_t count = 0;
+  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  return count;
+}
+
+}  // namespace
+
+int32_t Win32Platform::FindFirst(std::string_view pattern, bool includeDirectories,
+                                 std::string* firstName) {
+  return FindFirstEntry(pattern, includeDirectories, firstName);
+}
+
+int32_t Win32Platform::MakeDirectory(std::string_view path) {
+  return MakeFolder(path);
+}
+
+bool Win32Platform::CreateFolder(std::string_view path) {
+  return MakeFolder(path) == 0;
+}
+
+bool Win32Platform::CreateFolderLike(std::string_view templateFolder, std::string_view path) {
+  return MakeFolderLike(templateFolder, path);
+}
+
+int32_t Win32Platform::GetAttributes(std::string_view path, uint32_t* attributes) {
+  return ReadAttributes(path, attributes);
+}
+
+int32_t Win32Platform::SetAttributes(std::string_view path, uint32_t attributes) {
+  return WriteAttributes(path, attributes);
+}
+
+int32_t Win32Platform::FileSize(std::string_view path, int64_t* size) {
+  return ReadFileSize(path, size);
+}
+
+uint32_t Win32Platform::TickCount32() {
+  return ::GetTickCount();
+}
+
+uint64_t Win32Platform::TickCount64() {
+  return ::GetTickCount64();
+}
+
+int64_t Win32Platform::LocalClockSeconds() {
+  return LocalWallClockSeconds();
+}
+
+std::string Win32Platform::Utf8ToAnsi(std::string_view utf8) {
+  return Utf8ToSystemAnsi(utf8);
+}
+
+std::string Win32Platform::AnsiToUtf8(std::string_view ansi) {
+  return SystemAnsiToUtf8(ansi);
+}
+
+bool Win32Platform::ReadVersion(VersionRecord* record) {
+  return ReadVersionRecord(record);
+}
+
+bool Win32Platform::ReadProductType(uint32_t major, uint32_t minor, uint32_t spMajor,
+                                    uint32_t spMinor, uint32_t* productType) {
+  return ReadProductInfo(major, minor, spMajor, spMinor, productType);
+}
+
+bool Win32Platform::HasNativeSystemInfo() {
+  return KernelHasNativeSystemInfo();
+}
+
+uint16_t Win32Platform::ProcessorArchitecture(bool native) {
+  return ArchitectureOfProcessor(native);
+}
+
+int32_t Win32Platform::SystemMetric(int32_t index) {
+  return ::GetSystemMetrics(index);
+}
+
+std::string Win32Platform::WindowsDirectory() {
+  return WindowsFolder();
+}
+
+std::string Win32Platform::ExecutablePath() {
+  return OwnModulePath();
+}
+
+std::optional<std::string> Win32Platform::GetEnv(std::string_view name) {
+  return EnvironmentValue(name);
+}
+
+intptr_t Win32Platform::OpenInShell(std::string_view operation, std::string_view file,
+                                    const std::optional<std::string>& parameters,
+                                    const std::optional<std::string>& folder, int32_t showCommand) {
+  return ShellOpen(operation, file, parameters, folder, showCommand);
+}
+
+std::string Win32Platform::ProfilePath(std::string_view file) {
+  const bool bareName = file.find_first_of("\\/:") == std::string_view::npos;
+  const std::string path =
+      bareName ? WindowsDirectory() + "\\" + std::string(file) : std::string(file);
+  return Narrow(FullPath(Widen(path)));
+}
+
+bool Win32Platform::IsWinIni(const std::string& fullPath) {
+  const std::wstring path = Widen(fullPath);
+  const std::wstring winIni = Widen(WindowsDirectory() + "\\win.ini");
+  return ::CompareStringOrdinal(path.c_str(), static_cast<int>(path.size()), winIni.c_str(),
+                                static_cast<int>(winIni.size()), TRUE) == CSTR_EQUAL;
+}
+
+uint32_t Win32Platform::ReadProfileString(std::string_view section, std::string_view key,
+                                          std::string_view defaultValue, std::string* value,
+                                          std::string_view file) {
+  const std::string path = ProfilePath(file);
+  if (IsWinIni(path)) {
+    *value = ReadWinIni(section, key, defaultValue);
+    return CharactersOf(*value);
+  }
+  return profiles_.Read(path, section, key, defaultValue, value);
+}
+
+bool Win32Platform::WriteProfileEntry(std::string_view section, std::string_view key,
+                                      std::string_view value, std::string_view file) {
+  const std::string path = ProfilePath(file);
+  if (IsWinIni(path)) return WriteWinIni(section, key, value);
+  return profiles_.Write(path, section, key, value);
+}
+
+void Win32Platform::FlushWrites() {
+  profiles_.Flush();
+}
+
+// Every Windows build names the library its engine installs, so the built-in engine of Linux
+// is never chosen here.
+std::optional<std::string> Win32Platform::DefaultEngineLibraryName() {
+#if defined(_WIN64)
+  return "w64btrv.dll";
+#else
+  return "WBTRV32.DLL";
+#endif
+}
+
+std::unique_ptr<Library> Win32Platform::LoadEngineLibrary(std::string_view nameOrPath,
+                                                          int32_t* error) {
+  return OpenLibrary(nameOrPath, error);
+}
+
+std::string Win32Platform::EnginePath(std::string_view path) {
+  return Utf8ToSystemAnsi(path);
+}
+
+std::string Win32Platform::TextFromEngine(std::string_view engineText) {
+  return SystemAnsiToUtf8(engineText);
+}
+
+// The database command asks whether a file present is only the built-in engine's stand-in; on
+// Windows it reads the head of a real engine file.
+bool Win32Platform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
+                                   std::string* bytes) {
+  const HANDLE file = ::CreateFileW(SystemPath(SystemAnsiToWide(enginePath)).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bytes->assign(maxBytes, '\0');
+  size_t total = 0;
+  bool ok = true;
+  while (total < maxBytes) {
+    DWORD got = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min<size_t>(maxBytes - total, 1U << 20));
+    if (!::ReadFile(file, bytes->data() + total, wanted, &got, nullptr)) {
+      ok = false;
+      break;
+    }
+    if (got == 0) break;
+    total += got;
+  }
+  ::CloseHandle(file);
+  bytes->resize(ok ? total : 0);
+  return ok;
+}
+
+// There is no built-in engine on Windows: nothing writes engine files but the engine itself.
+ReplaceOutcome Win32Platform::ReplaceEngineFile(std::string_view /*enginePath*/,
+                                                std::string_view /*bytes*/) {
+  return ReplaceOutcome::kFailed;
+}
+
+std::string Win32Platform::WindowsPathFromHost(std::string_view hostPath) {
+  return std::string(hostPath);
+}
+
+std::string Win32Platform::HostPathForDialog(std::string_view windowsPath) {
+  const DWORD attributes = ::GetFileAttributesW(SystemPath(windowsPath).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+    return {};
+  return std::string(windowsPath);
+}
+
+void Win32Platform::AppendLog(std::string_view line) {
+  log_.Append(line);
+}
+
+}  // namespace tx3::platform::win32

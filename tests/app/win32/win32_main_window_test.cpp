@@ -1,0 +1,184 @@
+// The native window on the in-memory platform: the controls where the design puts them, the
+// model's state shown, clicks reaching the handlers.
+#include "app/win32/win32_main_window.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/win32/win32_geometry.h"
+#include "app/win32/win32_ui_port.h"
+#include "app/window_layout.h"
+#include "platform/win32/wide_text.h"
+#include "support/fake_platform.h"
+#include "support/use_platform.h"
+
+namespace tx3 {
+namespace {
+
+struct Shown {
+  std::wstring title, text;
+  UINT icon = 0;
+};
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+// The window as the program opens it (hidden), on a machine where only the application folder
+// exists; message boxes and the folder dialog are recorded instead of shown.
+class Win32MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX classes{sizeof(classes),
+                                 ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    os.AddFolder("C:\\Brennic\\Tarvox");
+    window = std::make_unique<Win32MainWindow>(model);
+    ASSERT_TRUE(window->IsOpen());
+    port = std::make_unique<Win32UiPort>(model, window->Handle(), Recording());
+    model.SetUiPort(port.get());
+    model.Create();
+  }
+
+  Win32Dialogs Recording() {
+    return Win32Dialogs{
+        [this](HWND, const std::wstring& title, const std::wstring& text, UINT icon) {
+          shown.push_back({title, text, icon});
+        },
+        [](HWND, const std::wstring&, const std::wstring&) {
+          return std::optional<std::wstring>();
+        }};
+  }
+
+  HWND Control(const char* name, int index = -1) {
+    HWND control = window->ControlWindow(name, index);
+    EXPECT_NE(control, nullptr) << name << "(" << index << ")";
+    return control;
+  }
+
+  // The colour WM_CTLCOLOREDIT answers for a field's background.
+  COLORREF Background(HWND field) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(window->Handle(), WM_CTLCOLOREDIT,
+                                                             reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(field)));
+    DeleteDC(dc);
+    LOGBRUSH look{};
+    EXPECT_EQ(GetObjectW(brush, sizeof(look), &look), static_cast<int>(sizeof(look)));
+    return look.lbColor;
+  }
+
+  testing::FakePlatform os;
+  testing::UsePlatform guard{os};
+  FrmMain model;
+  std::unique_ptr<Win32MainWindow> window;
+  std::unique_ptr<Win32UiPort> port;
+  std::vector<Shown> shown;
+};
+
+TEST_F(Win32MainWindowTest, ControlsStandWhereTheDesignPutsThem) {
+  ASSERT_EQ(window->Dpi(), 96);
+  for (const ControlLayout& c : WindowLayout()) {
+    HWND control = Control(std::string(c.name).c_str(), c.index);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(GetParent(control), window->Handle()) << c.name << "(" << c.index << ")";
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    const RECT want{TwipsToPixels(c.left), TwipsToPixels(c.top), TwipsToPixels(c.left + c.width),
+                    TwipsToPixels(c.top + c.height)};
+    EXPECT_EQ(r.left, want.left) << c.name << "(" << c.index << ")";
+    EXPECT_EQ(r.top, want.top) << c.name << "(" << c.index << ")";
+    EXPECT_EQ(r.right, want.right) << c.name << "(" << c.index << ")";
+    EXPECT_EQ(r.bottom, want.bottom) << c.name << "(" << c.index << ")";
+  }
+}
+
+TEST_F(Win32MainWindowTest, WindowHasTheDesignsSizeTitleAndCaptions) {
+  RECT client{};
+  GetClientRect(window->Handle(), &client);
+  EXPECT_EQ(client.right, 762);
+  EXPECT_EQ(client.bottom, 581);
+  EXPECT_EQ(TextOf(window->Handle()), L"Installation d'Tarvox - Version: " +
+                                          platform::win32::Widen(ProgramVersionText(model.Run())));
+  EXPECT_NE(SendMessageW(window->Handle(), WM_GETICON, ICON_BIG, 0), 0);
+  for (const ControlLayout& c : WindowLayout()) {
+    if (c.caption.empty()) continue;
+    EXPECT_EQ(TextOf(Control(std::string(c.name).c_str(), c.index)),
+              platform::win32::Widen(c.caption))
+        << c.name << "(" << c.index << ")";
+  }
+  EXPECT_EQ(TextOf(Control("TexteDossier", 0)), L"C:\\Brennic\\Tarvox\\");
+  EXPECT_EQ(SendMessageW(Control("ComboPervasive"), CB_GETCOUNT, 0, 0), 5);
+  EXPECT_EQ(ListView_GetItemCount(Control("ListeTX")), 18);
+  EXPECT_TRUE(ListView_GetCheckState(Control("ListeTX"), 17));
+  EXPECT_EQ(SendMessageW(Control("CheckTX"), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(Win32MainWindowTest, MissingFoldersAreRedAndTheOthersNormal) {
+  const COLORREF normal = Background(Control("TexteNomRadio"));
+  EXPECT_NE(normal, RGB(255, 0, 0));
+  EXPECT_EQ(Background(Control("TexteDossier", 0)), normal);  // C:\Brennic\Tarvox\ exists
+  for (int i = 1; i < kFolderCount; ++i) {
+    EXPECT_EQ(Background(Control("TexteDossier", i)), RGB(255, 0, 0)) << i;
+  }
+}
+
+TEST_F(Win32MainWindowTest, TypingReachesTheModelAndTurnsTheFieldNormal) {
+  os.AddFolder("C:\\Radio");
+  SetWindowTextW(Control("TexteDossier", 2), L"C:\\Radio");  // sends EN_CHANGE as typing does
+  EXPECT_EQ(model.TexteDossier(2).text, "C:\\Radio");
+  EXPECT_EQ(Background(Control("TexteDossier", 2)), Background(Control("TexteNomRadio")));
+  SetWindowTextW(Control("TexteNomStation", 2), L"Étoile 3");
+  EXPECT_EQ(model.TexteNomStation(2), "Étoile 3");
+}
+
+TEST_F(Win32MainWindowTest, CreateMakesTheFolderAndTheFieldTurnsNormal) {
+  os.AddFolder("C:\\Kalvet");
+  SendMessageW(Control("CommandDossierCreer", 3), BM_CLICK, 0, 0);
+  EXPECT_TRUE(os.IsFolder("C:\\Kalvet\\Pub"));
+  EXPECT_EQ(Background(Control("TexteDossier", 3)), Background(Control("TexteNomRadio")));
+
+  SendMessageW(Control("CommandDossierCreer", 0), BM_CLICK, 0, 0);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].icon, static_cast<UINT>(MB_ICONWARNING));
+  EXPECT_EQ(shown[0].title, TextOf(window->Handle()));
+  EXPECT_EQ(shown[0].text, L"Le dossier existe déjà:\r\n\r\nC:\\Brennic\\Tarvox\\");
+}
+
+TEST_F(Win32MainWindowTest, ClicksAndModelChangesGoBothWays) {
+  SendMessageW(Control("CheckAction", 1), BM_CLICK, 0, 0);
+  EXPECT_TRUE(model.CheckAction(1));
+  SendMessageW(Control("CheckTX"), BM_CLICK, 0, 0);
+  EXPECT_EQ(model.CheckTXValue(), 0);
+  EXPECT_FALSE(ListView_GetCheckState(Control("ListeTX"), 5));
+  ListView_SetCheckState(Control("ListeTX"), 3, TRUE);  // as a click on the row's box does
+  EXPECT_TRUE(model.ListeTX()[3].checked);
+
+  model.SetCheckAction(4, true);
+  model.SetComboPervasiveSelection(2);
+  model.SetStatusText("BR_Pub.ini [Pub] Cle=1");
+  EXPECT_EQ(SendMessageW(Control("CheckAction", 4), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(Control("ComboPervasive"), CB_GETCURSEL, 0, 0), 2);
+  wchar_t status[128] = {};
+  SendMessageW(Control("StatusBarMain"), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
+  EXPECT_STREQ(status, L"BR_Pub.ini [Pub] Cle=1");
+}
+
+TEST_F(Win32MainWindowTest, QuitClosesTheWindow) {
+  SendMessageW(Control("CommandQuitter"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(model.Unloaded());
+  EXPECT_FALSE(window->IsOpen());
+  EXPECT_TRUE(shown.empty());
+}
+
+}  // namespace
+}  // namespace tx3

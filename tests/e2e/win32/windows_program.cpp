@@ -1,0 +1,142 @@
+#include "windows_program.h"
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "platform/win32/wide_text.h"
+
+namespace tx3::e2e {
+namespace {
+
+// One argument of a command line as CommandLineToArgvW reads it back.
+std::wstring Quoted(const std::wstring& arg) {
+  std::wstring out = L"\"";
+  size_t backslashes = 0;
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    out += c;
+  }
+  out.append(backslashes * 2, L'\\');
+  return out + L"\"";
+}
+
+std::string Drain(HANDLE pipe) {
+  std::string bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (::ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    bytes.append(buffer, read);
+  }
+  return bytes;
+}
+
+std::string WithoutCarriageReturns(std::string text) {
+  std::erase(text, '\r');
+  return text;
+}
+
+// Sets the run's variables in this process (the child inherits them) and puts them back after.
+class ScopedEnvironment {
+ public:
+  explicit ScopedEnvironment(const std::vector<std::string>& entries) {
+    for (const std::string& entry : entries) {
+      const size_t eq = entry.find('=');
+      const std::wstring name = platform::win32::Widen(entry.substr(0, eq));
+      const std::wstring value = platform::win32::Widen(entry.substr(eq + 1));
+      wchar_t old[32768];
+      const DWORD length = ::GetEnvironmentVariableW(name.c_str(), old, 32768);
+      saved_.push_back({name, std::wstring(old, length), length > 0});
+      ::SetEnvironmentVariableW(name.c_str(), value.empty() ? nullptr : value.c_str());
+    }
+  }
+  ~ScopedEnvironment() {
+    for (const Saved& s : saved_) {
+      ::SetEnvironmentVariableW(s.name.c_str(), s.existed ? s.value.c_str() : nullptr);
+    }
+  }
+
+ private:
+  struct Saved {
+    std::wstring name, value;
+    bool existed;
+  };
+  std::vector<Saved> saved_;
+};
+
+}  // namespace
+
+std::string ProgramFolder() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return platform::win32::Narrow(
+      std::filesystem::path(std::wstring(path, n)).parent_path().wstring());
+}
+
+ProgramRun RunSetup(const std::vector<std::string>& args,
+                    const std::vector<std::string>& environment) {
+  ScopedEnvironment scoped(environment);
+  const std::wstring program = platform::win32::Widen(ProgramFolder() + "\\tx3_setup.com");
+  std::wstring commandLine = Quoted(program);
+  for (const std::string& arg : args) commandLine += L" " + Quoted(platform::win32::Widen(arg));
+
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
+  ::CreatePipe(&outRead, &outWrite, &inherit, 0);
+  ::CreatePipe(&errRead, &errWrite, &inherit, 0);
+  ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+  ::SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = outWrite;
+  startup.hStdError = errWrite;
+  PROCESS_INFORMATION process{};
+  ProgramRun run;
+  const BOOL started = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                        0, nullptr, nullptr, &startup, &process);
+  ::CloseHandle(outWrite);
+  ::CloseHandle(errWrite);
+  if (started) {
+    std::string err;
+    std::thread errors([&] { err = Drain(errRead); });
+    run.out = WithoutCarriageReturns(Drain(outRead));
+    errors.join();
+    run.err = WithoutCarriageReturns(err);
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    run.status = static_cast<int>(code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+  }
+  ::CloseHandle(outRead);
+  ::CloseHandle(errRead);
+  return run;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(std::filesystem::path(platform::win32::Widen(path)), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool FileExists(const std::string& path) {
+  return std::filesystem::exists(std::filesystem::path(platform::win32::Widen(path)));
+}
+
+void RemoveTree(const std::string& path) {
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::path(platform::win32::Widen(path)), ignored);
+}
+
+}  // namespace tx3::e2e

@@ -1,0 +1,182 @@
+// What the contract suite does not reach on Windows: the error table, refused names, long paths,
+// files held open by another program, Win.ini, the log file.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "platform/error_numbers.h"
+#include "platform/win32/log_file.h"
+#include "platform/win32/name_rules.h"
+#include "platform/win32/profile_io.h"
+#include "platform/win32/temp_folder.h"
+#include "platform/win32/win32_errors.h"
+#include "platform/win32/win32_platform.h"
+
+namespace tx3::platform::win32 {
+namespace {
+
+TEST(Win32Errors, MapToTheClassicNumbers) {
+  struct Case {
+    uint32_t win32;
+    int32_t classic;
+  };
+  for (const Case& c : {Case{0, 0}, Case{2, err::kFileNotFound}, Case{3, err::kPathNotFound},
+                        Case{5, err::kPathFileAccess}, Case{123, err::kBadFileName},
+                        Case{183, err::kPathFileAccess}, Case{32, err::kPathFileAccess},
+                        Case{206, err::kBadFileName}, Case{87, err::kPathFileAccess}}) {
+    EXPECT_EQ(ClassicError(c.win32), c.classic) << c.win32;
+  }
+}
+
+TEST(Win32NameRules, RefuseNamesWindowsWouldChange) {
+  for (const char* path : {"C:\\x\\CON", "C:\\x\\nul.txt", "C:\\com1\\x", "C:\\x\\dot.",
+                           "C:\\x\\blank ", "\\\\SRV\\Share\\LPT9"}) {
+    EXPECT_TRUE(HasRefusedComponent(path)) << path;
+  }
+  for (const char* path : {"C:\\x\\CONSOLE", "C:\\x\\..\\y", "C:\\.\\a.b", "\\\\SRV\\NUL\\x",
+                           "\\\\?\\C:\\x\\dot.", "COM10"}) {
+    EXPECT_FALSE(HasRefusedComponent(path)) << path;
+  }
+}
+
+TEST(Win32Platform, LongPaths) {
+  const TempFolder folder;
+  Win32Platform os;
+  std::string path = folder.path();
+  while (path.size() < 300) {
+    path += "\\" + std::string(40, 'd');
+    ASSERT_EQ(os.MakeDirectory(path), 0) << path.size();
+  }
+  const std::string ini = path + "\\long.ini";
+  ASSERT_TRUE(os.WriteProfileEntry("S", "k", "v", ini));
+  std::string value;
+  os.ReadProfileString("S", "k", "", &value, ini);
+  EXPECT_EQ(value, "v");
+  int64_t size = 0;
+  EXPECT_EQ(os.FileSize(ini, &size), 0);
+  EXPECT_EQ(size, int64_t{10});
+  std::string first;
+  EXPECT_EQ(os.FindFirst(path + "\\*.ini", false, &first), 0);
+  EXPECT_EQ(first, "long.ini");
+  EXPECT_EQ(os.FindFirst(path + "\\", true, &first), 0);
+  EXPECT_EQ(first, ".");
+  uint32_t attributes = 0;
+  EXPECT_EQ(os.GetAttributes(path, &attributes), 0);
+  EXPECT_EQ(attributes & kAttrDirectory, kAttrDirectory);
+}
+
+// Holds a file open the way an editor or a virus scanner does (no FILE_SHARE_DELETE), so that it
+// cannot be replaced, for `milliseconds`.
+class HeldFile {
+ public:
+  HeldFile(const std::string& path, int milliseconds) {
+    file_ = ::CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(file_, INVALID_HANDLE_VALUE);
+    releaser_ = std::thread([this, milliseconds] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+      ::CloseHandle(file_);
+    });
+  }
+  ~HeldFile() { releaser_.join(); }
+
+ private:
+  HANDLE file_;
+  std::thread releaser_;
+};
+
+TEST(Win32ProfileIo, FileBrieflyHeldOpenIsWaitedFor) {
+  const TempFolder folder;
+  const std::string ini = folder.path() + "\\held.ini";
+  Win32Platform os;
+  ASSERT_TRUE(os.WriteProfileEntry("S", "k", "1", ini));
+  const HeldFile held(ini, 300);
+  EXPECT_TRUE(os.WriteProfileEntry("S", "k", "2", ini));
+  EXPECT_EQ(FileBytes(ini), "[S]\r\nk=2\r\n");
+}
+
+TEST(Win32ProfileIo, FileHeldLongerThanTheDelayIsNotWritten) {
+  const TempFolder folder;
+  const std::string ini = folder.path() + "\\held.ini";
+  // The same wait as the platform's, shortened so that the test stays quick.
+  Win32ProfileIo io(/*busyMilliseconds=*/200);
+  SystemAnsiCodec codec;
+  ProfileEngine engine(io, codec);
+  ASSERT_TRUE(engine.Write(ini, "S", "k", "1"));
+  const HeldFile held(ini, 800);
+  EXPECT_FALSE(engine.Write(ini, "S", "k", "2"));
+  EXPECT_EQ(FileBytes(ini), "[S]\r\nk=1\r\n");
+}
+
+TEST(Win32ProfileIo, OrphansAreRemovedAndNoTemporaryIsLeft) {
+  const TempFolder folder;
+  const std::string orphan = folder.path() + "\\" + std::string(kProfileTempPrefix) + "a.ini.1.tmp";
+  ASSERT_TRUE(MakeFile(orphan, 3));
+  Win32Platform os;
+  ASSERT_TRUE(os.WriteProfileEntry("S", "k", "v", folder.path() + "\\a.ini"));
+  std::string first;
+  EXPECT_EQ(os.FindFirst(folder.path() + "\\*", false, &first), 0);
+  EXPECT_EQ(first, "a.ini");
+  EXPECT_EQ(os.FindFirst(folder.path() + "\\*.tmp", false, &first), 0);
+  EXPECT_EQ(first, "");
+}
+
+TEST(Win32Platform, WinIniGoesThroughTheSystem) {
+  Win32Platform os;
+  ASSERT_TRUE(os.WriteProfileEntry("tx3_test", "Cl\xC3\xA9", "valeur \xC3\xA9", "WIN.INI"));
+  wchar_t buffer[64] = {};
+  ::GetProfileStringW(L"tx3_test", L"Cl\u00E9", L"", buffer, 64);
+  EXPECT_EQ(Narrow(buffer), "valeur \xC3\xA9");
+  std::string value;
+  os.ReadProfileString("TX3_TEST", "cl\xC3\xA9", "", &value, os.WindowsDirectory() + "\\win.ini");
+  EXPECT_EQ(value, "valeur \xC3\xA9");
+  ::WriteProfileStringW(L"tx3_test", nullptr, nullptr);
+}
+
+TEST(Win32LogFile, TimeStampedLinesRotatedAtOneMebibyte) {
+  const TempFolder folder;
+  const std::string log = folder.path() + "\\logs\\TX3_Setup.log";
+  ASSERT_TRUE(::SetEnvironmentVariableW(L"TX3_LOG_FILE", Widen(log).c_str()));
+  Win32Platform os;
+  os.AppendLog("first\r\nline");
+  const std::string bytes = FileBytes(log);
+  ASSERT_EQ(bytes.size(), size_t{24 + 11 + 2});
+  EXPECT_EQ(bytes[4], '-');
+  EXPECT_EQ(bytes[19], '.');
+  EXPECT_EQ(bytes.substr(24), "first  line\r\n");
+  ASSERT_TRUE(MakeFile(log, LogFile::kRotateBytes));
+  os.AppendLog("second");
+  EXPECT_EQ(FileBytes(log).substr(24), "second\r\n");
+  int64_t size = 0;
+  EXPECT_EQ(os.FileSize(log + ".1", &size), 0);
+  EXPECT_EQ(size, LogFile::kRotateBytes);
+  ::SetEnvironmentVariableW(L"TX3_LOG_FILE", nullptr);
+}
+
+TEST(Win32Platform, EngineFacts) {
+  Win32Platform os;
+  EXPECT_EQ(os.DefaultEngineLibraryName(), sizeof(void*) == 8 ? "w64btrv.dll" : "WBTRV32.DLL");
+  EXPECT_EQ(os.EnginePath("C:\\Donn\xC3\xA9"
+                          "es"),
+            "C:\\Donn\xE9"
+            "es");
+  EXPECT_EQ(os.TextFromEngine("C:\\Donn\xE9"
+                              "es"),
+            "C:\\Donn\xC3\xA9"
+            "es");
+  int32_t error = 0;
+  EXPECT_NE(os.LoadEngineLibrary("kernel32.dll", &error), nullptr);
+  EXPECT_EQ(error, 0);
+  VersionRecord version;
+  ASSERT_TRUE(os.ReadVersion(&version));
+  EXPECT_EQ(version.platformId, 2u);
+  EXPECT_GE(version.majorVersion, 6u);
+  EXPECT_FALSE(os.WindowsDirectory().ends_with("\\"));
+  EXPECT_TRUE(os.ExecutablePath().ends_with(".exe"));
+}
+
+}  // namespace
+}  // namespace tx3::platform::win32
