@@ -10,6 +10,7 @@
 #include "app/batch/batch_front_end.h"
 
 #if defined(_WIN32)
+#include <objbase.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -54,14 +55,22 @@ void UseParentConsoleIfNone() {
 }  // namespace
 
 // The arguments arrive as UTF-16 and become the UTF-8 the program works in; its messages go out
-// as UTF-8 (the console is switched to it; a redirected output receives the same bytes).
+// as UTF-8 (the console is switched to it for the run, then given back its own code page; a
+// redirected output receives the same bytes).
 int wmain(int argc, wchar_t** argv) {
   if (argc <= 1) return OpenWindow(0, nullptr);
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(tx3::platform::win32::Narrow(argv[i]));
   UseParentConsoleIfNone();
+  const UINT consoleCodePage = ::GetConsoleOutputCP();
   ::SetConsoleOutputCP(CP_UTF8);
-  return tx3::RunBatch(args, std::cout, std::cerr);
+  // The shell's open call (the download steps) may need COM, as in the window.
+  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  const int status = tx3::RunBatch(args, std::cout, std::cerr);
+  std::cout.flush();
+  if (SUCCEEDED(com)) ::CoUninitialize();
+  if (consoleCodePage != 0) ::SetConsoleOutputCP(consoleCodePage);
+  return status;
 }
 
 #else

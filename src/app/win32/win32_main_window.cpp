@@ -337,9 +337,14 @@ LRESULT CALLBACK Win32MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPa
 }
 
 LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = hwnd_;  // a handler may destroy the window
   switch (message) {
     case WM_COMMAND:
       if (lParam != 0) OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      CloseIfPendingAndIdle();
+      return 0;
+    case WM_CLOSE:
+      CloseWhenIdle();
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -377,7 +382,20 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// A window destroyed under a running command would swallow the command's closing message box
+// (the quit message it posts ends every modal loop): the close waits for the command's end.
+void Win32MainWindow::CloseWhenIdle() {
+  closePending_ = true;
+  CloseIfPendingAndIdle();
+}
+
+void Win32MainWindow::CloseIfPendingAndIdle() {
+  if (!closePending_ || model_.TacheEnCours() || hwnd_ == nullptr) return;
+  closePending_ = false;
+  DestroyWindow(hwnd_);
 }
 
 void Win32MainWindow::OnCommand(HWND from, int code) {
@@ -449,7 +467,7 @@ void Win32MainWindow::OnButtonClicked(HWND button) {
   }
   if (button == quitButton_) {
     model_.CommandQuitter_Click();
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    CloseWhenIdle();
   }
 }
 
@@ -568,7 +586,7 @@ void Win32MainWindow::Render(const Change& change) {
       RenderStatus();
       break;
     case Control::Unloaded:
-      DestroyWindow(hwnd_);
+      CloseWhenIdle();
       break;
   }
 }

@@ -65,6 +65,8 @@ class Win32MainWindow {
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnDestroyed();
+  void CloseWhenIdle();
+  void CloseIfPendingAndIdle();
 
   void Render(const Change& change);
   void ShowText(HWND field, const std::string& text);
@@ -79,6 +81,8 @@ class Win32MainWindow {
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
   bool quitWhenClosed_ = false;
+  // A close asked for while a command runs (its message boxes still to come) waits for its end.
+  bool closePending_ = false;
   int rendering_ = 0;  // > 0 while the view itself changes its controls
   HWND lastFocus_ = nullptr;
   std::map<std::pair<std::string, int>, HWND> controls_;

@@ -23,11 +23,11 @@ std::wstring FullPath(const std::wstring& path) {
 }
 
 std::wstring SystemPath(std::wstring path) {
-  if (path.size() < kLongPathFrom || path.starts_with(L"\\\\?\\")) return path;
+  if (path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\")) return path;
+  // The limit applies to the absolute form: a short relative path can reach past it.
   std::wstring full = FullPath(path);
-  if (full.size() < kLongPathFrom || full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\")) {
-    return full;
-  }
+  if (full.size() < kLongPathFrom) return path;
+  if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\")) return full;
   if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
   return L"\\\\?\\" + full;
 }

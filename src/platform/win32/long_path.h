@@ -11,8 +11,9 @@ namespace tx3::platform::win32 {
 // for an 8.3 name below the folder), earlier than the 260 of the other calls.
 inline constexpr size_t kLongPathFrom = 248;
 
-// The path in UTF-16: as given while it is short; else made absolute and prefixed with "\\?\"
-// (a share "\\SRV\Share\..." with "\\?\UNC\").
+// The path in UTF-16: as given while its absolute form is short, or when it already starts with
+// "\\?\" or "\\.\"; else made absolute and prefixed with "\\?\" (a share "\\SRV\Share\..." with
+// "\\?\UNC\").
 std::wstring SystemPath(std::string_view utf8Path);
 std::wstring SystemPath(std::wstring path);
 

@@ -1,11 +1,14 @@
 #include "platform/win32/profile_io.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <sddl.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 #include "platform/win32/long_path.h"
 #include "platform/win32/wide_text.h"
@@ -44,20 +47,28 @@ class MutexLock final : public ProfileLock {
   HANDLE mutex_;
 };
 
-// What another program holding the file open answers; worth waiting for.
-bool IsBusy(DWORD error) {
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-         error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+// What another program holding the file open answers; worth waiting for. A read is not retried
+// on "access denied": a folder named as a file, or a file the user may not read, answers it for
+// good, and every key would wait in vain.
+bool IsBusyForRead(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// The swap also meets "access denied" while a scanner or the indexer still holds the old file
+// with a delete pending.
+bool IsBusyForSwap(DWORD error) {
+  return IsBusyForRead(error) || error == ERROR_ACCESS_DENIED;
 }
 
 // Runs `attempt` until it succeeds, fails for another reason than a busy file, or `milliseconds`
 // have passed. Answers ERROR_SUCCESS or the last failure.
-DWORD RetryWhileBusy(unsigned milliseconds, const std::function<bool()>& attempt) {
+DWORD RetryWhileBusy(unsigned milliseconds, bool (*busy)(DWORD),
+                     const std::function<bool()>& attempt) {
   const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
   while (true) {
     if (attempt()) return ERROR_SUCCESS;
     const DWORD error = ::GetLastError();
-    if (!IsBusy(error) || ::GetTickCount64() >= deadline) return error;
+    if (!busy(error) || ::GetTickCount64() >= deadline) return error;
     ::Sleep(20);
   }
 }
@@ -113,7 +124,106 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+// A profile is never this large; a corrupt size must not make the read allocate without bound.
+constexpr int64_t kLargestProfile = int64_t{256} << 20;
+
+// A writer that waits longer than this for the folder's lock gives up and reports the write as
+// failed, rather than freezing the program behind a holder that hangs.
+constexpr DWORD kLockMilliseconds = 30'000;
+
+// An orphan of another machine, or one whose process cannot be asked, is left to its writer for
+// this long.
+constexpr ULONGLONG kOrphanAge100ns = 3600ULL * 10'000'000ULL;
+
+// The temporary's name keeps the target's name so that a file whose swap did not finish can be
+// put back in place; a name this long would not leave room for the rest.
+constexpr size_t kLongestTargetInName = 160;
+
+std::wstring ThisMachine() {
+  wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+  if (!::GetComputerNameW(name, &size)) return L"HOST";
+  return std::wstring(name, size);
+}
+
+// Read back from a temporary's name; parts that cannot be read stay empty or zero.
+struct TemporaryName {
+  std::wstring target;
+  std::wstring machine;
+  DWORD processId = 0;
+  bool parsed = false;
+};
+
+// ".~tx3.<target>.<machine>.<pid>.<n>.tmp"; the machine's NetBIOS name has no dot, so the parts
+// are read from the end and the target may hold dots.
+TemporaryName ParseTemporaryName(std::wstring_view name) {
+  TemporaryName parsed;
+  const std::wstring prefix = Widen(kProfileTempPrefix) + L".";
+  const std::wstring_view suffix = L".tmp";
+  if (!name.starts_with(prefix) || !name.ends_with(suffix)) return parsed;
+  std::wstring_view rest = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+  std::wstring_view parts[3];
+  for (std::wstring_view& part : parts) {  // counter, process, machine
+    const size_t dot = rest.rfind(L'.');
+    if (dot == std::wstring_view::npos) return parsed;
+    part = rest.substr(dot + 1);
+    rest = rest.substr(0, dot);
+  }
+  if (parts[1].empty() || parts[1].find_first_not_of(L"0123456789") != std::wstring_view::npos)
+    return parsed;
+  parsed.processId = static_cast<DWORD>(std::wcstoul(std::wstring(parts[1]).c_str(), nullptr, 10));
+  parsed.machine = parts[2];
+  parsed.target = rest;
+  parsed.parsed = true;
+  return parsed;
+}
+
+// A process of this machine that no longer exists (a process we may not open still runs).
+bool ProcessIsGone(DWORD processId) {
+  const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, processId);
+  if (process != nullptr) {
+    // An exited process whose handle someone still holds.
+    const bool exited = ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    ::CloseHandle(process);
+    return exited;
+  }
+  return ::GetLastError() == ERROR_INVALID_PARAMETER;
+}
+
+ULONGLONG Ticks(const FILETIME& time) {
+  return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+ULONGLONG Now() {
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  return Ticks(now);
+}
+
+// Open to every user's synchronize and release, so that a writer of another account waits on the
+// same mutex instead of being refused it; an existing one is opened for no more than that.
+HANDLE CreateSharedMutex(const std::wstring& name) {
+  constexpr DWORD kAccess = SYNCHRONIZE | MUTEX_MODIFY_STATE;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(A;;0x100001;;;WD)", SDDL_REVISION_1,
+                                                         &descriptor, nullptr);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+  const HANDLE mutex =
+      ::CreateMutexExW(descriptor != nullptr ? &attributes : nullptr, name.c_str(), 0, kAccess);
+  const DWORD error = ::GetLastError();
+  if (descriptor != nullptr) ::LocalFree(descriptor);
+  ::SetLastError(error);
+  return mutex;
+}
+
 }  // namespace
+
+std::string ProfileTemporaryName(std::string_view fileName, uint32_t processId, unsigned number) {
+  const std::string target =
+      fileName.size() <= kLongestTargetInName ? std::string(fileName) : std::string();
+  return std::string(kProfileTempPrefix) + "." + target + "." + Narrow(ThisMachine()) + "." +
+         std::to_string(processId) + "." + std::to_string(number) + ".tmp";
+}
 
 std::string SystemAnsiCodec::Utf8ToAnsi(std::string_view utf8) const {
   return Utf8ToSystemAnsi(utf8);
@@ -127,7 +237,7 @@ ReadOutcome Win32ProfileIo::Read(const std::string& path, const FileIdentity* kn
                                  FileIdentity* identity, std::string* bytes) {
   const std::wstring wide = SystemPath(path);
   HANDLE opened = INVALID_HANDLE_VALUE;
-  const DWORD error = RetryWhileBusy(busyMilliseconds_, [&] {
+  const DWORD error = RetryWhileBusy(busyMilliseconds_, IsBusyForRead, [&] {
     opened = ::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     return opened != INVALID_HANDLE_VALUE;
@@ -144,6 +254,7 @@ ReadOutcome Win32ProfileIo::Read(const std::string& path, const FileIdentity* kn
   }
   *identity = IdentityOf(info);
   if (known != nullptr && *known == *identity) return ReadOutcome::kUnchanged;
+  if (identity->size > kLargestProfile) return ReadOutcome::kFailed;
   bytes->clear();
   bytes->reserve(static_cast<size_t>(identity->size));
   char buffer[64 * 1024];
@@ -168,11 +279,18 @@ std::string Win32ProfileIo::FolderOf(const std::string& path) {
 }
 
 std::unique_ptr<ProfileLock> Win32ProfileIo::LockFolder(const std::string& folder) {
-  // The global name reaches the other sessions of the machine; where it is refused, this one.
-  HANDLE mutex = ::CreateMutexW(nullptr, FALSE, LockName(folder, L"Global").c_str());
-  if (mutex == nullptr) mutex = ::CreateMutexW(nullptr, FALSE, LockName(folder, L"Local").c_str());
+  // The global name reaches the other sessions of the machine. A mutex another account created
+  // is opened rather than created; only where the global namespace itself refuses us does the
+  // lock fall back to this session's.
+  const std::wstring global = LockName(folder, L"Global");
+  HANDLE mutex = CreateSharedMutex(global);
+  if (mutex == nullptr && ::GetLastError() == ERROR_ACCESS_DENIED) {
+    mutex = ::OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, global.c_str());
+    if (mutex == nullptr && ::GetLastError() != ERROR_FILE_NOT_FOUND) return nullptr;
+  }
+  if (mutex == nullptr) mutex = CreateSharedMutex(LockName(folder, L"Local"));
   if (mutex == nullptr) return nullptr;
-  const DWORD waited = ::WaitForSingleObject(mutex, INFINITE);
+  const DWORD waited = ::WaitForSingleObject(mutex, kLockMilliseconds);
   if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
     ::CloseHandle(mutex);
     return nullptr;
@@ -180,19 +298,70 @@ std::unique_ptr<ProfileLock> Win32ProfileIo::LockFolder(const std::string& folde
   return std::make_unique<MutexLock>(mutex);
 }
 
+// Under the folder's lock, so no writer of this machine is between its temporary and its swap.
+// Another machine's writer, or one that reached the folder under another spelling, may be: its
+// temporary is left alone until it is an hour old.
 void Win32ProfileIo::RemoveOrphans(const std::string& folder) {
-  const std::string prefix = folder + "\\" + std::string(kProfileTempPrefix);
+  struct Orphan {
+    std::wstring path;
+    std::wstring target;  // empty when the name does not tell
+    ULONGLONG written;
+    bool complete;
+  };
+  const std::wstring folderPath = Widen(folder) + L"\\";
+  const std::wstring machine = ThisMachine();
+  const ULONGLONG now = Now();
+  std::vector<Orphan> orphans;
   WIN32_FIND_DATAW entry{};
-  const HANDLE search = ::FindFirstFileW(SystemPath(prefix + "*.tmp").c_str(), &entry);
+  const HANDLE search = ::FindFirstFileW(
+      SystemPath(folderPath + Widen(kProfileTempPrefix) + L"*.tmp").c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-      ::DeleteFileW(SystemPath(folder + "\\" + Narrow(entry.cFileName)).c_str());
-    }
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    const TemporaryName name = ParseTemporaryName(entry.cFileName);
+    const ULONGLONG written = Ticks(entry.ftLastWriteTime);
+    const bool old = now > written && now - written > kOrphanAge100ns;
+    const bool abandoned =
+        old || (name.parsed &&
+                ::CompareStringOrdinal(name.machine.c_str(), -1, machine.c_str(), -1, TRUE) ==
+                    CSTR_EQUAL &&
+                (name.processId == ::GetCurrentProcessId() || ProcessIsGone(name.processId)));
+    if (!abandoned) continue;
+    // A temporary is marked "temporary" until all of it is written and flushed.
+    orphans.push_back({folderPath + entry.cFileName, name.target, written,
+                       (entry.dwFileAttributes & FILE_ATTRIBUTE_TEMPORARY) == 0});
   } while (::FindNextFileW(search, &entry));
   ::FindClose(search);
+
+  // A file whose swap did not finish may be the only copy left: the newest complete one goes back
+  // in place, and the older ones are then removed with the rest.
+  std::sort(orphans.begin(), orphans.end(),
+            [](const Orphan& a, const Orphan& b) { return a.written > b.written; });
+  for (const Orphan& orphan : orphans) {
+    if (orphan.target.empty()) continue;
+    const std::wstring target = SystemPath(folderPath + orphan.target);
+    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      ::DeleteFileW(SystemPath(orphan.path).c_str());
+    } else if (orphan.complete) {
+      ::MoveFileExW(SystemPath(orphan.path).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    } else {
+      ::DeleteFileW(SystemPath(orphan.path).c_str());
+    }
+  }
+  // Without a target in its name, an orphan is removed only once it is old.
+  const ULONGLONG oldest = now > kOrphanAge100ns ? now - kOrphanAge100ns : 0;
+  for (const Orphan& orphan : orphans) {
+    if (orphan.target.empty() && orphan.written < oldest)
+      ::DeleteFileW(SystemPath(orphan.path).c_str());
+  }
 }
 
+// The swap is MoveFileExW, not ReplaceFileW. A rename over the old name is atomic on NTFS: a
+// reader of another process sees the old file or the new one, whereas ReplaceFileW leaves a moment
+// without any file, in which a reader finds the default and may write it back over the stored
+// value; and ReplaceFileW can fail after the old file is gone. What ReplaceFileW would keep besides
+// the attributes, the file's own security, is in this suite's folders the one the folder hands
+// down anyway.
 bool Win32ProfileIo::Replace(const std::string& path, std::string_view bytes,
                              FileIdentity* identity) {
   const std::wstring target = SystemPath(path);
@@ -200,17 +369,20 @@ bool Win32ProfileIo::Replace(const std::string& path, std::string_view bytes,
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
     return false;
+  const DWORD kept = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  const DWORD newAttributes = exists ? attributes & kept : FILE_ATTRIBUTE_ARCHIVE;
 
   static std::atomic<unsigned> counter{0};
   const size_t separator = LastSeparator(path);
   const std::string base = separator == std::string::npos ? path : path.substr(separator + 1);
-  const std::string temporaryName = FolderOf(path) + "\\" + std::string(kProfileTempPrefix) + base +
-                                    "." + std::to_string(::GetCurrentProcessId()) + "." +
-                                    std::to_string(counter++) + ".tmp";
-  const std::wstring temporary = SystemPath(temporaryName);
+  const std::wstring temporary = SystemPath(
+      FolderOf(path) + "\\" + ProfileTemporaryName(base, ::GetCurrentProcessId(), counter++));
   {
+    // Marked "temporary" until complete, so that a writer killed meanwhile leaves a file nobody
+    // takes for a whole one.
     const Handle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+                                    FILE_ATTRIBUTE_TEMPORARY, nullptr));
     if (!file.valid()) return false;
     // The new content is on disk before it takes the old one's name: a crash leaves either file.
     if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) {
@@ -218,27 +390,20 @@ bool Win32ProfileIo::Replace(const std::string& path, std::string_view bytes,
       return false;
     }
   }
-  bool replacing = exists;
-  const DWORD error = RetryWhileBusy(busyMilliseconds_, [&] {
-    if (replacing) {
-      if (::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                         nullptr)) {
-        return true;
-      }
-      const DWORD failure = ::GetLastError();
-      // Gone meanwhile, or removed by a swap that could not finish: the name is free.
-      if (failure != ERROR_FILE_NOT_FOUND && failure != ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
-        ::SetLastError(failure);
-        return false;
-      }
-      replacing = false;
-    }
+  if (!::SetFileAttributesW(temporary.c_str(),
+                            newAttributes != 0 ? newAttributes : FILE_ATTRIBUTE_NORMAL)) {
+    ::DeleteFileW(temporary.c_str());
+    return false;
+  }
+  const DWORD error = RetryWhileBusy(busyMilliseconds_, IsBusyForSwap, [&] {
     return ::MoveFileExW(temporary.c_str(), target.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
   });
   if (error != ERROR_SUCCESS) {
-    ::DeleteFileW(temporary.c_str());
+    // With the old file still there the new content is only the failed write's; without it, the
+    // temporary may be the only copy left, and the next writer puts it in place.
+    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+      ::DeleteFileW(temporary.c_str());
     return false;
   }
   if (!IdentityOfFile(target, identity)) *identity = FileIdentity{};

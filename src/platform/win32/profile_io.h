@@ -3,6 +3,7 @@
 // page for the engine's texts. Paths are full Windows paths in UTF-8.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,6 +15,11 @@ namespace tx3::platform::win32 {
 
 // Temporary files of the replacement carry this prefix (and end with ".tmp").
 inline constexpr std::string_view kProfileTempPrefix = ".~tx3";
+
+// The name of a temporary file replacing `fileName` (a name, no folder), written by `processId`
+// of this machine: ".~tx3.<fileName>.<machine>.<processId>.<number>.tmp". The target's name is
+// left out when it is very long.
+std::string ProfileTemporaryName(std::string_view fileName, uint32_t processId, unsigned number);
 
 // The system's ANSI code page (GetACP) as the profile engine's codec.
 class SystemAnsiCodec final : public ProfileCodec {
@@ -36,15 +42,16 @@ class Win32ProfileIo final : public ProfileIo {
   // callers name real files.
   std::string ReplacementTarget(const std::string& path) override;
   std::string FolderOf(const std::string& path) override;
-  // A named mutex of the folder, shared by every process of the machine: no lock file is left
-  // behind, a killed holder releases it (the wait then answers "abandoned", and the orphans are
-  // removed), and it survives the swaps of the files it guards.
+  // A named mutex of the folder, shared by every process and every user of the machine: no lock
+  // file is left behind, a killed holder releases it (the wait then answers "abandoned", and the
+  // orphans are removed), and it survives the swaps of the files it guards. nullptr after 30 s.
   std::unique_ptr<ProfileLock> LockFolder(const std::string& folder) override;
+  // Removes the temporaries of this machine's dead writers, and any an hour old; one whose
+  // target is missing is put in its place instead.
   void RemoveOrphans(const std::string& folder) override;
-  // Writes the new file beside the old one, flushes it, then swaps it in with ReplaceFileW
-  // (which keeps the attributes and security of the old file), or MoveFileExW for a new file.
-  // False for a read-only file, a missing folder, or a file still held by another program
-  // after the busy delay.
+  // Writes the new file beside the old one, flushes it, gives it the old file's attributes, then
+  // renames it over the old one (MoveFileExW). False for a read-only file, a missing folder, or a
+  // file still held by another program after the busy delay.
   bool Replace(const std::string& path, std::string_view bytes, FileIdentity* identity) override;
   void Sync(const std::string& path, bool folder) override;
 

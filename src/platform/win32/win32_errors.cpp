@@ -13,6 +13,11 @@ int32_t ClassicError(uint32_t win32Error) {
     case ERROR_FILE_NOT_FOUND:
       return err::kFileNotFound;
     case ERROR_PATH_NOT_FOUND:
+    // A missing drive or share is a missing path, as the Linux side answers for it.
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_BAD_PATHNAME:
       return err::kPathNotFound;
     case ERROR_INVALID_NAME:
     case ERROR_FILENAME_EXCED_RANGE:

@@ -26,7 +26,9 @@ TEST(Win32Errors, MapToTheClassicNumbers) {
   for (const Case& c : {Case{0, 0}, Case{2, err::kFileNotFound}, Case{3, err::kPathNotFound},
                         Case{5, err::kPathFileAccess}, Case{123, err::kBadFileName},
                         Case{183, err::kPathFileAccess}, Case{32, err::kPathFileAccess},
-                        Case{206, err::kBadFileName}, Case{87, err::kPathFileAccess}}) {
+                        Case{206, err::kBadFileName}, Case{87, err::kPathFileAccess},
+                        Case{15, err::kPathNotFound}, Case{53, err::kPathNotFound},
+                        Case{67, err::kPathNotFound}, Case{161, err::kPathNotFound}}) {
     EXPECT_EQ(ClassicError(c.win32), c.classic) << c.win32;
   }
 }
@@ -46,7 +48,9 @@ TEST(Win32Platform, LongPaths) {
   const TempFolder folder;
   Win32Platform os;
   std::string path = folder.path();
+  std::string shortEnough;  // a folder that can be the current one
   while (path.size() < 300) {
+    if (path.size() < 200) shortEnough = path;
     path += "\\" + std::string(40, 'd');
     ASSERT_EQ(os.MakeDirectory(path), 0) << path.size();
   }
@@ -66,6 +70,15 @@ TEST(Win32Platform, LongPaths) {
   uint32_t attributes = 0;
   EXPECT_EQ(os.GetAttributes(path, &attributes), 0);
   EXPECT_EQ(attributes & kAttrDirectory, kAttrDirectory);
+
+  // A short relative name whose absolute form is long.
+  wchar_t previous[MAX_PATH + 1] = {};
+  ::GetCurrentDirectoryW(MAX_PATH + 1, previous);
+  ASSERT_TRUE(::SetCurrentDirectoryW(Widen(shortEnough).c_str()));
+  const std::string relative = path.substr(shortEnough.size() + 1) + "\\relative.ini";
+  EXPECT_TRUE(os.WriteProfileEntry("S", "k", "r", relative));
+  ::SetCurrentDirectoryW(previous);
+  EXPECT_EQ(FileBytes(path + "\\relative.ini"), "[S]\r\nk=r\r\n");
 }
 
 // Holds a file open the way an editor or a virus scanner does (no FILE_SHARE_DELETE), so that it
@@ -111,15 +124,72 @@ TEST(Win32ProfileIo, FileHeldLongerThanTheDelayIsNotWritten) {
   EXPECT_EQ(FileBytes(ini), "[S]\r\nk=1\r\n");
 }
 
-TEST(Win32ProfileIo, OrphansAreRemovedAndNoTemporaryIsLeft) {
+TEST(Win32ProfileIo, AFolderNamedAsTheFileIsNotWaitedFor) {
   const TempFolder folder;
-  const std::string orphan = folder.path() + "\\" + std::string(kProfileTempPrefix) + "a.ini.1.tmp";
-  ASSERT_TRUE(MakeFile(orphan, 3));
   Win32Platform os;
-  ASSERT_TRUE(os.WriteProfileEntry("S", "k", "v", folder.path() + "\\a.ini"));
+  const auto start = std::chrono::steady_clock::now();
+  std::string value;
+  os.ReadProfileString("S", "k", "d", &value, folder.path());
+  EXPECT_EQ(value, "d");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+}
+
+bool Exists(const std::string& path) {
+  return ::GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST(Win32ProfileIo, OnlyOrphansOfDeadWritersAreRemoved) {
+  const TempFolder folder;
+  const std::string ini = folder.path() + "\\a.ini";
+  ASSERT_TRUE(MakeFile(ini, 0, ""));
+  // This process holds the folder's lock while it cleans: its own temporaries are orphans.
+  const std::string mine =
+      folder.path() + "\\" + ProfileTemporaryName("a.ini", ::GetCurrentProcessId(), 1000);
+  // Another workstation's writer may be between its temporary and its swap...
+  const std::string live =
+      folder.path() + "\\" + std::string(kProfileTempPrefix) + ".a.ini.OTHERPC.1234.0.tmp";
+  // ...unless it has been there for hours.
+  const std::string old =
+      folder.path() + "\\" + std::string(kProfileTempPrefix) + ".a.ini.OTHERPC.1234.1.tmp";
+  for (const std::string* path : {&mine, &live, &old}) ASSERT_TRUE(MakeFile(*path, 3));
+  {
+    const HANDLE file = ::CreateFileW(Widen(old).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = now.dwLowDateTime;
+    ticks.HighPart = now.dwHighDateTime;
+    ticks.QuadPart -= 2ULL * 3600 * 10'000'000;
+    const FILETIME past{ticks.LowPart, ticks.HighPart};
+    EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &past));
+    ::CloseHandle(file);
+  }
+  Win32ProfileIo io;
+  SystemAnsiCodec codec;
+  ProfileEngine engine(io, codec);
+  ASSERT_TRUE(engine.Write(ini, "S", "k", "v"));
+  EXPECT_EQ(FileBytes(ini), "[S]\r\nk=v\r\n");
+  EXPECT_FALSE(Exists(mine));
+  EXPECT_TRUE(Exists(live));
+  EXPECT_FALSE(Exists(old));
+}
+
+TEST(Win32ProfileIo, AFileWhoseSwapDidNotFinishIsPutBackInPlace) {
+  const TempFolder folder;
+  const std::string ini = folder.path() + "\\a.ini";
+  const std::string stranded =
+      folder.path() + "\\" + ProfileTemporaryName("a.ini", ::GetCurrentProcessId(), 1001);
+  const std::string content = "[S]\r\nold=1\r\n";
+  ASSERT_TRUE(MakeFile(stranded, static_cast<int64_t>(content.size()), content));
+  Win32ProfileIo io;
+  SystemAnsiCodec codec;
+  ProfileEngine engine(io, codec);
+  ASSERT_TRUE(engine.Write(ini, "S", "k", "v"));
+  EXPECT_EQ(FileBytes(ini), "[S]\r\nold=1\r\nk=v\r\n");
   std::string first;
-  EXPECT_EQ(os.FindFirst(folder.path() + "\\*", false, &first), 0);
-  EXPECT_EQ(first, "a.ini");
+  Win32Platform os;
   EXPECT_EQ(os.FindFirst(folder.path() + "\\*.tmp", false, &first), 0);
   EXPECT_EQ(first, "");
 }
