@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, only when one is missing.
+# Installs the Debian packages the project needs (or the packages named as arguments), only when
+# one is missing.
 set -euo pipefail
 
-packages=(
+packages=("$@")
+((${#packages[@]})) || packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core

@@ -110,4 +110,17 @@ const ControlLayout* FindControl(std::string_view name, int index) {
   return nullptr;
 }
 
+int ScaledPixels(int twips, int dpi) {
+  constexpr long long kTwipsPerInch = 1440;
+  const long long scaled = static_cast<long long>(twips) * dpi;
+  const long long half = scaled >= 0 ? kTwipsPerInch / 2 : -kTwipsPerInch / 2;
+  return static_cast<int>((scaled + half) / kTwipsPerInch);
+}
+
+PixelEdges ScaledEdges(const ControlLayout& control, int dpiX, int dpiY) {
+  return PixelEdges{ScaledPixels(control.left, dpiX), ScaledPixels(control.top, dpiY),
+                    ScaledPixels(control.left + control.width, dpiX),
+                    ScaledPixels(control.top + control.height, dpiY)};
+}
+
 }  // namespace tx3

@@ -43,6 +43,16 @@ std::span<const ControlLayout> WindowLayout();
 // The layout entry of control `name`(`index`); nullptr when the window has none.
 const ControlLayout* FindControl(std::string_view name, int index = -1);
 
+// pixels = twips * dpi / 1440, to the nearest pixel: what every view places its controls by.
+int ScaledPixels(int twips, int dpi);
+
+// A control's edges in pixels in the client area. The right and bottom edges are scaled too,
+// so neighbouring controls keep their gaps.
+struct PixelEdges {
+  int left, top, right, bottom;
+};
+PixelEdges ScaledEdges(const ControlLayout& control, int dpiX, int dpiY);
+
 inline constexpr int TwipsToPixels(int twips) {
   return twips / kTwipsPerPixel;
 }

@@ -8,9 +8,6 @@
 
 namespace tx3 {
 
-// pixels = twips * logicalDpi / 1440, to the nearest pixel.
-int ScaledPixels(int twips, int logicalDpi);
-
 // The control's rectangle in the client area, in pixels.
 QRect PixelRect(const ControlLayout& control, int logicalDpiX, int logicalDpiY);
 

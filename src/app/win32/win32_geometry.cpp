@@ -2,24 +2,9 @@
 
 namespace tx3 {
 
-namespace {
-constexpr long long kTwipsPerInch = 1440;
-}
-
-int ScaledPixels(int twips, int dpi) {
-  const long long scaled = static_cast<long long>(twips) * dpi;
-  const long long half = scaled >= 0 ? kTwipsPerInch / 2 : -kTwipsPerInch / 2;
-  return static_cast<int>((scaled + half) / kTwipsPerInch);
-}
-
 RECT PixelRect(const ControlLayout& control, int dpi) {
-  // Right and bottom edges are scaled too, so neighbouring controls keep their gaps.
-  RECT r;
-  r.left = ScaledPixels(control.left, dpi);
-  r.top = ScaledPixels(control.top, dpi);
-  r.right = ScaledPixels(control.left + control.width, dpi);
-  r.bottom = ScaledPixels(control.top + control.height, dpi);
-  return r;
+  const PixelEdges e = ScaledEdges(control, dpi, dpi);
+  return RECT{e.left, e.top, e.right, e.bottom};
 }
 
 int WindowDpi(HWND window) {

@@ -9,9 +9,6 @@ namespace tx3 {
 
 inline constexpr int kDefaultDpi = USER_DEFAULT_SCREEN_DPI;  // 96: 15 twips a pixel
 
-// `twips` at `dpi` dots per inch, rounded to the nearest pixel.
-int ScaledPixels(int twips, int dpi);
-
 // Where control `control` stands in the client area at `dpi`.
 RECT PixelRect(const ControlLayout& control, int dpi);
 
