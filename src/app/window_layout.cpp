@@ -110,6 +110,17 @@ const ControlLayout* FindControl(std::string_view name, int index) {
   return nullptr;
 }
 
+int CaptionRoomTwips(const ControlLayout& control) {
+  switch (control.kind) {
+    case ControlKind::Button:
+      return control.width - 120;
+    case ControlKind::CheckBox:
+      return control.width - 330;
+    default:
+      return control.width;
+  }
+}
+
 int ScaledPixels(int twips, int dpi) {
   constexpr long long kTwipsPerInch = 1440;
   const long long scaled = static_cast<long long>(twips) * dpi;

@@ -43,6 +43,10 @@ std::span<const ControlLayout> WindowLayout();
 // The layout entry of control `name`(`index`); nullptr when the window has none.
 const ControlLayout* FindControl(std::string_view name, int index = -1);
 
+// The width in twips a control's caption may take: its own width less a button's bevel or a check
+// box's box and spacing. Each view picks the largest font in which every caption fits.
+int CaptionRoomTwips(const ControlLayout& control);
+
 // pixels = twips * dpi / 1440, to the nearest pixel: what every view places its controls by.
 int ScaledPixels(int twips, int dpi);
 

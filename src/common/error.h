@@ -67,7 +67,6 @@ class ErrorPattern {
   bool operator()(int line, const std::function<void()>& statement);
 
   const std::string& procedure() const { return procedure_; }
-  RunContext& run() const { return run_; }
 
  private:
   RunContext& run_;

@@ -23,18 +23,6 @@ constexpr FontChoice kChoices[] = {
     {7.5, QFont::Condensed},   {7.0, QFont::Condensed},     {6.5, QFont::Condensed},
 };
 
-// Room a control keeps for its caption: a button's bevel, a check box's box and its spacing.
-int FrameTwips(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Button:
-      return 120;
-    case ControlKind::CheckBox:
-      return 330;
-    default:
-      return 0;
-  }
-}
-
 QFont Variant(const QFont& base, const FontChoice& choice) {
   QFont font = base;
   font.setPointSizeF(choice.points);
@@ -49,7 +37,7 @@ bool CaptionsFit(const QFont& font, const QPaintDevice* device) {
   for (const ControlLayout& control : WindowLayout()) {
     if (control.caption.empty()) continue;
     const QString caption = QtText(control.caption);
-    const int room = ScaledPixels(control.width - FrameTwips(control.kind), device->logicalDpiX());
+    const int room = ScaledPixels(CaptionRoomTwips(control), device->logicalDpiX());
     if (metrics.horizontalAdvance(caption) > room) return false;
   }
   return true;

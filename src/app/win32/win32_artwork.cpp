@@ -13,17 +13,23 @@ namespace {
 constexpr double kGrid = 100.0;
 constexpr int kSamples = 4;
 
+// A square, top-down, 32-bit bitmap: the pixel layout every picture here is drawn in.
+BITMAPINFO SquareBitmapInfo(int size) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = size;
+  info.bmiHeader.biHeight = -size;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 // A top-down 32-bit DIB section selected into a memory DC.
 class Canvas {
  public:
   explicit Canvas(int size) : size_(size) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = SquareBitmapInfo(size);
     dc_ = CreateCompatibleDC(nullptr);
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -116,13 +122,7 @@ void DrawMast(const Canvas& c, Scale s) {
 }
 
 HBITMAP PixelsBitmap(const std::vector<uint32_t>& pixels, int size) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = size;
-  info.bmiHeader.biHeight = -size;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = SquareBitmapInfo(size);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (bitmap == nullptr) return nullptr;

@@ -31,18 +31,6 @@ constexpr FontChoice kChoices[] = {
     {nullptr, 6.5, 75},
 };
 
-// Room a control keeps for its caption: a button's bevel, a check box's box and its spacing.
-int FrameTwips(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Button:
-      return 120;
-    case ControlKind::CheckBox:
-      return 330;
-    default:
-      return 0;
-  }
-}
-
 LOGFONTW MessageFont(int dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
@@ -106,7 +94,7 @@ bool Fits(HDC dc, const LOGFONTW& font, int dpi) {
     const std::wstring caption = platform::win32::Widen(control.caption);
     SIZE extent{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    const int room = ScaledPixels(control.width - FrameTwips(control.kind), dpi);
+    const int room = ScaledPixels(CaptionRoomTwips(control), dpi);
     if (extent.cx > room) {
       fit = false;
       break;

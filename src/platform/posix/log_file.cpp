@@ -7,23 +7,16 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/log_record.h"
 #include "platform/posix/host_files.h"
 
 namespace tx3::platform::posix {
 namespace {
 
-std::string OneLine(std::string_view line) {
-  std::string text(line);
-  for (char& c : text) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  return text;
-}
-
 void RotateWhenFull(const std::string& path) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || info.st_size < LogFile::kRotateBytes) return;
-  for (int n = LogFile::kKeptFiles - 1; n >= 1; --n) {
+  if (::stat(path.c_str(), &info) != 0 || info.st_size < kLogRotateBytes) return;
+  for (int n = kLogKeptFiles - 1; n >= 1; --n) {
     ::rename((path + "." + std::to_string(n)).c_str(),
              (path + "." + std::to_string(n + 1)).c_str());
   }
@@ -53,7 +46,7 @@ std::string LocalTimestamp() {
 
 void LogFile::Append(std::string_view line) {
   const std::string path = LogFilePath();
-  const std::string record = LocalTimestamp() + OneLine(line) + "\n";
+  const std::string record = LogRecord(LocalTimestamp(), line, "\n");
   const std::lock_guard<std::mutex> lock(mutex_);
   MakeHostFolders(HostParent(path));
   RotateWhenFull(path);

@@ -17,11 +17,8 @@ std::string LocalTimestamp();
 
 class LogFile {
  public:
-  static constexpr int64_t kRotateBytes = 1 << 20;
-  static constexpr int kKeptFiles = 3;
-
   // Appends "<timestamp> <line>" (line breaks inside become blanks). A file that has reached
-  // kRotateBytes first becomes "<path>.1", older ones move up to ".3". Any failure is swallowed:
+  // kLogRotateBytes first becomes "<path>.1", older ones move up to ".3". Any failure is swallowed:
   // the log never disturbs the program.
   void Append(std::string_view line);
 

@@ -4,20 +4,14 @@
 
 #include <cstdio>
 
+#include "platform/log_record.h"
+
 #include "platform/win32/long_path.h"
 #include "platform/win32/system_info.h"
 #include "platform/win32/wide_text.h"
 
 namespace tx3::platform::win32 {
 namespace {
-
-std::string OneLine(std::string_view line) {
-  std::string text(line);
-  for (char& c : text) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  return text;
-}
 
 // Makes every missing folder of `folder`, outermost first; failures are left to the open.
 void MakeFolders(const std::wstring& folder) {
@@ -32,8 +26,8 @@ void RotateWhenFull(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA info{};
   if (!::GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &info)) return;
   const int64_t size = (static_cast<int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-  if (size < LogFile::kRotateBytes) return;
-  for (int n = LogFile::kKeptFiles - 1; n >= 1; --n) {
+  if (size < kLogRotateBytes) return;
+  for (int n = kLogKeptFiles - 1; n >= 1; --n) {
     ::MoveFileExW(SystemPath(path + L"." + std::to_wstring(n)).c_str(),
                   SystemPath(path + L"." + std::to_wstring(n + 1)).c_str(),
                   MOVEFILE_REPLACE_EXISTING);
@@ -64,7 +58,7 @@ std::string LocalTimestamp() {
 void LogFile::Append(std::string_view line) {
   const std::wstring path = Widen(LogFilePath());
   if (path.empty()) return;
-  const std::string record = LocalTimestamp() + OneLine(line) + "\r\n";
+  const std::string record = LogRecord(LocalTimestamp(), line, "\r\n");
   const std::lock_guard<std::mutex> lock(mutex_);
   const size_t separator = path.find_last_of(L"\\/");
   if (separator != std::wstring::npos && separator > 0) MakeFolders(path.substr(0, separator));

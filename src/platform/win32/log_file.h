@@ -17,11 +17,8 @@ std::string LocalTimestamp();
 
 class LogFile {
  public:
-  static constexpr int64_t kRotateBytes = 1 << 20;
-  static constexpr int kKeptFiles = 3;
-
   // Appends "<timestamp> <line>" CR LF (line breaks inside become blanks), making the folder on
-  // first use. A file that has reached kRotateBytes first becomes "<path>.1", older ones move up
+  // first use. A file that has reached kLogRotateBytes first becomes "<path>.1", older ones move up
   // to ".3". Any failure is swallowed: the log never disturbs the program.
   void Append(std::string_view line);
 

@@ -180,5 +180,16 @@ TEST_F(Win32MainWindowTest, QuitClosesTheWindow) {
   EXPECT_TRUE(shown.empty());
 }
 
+// A close asked for while a command runs would let the quit message swallow the command's own
+// message boxes: the window stays until the command has ended.
+TEST_F(Win32MainWindowTest, CloseDuringACommandWaitsForItsEnd) {
+  model.TacheEnCours() = true;
+  SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(window->IsOpen());
+  model.TacheEnCours() = false;
+  SendMessageW(Control("CheckTX"), BM_CLICK, 0, 0);  // any command's end
+  EXPECT_FALSE(window->IsOpen());
+}
+
 }  // namespace
 }  // namespace tx3

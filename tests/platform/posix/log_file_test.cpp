@@ -1,4 +1,5 @@
 #include "platform/posix/log_file.h"
+#include "platform/log_record.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -53,7 +54,7 @@ TEST_F(LogFileTest, RotatesAtOneMebibyteKeepingThree) {
   for (int i = 0; i < 500; ++i) os_->AppendLog(std::to_string(i) + " " + line);
   for (const std::string& path : {log_, log_ + ".1", log_ + ".2", log_ + ".3"}) {
     EXPECT_GT(SizeOf(path), 0) << path;
-    EXPECT_LT(SizeOf(path), LogFile::kRotateBytes + 10100) << path;
+    EXPECT_LT(SizeOf(path), kLogRotateBytes + 10100) << path;
   }
   EXPECT_EQ(SizeOf(log_ + ".4"), -1);
   EXPECT_NE(Contents(log_).find(" 499 "), std::string::npos) << "newest in the current file";

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/error_numbers.h"
+#include "platform/log_record.h"
 #include "platform/win32/log_file.h"
 #include "platform/win32/name_rules.h"
 #include "platform/win32/profile_io.h"
@@ -217,12 +218,12 @@ TEST(Win32LogFile, TimeStampedLinesRotatedAtOneMebibyte) {
   EXPECT_EQ(bytes[4], '-');
   EXPECT_EQ(bytes[19], '.');
   EXPECT_EQ(bytes.substr(24), "first  line\r\n");
-  ASSERT_TRUE(MakeFile(log, LogFile::kRotateBytes));
+  ASSERT_TRUE(MakeFile(log, kLogRotateBytes));
   os.AppendLog("second");
   EXPECT_EQ(FileBytes(log).substr(24), "second\r\n");
   int64_t size = 0;
   EXPECT_EQ(os.FileSize(log + ".1", &size), 0);
-  EXPECT_EQ(size, LogFile::kRotateBytes);
+  EXPECT_EQ(size, kLogRotateBytes);
   ::SetEnvironmentVariableW(L"TX3_LOG_FILE", nullptr);
 }
 
