@@ -12,6 +12,9 @@ packages=("$@")
   xdg-utils
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
   wine64 xvfb xauth
+  nlohmann-json3-dev
+  python3-jsonschema
+  dpkg-dev lintian desktop-file-utils man-db groff-base zip file
 )
 
 missing=()

@@ -8,5 +8,6 @@ cmake --preset sanitize
 cmake --build --preset sanitize
 scripts/check-seam.sh
 scripts/test-windows.sh
+tests/packaging/check-deb.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --preset sanitize -j "$(nproc)"

@@ -1,9 +1,11 @@
 // The state of Frm_Main's controls, its edits and the change notification.
 #include "app/frm_main.h"
+#include "common/text.h"
 
 #include <algorithm>
 
 #include "common/n2s.h"
+#include "settings/download_addresses.h"
 
 // The build sets the version; a build without it shows 0000.0000.0000.
 #ifndef TX3_VERSION_MAJOR
@@ -32,6 +34,7 @@ std::string ProgramVersionText(RunContext& run) {
 }
 
 void FrmMain::Create() {
+  run_.UpdateHost = RunTimeUpdateHost();
   Form_Initialize();
   Form_Load();
 }
@@ -121,8 +124,10 @@ void FrmMain::SetStatusText(std::string_view text) {
 
 // ---- SettingsWindow ----
 
+// Blanks around a typed folder are not part of the Windows folder name the operator meant: every
+// use of the folder goes without them, while the field keeps what was typed.
 std::string FrmMain::FolderText(int index) const {
-  return TexteDossier(index).text;
+  return Trim(TexteDossier(index).text);
 }
 std::string FrmMain::RadioName() const {
   return radioName_;

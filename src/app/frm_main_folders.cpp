@@ -3,6 +3,7 @@
 
 #include "app/frm_main.h"
 #include "common/error.h"
+#include "common/profile_transaction.h"
 #include "common/text.h"
 #include "system/folder_checks.h"
 #include "system/folder_select.h"
@@ -27,9 +28,9 @@ void FrmMain::TexteDossier_Change(int index) {
   if (!known) return;
   FolderRow& row = folders_[index];
   // A text the lookup refuses (a name Windows refuses) is reported and shows red.
-  row.color = EntryExists(e, 20, row.text) ? FieldColor::Normal : FieldColor::Red;
+  row.color = EntryExists(e, 20, Trim(row.text)) ? FieldColor::Normal : FieldColor::Red;
   e(30, [&] {
-    if (index == 0) dossierApplication_ = row.text;
+    if (index == 0) dossierApplication_ = Trim(row.text);
   });
   Notify(Control::TexteDossier, index);
 }
@@ -41,7 +42,7 @@ void FrmMain::CommandDossier_Click(int index) {
   bool known = false;
   e(10, [&] {
     CheckFolderIndex(index);
-    text = folders_[index].text;
+    text = FolderText(index);
     known = true;
   });
   if (!known) return;
@@ -56,7 +57,7 @@ void FrmMain::CommandDossierCreer_Click(int index) {
   std::string text;
   e(10, [&] {
     CheckFolderIndex(index);
-    text = folders_[index].text;
+    text = FolderText(index);
   });
   // A blank row, or a row the window does not have, asks for nothing.
   if (Trim(text).empty()) return;
@@ -67,6 +68,7 @@ void FrmMain::CommandDossierCreer_Click(int index) {
       [&] { run_.Ui().ShowMessage("Le dossier existe déjà:\r\n\r\n" + text, MsgIcon::Warning); });
     return;
   }
+  const ProfileTransaction transaction;
   e(40, [&] { VerificationEtCreationRepertoire(run_, text, true); });
   // The colour is the only feedback of a creation; row 0 also sets DossierApplication again.
   e(50, [&] { TexteDossier_Change(index); });

@@ -8,6 +8,7 @@
 #include "common/error.h"
 #include "common/n2s.h"
 #include "common/path_names.h"
+#include "common/profile_transaction.h"
 #include "platform/platform.h"
 #include "system/ini_access.h"
 #include "system/windows_version.h"
@@ -69,7 +70,10 @@ void FrmMain::Form_Load() {
   e(70, [&] { FillListeTX(); });
   e(80, [&] { GetOSDisplayString(run_); });
   e(90, [&] { dossierApplication_ = FolderText(0); });
-  ReadBack(e);
+  {
+    const ProfileTransaction transaction;
+    ReadBack(e);
+  }
 }
 
 void FrmMain::FillComboPervasive() {
@@ -94,7 +98,8 @@ void FrmMain::FillListeTX() {
 void FrmMain::ReadBack(ErrorPattern& e) {
   std::string configFile;
   std::string systemFile;
-  e(100, [&] { configFile = dossierApplication_ + "Settings\\TX3_Config.ini"; });
+  e(100,
+    [&] { configFile = CheckRep(run_, dossierApplication_, "\\") + "Settings\\TX3_Config.ini"; });
   e(110, [&] { SetTexteNomRadio(LectureIni(run_, configFile, "Site", "Lib", radioName_)); });
   e(120, [&] {
     SetFolderText(1, LectureIni(run_, configFile, "Site", "Dossier_Config_Global", FolderText(1)));

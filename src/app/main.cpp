@@ -17,8 +17,8 @@
 
 #include "app/win32/run_win32_window.h"
 #include "platform/win32/wide_text.h"
-#elif defined(TX3_WITH_QT)
-#include "app/qt/qt_window.h"
+#elif defined(TX3_WINDOW_MODULE)
+#include "platform/platform.h"
 #endif
 
 namespace {
@@ -26,8 +26,19 @@ namespace {
 int OpenWindow([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 #if defined(_WIN32)
   return tx3::RunWin32Window();
-#elif defined(TX3_WITH_QT)
-  return tx3::RunQtWindow(argc, argv);
+#elif defined(TX3_WINDOW_MODULE)
+  // The Qt window is a module of its own: a batch run never loads the toolkit's libraries.
+  using Entry = int (*)(int, char**);
+  const std::unique_ptr<tx3::platform::Library> module =
+      tx3::platform::Os().LoadProgramModule(TX3_WINDOW_MODULE);
+  const auto entry =
+      module ? reinterpret_cast<Entry>(module->Symbol("tx3_run_qt_window")) : nullptr;
+  if (entry == nullptr) {
+    std::cerr << "tx3_setup: the window cannot be opened (" TX3_WINDOW_MODULE
+                 " is missing or does not load); use tx3_setup --batch (see --help)\n";
+    return 1;
+  }
+  return entry(argc, argv);
 #else
   // Exit status 1: the program could not do its work; 2 stays for a malformed command line.
   std::cerr << "tx3_setup: the window is not available in this build; use tx3_setup --batch "

@@ -4,11 +4,22 @@
 // builds a fresh one.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "common/error.h"
 #include "common/path_names.h"
 #include "common/ui_port.h"
+#include "platform/platform.h"
 
 namespace tx3 {
+
+// What the run changed on disk, in the order it happened: for the report and the dry run.
+struct RunChanges {
+  std::vector<platform::ProfileFileChange> profileFiles;  // one entry per commit of a file
+  std::vector<std::string> folders;                       // folders created
+  std::vector<std::string> dataFiles;                     // data files created
+};
 
 class RunContext {
  public:
@@ -28,6 +39,8 @@ class RunContext {
   ErrorRecord CurrentError;        // the runtime's `Err`: set on failure, cleared when reported
   ErrorManagerState ErrorManager;  // what GestionDesErreurs keeps from one report to the next
   RepFicExt PbTRepFicExt;          // the output of the latest EclateRepFicExt
+  RunChanges Changes;              // what the run changed so far
+  bool DryRun = false;             // nothing is changed; Changes tells what would be
 
  private:
   SilentUiPort silent_;

@@ -1,6 +1,7 @@
 // The database button: every catalogue file missing from the data folder is created empty
 // through the engine, and the operator is told which files could not be made.
 #include "database/database_command.h"
+#include "common/profile_transaction.h"
 
 #include <string>
 #include <vector>
@@ -101,6 +102,8 @@ int16_t CreationStructureVide(RunContext& run, DatabaseState& db, std::string_vi
 void CommandPervasiveCreate_Click(SystemContext& run, DatabaseState& db,
                                   std::string_view dataFolderText) {
   ErrorPattern e(run, "Frm_Main:CommandPervasiveCreate_Click");
+  // The data files are made durable together when the command ends.
+  const ProfileTransaction transaction;
   e(0, [&] { InitGeneralData(run, db.PbTFichiers); });
   std::string dossier;
   e(0, [&] { dossier = CheckRep(run, dataFolderText, "\\"); });
@@ -122,10 +125,17 @@ void CommandPervasiveCreate_Click(SystemContext& run, DatabaseState& db,
       bool present = false;
       e(0, [&] { present = DejaPresent(run, path, *load.engine); });
       if (present) continue;
+      if (run.DryRun) {  // the engine is never asked to create anything
+        run.Changes.dataFiles.push_back(path);
+        continue;
+      }
       e(0, [&] { InitStructureFichierBTR(run, db, static_cast<int16_t>(i), false); });
       int16_t resultat = 0;
       e(0, [&] { resultat = CreationStructureVide(run, db, path, *load.engine); });
-      if (resultat == 0) continue;
+      if (resultat == 0) {
+        run.Changes.dataFiles.push_back(path);
+        continue;
+      }
       if (db.PbIBtrStatus == btrstatus::kCreateIo) {
         e(0, [&] { run.Ui().ShowMessage(MessageEnCoursUtilisation(path), MsgIcon::Critical); });
       }

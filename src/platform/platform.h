@@ -10,8 +10,10 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/error_numbers.h"
+#include "platform/profile_change.h"
 
 namespace tx3::platform {
 
@@ -136,8 +138,21 @@ class Platform {
   // WritePrivateProfileStringA: true when written.
   virtual bool WriteProfileEntry(std::string_view section, std::string_view key,
                                  std::string_view value, std::string_view file) = 0;
-  // Makes every file written since the last call durable (files and their folders).
-  virtual void FlushWrites() = 0;
+
+  // ---- Profile transactions ----
+  // A command's profile calls: from the outermost Begin to its End, each file is resolved and
+  // parsed once, reads and writes work on the parsed copy, and CommitProfileWrites writes each
+  // changed file once, atomically and durably (another process's changes made meanwhile are
+  // kept). Outside a transaction every write is written at once.
+  virtual void BeginProfileTransaction() = 0;
+  // Writes what changed since the last commit: one entry per file with changes, named as the
+  // writes named it. Outside a transaction, makes the writes made so far durable and answers
+  // nothing.
+  virtual std::vector<ProfileFileChange> CommitProfileWrites() = 0;
+  // Ends one level; the outermost commits what is left.
+  virtual void EndProfileTransaction() = 0;
+  // In a dry run no profile file is written: commits answer what they would write.
+  virtual void SetProfileDryRun(bool dryRun) = 0;
 
   // ---- Database engine ----
   // The engine library loaded when none is configured: WBTRV32.DLL in a 32-bit Windows build,
@@ -169,6 +184,19 @@ class Platform {
   // On Windows the identity (the dialog opens on the Windows path itself).
   virtual std::string HostPathForDialog(std::string_view windowsPath) = 0;
 
+  // ---- Program modules ----
+  // Loads a module installed with the program, never unloaded: beside the program, else in the
+  // program's library folder (../lib/tx3-setup/). nullptr when none loads. The Linux window is
+  // one, so that a batch run does not load the window toolkit's libraries.
+  virtual std::unique_ptr<Library> LoadProgramModule(std::string_view fileName) = 0;
+
+  // ---- Files the operator names (answer files, reports) ----
+  // Paths as given on the command line: host paths on Linux, Windows paths on Windows (relative
+  // to the current folder). Reads the whole file; false when it cannot be read.
+  virtual bool ReadNamedFile(std::string_view path, std::string* bytes) = 0;
+  // Replaces the file atomically and durably by one holding `bytes`; false when it cannot.
+  virtual bool ReplaceNamedFile(std::string_view path, std::string_view bytes) = 0;
+
   // ---- Log file ----
   // Appends one line to the log file (rotated at 1 MiB, 3 kept). Never fails towards the caller.
   virtual void AppendLog(std::string_view line) = 0;
@@ -176,7 +204,8 @@ class Platform {
 
 // The platform in use: the system's own, unless a test installed another.
 Platform& Os();
-// Installs `platform` (not owned) for the tests; nullptr restores the system's own.
+// Installs `platform` (not owned): a test's fake, or the dry run's platform over the system's own.
+// nullptr restores the system's own.
 void SetPlatform(Platform* platform);
 // The system's own platform.
 Platform& SystemPlatform();

@@ -1,5 +1,6 @@
 #include "platform/profile_engine.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -68,27 +69,122 @@ const ProfileFile* ProfileEngine::FileForReading(const std::string& path) {
   return nullptr;
 }
 
-// The parsed file for a write, under the folder lock. The bytes are compared, not only the
-// identity: a replaced file may reuse an inode within one clock tick, and a lost key is worse
-// than a read. False when the file exists but cannot be read.
-bool ProfileEngine::FileForWriting(const std::string& path, CachedFile* current) {
-  switch (io_.Read(path, nullptr, &current->identity, &current->bytes)) {
+// A file as a transaction first sees it: the cached parse while the file is unchanged.
+ProfileEngine::StagedFile ProfileEngine::Load(const std::string& path) {
+  StagedFile staged;
+  const auto cached = cache_.find(path);
+  const FileIdentity* known = cached == cache_.end() ? nullptr : &cached->second.identity;
+  CachedFile fresh;
+  switch (io_.Read(path, known, &fresh.identity, &fresh.bytes)) {
+    case ReadOutcome::kUnchanged:
+      staged.bytes = cached->second.bytes;
+      staged.file = cached->second.file;
+      break;
     case ReadOutcome::kRead:
+      fresh.file = ProfileFile::Parse(fresh.bytes);
+      ++stats_.parses;
+      staged.bytes = fresh.bytes;
+      staged.file = Remember(path, std::move(fresh)).file;
       break;
     case ReadOutcome::kMissing:
-      *current = CachedFile{};
-      return true;
+      cache_.erase(path);
+      break;
+    case ReadOutcome::kFailed:
+      cache_.erase(path);
+      staged.readable = false;
+      break;
+  }
+  return staged;
+}
+
+ProfileEngine::StagedFile& ProfileEngine::Staged(const std::string& path) {
+  const auto found = staged_.find(path);
+  if (found != staged_.end()) return found->second;
+  return staged_.emplace(path, Load(path)).first->second;
+}
+
+// Applies one write to the staged copy, once the file is known to be writable.
+bool ProfileEngine::Stage(StagedFile& staged, const std::string& path, std::string_view section,
+                          std::string_view key, std::string_view value) {
+  if (!staged.readable) return false;
+  const ProfileEncoding encoding = staged.file.encoding();
+  Edit edit{ToFileText(codec_.Utf8ToAnsi(section), encoding),
+            ToFileText(codec_.Utf8ToAnsi(key), encoding),
+            ToFileText(codec_.Utf8ToAnsi(value), encoding),
+            {std::string(section), std::string(key), std::nullopt, std::string(value)}};
+  // The keep-or-default rule writes back what it read: a value the file already holds needs
+  // neither a check nor a write.
+  if (staged.file.Holds(edit.section, edit.key, edit.value)) return true;
+  // A dry run writes nothing, and the folders it would make do not exist.
+  if (!staged.checked && !dryRun_ && !io_.Writable(io_.ReplacementTarget(path))) return false;
+  staged.checked = true;
+  Apply(staged.file, edit, &staged.keys);
+  staged.edits.push_back(std::move(edit));
+  return true;
+}
+
+// One write on a parsed file; a change is noted with the value it replaced.
+bool ProfileEngine::Apply(ProfileFile& file, const Edit& edit,
+                          std::vector<ProfileKeyChange>* keys) const {
+  const std::optional<std::string> before = file.StoredValue(edit.section, edit.key);
+  if (!file.SetValue(edit.section, edit.key, edit.value)) return false;
+  ProfileKeyChange change = edit.asCalled;
+  if (before) change.before = FromFileText(*before, file.encoding());
+  keys->push_back(std::move(change));
+  return true;
+}
+
+ProfileFileChange ProfileEngine::Outcome(const std::string& path, StagedFile& staged,
+                                         bool written) {
+  ProfileFileChange outcome{path, 0, 0, written, std::move(staged.keys)};
+  for (const ProfileKeyChange& key : outcome.keys) ++(key.before ? outcome.changed : outcome.added);
+  staged.keys.clear();
+  return outcome;
+}
+
+// Writes a staged file under its folder's lock. When the file no longer holds the bytes the
+// edits were made on, they are replayed on what it holds now. Afterwards the staged copy is the
+// file as written, without pending edits. *folder receives the folder written to.
+bool ProfileEngine::CommitFile(const std::string& path, StagedFile& staged, bool durable,
+                               std::string* folder) {
+  const std::string target = io_.ReplacementTarget(path);
+  *folder = io_.FolderOf(target);
+  const std::unique_ptr<ProfileLock> lock = io_.LockFolder(*folder);
+  if (lock == nullptr) return false;
+  if (cleanedFolders_.insert(*folder).second) io_.RemoveOrphans(*folder);
+
+  CachedFile current;
+  switch (io_.Read(target, nullptr, &current.identity, &current.bytes)) {
+    case ReadOutcome::kRead:
+    case ReadOutcome::kMissing:
+      break;
     case ReadOutcome::kUnchanged:
     case ReadOutcome::kFailed:
       return false;
   }
-  const auto cached = cache_.find(path);
-  if (cached != cache_.end() && cached->second.bytes == current->bytes) {
-    current->file = cached->second.file;
+  if (current.bytes == staged.bytes) {
+    current.file = std::move(staged.file);
   } else {
-    current->file = ProfileFile::Parse(current->bytes);
+    current.file = ProfileFile::Parse(current.bytes);
     ++stats_.parses;
+    staged.keys.clear();
+    for (const Edit& edit : staged.edits) Apply(current.file, edit, &staged.keys);
   }
+  staged.edits.clear();
+  const std::string bytes = current.file.Serialize();
+  const bool replaced =
+      bytes == current.bytes || io_.Replace(target, bytes, durable, &current.identity);
+  if (replaced && bytes != current.bytes) ++stats_.writes;
+  current.bytes = bytes;
+  staged.bytes = current.bytes;
+  staged.file = current.file;
+  if (!replaced) {
+    staged = Load(path);
+    return false;
+  }
+  // Cached under both names so that reads through a link find it too.
+  if (target != path) Remember(path, current);
+  Remember(target, std::move(current));
   return true;
 }
 
@@ -97,7 +193,14 @@ uint32_t ProfileEngine::Read(const std::string& path, std::string_view section,
                              std::string* value) {
   const std::lock_guard guard(mutex_);
   std::optional<std::string> stored;
-  if (const ProfileFile* file = FileForReading(path)) {
+  const ProfileFile* file = nullptr;
+  if (depth_ > 0) {
+    const StagedFile& staged = Staged(path);
+    if (staged.readable) file = &staged.file;
+  } else {
+    file = FileForReading(path);
+  }
+  if (file != nullptr) {
     const ProfileEncoding encoding = file->encoding();
     stored = file->Value(ToFileText(codec_.Utf8ToAnsi(section), encoding),
                          ToFileText(codec_.Utf8ToAnsi(key), encoding));
@@ -110,41 +213,86 @@ uint32_t ProfileEngine::Read(const std::string& path, std::string_view section,
 bool ProfileEngine::Write(const std::string& path, std::string_view section, std::string_view key,
                           std::string_view value) {
   const std::lock_guard guard(mutex_);
-  const std::string ansiSection = codec_.Utf8ToAnsi(section);
-  const std::string ansiKey = codec_.Utf8ToAnsi(key);
-  const std::string ansiValue = codec_.Utf8ToAnsi(value);
-  // The keep-or-default rule writes back what it read: a value the file already holds needs
-  // neither the lock nor a fresh read.
-  if (const ProfileFile* file = FileForReading(path)) {
-    const ProfileEncoding encoding = file->encoding();
-    if (file->Holds(ToFileText(ansiSection, encoding), ToFileText(ansiKey, encoding),
-                    ToFileText(ansiValue, encoding))) {
-      return true;
+  if (depth_ > 0) {
+    StagedFile& staged = Staged(path);
+    if (!Stage(staged, path, section, key, value)) return false;
+    if (!staged.edits.empty() &&
+        std::find(stagedOrder_.begin(), stagedOrder_.end(), path) == stagedOrder_.end()) {
+      stagedOrder_.push_back(path);
     }
+    return true;
   }
-  const std::string target = io_.ReplacementTarget(path);
-  const std::string folder = io_.FolderOf(target);
-  const std::unique_ptr<ProfileLock> lock = io_.LockFolder(folder);
-  if (lock == nullptr) return false;
-  if (cleanedFolders_.insert(folder).second) io_.RemoveOrphans(folder);
 
-  CachedFile current;
-  if (!FileForWriting(target, &current)) return false;
-  const ProfileEncoding encoding = current.file.encoding();
-  const bool changed =
-      current.file.SetValue(ToFileText(ansiSection, encoding), ToFileText(ansiKey, encoding),
-                            ToFileText(ansiValue, encoding));
-  if (changed) {
-    current.bytes = current.file.Serialize();
-    if (!io_.Replace(target, current.bytes, &current.identity)) return false;
-    ++stats_.writes;
-    unsyncedFiles_.insert(target);
-    unsyncedFolders_.insert(folder);
-  }
-  // Cached under both names so that reads through a link find it too.
-  if (target != path) Remember(path, current);
-  Remember(target, std::move(current));
+  // Outside a transaction the key is written at once, made durable by Flush; a dry run keeps
+  // nothing.
+  StagedFile staged = Load(path);
+  if (!Stage(staged, path, section, key, value)) return false;
+  if (staged.edits.empty() || dryRun_) return true;
+  std::string folder;
+  if (!CommitFile(path, staged, /*durable=*/false, &folder)) return false;
+  unsyncedFiles_.insert(io_.ReplacementTarget(path));
+  unsyncedFolders_.insert(folder);
   return true;
+}
+
+void ProfileEngine::BeginTransaction() {
+  const std::lock_guard guard(mutex_);
+  ++depth_;
+}
+
+std::vector<ProfileFileChange> ProfileEngine::CommitAll() {
+  std::vector<ProfileFileChange> outcomes;
+  std::set<std::string> folders;
+  for (const std::string& path : stagedOrder_) {
+    StagedFile& staged = staged_.at(path);
+    if (staged.edits.empty()) continue;
+    std::string folder;
+    const bool written = CommitFile(path, staged, /*durable=*/true, &folder);
+    if (written) folders.insert(folder);
+    outcomes.push_back(Outcome(path, staged, written));
+  }
+  stagedOrder_.clear();
+  // The files were made durable before their rename; their folders' entries, once each.
+  for (const std::string& folder : folders) io_.Sync(folder, true);
+  return outcomes;
+}
+
+std::vector<ProfileFileChange> ProfileEngine::Commit() {
+  const std::lock_guard guard(mutex_);
+  return dryRun_ ? CountAll() : CommitAll();
+}
+
+// The dry run's commit: what would be written, while the parsed copies keep the changes so that
+// the rest of the run sees them, as it would after a real commit.
+std::vector<ProfileFileChange> ProfileEngine::CountAll() {
+  std::vector<ProfileFileChange> outcomes;
+  for (const std::string& path : stagedOrder_) {
+    StagedFile& staged = staged_.at(path);
+    if (staged.edits.empty()) continue;
+    outcomes.push_back(Outcome(path, staged, false));
+    staged.edits.clear();
+  }
+  stagedOrder_.clear();
+  return outcomes;
+}
+
+void ProfileEngine::SetDryRun(bool dryRun) {
+  const std::lock_guard guard(mutex_);
+  dryRun_ = dryRun;
+}
+
+void ProfileEngine::EndTransaction() {
+  const std::lock_guard guard(mutex_);
+  if (depth_ == 0) return;
+  if (--depth_ > 0) return;
+  if (!dryRun_) CommitAll();
+  stagedOrder_.clear();
+  staged_.clear();
+}
+
+bool ProfileEngine::InTransaction() {
+  const std::lock_guard guard(mutex_);
+  return depth_ > 0;
 }
 
 void ProfileEngine::Flush() {

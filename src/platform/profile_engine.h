@@ -11,7 +11,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
+#include "platform/profile_change.h"
 #include "platform/profile_file.h"
 #include "platform/profile_text.h"
 
@@ -47,14 +49,19 @@ class ProfileIo {
   virtual std::string ReplacementTarget(const std::string& path) = 0;
   // The folder holding a file.
   virtual std::string FolderOf(const std::string& path) = 0;
+  // Whether Replace could write the file: its folder exists and the file, when there is one, is
+  // neither read-only nor a folder.
+  virtual bool Writable(const std::string& path) = 0;
   // Locks out the other writers of the folder until the answer is destroyed; nullptr when the
   // lock cannot be taken.
   virtual std::unique_ptr<ProfileLock> LockFolder(const std::string& folder) = 0;
   // Removes what writers killed during a replacement left in the folder (under its lock).
   virtual void RemoveOrphans(const std::string& folder) = 0;
   // Replaces the file atomically by one holding `bytes`, keeping its attributes; false when it
-  // is read-only or cannot be written. *identity receives the new file's identity.
-  virtual bool Replace(const std::string& path, std::string_view bytes, FileIdentity* identity) = 0;
+  // is read-only or cannot be written. With `durable` the new content is on disk before it takes
+  // the file's name. *identity receives the new file's identity.
+  virtual bool Replace(const std::string& path, std::string_view bytes, bool durable,
+                       FileIdentity* identity) = 0;
   // Makes a written file, or a folder's entries, durable.
   virtual void Sync(const std::string& path, bool folder) = 0;
 };
@@ -81,11 +88,28 @@ class ProfileEngine {
                 std::string_view defaultValue, std::string* value);
 
   // Writes one key; true when the file holds the value afterwards (an unchanged value is not
-  // written again). False when the file or its folder cannot be written.
+  // written again). False when the file or its folder cannot be written. Within a transaction
+  // the key goes to the parsed copy, and true means it will be written at the commit.
   bool Write(const std::string& path, std::string_view section, std::string_view key,
              std::string_view value);
 
-  // Makes every file written since the last call durable (the files and their folders).
+  // Transactions, nested: within the outermost one each file is read and parsed once, reads and
+  // writes work on the parsed copy, and Commit writes each changed file once, atomically and
+  // durably. The commit takes the folder's lock, reads the file again and, when another process
+  // changed it meanwhile, replays the transaction's writes on the newest content: what the
+  // other process wrote to other keys is kept.
+  void BeginTransaction();
+  // Writes what changed since the last commit; answers one entry per file with changes.
+  std::vector<ProfileFileChange> Commit();
+  // In a dry run nothing is ever written: a commit answers what it would write (every entry
+  // unwritten) and the parsed copies keep the changes until the outermost transaction ends.
+  void SetDryRun(bool dryRun);
+  // Ends one level; the outermost commits what is left and forgets the parsed copies.
+  void EndTransaction();
+  bool InTransaction();
+
+  // Makes every file written outside a transaction since the last call durable (the files and
+  // their folders).
   void Flush();
 
   ProfileStats Stats();
@@ -98,19 +122,47 @@ class ProfileEngine {
     std::string bytes;
     ProfileFile file;
   };
+  // One key written: names and value in the file's text form.
+  struct Edit {
+    std::string section;
+    std::string key;
+    std::string value;
+    ProfileKeyChange asCalled;  // the caller's texts
+  };
+  // A file as a transaction sees it: what it was read from, and its writes since the last commit.
+  struct StagedFile {
+    bool readable = true;  // false: it exists but cannot be read, so nothing is written to it
+    bool checked = false;  // the writability check passed
+    std::string bytes;     // the content the edits apply to (empty for a missing file)
+    ProfileFile file;      // that content with the edits
+    std::vector<Edit> edits;
+    std::vector<ProfileKeyChange> keys;  // what the edits changed, as the caller named it
+  };
 
   CachedFile& Remember(const std::string& path, CachedFile entry);
   const ProfileFile* FileForReading(const std::string& path);
-  bool FileForWriting(const std::string& path, CachedFile* current);
+  StagedFile Load(const std::string& path);
+  StagedFile& Staged(const std::string& path);
+  bool Stage(StagedFile& staged, const std::string& path, std::string_view section,
+             std::string_view key, std::string_view value);
+  bool CommitFile(const std::string& path, StagedFile& staged, bool durable, std::string* folder);
+  std::vector<ProfileFileChange> CommitAll();
+  std::vector<ProfileFileChange> CountAll();
 
   std::string ToFileText(std::string_view ansi, ProfileEncoding encoding) const;
   std::string FromFileText(std::string_view text, ProfileEncoding encoding) const;
   std::string EffectiveDefault(std::string_view defaultValue) const;
+  bool Apply(ProfileFile& file, const Edit& edit, std::vector<ProfileKeyChange>* keys) const;
+  static ProfileFileChange Outcome(const std::string& path, StagedFile& staged, bool written);
 
   ProfileIo& io_;
   const ProfileCodec& codec_;
   std::mutex mutex_;
   std::unordered_map<std::string, CachedFile> cache_;
+  int depth_ = 0;
+  bool dryRun_ = false;
+  std::unordered_map<std::string, StagedFile> staged_;
+  std::vector<std::string> stagedOrder_;  // the order files were first changed in
   std::set<std::string> unsyncedFiles_;
   std::set<std::string> unsyncedFolders_;
   std::set<std::string> cleanedFolders_;

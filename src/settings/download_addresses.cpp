@@ -1,7 +1,11 @@
 // Host names of the download sites. Every address uses https.
 #include "settings/download_addresses.h"
 
+#include <optional>
+
+#include "common/error.h"
 #include "common/text.h"
+#include "platform/platform.h"
 
 #ifndef TX3_UPDATE_HOST
 #error "TX3_UPDATE_HOST (the update server's host name) must be defined by the build"
@@ -13,8 +17,9 @@ namespace {
 
 constexpr std::string_view kConverterSite = "https://www.dbpoweramp.com";
 constexpr std::string_view kDatabaseVendorSite = "https://esd.actian.com";
-// The update server is chosen when the suite is built (CMake cache variable TX3_UPDATE_HOST).
-constexpr std::string_view kUpdateServer = "https://" TX3_UPDATE_HOST;
+// The update server's default is chosen when the suite is built (CMake cache variable
+// TX3_UPDATE_HOST); a run may name another one (RunTimeUpdateHost).
+constexpr std::string_view kBuildUpdateHost = TX3_UPDATE_HOST;
 constexpr std::string_view kReleaseFolder = "/TX/Releases/TX_34/";
 
 std::string Join(std::string_view a, std::string_view b, std::string_view c = {}) {
@@ -37,8 +42,34 @@ std::string DatabaseVendorPageAddress(int page, std::string_view query) {
   return Join(kDatabaseVendorSite, "/download/index/", ToText(page)) + std::string(query);
 }
 
-std::string UpdateServerAddress(std::string_view file) {
-  return Join(kUpdateServer, kReleaseFolder, file);
+std::string_view BuildUpdateHost() {
+  return kBuildUpdateHost;
+}
+
+bool IsHostName(std::string_view host) {
+  if (host.empty()) return false;
+  for (const char c : host) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7f) return false;
+    if (std::string_view("/\\ ?#@").find(c) != std::string_view::npos) return false;
+  }
+  return true;
+}
+
+std::string RunTimeUpdateHost() {
+  const std::optional<std::string> host = platform::Os().GetEnv(kUpdateHostVariable);
+  if (!host) return std::string(kBuildUpdateHost);
+  if (!IsHostName(*host)) {
+    TraceLog(std::string(kUpdateHostVariable) + " '" + *host + "' is not a host name; using " +
+             std::string(kBuildUpdateHost));
+    return std::string(kBuildUpdateHost);
+  }
+  return *host;
+}
+
+std::string UpdateServerAddress(std::string_view host, std::string_view file) {
+  return Join("https://", host.empty() ? kBuildUpdateHost : host, kReleaseFolder) +
+         std::string(file);
 }
 
 }  // namespace tx3

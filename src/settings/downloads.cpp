@@ -107,7 +107,9 @@ void RunConverterDownload(StepContext& ctx) {
 }
 
 void RunComponentsInstaller(StepContext& ctx) {
-  ctx.e(540, [&] { Open(ctx, UpdateServerAddress("Setup_TX3_Composants_V34.exe")); });
+  ctx.e(540, [&] {
+    Open(ctx, UpdateServerAddress(ctx.run.UpdateHost, "Setup_TX3_Composants_V34.exe"));
+  });
 }
 
 void RunPackageDownloads(StepContext& ctx) {
@@ -117,7 +119,7 @@ void RunPackageDownloads(StepContext& ctx) {
     std::string address;
     ctx.e(560, [&] {
       const std::string package = PackageOfRow(r);
-      if (!package.empty()) address = UpdateServerAddress(package);
+      if (!package.empty()) address = UpdateServerAddress(ctx.run.UpdateHost, package);
     });
     ctx.e(570, [&] {
       if (!address.empty() && ctx.window.PackageRowChecked(r)) Open(ctx, address);

@@ -29,7 +29,7 @@ void RunGeneralSettings(StepContext& ctx) {
   writer.AtLine(430);
   KeepOrDefaultAll(writer, n1 + "BR_Pub.ini", advertising);
 
-  ctx.e(440, [&] { platform::Os().FlushWrites(); });
+  ctx.e(440, [&] { writer.Commit(); });
   ctx.e(450, [&] { ShowSettingsOutcome(ctx.run, writer); });
 }
 

@@ -27,7 +27,11 @@ void WriteWinIni(StepContext& ctx, SettingsWriter& writer) {
 
 void WriteGlobalFile(StepContext& ctx, SettingsWriter& writer) {
   std::string file;
-  ctx.e(240, [&] { file = ctx.window.ApplicationFolder() + "Settings\\TX3_Config.ini"; });
+  // The application folder as CheckRep gives it: typed without its final backslash, it still
+  // holds the Settings folder the other programs read.
+  ctx.e(240, [&] {
+    file = CheckRep(ctx.run, ctx.window.ApplicationFolder(), "\\") + "Settings\\TX3_Config.ini";
+  });
   ctx.e(250, [&] {
     EclateRepFicExt(ctx.run, file);
     VerificationEtCreationRepertoire(ctx.run, ctx.run.PbTRepFicExt.Rep, true);
@@ -67,7 +71,7 @@ void RunGlobalConfiguration(StepContext& ctx) {
   SettingsWriter writer(ctx.run, ctx.e);
   if (UsesWinIni(ctx.run.CodeVersionWindows)) WriteWinIni(ctx, writer);
   WriteGlobalFile(ctx, writer);
-  ctx.e(280, [&] { platform::Os().FlushWrites(); });
+  ctx.e(280, [&] { writer.Commit(); });
   ctx.e(290, [&] { ShowSettingsOutcome(ctx.run, writer); });
 }
 

@@ -1,9 +1,12 @@
 // The keep-or-default rule and the closing message of the settings commands.
 #include "settings/keep_or_default.h"
 
+#include <algorithm>
+
 #include "common/list_message.h"
 #include "common/run_context.h"
 #include "common/text.h"
+#include "platform/platform.h"
 #include "system/ini_access.h"
 #include "system/system_context.h"
 
@@ -12,6 +15,7 @@ namespace tx3 {
 void SettingsWriter::Overwrite(std::string_view file, std::string_view section,
                                std::string_view key, std::string_view value) {
   e_(line_, [&] {
+    Attempted(file);
     if (!EcritureIni(run_, file, section, key, value)) Count(file);
   });
 }
@@ -19,6 +23,7 @@ void SettingsWriter::Overwrite(std::string_view file, std::string_view section,
 void SettingsWriter::KeepOrDefault(std::string_view file, std::string_view section,
                                    std::string_view key, std::string_view defaultValue) {
   e_(line_, [&] {
+    Attempted(file);
     std::string kept;
     if (!ReadKey(file, section, key, defaultValue, &kept)) {
       Count(file);  // a value that cannot be read is never overwritten
@@ -41,14 +46,45 @@ bool SettingsWriter::ReadKey(std::string_view file, std::string_view section, st
   return true;
 }
 
-void SettingsWriter::Count(std::string_view file) {
-  for (UnwrittenKeys& entry : unwritten_) {
+void SettingsWriter::Commit() {
+  for (const platform::ProfileFileChange& change : platform::Os().CommitProfileWrites()) {
+    run_.Changes.profileFiles.push_back(change);
+    if (change.written || run_.DryRun) continue;
+    const auto given =
+        std::find_if(attempted_.begin(), attempted_.end(),
+                     [&](const UnwrittenKeys& entry) { return entry.file == change.file; });
+    if (given == attempted_.end()) continue;
+    const auto counted =
+        std::find_if(unwritten_.begin(), unwritten_.end(),
+                     [&](const UnwrittenKeys& entry) { return entry.file == change.file; });
+    if (counted == unwritten_.end()) {
+      unwritten_.push_back(*given);
+    } else {
+      counted->count = given->count;
+    }
+  }
+}
+
+namespace {
+
+void AddOne(std::vector<UnwrittenKeys>& counts, std::string_view file) {
+  for (UnwrittenKeys& entry : counts) {
     if (entry.file == file) {
       ++entry.count;
       return;
     }
   }
-  unwritten_.push_back(UnwrittenKeys{std::string(file), 1});
+  counts.push_back(UnwrittenKeys{std::string(file), 1});
+}
+
+}  // namespace
+
+void SettingsWriter::Count(std::string_view file) {
+  AddOne(unwritten_, file);
+}
+
+void SettingsWriter::Attempted(std::string_view file) {
+  AddOne(attempted_, file);
 }
 
 std::string UnwrittenKeysMessage(const std::vector<UnwrittenKeys>& unwritten) {

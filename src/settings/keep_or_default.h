@@ -35,11 +35,16 @@ class SettingsWriter {
   void KeepOrDefault(std::string_view file, std::string_view section, std::string_view key,
                      std::string_view defaultValue);
 
+  // Writes the files the command changed, each once; a file that cannot be written counts every
+  // key the command gave it as not written.
+  void Commit();
+
   // Files with keys EcritureIni refused, in the order their first failure happened.
   const std::vector<UnwrittenKeys>& Unwritten() const { return unwritten_; }
 
  private:
   void Count(std::string_view file);
+  void Attempted(std::string_view file);
   bool ReadKey(std::string_view file, std::string_view section, std::string_view key,
                std::string_view defaultValue, std::string* value);
 
@@ -47,6 +52,7 @@ class SettingsWriter {
   ErrorPattern& e_;
   int line_ = 0;
   std::vector<UnwrittenKeys> unwritten_;
+  std::vector<UnwrittenKeys> attempted_;  // keys given to each file
 };
 
 // "Paramétrage créé ou MAJ", or the list of the files whose keys could not be written.

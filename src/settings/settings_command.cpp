@@ -1,5 +1,6 @@
 // CommandCreerSettings_Click: the frame shared by the seven step buttons.
 #include "settings/settings_command.h"
+#include "common/profile_transaction.h"
 
 #include "common/error.h"
 #include "common/path_names.h"
@@ -83,6 +84,7 @@ void CommandCreerSettings_Click(SystemContext& run, SettingsWindow& window, int1
   }
   window.TacheEnCours() = true;
 
+  const ProfileTransaction transaction;
   StepContext ctx{run, window, e};
   ReadFolders(ctx);
   DeriveRoot(ctx);

@@ -65,7 +65,10 @@ LevelOutcome EnsureLevel(SystemContext& run, ErrorPattern& e, const std::string&
   }
   e(50, [&] { Check(platform::Os().MakeDirectory(level)); });
   query(60);
-  if (exists) return LevelOutcome::kExists;
+  if (exists) {
+    run.Changes.folders.push_back(level);
+    return LevelOutcome::kExists;
+  }
 
   e(70, [&] { platform::Os().CreateFolder(level); });
   query(80);
@@ -74,6 +77,7 @@ LevelOutcome EnsureLevel(SystemContext& run, ErrorPattern& e, const std::string&
     query(100);
   }
   if (exists) {
+    run.Changes.folders.push_back(level);
     SystemeState.DossiersVerifies.Add(level);
     return LevelOutcome::kExists;
   }

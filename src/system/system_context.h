@@ -29,6 +29,7 @@ class SystemContext : public RunContext {
   std::string DossierDepartSelection;  // the start folder of the latest FolderSelect
   int32_t CodeVersionWindows = 0;      // 10, 8, 7, 6, 5, 2003, 2000; 0 until recognised
   bool Ticks64Disponible = false;      // the 64-bit tick counter may be used
+  std::string UpdateHost;              // the update server's host; empty: the build's default
 };
 
 }  // namespace tx3

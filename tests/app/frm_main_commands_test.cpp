@@ -81,6 +81,21 @@ TEST_F(FrmMainCommandsTest, StepCommandSeesTheWindow) {
   EXPECT_FALSE(w.TacheEnCours());
 }
 
+// The folder the operator meant: blanks around a typed folder dropped, an application folder
+// typed without its final backslash still holding the Settings folder; the field keeps the text.
+TEST_F(FrmMainCommandsTest, TypedFoldersAreUsedAsTheOperatorMeantThem) {
+  w.SetFolderText(0, "  C:\\Appli  ");
+  w.SetFolderText(1, " C:\\Appli\\Config\\ ");
+  EXPECT_EQ(w.TexteDossier(0).text, "  C:\\Appli  ");
+  w.CommandCreerSettings_Click(0);
+  EXPECT_TRUE(os.IsFolder("C:\\Appli\\Config"));
+  EXPECT_FALSE(Red(w, 0));
+  EXPECT_FALSE(Red(w, 1));
+  w.CommandCreerSettings_Click(1);
+  const std::string config = "C:\\Appli\\Settings\\TX3_Config.ini";
+  EXPECT_EQ(os.IniValue(config, "Site", "Dossier_Config_Global"), "C:\\Appli\\Config\\");
+}
+
 TEST_F(FrmMainCommandsTest, StatusTextReachesTheViews) {
   std::string seen;
   w.Subscribe([&](const Change& c) {

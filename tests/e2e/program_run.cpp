@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -35,8 +36,8 @@ void E2eTest::TearDown() {
   fs::remove_all(root_);
 }
 
-ProgramRun E2eTest::Run(const std::vector<std::string>& args,
-                        const std::vector<std::string>& extraEnv) const {
+pid_t E2eTest::Spawn(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv,
+                     const fs::path& out, const fs::path& err) const {
   std::vector<std::string> env = {
       "HOME=" + (root_ / "home").string(),
       "XDG_STATE_HOME=" + (root_ / "state").string(),
@@ -53,8 +54,6 @@ ProgramRun E2eTest::Run(const std::vector<std::string>& args,
   std::vector<std::string> argv = {TX3_SETUP_EXE};
   argv.insert(argv.end(), args.begin(), args.end());
 
-  const fs::path out = root_ / "stdout.txt";
-  const fs::path err = root_ / "stderr.txt";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -67,14 +66,33 @@ ProgramRun E2eTest::Run(const std::vector<std::string>& args,
   for (std::string& e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
 
-  ProgramRun run;
   pid_t pid = 0;
   const int spawned = posix_spawn(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return run;
+  return spawned == 0 ? pid : -1;
+}
+
+int E2eTest::Wait(pid_t pid) {
   int wstatus = 0;
-  waitpid(pid, &wstatus, 0);
-  run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+}
+
+pid_t E2eTest::Start(const std::vector<std::string>& args,
+                     const std::vector<std::string>& extraEnv) const {
+  const std::string n = std::to_string(++started_);
+  return Spawn(args, extraEnv, root_ / ("stdout." + n + ".txt"), root_ / ("stderr." + n + ".txt"));
+}
+
+ProgramRun E2eTest::Run(const std::vector<std::string>& args,
+                        const std::vector<std::string>& extraEnv) const {
+  const fs::path out = root_ / "stdout.txt";
+  const fs::path err = root_ / "stderr.txt";
+  ProgramRun run;
+  const pid_t pid = Spawn(args, extraEnv, out, err);
+  if (pid < 0) return run;
+  run.status = Wait(pid);
   run.out = ReadAll(out);
   run.err = ReadAll(err);
   return run;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
 #include <filesystem>
 #include <string>
@@ -33,9 +34,20 @@ class E2eTest : public ::testing::Test {
   // options are kept) plus the `extraEnv` entries "NAME=value".
   ProgramRun Run(const std::vector<std::string>& args,
                  const std::vector<std::string>& extraEnv = {}) const;
+  // Starts tx3_setup as Run does without waiting for it (its output goes to files of its own);
+  // -1 when it cannot start.
+  pid_t Start(const std::vector<std::string>& args,
+              const std::vector<std::string>& extraEnv = {}) const;
+  // The exit status of a started program, 128 + signal when killed.
+  static int Wait(pid_t pid);
 
   fs::path root_;
   fs::path drives_;
+
+ private:
+  pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv,
+              const fs::path& out, const fs::path& err) const;
+  mutable int started_ = 0;
 };
 
 }  // namespace tx3::e2e

@@ -10,6 +10,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 #include "support/fake_platform.h"
@@ -241,6 +242,28 @@ TEST_P(PlatformContract, ProfileValueAlreadyStoredIsNotWritten) {
   EXPECT_TRUE(os().WriteProfileEntry("S", "K", "v", P(ini))) << "nothing to write";
   EXPECT_FALSE(os().WriteProfileEntry("S", "k", "other", P(ini))) << "read-only";
   EXPECT_EQ(Read(ini, "S", "k"), "v");
+}
+
+TEST_P(PlatformContract, ProfileTransaction) {
+  const std::string ini = P("C:\\Contract\\t.ini");
+  ASSERT_TRUE(os().WriteProfileEntry("S", "a", "0", ini));
+  os().BeginProfileTransaction();
+  ASSERT_TRUE(os().WriteProfileEntry("S", "a", "1", ini));
+  ASSERT_TRUE(os().WriteProfileEntry("S", "b", "2", ini));
+  EXPECT_EQ(Read("C:\\Contract\\t.ini", "S", "b"), "2") << "the transaction's own write";
+  const std::vector<ProfileFileChange> changes = os().CommitProfileWrites();
+  os().EndProfileTransaction();
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].file, ini) << "named as the writes named it";
+  EXPECT_EQ(changes[0].added, 1);
+  EXPECT_EQ(changes[0].changed, 1);
+  EXPECT_TRUE(changes[0].written);
+  EXPECT_EQ(subject_->FileBytes("C:\\Contract\\t.ini"), "[S]\r\na=1\r\nb=2\r\n");
+
+  os().BeginProfileTransaction();
+  ASSERT_TRUE(os().WriteProfileEntry("S", "b", "2", ini));
+  EXPECT_TRUE(os().CommitProfileWrites().empty()) << "nothing changed";
+  os().EndProfileTransaction();
 }
 
 TEST_P(PlatformContract, EngineLibraryThatCannotBeLoaded) {

@@ -134,7 +134,29 @@ TEST(DownloadAddressesTest, EveryHostUsesHttps) {
   EXPECT_TRUE(CodecPageAddress().ends_with("/codec-central.htm"));
   EXPECT_TRUE(ConverterInstallerAddress("x.exe").starts_with("https://"));
   EXPECT_TRUE(DatabaseVendorPageAddress(43).starts_with("https://"));
-  EXPECT_EQ(UpdateServerAddress("a.zip"), std::string(kUpdateBase) + "a.zip");
+  EXPECT_EQ(UpdateServerAddress("", "a.zip"), std::string(kUpdateBase) + "a.zip");
+  EXPECT_EQ(UpdateServerAddress("miroir.radio.example:8443", "a.zip"),
+            "https://miroir.radio.example:8443/TX/Releases/TX_34/a.zip");
+}
+
+TEST(DownloadAddressesTest, HostNames) {
+  for (const char* host : {"maj.example.org", "miroir:8443", "10.0.0.7", "[::1]", "h\xC3\xB4te"}) {
+    EXPECT_TRUE(IsHostName(host)) << host;
+  }
+  for (const char* host : {"", "a/b", "a\\b", "a b", "a?b", "a#b", "u@h", "a\tb", "a\x7f"}) {
+    EXPECT_FALSE(IsHostName(host)) << host;
+  }
+}
+
+TEST_F(DownloadsTest, StepsSixAndSevenUseTheRunsUpdateServer) {
+  run.UpdateHost = "miroir.radio.example";
+  window.packages.assign(18, false);
+  window.packages[1] = true;
+  CommandCreerSettings_Click(run, window, 5);
+  CommandCreerSettings_Click(run, window, 6);
+  const std::string base = "https://miroir.radio.example/TX/Releases/TX_34/";
+  EXPECT_EQ(Opened(), (std::vector<std::string>{base + "Setup_TX3_Composants_V34.exe",
+                                                base + "TX3_Production.zip"}));
 }
 
 TEST(DownloadAddressesTest, ConverterInstallersAndCodecPageShareTheMakersSite) {

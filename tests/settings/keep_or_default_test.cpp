@@ -44,6 +44,23 @@ TEST_F(KeepOrDefaultTest, UnwrittenKeysAreCountedPerFileInOrderOfFirstFailure) {
             "C:\\Cfg\\a.ini (1 clés)");
 }
 
+TEST_F(KeepOrDefaultTest, AFileWhoseCommitFailsCountsEveryKeyItWasGiven) {
+  os.BeginProfileTransaction();
+  os.FailCall("WriteProfileEntry", 75, 1, "C:\\Cfg\\b.ini");
+  os.failingCommits = {"C:\\Cfg\\b.ini"};
+  writer.Overwrite("C:\\Cfg\\b.ini", "S", "K1", "v");  // refused at once
+  writer.Overwrite("C:\\Cfg\\b.ini", "S", "K2", "v");
+  writer.KeepOrDefault("C:\\Cfg\\b.ini", "S", "K3", "v");
+  writer.Overwrite("C:\\Cfg\\a.ini", "S", "K1", "v");
+  writer.Commit();
+  os.EndProfileTransaction();
+  EXPECT_EQ(UnwrittenKeysMessage(writer.Unwritten()),
+            "Paramètres non écrits:\r\n\r\nC:\\Cfg\\b.ini (3 clés)");
+  ASSERT_EQ(run.Changes.profileFiles.size(), 2u);
+  EXPECT_FALSE(run.Changes.profileFiles[0].written);
+  EXPECT_TRUE(run.Changes.profileFiles[1].written);
+}
+
 TEST_F(KeepOrDefaultTest, OutcomeMessageDependsOnUnwrittenKeys) {
   ShowSettingsOutcome(run, writer);
   os.FailCall("WriteProfileEntry", 75, -1, "C:\\Cfg\\b.ini");

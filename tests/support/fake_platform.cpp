@@ -574,6 +574,7 @@ bool FakePlatform::WriteProfileEntry(std::string_view section, std::string_view 
     return true;
   }
   if (writable) {
+    if (transactionDepth > 0) NotePendingChange(file, IniValue(clean, section, key).has_value());
     StoreIni(clean, section, key, value);
     SyncIniFileEntry(clean);
   }
@@ -582,9 +583,39 @@ bool FakePlatform::WriteProfileEntry(std::string_view section, std::string_view 
   return writable;
 }
 
-void FakePlatform::FlushWrites() {
-  Enter("FlushWrites", {});
+void FakePlatform::NotePendingChange(std::string_view file, bool existed) {
+  for (platform::ProfileFileChange& change : pendingChanges_) {
+    if (change.file == file) {
+      ++(existed ? change.changed : change.added);
+      return;
+    }
+  }
+  pendingChanges_.push_back({std::string(file), existed ? 0 : 1, existed ? 1 : 0, true, {}});
+}
+
+void FakePlatform::BeginProfileTransaction() {
+  Enter("BeginProfileTransaction", {});
+  ++transactionDepth;
+}
+
+std::vector<platform::ProfileFileChange> FakePlatform::CommitProfileWrites() {
+  Enter("CommitProfileWrites", {});
   ++flushCount;
+  std::vector<platform::ProfileFileChange> changes = std::move(pendingChanges_);
+  pendingChanges_.clear();
+  for (platform::ProfileFileChange& change : changes) {
+    change.written = !profileDryRun && failingCommits.count(change.file) == 0;
+  }
+  return changes;
+}
+
+void FakePlatform::EndProfileTransaction() {
+  Enter("EndProfileTransaction", {});
+  --transactionDepth;
+}
+
+void FakePlatform::SetProfileDryRun(bool dryRun) {
+  profileDryRun = dryRun;
 }
 
 // ---- Database engine ----
@@ -620,6 +651,20 @@ bool FakePlatform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
   const auto it = engineFiles.find(std::string(enginePath));
   if (it == engineFiles.end()) return false;
   *bytes = it->second.substr(0, maxBytes);
+  return true;
+}
+
+bool FakePlatform::ReadNamedFile(std::string_view path, std::string* bytes) {
+  if (Enter("ReadNamedFile", {}, path) != 0) return false;
+  const auto it = namedFiles.find(std::string(path));
+  if (it == namedFiles.end()) return false;
+  *bytes = it->second;
+  return true;
+}
+
+bool FakePlatform::ReplaceNamedFile(std::string_view path, std::string_view bytes) {
+  if (Enter("ReplaceNamedFile", {}, path) != 0) return false;
+  namedFiles[std::string(path)] = std::string(bytes);
   return true;
 }
 

@@ -148,6 +148,7 @@ class FakePlatform : public platform::Platform {
   // "/engine/" + the path with "/" for "\").
   std::function<std::string(std::string_view)> enginePathOf;
   std::map<std::string, std::string> engineFiles;
+  std::map<std::string, std::string> namedFiles;  // files named on the command line
   std::set<std::string> lockedEngineFiles;
 
   // Folder dialog mapping: identity unless set.
@@ -157,7 +158,11 @@ class FakePlatform : public platform::Platform {
   // Recorded.
   std::vector<std::string> calls;
   std::vector<std::string> logLines;
-  int flushCount = 0;
+  int flushCount = 0;  // profile commits
+  int transactionDepth = 0;
+  bool profileDryRun = false;
+  // Files whose commit fails (the keys stay in the fake's files: only the answer says so).
+  std::set<std::string> failingCommits;
   // Number of recorded calls with this name.
   int CallCount(std::string_view call) const;
   // True when a log line contains `text`.
@@ -202,7 +207,10 @@ class FakePlatform : public platform::Platform {
                              std::string_view file) override;
   bool WriteProfileEntry(std::string_view section, std::string_view key, std::string_view value,
                          std::string_view file) override;
-  void FlushWrites() override;
+  void BeginProfileTransaction() override;
+  std::vector<platform::ProfileFileChange> CommitProfileWrites() override;
+  void EndProfileTransaction() override;
+  void SetProfileDryRun(bool dryRun) override;
   std::optional<std::string> DefaultEngineLibraryName() override { return defaultEngineLibrary; }
   std::unique_ptr<platform::Library> LoadEngineLibrary(std::string_view nameOrPath,
                                                        int32_t* error) override;
@@ -215,6 +223,11 @@ class FakePlatform : public platform::Platform {
                                              std::string_view bytes) override;
   std::string WindowsPathFromHost(std::string_view hostPath) override;
   std::string HostPathForDialog(std::string_view windowsPath) override;
+  std::unique_ptr<platform::Library> LoadProgramModule(std::string_view /*fileName*/) override {
+    return nullptr;
+  }
+  bool ReadNamedFile(std::string_view path, std::string* bytes) override;
+  bool ReplaceNamedFile(std::string_view path, std::string_view bytes) override;
   void AppendLog(std::string_view line) override;
 
  private:
@@ -232,6 +245,9 @@ class FakePlatform : public platform::Platform {
   struct IniFile {
     std::vector<IniSection> sections;
   };
+
+  void NotePendingChange(std::string_view file, bool existed);
+  std::vector<platform::ProfileFileChange> pendingChanges_;  // since the last commit
 
   // Records the call, moves the clock on, and answers a scripted failure number (0: none).
   // Raises when the failure was set with RaiseInCall.

@@ -1,18 +1,32 @@
 #include "app/batch/batch_front_end.h"
 
+#include <algorithm>
 #include <optional>
 
+#include "app/batch/answer_file.h"
 #include "app/batch/batch_options.h"
 #include "app/batch/batch_ui_port.h"
+#include "app/batch/dry_run_summary.h"
+#include "app/batch/run_record.h"
+#include "app/batch/run_report.h"
 #include "app/frm_main.h"
+#include "common/profile_transaction.h"
 #include "common/run_context.h"
+#include "platform/dry_run_platform.h"
 #include "platform/platform.h"
+#include "settings/download_addresses.h"
 
 namespace tx3 {
 namespace {
 
 bool ValidRow(int row, const ComboState& combo) {
   return row >= -1 && row < static_cast<int>(combo.items.size());
+}
+
+// Where a list row came from, for its fault: the option, or the answer file's line and key.
+std::string RowFault(const FieldOption& f, std::string_view option) {
+  return (f.origin.empty() ? std::string(option) : f.origin) + ": no row " +
+         std::to_string(f.number);
 }
 
 // Sets one field as the operator would; answers the usage fault, if any.
@@ -29,18 +43,18 @@ std::optional<std::string> ApplyField(FrmMain& w, const FieldOption& f) {
       w.SetFolderText(f.number, f.text);
       break;
     case K::Engine:
-      if (!ValidRow(f.number, w.ComboPervasive()))
-        return "--engine: no row " + std::to_string(f.number);
+      if (!ValidRow(f.number, w.ComboPervasive())) return RowFault(f, "--engine");
       w.SetComboPervasiveSelection(f.number);
       break;
     case K::Converter:
-      if (!ValidRow(f.number, w.CombodBPowerAmp())) {
-        return "--converter: no row " + std::to_string(f.number);
-      }
+      if (!ValidRow(f.number, w.CombodBPowerAmp())) return RowFault(f, "--converter");
       w.SetCombodBPowerAmpSelection(f.number);
       break;
     case K::Package:
       w.SetListeTXChecked(f.number, f.on);
+      break;
+    case K::UpdateHost:
+      w.Run().UpdateHost = f.text;
       break;
   }
   return std::nullopt;
@@ -61,9 +75,72 @@ void RunAction(FrmMain& w, const BatchAction& a) {
   }
 }
 
+// A TX3_UPDATE_HOST that is not a host name leaves the build's update server, with a warning
+// line; an answer file's UpdateHost makes the variable irrelevant. Answers the warning's text.
+std::optional<std::string> RefusedUpdateHost(const BatchOptions& options) {
+  const auto setsHost = [](const FieldOption& f) {
+    return f.kind == FieldOption::Kind::UpdateHost;
+  };
+  if (std::any_of(options.fields.begin(), options.fields.end(), setsHost)) return std::nullopt;
+  std::optional<std::string> host = platform::Os().GetEnv(kUpdateHostVariable);
+  if (!host || IsHostName(*host)) return std::nullopt;
+  std::replace_if(
+      host->begin(), host->end(),
+      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }, '?');
+  return std::string(kUpdateHostVariable) + " \"" + *host +
+         "\" is not a host name; the update server stays " + std::string(BuildUpdateHost());
+}
+
+// The dry run's platform over the one in use, for the length of the run.
+class DryRunScope {
+ public:
+  explicit DryRunScope(bool dryRun) : previous_(platform::Os()) {
+    if (!dryRun) return;
+    dry_.emplace(previous_);
+    platform::SetPlatform(&*dry_);
+  }
+  ~DryRunScope() {
+    if (dry_) platform::SetPlatform(&previous_);
+  }
+  DryRunScope(const DryRunScope&) = delete;
+  DryRunScope& operator=(const DryRunScope&) = delete;
+
+ private:
+  platform::Platform& previous_;
+  std::optional<platform::DryRunPlatform> dry_;
+};
+
+// Runs the actions in order, keeping what each one showed and changed. In a dry run one outer
+// transaction holds them all, so that an action sees what the earlier ones would have written.
+void RunActions(FrmMain& window, const BatchUiPort& port, const BatchOptions& options,
+                RunRecord* record) {
+  std::optional<ProfileTransaction> outer;
+  if (options.dryRun) outer.emplace();
+  const RunChanges& changes = window.Run().Changes;
+  for (const BatchAction& a : options.actions) {
+    const ChangesMark mark = MarkOf(changes);
+    const size_t shown = port.Messages().size();
+    RunAction(window, a);
+    ActionRecord done{a, {}, {}, {}, {}};
+    done.messages.assign(port.Messages().begin() + static_cast<ptrdiff_t>(shown),
+                         port.Messages().end());
+    TakeChanges(changes, mark, &done);
+    record->actions.push_back(std::move(done));
+  }
+}
+
+// The report, at the end of the run; false (and one line on `err`) when it cannot be written.
+bool WriteReport(const std::string& path, const RunRecord& record, std::ostream& err) {
+  if (platform::Os().ReplaceNamedFile(path, ReportText(record))) return true;
+  err << "tx3_setup: " << path << ": cannot be written\n";
+  return false;
+}
+
 int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+  const DryRunScope scope(options.dryRun);
   FrmMain window;
-  BatchUiPort port(window, out, err, options.verbose);
+  window.Run().DryRun = options.dryRun;
+  BatchUiPort port(window, out, err, options.verbose, /*quietInformation=*/options.dryRun);
   window.SetUiPort(&port);
 
   window.Create();
@@ -73,11 +150,41 @@ int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err)
       return kExitUsage;
     }
   }
-  for (const BatchAction& a : options.actions) RunAction(window, a);
-  platform::Os().FlushWrites();
+  RunRecord record;
+  record.version = ProgramVersionText(window.Run());
+  record.dryRun = options.dryRun;
+  record.fields = FieldsOf(window);
+  // The front end's own warnings come first in the report's messages.
+  std::vector<ShownMessage> ownMessages;
+  bool trouble = false;
+  if (std::optional<std::string> refused = RefusedUpdateHost(options)) {
+    err << "tx3_setup: warning: " << *refused << '\n';
+    ownMessages.push_back({MsgIcon::Warning, *refused});
+    trouble = true;
+  }
+  // The answers are saved before anything is pressed; without them no action runs.
+  bool saved = true;
+  if (options.saveAnswers) {
+    if (std::optional<std::string> fault =
+            SaveAnswerFile(*options.saveAnswers, window, options.actions)) {
+      err << "tx3_setup: " << *fault << '\n';
+      ownMessages.push_back({MsgIcon::Critical, *fault});
+      trouble = true;
+      saved = false;
+    }
+  }
+  if (saved) RunActions(window, port, options, &record);
+  platform::Os().CommitProfileWrites();
 
-  const bool errorReported = window.Run().ErrorManager.reports != 0;
-  return port.WarningsShown() > 0 || errorReported ? kExitTrouble : kExitOk;
+  record.errorsReported = window.Run().ErrorManager.reports;
+  trouble = trouble || port.WarningsShown() > 0 || record.errorsReported != 0;
+  const bool wouldChange = options.dryRun && TotalsOf(record.actions).Any();
+  if (options.dryRun && saved) out << DryRunSummary(record.actions, options.verbose, trouble);
+  record.exitStatus = trouble ? kExitTrouble : wouldChange ? kExitWouldChange : kExitOk;
+  record.messages = ownMessages;
+  record.messages.insert(record.messages.end(), port.Messages().begin(), port.Messages().end());
+  if (options.report && !WriteReport(*options.report, record, err)) return kExitTrouble;
+  return record.exitStatus;
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "app/batch/answer_file.h"
+
 namespace tx3 {
 namespace {
 
@@ -32,6 +34,8 @@ class Parser {
         batch = true;
       } else if (arg == "--verbose") {
         options_.verbose = true;
+      } else if (arg == "--dry-run") {
+        options_.dryRun = true;
       } else {
         Option(arg);
       }
@@ -56,6 +60,12 @@ class Parser {
     using A = BatchAction::Kind;
     if (arg == "--create-database") {
       options_.actions.push_back({A::CreateDatabase, 0});
+    } else if (arg == "--answers") {
+      if (auto path = Value(arg)) Answers(*path);
+    } else if (arg == "--save-answers") {
+      OutputFile(arg, options_.saveAnswers);
+    } else if (arg == "--report") {
+      OutputFile(arg, options_.report);
     } else if (arg == "--radio") {
       if (auto v = Value(arg)) options_.fields.push_back({F::Radio, 0, *v, false});
     } else if (arg == "--station") {
@@ -129,6 +139,28 @@ class Parser {
     options_.fields.push_back({FieldOption::Kind::Package, a->first, {}, a->second == "on"});
   }
 
+  // A file the run writes, named once.
+  void OutputFile(const std::string& option, std::optional<std::string>& file) {
+    auto path = Value(option);
+    if (!path) return;
+    if (file) {
+      error_ = option + " given twice";
+    } else {
+      file = std::move(*path);
+    }
+  }
+
+  // The file's fields and actions where the option stands.
+  void Answers(const std::string& path) {
+    ParsedAnswerFile file = ReadAnswerFile(path);
+    if (!file.ok) {
+      error_ = std::move(file.error);
+      return;
+    }
+    for (FieldOption& f : file.answers.fields) options_.fields.push_back(std::move(f));
+    for (const BatchAction& a : file.answers.actions) options_.actions.push_back(a);
+  }
+
   const std::vector<std::string>& args_;
   size_t pos_ = 0;
   BatchOptions options_;
@@ -137,6 +169,18 @@ class Parser {
 
 }  // namespace
 
+std::string ActionText(const BatchAction& action) {
+  switch (action.kind) {
+    case BatchAction::Kind::Step:
+      return "step " + std::to_string(action.number);
+    case BatchAction::Kind::CreateFolder:
+      return "create-folder " + std::to_string(action.number);
+    case BatchAction::Kind::CreateDatabase:
+      break;
+  }
+  return "create-database";
+}
+
 ParsedCommandLine ParseBatchOptions(const std::vector<std::string>& args) {
   return Parser(args).Run();
 }
@@ -144,7 +188,8 @@ ParsedCommandLine ParseBatchOptions(const std::vector<std::string>& args) {
 std::string BatchUsageText() {
   return R"(Usage:
   tx3_setup                      opens the window
-  tx3_setup --batch [FIELDS] [ACTIONS] [--verbose]
+  tx3_setup --batch [--answers FILE] [FIELDS] [ACTIONS] [--save-answers FILE]
+                    [--dry-run] [--report FILE] [--verbose]
   tx3_setup --help | --version
 
 In batch mode the window is created as usual (defaults, then the read-back of an
@@ -164,14 +209,64 @@ Actions:
   --create-folder N     press the "Créer" button of folder row N
   --create-database     press "Créer les fichiers de la base de données"
 
+Answer files:
+  --answers FILE        the fields and actions of an answer file, taken as if given at
+                        this place of the command line (options after it override its
+                        fields); may be given several times
+  --save-answers FILE   write the fields as they stand after the read-back and the field
+                        options, and this run's actions, to an answer file, before the
+                        actions run; when it cannot be written, no action runs (status 1)
+
+Dry run and report:
+  --dry-run             run the actions without changing anything (no folder, settings
+                        file, data file, browser or log line), then print per action what
+                        would change: the folders to create, each settings file with its
+                        keys to add and to change (with --verbose each key, "+" its new
+                        line, "-" the line it replaces), the data files to create, and a
+                        total; one line "Rien à changer : le poste est à jour." when
+                        nothing would change. The actions' information messages are not
+                        printed (they tell what a real run did); warnings are.
+  --report FILE         write a JSON report of the run at its end (fields, each action's
+                        messages and changes, every message, totals, dry run or not, exit
+                        status), replaced atomically, also when the run fails or is a dry
+                        run; when it cannot be written, one line says so (status 1)
+
   --verbose             also print every status-bar text on standard error
+
+An answer file is an INI file in UTF-8 (ANSI is accepted too). Section and key names are
+case-insensitive; blanks around names and values are ignored (a value wrapped in double
+quotes keeps its own); comments are whole lines starting with ; or #, never after a value:
+  ; TX3_Setup answers
+  [Fields]
+  Radio=Radio Tarvox
+  Station1=Tarvox FM
+  Folder0=C:\Brennic\Tarvox\
+  Engine=0
+  Converter=-1
+  Package0=on
+  UpdateHost=maj.example.org
+  [Actions]
+  1=step 1
+  2=create-folder 6
+  3=create-database
+Fields: Radio, Station1 to Station5 (empty clears the name), Folder0 to Folder7, Engine
+and Converter (-1 none), Package0 to Package17 (on or off), UpdateHost (the update
+server of steps 6 and 7). Actions: keys 1, 2, 3 ... in order; step N (1 to 7),
+create-folder N (0 to 7), create-database. A faulty answer file stops everything
+before the window is created: one line names the file, the line and the key (status 2).
+
+Environment: TX3_UPDATE_HOST names the update server instead of the build's (an answer
+file's UpdateHost wins); a value that is not a host name is refused with a warning.
 
 Every message box is printed on standard output as a block: [information], [warning]
 or [critical], its text, then an empty line.
 
 Exit status: 0 when no warning or critical message was shown and no error was
-reported; 1 otherwise; 2 for a usage error. tx3_setup alone ends with status 1
-when the window cannot open (no display, or a build without the window).
+reported (with --dry-run: and nothing would change); 1 otherwise (a warning on standard
+error counts too, and wins over 3); 2 for a usage error (no report is written);
+3 with --dry-run when something would change.
+tx3_setup alone ends with status 1 when the window cannot open (no display, or a build
+without the window).
 )";
 }
 

@@ -1,6 +1,7 @@
 // The command line of the batch front end: what to set in the window, what to press, in order.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,11 +9,12 @@ namespace tx3 {
 
 // A field option, applied after the window is created (defaults and read-back).
 struct FieldOption {
-  enum class Kind { Radio, Station, Folder, Engine, Converter, Package };
+  enum class Kind { Radio, Station, Folder, Engine, Converter, Package, UpdateHost };
   Kind kind;
-  int number = 0;    // station 1..5, folder row 0..7, list row (-1 none), component row 0..17
-  std::string text;  // radio name, station name, folder path
-  bool on = false;   // component check mark
+  int number = 0;        // station 1..5, folder row 0..7, list row (-1 none), component row 0..17
+  std::string text;      // radio name, station name, folder path, update server's host
+  bool on = false;       // component check mark
+  std::string origin{};  // "FILE:LINE: KEY" for a field of an answer file, empty for an option
 };
 
 // An action: a button pressed, in the order given.
@@ -26,8 +28,11 @@ struct BatchOptions {
   enum class Mode { Batch, Help, Version };
   Mode mode = Mode::Batch;
   bool verbose = false;
-  std::vector<FieldOption> fields;
-  std::vector<BatchAction> actions;
+  std::vector<FieldOption> fields;         // the options' and answer files' fields, in order
+  std::vector<BatchAction> actions;        // the options' and answer files' actions, in order
+  std::optional<std::string> saveAnswers;  // --save-answers FILE
+  bool dryRun = false;                     // --dry-run
+  std::optional<std::string> report;       // --report FILE
 };
 
 struct ParsedCommandLine {
@@ -37,8 +42,13 @@ struct ParsedCommandLine {
 };
 
 // Parses the arguments that follow the program name. --help or --version met before any fault wins;
-// otherwise --batch must be given.
+// otherwise --batch must be given. An answer file (--answers FILE) is read and parsed here, through
+// the platform, and its fields and actions take the place of the option.
 ParsedCommandLine ParseBatchOptions(const std::vector<std::string>& args);
+
+// An action as the answer files and the report name it: "step 1", "create-folder 6",
+// "create-database".
+std::string ActionText(const BatchAction& action);
 
 // The text of --help.
 std::string BatchUsageText();

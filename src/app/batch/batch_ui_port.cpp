@@ -7,32 +7,30 @@
 #include "common/text.h"
 
 namespace tx3 {
-namespace {
 
-std::string_view IconTag(MsgIcon icon) {
+std::string_view IconName(MsgIcon icon) {
   switch (icon) {
     case MsgIcon::Information:
-      return "[information]";
+      break;
     case MsgIcon::Warning:
-      return "[warning]";
+      return "warning";
     case MsgIcon::Critical:
-      return "[critical]";
+      return "critical";
   }
-  return "[information]";
+  return "information";
 }
 
-}  // namespace
-
 std::string MessageBlock(std::string_view text, MsgIcon icon) {
-  std::string block(IconTag(icon));
-  block += '\n';
+  std::string block = "[" + std::string(IconName(icon)) + "]\n";
   block += ReplaceAll(text, "\r\n", "\n");
   block += "\n\n";
   return block;
 }
 
 void BatchUiPort::ShowMessage(std::string_view text, MsgIcon icon) {
+  if (icon == MsgIcon::Information && quietInformation_) return;
   if (icon != MsgIcon::Information) ++warnings_;
+  messages_.push_back({icon, ReplaceAll(text, "\r\n", "\n")});
   out_ << MessageBlock(text, icon) << std::flush;
 }
 

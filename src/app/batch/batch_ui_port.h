@@ -3,7 +3,9 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/ui_port.h"
 
@@ -11,10 +13,24 @@ namespace tx3 {
 
 class FrmMain;
 
+// A message as it was printed: its icon and its text, each CR LF a line break.
+struct ShownMessage {
+  MsgIcon icon;
+  std::string text;
+  bool operator==(const ShownMessage&) const = default;
+};
+
 class BatchUiPort final : public UiPort {
  public:
-  BatchUiPort(FrmMain& window, std::ostream& out, std::ostream& err, bool verbose)
-      : window_(window), out_(out), err_(err), verbose_(verbose) {}
+  // `quietInformation`: information messages are neither printed nor kept (a dry run's actions
+  // would announce what they did not do).
+  BatchUiPort(FrmMain& window, std::ostream& out, std::ostream& err, bool verbose,
+              bool quietInformation = false)
+      : window_(window),
+        out_(out),
+        err_(err),
+        verbose_(verbose),
+        quietInformation_(quietInformation) {}
 
   void ShowMessage(std::string_view text, MsgIcon icon) override;
   std::optional<std::string> BrowseForFolder(std::string_view startFolder,
@@ -24,18 +40,24 @@ class BatchUiPort final : public UiPort {
 
   // Warning and critical messages printed so far.
   int WarningsShown() const { return warnings_; }
-  // Reports of the error manager seen so far: it lets pending events run once per report.
+  // Every message printed so far, in order.
+  const std::vector<ShownMessage>& Messages() const { return messages_; }
 
  private:
   FrmMain& window_;
   std::ostream& out_;
   std::ostream& err_;
   bool verbose_;
+  bool quietInformation_;
   int warnings_ = 0;
+  std::vector<ShownMessage> messages_;
 };
 
 // The printed form of a message box: "[warning]", the text with each CR LF a line break,
 // then an empty line.
 std::string MessageBlock(std::string_view text, MsgIcon icon);
+
+// "information", "warning" or "critical".
+std::string_view IconName(MsgIcon icon);
 
 }  // namespace tx3

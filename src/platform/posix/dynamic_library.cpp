@@ -23,9 +23,10 @@ class LoadedLibrary final : public Library {
 
 }  // namespace
 
-std::unique_ptr<Library> OpenLibrary(std::string_view nameOrPath, int32_t* error) {
+std::unique_ptr<Library> OpenLibrary(std::string_view nameOrPath, int32_t* error, bool keepLoaded) {
   const std::string name(nameOrPath);
-  void* handle = name.empty() ? nullptr : ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+  const int mode = RTLD_NOW | RTLD_LOCAL | (keepLoaded ? RTLD_NODELETE : 0);
+  void* handle = name.empty() ? nullptr : ::dlopen(name.c_str(), mode);
   if (!handle) {
     *error = err::kLibraryNotFound;
     return nullptr;

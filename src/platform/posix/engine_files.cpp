@@ -14,7 +14,7 @@ bool ReadHostFile(const std::string& path, size_t maxBytes, std::string* bytes) 
   return file.valid() && ReadAll(file.get(), maxBytes, bytes);
 }
 
-ReplaceOutcome ReplaceHostFile(const std::string& path, std::string_view bytes) {
+ReplaceOutcome ReplaceHostFile(const std::string& path, std::string_view bytes, bool durable) {
   // The lock is held on the old file until the new one has replaced it.
   const Descriptor existing(::open(path.c_str(), O_RDWR | O_CLOEXEC));
   if (!existing.valid() && errno != ENOENT) return ReplaceOutcome::kFailed;
@@ -29,11 +29,11 @@ ReplaceOutcome ReplaceHostFile(const std::string& path, std::string_view bytes) 
     }
   }
   struct stat info {};
-  if (!ReplaceByNewFile(path, UniqueName(path + ".tx3new", ""), bytes, Replacement{nullptr, true},
-                        &info)) {
+  if (!ReplaceByNewFile(path, UniqueName(path + ".tx3new", ""), bytes,
+                        Replacement{nullptr, durable}, &info)) {
     return ReplaceOutcome::kFailed;
   }
-  SyncPath(HostParent(path), /*folder=*/true);
+  if (durable) SyncPath(HostParent(path), /*folder=*/true);
   return ReplaceOutcome::kDone;
 }
 

@@ -15,7 +15,9 @@ bool ReadHostFile(const std::string& path, size_t maxBytes, std::string* bytes);
 
 // Writes `bytes` to a new file beside `path`, makes it durable and renames it over `path`.
 // kLocked when an existing file is held by an exclusive flock elsewhere, kFailed when it cannot
-// be written (nothing is left behind).
-ReplaceOutcome ReplaceHostFile(const std::string& path, std::string_view bytes);
+// be written (nothing is left behind). Without `durable` the file and its folder entry are left
+// for the caller to make durable (SyncFileSystem).
+ReplaceOutcome ReplaceHostFile(const std::string& path, std::string_view bytes,
+                               bool durable = true);
 
 }  // namespace tx3::platform::posix

@@ -129,6 +129,11 @@ void SyncPath(const std::string& path, bool folder) {
   if (fd.valid()) ::fsync(fd.get());
 }
 
+void SyncFileSystem(const std::string& folder) {
+  const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) ::syncfs(fd.get());
+}
+
 LockResult LockExclusive(int fd, bool wait) {
   while (::flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB) != 0) {
     if (errno == EINTR) continue;

@@ -55,6 +55,9 @@ std::string UniqueName(const std::string& stem, std::string_view tail);
 
 // fsync of a file or folder; errors are ignored (nothing more can be done about them).
 void SyncPath(const std::string& path, bool folder);
+// syncfs of the file system holding the folder: every file written there, and every folder
+// entry, made durable in one call.
+void SyncFileSystem(const std::string& folder);
 
 enum class LockResult { kHeld, kBusy, kFailed };
 // An exclusive flock on the descriptor, released when it is closed. Without `wait`, kBusy when

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -139,12 +140,20 @@ intptr_t PosixPlatform::OpenInShell(std::string_view /*operation*/, std::string_
   return OpenWithShell(drives_, file);
 }
 
+// Resolving a Windows path finds each component in its stored case, one lookup per component:
+// within a transaction a file's host path is resolved once.
 std::string PosixPlatform::ProfileHostPath(std::string_view file) {
+  if (transactions_.Active()) {
+    const auto known = profileHostPaths_.find(std::string(file));
+    if (known != profileHostPaths_.end()) return known->second;
+  }
   const bool bareName = file.find_first_of("\\/:") == std::string_view::npos;
   const std::string windowsPath =
       bareName ? WindowsDirectory() + "\\" + std::string(file) : std::string(file);
   const MappedPath mapped = drives_.Map(windowsPath);
-  return mapped.status == MapStatus::kOk ? mapped.host : std::string();
+  std::string host = mapped.status == MapStatus::kOk ? mapped.host : std::string();
+  if (transactions_.Active()) profileHostPaths_.emplace(file, host);
+  return host;
 }
 
 // A file that cannot be mapped reads as missing: an empty host path never opens.
@@ -154,14 +163,38 @@ uint32_t PosixPlatform::ReadProfileString(std::string_view section, std::string_
   return profiles_.Read(ProfileHostPath(file), section, key, defaultValue, value);
 }
 
+// A failed write is retried by its caller after making the folder: the folder's components are
+// then looked up again.
 bool PosixPlatform::WriteProfileEntry(std::string_view section, std::string_view key,
                                       std::string_view value, std::string_view file) {
   const std::string host = ProfileHostPath(file);
-  return !host.empty() && profiles_.Write(host, section, key, value);
+  if (!host.empty() && profiles_.Write(host, section, key, value)) {
+    transactions_.Named(host, file);
+    return true;
+  }
+  profileHostPaths_.erase(std::string(file));
+  return false;
 }
 
-void PosixPlatform::FlushWrites() {
-  profiles_.Flush();
+void PosixPlatform::BeginProfileTransaction() {
+  if (!transactions_.Active()) profileHostPaths_.clear();
+  transactions_.Begin();
+}
+
+std::vector<ProfileFileChange> PosixPlatform::CommitProfileWrites() {
+  return transactions_.Commit();
+}
+
+void PosixPlatform::EndProfileTransaction() {
+  transactions_.End();
+  if (transactions_.Active()) return;
+  profileHostPaths_.clear();
+  for (const std::string& folder : unsyncedEngineFolders_) SyncFileSystem(folder);
+  unsyncedEngineFolders_.clear();
+}
+
+void PosixPlatform::SetProfileDryRun(bool dryRun) {
+  transactions_.SetDryRun(dryRun);
 }
 
 // No engine library is installed with the system here: the built-in engine serves unless
@@ -193,7 +226,12 @@ bool PosixPlatform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
 ReplaceOutcome PosixPlatform::ReplaceEngineFile(std::string_view enginePath,
                                                 std::string_view bytes) {
   if (enginePath.empty()) return ReplaceOutcome::kFailed;
-  return ReplaceHostFile(std::string(enginePath), bytes);
+  // Within a transaction the files are made durable together when it ends.
+  const std::string path(enginePath);
+  if (!transactions_.Active()) return ReplaceHostFile(path, bytes);
+  const ReplaceOutcome outcome = ReplaceHostFile(path, bytes, /*durable=*/false);
+  if (outcome == ReplaceOutcome::kDone) unsyncedEngineFolders_.insert(HostParent(path));
+  return outcome;
 }
 
 std::string PosixPlatform::WindowsPathFromHost(std::string_view hostPath) {
@@ -204,6 +242,25 @@ std::string PosixPlatform::HostPathForDialog(std::string_view windowsPath) {
   const MappedPath mapped = drives_.Map(windowsPath);
   if (mapped.status != MapStatus::kOk || !IsHostDirectory(mapped.host)) return {};
   return mapped.host;
+}
+
+std::unique_ptr<Library> PosixPlatform::LoadProgramModule(std::string_view fileName) {
+  const std::string folder = HostParent(OwnExecutable());
+  for (const std::string& candidate : {folder + "/" + std::string(fileName),
+                                       folder + "/../lib/tx3-setup/" + std::string(fileName)}) {
+    int32_t error = 0;
+    if (std::unique_ptr<Library> module = OpenLibrary(candidate, &error, /*keepLoaded=*/true))
+      return module;
+  }
+  return nullptr;
+}
+
+bool PosixPlatform::ReadNamedFile(std::string_view path, std::string* bytes) {
+  return ReadHostFile(std::string(path), std::numeric_limits<size_t>::max(), bytes);
+}
+
+bool PosixPlatform::ReplaceNamedFile(std::string_view path, std::string_view bytes) {
+  return ReplaceHostFile(std::string(path), bytes) == ReplaceOutcome::kDone;
 }
 
 void PosixPlatform::AppendLog(std::string_view line) {

@@ -1,11 +1,16 @@
 // The platform on Linux: Windows calls emulated on emulated drives (see drive_map.h).
 #pragma once
 
+#include <set>
+#include <string>
+#include <unordered_map>
+
 #include "platform/platform.h"
 #include "platform/posix/drive_map.h"
 #include "platform/posix/log_file.h"
 #include "platform/posix/profile_io.h"
 #include "platform/profile_engine.h"
+#include "platform/profile_transactions.h"
 
 namespace tx3::platform::posix {
 
@@ -50,7 +55,10 @@ class PosixPlatform final : public Platform {
                              std::string_view file) override;
   bool WriteProfileEntry(std::string_view section, std::string_view key, std::string_view value,
                          std::string_view file) override;
-  void FlushWrites() override;
+  void BeginProfileTransaction() override;
+  std::vector<ProfileFileChange> CommitProfileWrites() override;
+  void EndProfileTransaction() override;
+  void SetProfileDryRun(bool dryRun) override;
 
   std::optional<std::string> DefaultEngineLibraryName() override;
   std::unique_ptr<Library> LoadEngineLibrary(std::string_view nameOrPath, int32_t* error) override;
@@ -61,6 +69,10 @@ class PosixPlatform final : public Platform {
 
   std::string WindowsPathFromHost(std::string_view hostPath) override;
   std::string HostPathForDialog(std::string_view windowsPath) override;
+
+  std::unique_ptr<Library> LoadProgramModule(std::string_view fileName) override;
+  bool ReadNamedFile(std::string_view path, std::string* bytes) override;
+  bool ReplaceNamedFile(std::string_view path, std::string_view bytes) override;
 
   void AppendLog(std::string_view line) override;
 
@@ -78,6 +90,11 @@ class PosixPlatform final : public Platform {
   LogFile log_;
   ProfileHostIo profileIo_;
   ProfileEngine profiles_{profileIo_};
+  ProfileTransactions transactions_{profiles_};
+  // Windows path -> host path of the profile files, kept during a transaction only.
+  std::unordered_map<std::string, std::string> profileHostPaths_;
+  // Folders of the data files written during a transaction, made durable at its end.
+  std::set<std::string> unsyncedEngineFolders_;
 };
 
 }  // namespace tx3::platform::posix

@@ -68,6 +68,14 @@ std::string ProfileHostIo::FolderOf(const std::string& path) {
   return HostParent(path);
 }
 
+// The read-only attribute is the absence of write bits, whoever the caller is (root too).
+bool ProfileHostIo::Writable(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0)
+    return !S_ISDIR(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+  return errno == ENOENT && IsHostDirectory(HostParent(path));
+}
+
 std::unique_ptr<ProfileLock> ProfileHostIo::LockFolder(const std::string& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return nullptr;
@@ -84,7 +92,7 @@ void ProfileHostIo::RemoveOrphans(const std::string& folder) {
   }
 }
 
-bool ProfileHostIo::Replace(const std::string& path, std::string_view bytes,
+bool ProfileHostIo::Replace(const std::string& path, std::string_view bytes, bool durable,
                             FileIdentity* identity) {
   struct stat old {};
   const bool exists = ::stat(path.c_str(), &old) == 0;
@@ -93,7 +101,7 @@ bool ProfileHostIo::Replace(const std::string& path, std::string_view bytes,
   const std::string temporary =
       UniqueName(HostParent(path) + "/" + std::string(kProfileTempPrefix) + BaseOf(path), ".tmp");
   struct stat info {};
-  if (!ReplaceByNewFile(path, temporary, bytes, Replacement{exists ? &old : nullptr, false},
+  if (!ReplaceByNewFile(path, temporary, bytes, Replacement{exists ? &old : nullptr, durable},
                         &info)) {
     return false;
   }

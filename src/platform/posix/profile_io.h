@@ -19,6 +19,7 @@ class ProfileHostIo final : public ProfileIo {
                    std::string* bytes) override;
   std::string ReplacementTarget(const std::string& path) override;
   std::string FolderOf(const std::string& path) override;
+  bool Writable(const std::string& path) override;
   // A flock on the folder itself, so that no lock file is left behind and the lock survives the
   // rename of the files it guards.
   std::unique_ptr<ProfileLock> LockFolder(const std::string& folder) override;
@@ -28,7 +29,8 @@ class ProfileHostIo final : public ProfileIo {
   // The new file is written beside the old one and renamed over it, with the permission bits
   // and owner of the file it replaces. False when the file is read-only (no write bit) or the
   // folder cannot be written.
-  bool Replace(const std::string& path, std::string_view bytes, FileIdentity* identity) override;
+  bool Replace(const std::string& path, std::string_view bytes, bool durable,
+               FileIdentity* identity) override;
   void Sync(const std::string& path, bool folder) override;
 };
 

@@ -362,7 +362,15 @@ void Win32ProfileIo::RemoveOrphans(const std::string& folder) {
 // value; and ReplaceFileW can fail after the old file is gone. What ReplaceFileW would keep besides
 // the attributes, the file's own security, is in this suite's folders the one the folder hands
 // down anyway.
-bool Win32ProfileIo::Replace(const std::string& path, std::string_view bytes,
+bool Win32ProfileIo::Writable(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES)
+    return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+  const DWORD folder = ::GetFileAttributesW(SystemPath(FolderOf(path)).c_str());
+  return folder != INVALID_FILE_ATTRIBUTES && (folder & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool Win32ProfileIo::Replace(const std::string& path, std::string_view bytes, bool /*durable*/,
                              FileIdentity* identity) {
   const std::wstring target = SystemPath(path);
   const DWORD attributes = ::GetFileAttributesW(target.c_str());

@@ -42,6 +42,7 @@ class Win32ProfileIo final : public ProfileIo {
   // callers name real files.
   std::string ReplacementTarget(const std::string& path) override;
   std::string FolderOf(const std::string& path) override;
+  bool Writable(const std::string& path) override;
   // A named mutex of the folder, shared by every process and every user of the machine: no lock
   // file is left behind, a killed holder releases it (the wait then answers "abandoned", and the
   // orphans are removed), and it survives the swaps of the files it guards. nullptr after 30 s.
@@ -51,8 +52,10 @@ class Win32ProfileIo final : public ProfileIo {
   void RemoveOrphans(const std::string& folder) override;
   // Writes the new file beside the old one, flushes it, gives it the old file's attributes, then
   // renames it over the old one (MoveFileExW). False for a read-only file, a missing folder, or a
-  // file still held by another program after the busy delay.
-  bool Replace(const std::string& path, std::string_view bytes, FileIdentity* identity) override;
+  // file still held by another program after the busy delay. The new file is always flushed
+  // before the rename, `durable` or not: a swap is never cheaper to repair than to flush.
+  bool Replace(const std::string& path, std::string_view bytes, bool durable,
+               FileIdentity* identity) override;
   void Sync(const std::string& path, bool folder) override;
 
  private:

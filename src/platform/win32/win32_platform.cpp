@@ -141,12 +141,27 @@ uint32_t Win32Platform::ReadProfileString(std::string_view section, std::string_
 bool Win32Platform::WriteProfileEntry(std::string_view section, std::string_view key,
                                       std::string_view value, std::string_view file) {
   const std::string path = ProfilePath(file);
-  if (IsWinIni(path)) return WriteWinIni(section, key, value);
-  return profiles_.Write(path, section, key, value);
+  if (IsWinIni(path)) return profileDryRun_ || WriteWinIni(section, key, value);
+  if (!profiles_.Write(path, section, key, value)) return false;
+  transactions_.Named(path, file);
+  return true;
 }
 
-void Win32Platform::FlushWrites() {
-  profiles_.Flush();
+void Win32Platform::BeginProfileTransaction() {
+  transactions_.Begin();
+}
+
+std::vector<ProfileFileChange> Win32Platform::CommitProfileWrites() {
+  return transactions_.Commit();
+}
+
+void Win32Platform::EndProfileTransaction() {
+  transactions_.End();
+}
+
+void Win32Platform::SetProfileDryRun(bool dryRun) {
+  profileDryRun_ = dryRun;
+  transactions_.SetDryRun(dryRun);
 }
 
 // Every Windows build names the library its engine installs, so the built-in engine of Linux
@@ -213,6 +228,24 @@ std::string Win32Platform::HostPathForDialog(std::string_view windowsPath) {
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
     return {};
   return std::string(windowsPath);
+}
+
+// The Windows window is part of the program itself.
+std::unique_ptr<Library> Win32Platform::LoadProgramModule(std::string_view /*fileName*/) {
+  return nullptr;
+}
+
+// Answer files and reports go through the profile engine's file operations: whole-file reads,
+// and a replacement written and flushed before it takes the old file's name.
+bool Win32Platform::ReadNamedFile(std::string_view path, std::string* bytes) {
+  FileIdentity identity;
+  return profileIo_.Read(Narrow(FullPath(Widen(path))), nullptr, &identity, bytes) ==
+         ReadOutcome::kRead;
+}
+
+bool Win32Platform::ReplaceNamedFile(std::string_view path, std::string_view bytes) {
+  FileIdentity identity;
+  return profileIo_.Replace(Narrow(FullPath(Widen(path))), bytes, /*durable=*/true, &identity);
 }
 
 void Win32Platform::AppendLog(std::string_view line) {

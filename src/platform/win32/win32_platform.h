@@ -4,12 +4,13 @@
 
 #include "platform/platform.h"
 #include "platform/profile_engine.h"
+#include "platform/profile_transactions.h"
 #include "platform/win32/log_file.h"
 #include "platform/win32/profile_io.h"
 
 namespace tx3::platform::win32 {
 
-class Win32Platform final : public Platform {
+class Win32Platform : public Platform {
  public:
   Win32Platform() = default;
 
@@ -48,7 +49,10 @@ class Win32Platform final : public Platform {
                              std::string_view file) override;
   bool WriteProfileEntry(std::string_view section, std::string_view key, std::string_view value,
                          std::string_view file) override;
-  void FlushWrites() override;
+  void BeginProfileTransaction() override;
+  std::vector<ProfileFileChange> CommitProfileWrites() override;
+  void EndProfileTransaction() override;
+  void SetProfileDryRun(bool dryRun) override;
 
   std::optional<std::string> DefaultEngineLibraryName() override;
   std::unique_ptr<Library> LoadEngineLibrary(std::string_view nameOrPath, int32_t* error) override;
@@ -59,6 +63,10 @@ class Win32Platform final : public Platform {
 
   std::string WindowsPathFromHost(std::string_view hostPath) override;
   std::string HostPathForDialog(std::string_view windowsPath) override;
+
+  std::unique_ptr<Library> LoadProgramModule(std::string_view fileName) override;
+  bool ReadNamedFile(std::string_view path, std::string* bytes) override;
+  bool ReplaceNamedFile(std::string_view path, std::string_view bytes) override;
 
   void AppendLog(std::string_view line) override;
 
@@ -77,6 +85,8 @@ class Win32Platform final : public Platform {
   SystemAnsiCodec codec_;
   Win32ProfileIo profileIo_;
   ProfileEngine profiles_{profileIo_, codec_};
+  ProfileTransactions transactions_{profiles_};
+  bool profileDryRun_ = false;  // Win.ini, which the system writes, is not written either
 };
 
 }  // namespace tx3::platform::win32

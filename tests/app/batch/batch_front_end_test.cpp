@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/batch/answer_file.h"
 #include "app/batch/batch_ui_port.h"
 #include "app/frm_main.h"
 #include "common/run_context.h"
@@ -102,6 +103,114 @@ TEST_F(BatchFrontEndTest, VerboseEchoesStatusTexts) {
   EXPECT_TRUE(err.str().ends_with("\n\n")) << err.str();
   EXPECT_EQ(os.IniValue("C:\\Brennic\\Tarvox\\Settings\\TX3_Config.ini", "Site", "Lib"),
             "Radio Est");
+}
+
+// ---- Answer files ----
+
+TEST_F(BatchFrontEndTest, AnswersTakeTheirPlaceAmongTheOptions) {
+  os.namedFiles["f.ini"] =
+      "[Fields]\r\nRadio=Fichier\r\nStation1=Fichier 1\r\n[Actions]\r\n1=create-folder 3\r\n";
+  EXPECT_EQ(Run({"--batch", "--radio", "Option", "--create-folder", "2", "--answers", "f.ini",
+                 "--station", "1=Option 1", "--create-folder", "4", "--save-answers", "out.ini"}),
+            kExitOk)
+      << out.str() << err.str();
+  const std::string saved = os.namedFiles["out.ini"];
+  EXPECT_NE(saved.find("\r\nRadio=Fichier\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("\r\nStation1=Option 1\r\n"), std::string::npos) << saved;
+  EXPECT_TRUE(
+      saved.ends_with("[Actions]\r\n1=create-folder 2\r\n2=create-folder 3\r\n"
+                      "3=create-folder 4\r\n"))
+      << saved;
+  EXPECT_TRUE(os.IsFolder("C:\\Kalvet\\Pub") && os.IsFolder("C:\\TX_Sons\\Sons\\Musique"));
+}
+
+// What one run saves, another run reads back to the same fields, awkward texts included.
+TEST_F(BatchFrontEndTest, SavedAnswersReplayToTheSameFields) {
+  EXPECT_EQ(Run({"--batch", "--radio", "  Radio \"Été\" ; # = ", "--station", "2=\"x\"",
+                 "--station", "1=", "--folder", "3=D:\\Pub ", "--engine", "-1", "--converter", "2",
+                 "--package", "0=off", "--step", "4", "--save-answers", "a.ini"}),
+            kExitOk)
+      << err.str();
+  EXPECT_EQ(Run({"--batch", "--answers", "a.ini", "--save-answers", "b.ini"}), kExitOk)
+      << err.str();
+  EXPECT_EQ(os.namedFiles["b.ini"], os.namedFiles["a.ini"]);
+  const ParsedAnswerFile p = ParseAnswerFile("a.ini", os.namedFiles["a.ini"]);
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.answers.fields.size(), 1u + 5 + 8 + 2 + 18 + 1);
+  EXPECT_EQ(p.answers.fields[0].text, "  Radio \"Été\" ; # = ");
+}
+
+struct StopCase {
+  std::vector<std::string> options;
+  int status;
+  std::string err;
+};
+
+// A faulty answer file stops everything before the window exists; answers that cannot be saved
+// stop the run before its actions.
+TEST_F(BatchFrontEndTest, AnswersThatCannotBeReadOrSavedStopTheRun) {
+  os.namedFiles["bad.ini"] = "[Fields]\nRadio=x\nPackage18=on\n";
+  const StopCase cases[] = {
+      {{"--answers", "bad.ini"}, kExitUsage, "bad.ini:3: Package18: no component row 18 (0 to 17)"},
+      {{"--answers", "none.ini"}, kExitUsage, "none.ini: cannot be read"},
+      {{"--radio", "a\nb"},
+       kExitTrouble,
+       "out.ini: Radio: a line break or control character cannot be saved"},
+      {{"--folder", "2=C:\\\xE9"},
+       kExitTrouble,
+       "out.ini: Folder2: text that is not UTF-8 cannot be saved"},
+  };
+  for (const StopCase& c : cases) {
+    std::vector<std::string> args = {"--batch", "--save-answers", "out.ini", "--create-folder",
+                                     "3"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    EXPECT_EQ(Run(args), c.status);
+    EXPECT_EQ(err.str(), "tx3_setup: " + c.err + "\n");
+    if (c.status == kExitUsage) {
+      EXPECT_EQ(os.CallCount("ExecutablePath"), 0);  // no window
+    }
+  }
+  os.FailCall("ReplaceNamedFile", 75);
+  EXPECT_EQ(Run({"--batch", "--save-answers", "out.ini", "--create-folder", "3"}), kExitTrouble);
+  EXPECT_EQ(err.str(), "tx3_setup: out.ini: cannot be written\n");
+  EXPECT_FALSE(os.namedFiles.contains("out.ini"));
+  EXPECT_FALSE(os.Exists("C:\\Kalvet"));
+}
+
+struct HostCase {
+  const char* environment;  // nullptr: not set
+  const char* answerHost;   // nullptr: no answer file
+  const char* opened;       // the host of the address step 6 opens
+  bool warned;
+};
+
+// The update server: the answer file's, else the environment's when it is a host name, else the
+// build's (answers_e2e_test.cpp runs the other cases).
+TEST_F(BatchFrontEndTest, UpdateServerOfTheRun) {
+  const HostCase cases[] = {
+      {nullptr, nullptr, TX3_UPDATE_HOST, false},
+      {"", nullptr, TX3_UPDATE_HOST, true},
+      {"miroir example", "fichier.example", "fichier.example", false},
+  };
+  for (const HostCase& c : cases) {
+    os.environment.erase("TX3_UPDATE_HOST");
+    if (c.environment != nullptr) os.environment["TX3_UPDATE_HOST"] = c.environment;
+    std::vector<std::string> args = {"--batch", "--step", "6"};
+    if (c.answerHost != nullptr) {
+      os.namedFiles["h.ini"] = std::string("[Fields]\nUpdateHost=") + c.answerHost;
+      args.insert(args.end(), {"--answers", "h.ini"});
+    }
+    os.shellCalls.clear();
+    EXPECT_EQ(Run(args), c.warned ? kExitTrouble : kExitOk) << out.str();
+    ASSERT_EQ(os.shellCalls.size(), 1u);
+    EXPECT_EQ(os.shellCalls[0].file, std::string("https://") + c.opened +
+                                         "/TX/Releases/TX_34/Setup_TX3_Composants_V34.exe");
+    EXPECT_EQ(err.str(),
+              c.warned
+                  ? "tx3_setup: warning: TX3_UPDATE_HOST \"" + std::string(c.environment) +
+                        "\" is not a host name; the update server stays " + TX3_UPDATE_HOST "\n"
+                  : "");
+  }
 }
 
 }  // namespace

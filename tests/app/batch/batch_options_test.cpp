@@ -76,6 +76,17 @@ TEST(BatchOptionsTest, BatchAloneIsValid) {
   EXPECT_TRUE(p.ok);
   EXPECT_TRUE(p.options.fields.empty());
   EXPECT_TRUE(p.options.actions.empty());
+  EXPECT_FALSE(p.options.dryRun);
+  EXPECT_FALSE(p.options.report);
+}
+
+TEST(BatchOptionsTest, DryRunAndReportAnywhere) {
+  const ParsedCommandLine p =
+      ParseBatchOptions({"--report", "run.json", "--step", "1", "--batch", "--dry-run"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_TRUE(p.options.dryRun);
+  EXPECT_EQ(p.options.report, "run.json");
+  ASSERT_EQ(p.options.actions.size(), 1u);
 }
 
 struct BadCase {
@@ -107,6 +118,10 @@ TEST(BatchOptionsTest, BadUsageGivesOneLineReason) {
       {{"--batch", "--radio"}, "needs a value"},
       {{"-batch"}, "unknown option"},
       {{"--batch", "--step", "99999999999999999999"}, "--step"},
+      {{"--batch", "--answers"}, "needs a value"},
+      {{"--batch", "--save-answers", "a.ini", "--save-answers", "b.ini"}, "given twice"},
+      {{"--batch", "--report", "a.json", "--report", "b.json"}, "given twice"},
+      {{"--batch", "--dry-run", "--report"}, "needs a value"},
   };
   for (const BadCase& c : cases) {
     const ParsedCommandLine p = ParseBatchOptions(c.args);
@@ -119,8 +134,10 @@ TEST(BatchOptionsTest, BadUsageGivesOneLineReason) {
 TEST(BatchOptionsTest, UsageNamesEveryOption) {
   const std::string usage = BatchUsageText();
   for (const char* option :
-       {"--batch", "--radio", "--station", "--folder", "--engine", "--converter", "--package",
-        "--step", "--create-folder", "--create-database", "--verbose", "--help", "--version"}) {
+       {"--batch",     "--radio",         "--station", "--folder",        "--engine",
+        "--converter", "--package",       "--step",    "--create-folder", "--create-database",
+        "--verbose",   "--help",          "--version", "--answers",       "--save-answers",
+        "UpdateHost",  "TX3_UPDATE_HOST", "--dry-run", "--report",        "3 with --dry-run"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }

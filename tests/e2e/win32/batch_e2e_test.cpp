@@ -72,6 +72,22 @@ TEST_F(WindowsBatchTest, ThreeStepsWriteTheLinuxBytesAndASecondRunRewritesNothin
   }
 }
 
+// The answers saved by one run replay the same installation; a faulty answer file stops the run.
+TEST_F(WindowsBatchTest, SavedAnswersReplayTheInstallation) {
+  const std::string answers = ProgramFolder() + "\\poste.ini";
+  RemoveTree(answers);
+  ASSERT_EQ(Run({"--save-answers", answers}).status, 0);
+  EXPECT_THAT(ReadFileBytes(answers), HasSubstr("\r\nRadio=Radio Pêche\r\nStation1=Été\r\n"));
+  EXPECT_FALSE(FileExists("C:\\Brennic"));
+  const ProgramRun replay =
+      RunSetup({"--batch", "--answers", answers, "--step", "1", "--step", "2", "--step", "3"});
+  EXPECT_EQ(replay.status, 0) << replay.out << replay.err;
+  EXPECT_EQ(ReadFileBytes("C:\\Brennic\\Tarvox\\Config\\TX3_Systeme.ini"),
+            ReadFileBytes(kReference + "TX3_Systeme.ini"));
+  RemoveTree(answers);
+  EXPECT_EQ(RunSetup({"--batch", "--answers", answers}).status, 2);
+}
+
 TEST_F(WindowsBatchTest, ExitStatusesAreTheLinuxOnes) {
   EXPECT_EQ(RunSetup({"--batch", "--bogus"}).status, 2);
   EXPECT_EQ(RunSetup({"--help"}).status, 0);

@@ -26,7 +26,7 @@ TEST_F(PosixPlatformTest, ProfileFunctionsWorkOnMappedPaths) {
   MakeHostFolder("c:/Settings");
   EXPECT_TRUE(os_->WriteProfileEntry("Général", "Dossier", "C:\\Brennic\\",
                                      "C:\\SETTINGS\\TX3_Config.ini"));
-  os_->FlushWrites();
+  os_->CommitProfileWrites();
   EXPECT_NE(Contents(Host("c:/Settings/TX3_Config.ini")).find("Dossier=C:\\Brennic\\"),
             std::string::npos);
   std::string value;

@@ -1,0 +1,87 @@
+#include "app/batch/run_record.h"
+
+#include <algorithm>
+#include <set>
+
+#include "app/frm_main.h"
+#include "common/run_context.h"
+#include "settings/download_addresses.h"
+
+namespace tx3 {
+namespace {
+
+RunFields::ListChoice ChoiceOf(const ComboState& combo) {
+  RunFields::ListChoice choice;
+  if (combo.selected >= 0 && combo.selected < static_cast<int>(combo.items.size())) {
+    choice.row = combo.selected;
+    choice.text = combo.items[static_cast<size_t>(combo.selected)];
+  }
+  return choice;
+}
+
+// Adds one commit of a settings file to the action's entry for that file.
+void Merge(std::vector<platform::ProfileFileChange>& files,
+           const platform::ProfileFileChange& change) {
+  const auto same = std::find_if(files.begin(), files.end(),
+                                 [&](const auto& f) { return f.file == change.file; });
+  if (same == files.end()) {
+    files.push_back(change);
+    return;
+  }
+  same->added += change.added;
+  same->changed += change.changed;
+  same->written = same->written && change.written;
+  same->keys.insert(same->keys.end(), change.keys.begin(), change.keys.end());
+}
+
+}  // namespace
+
+bool ActionRecord::ChangesAnything() const {
+  return !settingsFiles.empty() || !folders.empty() || !dataFiles.empty();
+}
+
+RunFields FieldsOf(const FrmMain& window) {
+  RunFields fields;
+  fields.radio = window.TexteNomRadio();
+  for (int i = 0; i < kStationCount; ++i) fields.stations.push_back(window.TexteNomStation(i));
+  for (int i = 0; i < kFolderCount; ++i) fields.folders.push_back(window.TexteDossier(i).text);
+  fields.engine = ChoiceOf(window.ComboPervasive());
+  fields.converter = ChoiceOf(window.CombodBPowerAmp());
+  for (const CheckedRow& row : window.ListeTX())
+    fields.packages.emplace_back(row.text, row.checked);
+  const std::string& host = window.Run().UpdateHost;
+  fields.updateHost = host.empty() ? std::string(BuildUpdateHost()) : host;
+  return fields;
+}
+
+ChangesMark MarkOf(const RunChanges& changes) {
+  return {changes.profileFiles.size(), changes.folders.size(), changes.dataFiles.size()};
+}
+
+void TakeChanges(const RunChanges& changes, const ChangesMark& mark, ActionRecord* record) {
+  for (size_t i = mark.settingsFiles; i < changes.profileFiles.size(); ++i) {
+    Merge(record->settingsFiles, changes.profileFiles[i]);
+  }
+  record->folders.assign(changes.folders.begin() + static_cast<ptrdiff_t>(mark.folders),
+                         changes.folders.end());
+  record->dataFiles.assign(changes.dataFiles.begin() + static_cast<ptrdiff_t>(mark.dataFiles),
+                           changes.dataFiles.end());
+}
+
+RunTotals TotalsOf(const std::vector<ActionRecord>& actions) {
+  RunTotals totals;
+  std::set<std::string> files;
+  for (const ActionRecord& a : actions) {
+    totals.folders += static_cast<int>(a.folders.size());
+    totals.dataFiles += static_cast<int>(a.dataFiles.size());
+    for (const platform::ProfileFileChange& f : a.settingsFiles) {
+      files.insert(f.file);
+      totals.keysAdded += f.added;
+      totals.keysChanged += f.changed;
+    }
+  }
+  totals.settingsFiles = static_cast<int>(files.size());
+  return totals;
+}
+
+}  // namespace tx3

@@ -1,0 +1,81 @@
+// What a batch run did, action by action: the source of the dry run's summary and of the report.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/batch/batch_options.h"
+#include "app/batch/batch_ui_port.h"
+#include "platform/profile_change.h"
+
+namespace tx3 {
+
+class FrmMain;
+struct RunChanges;
+
+// One action and what happened while it ran (what would have happened, in a dry run).
+struct ActionRecord {
+  BatchAction action;
+  std::vector<ShownMessage> messages;
+  std::vector<platform::ProfileFileChange> settingsFiles;  // one per file, in commit order
+  std::vector<std::string> folders;                        // folders created
+  std::vector<std::string> dataFiles;                      // data files created
+
+  bool ChangesAnything() const;
+};
+
+// The fields of the window as the actions found them.
+struct RunFields {
+  struct ListChoice {
+    int row = -1;      // -1: none
+    std::string text;  // the row's text, empty for none
+  };
+  std::string radio;
+  std::vector<std::string> stations;  // stations 1 to 5
+  std::vector<std::string> folders;   // rows 0 to 7
+  ListChoice engine;
+  ListChoice converter;
+  std::vector<std::pair<std::string, bool>> packages;  // the component rows: name, check mark
+  std::string updateHost;
+};
+
+RunFields FieldsOf(const FrmMain& window);
+
+// Where the run's changes stood before an action.
+struct ChangesMark {
+  size_t settingsFiles = 0;
+  size_t folders = 0;
+  size_t dataFiles = 0;
+};
+
+ChangesMark MarkOf(const RunChanges& changes);
+// Puts into `record` the entries of `changes` made since `mark`, the commits of one settings file
+// merged into one.
+void TakeChanges(const RunChanges& changes, const ChangesMark& mark, ActionRecord* record);
+
+// What the whole run changed (or would change).
+struct RunTotals {
+  int folders = 0;
+  int settingsFiles = 0;  // distinct files
+  int keysAdded = 0;
+  int keysChanged = 0;
+  int dataFiles = 0;
+
+  bool Any() const { return folders + settingsFiles + dataFiles > 0; }
+};
+
+RunTotals TotalsOf(const std::vector<ActionRecord>& actions);
+
+struct RunRecord {
+  std::string version;
+  bool dryRun = false;
+  RunFields fields;
+  std::vector<ActionRecord> actions;
+  // Every message: the window's message boxes, and the front end's own warning lines.
+  std::vector<ShownMessage> messages;
+  uint64_t errorsReported = 0;  // reports of the error manager (the log file tells more)
+  int exitStatus = 0;
+};
+
+}  // namespace tx3
