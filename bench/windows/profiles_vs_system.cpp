@@ -1,11 +1,12 @@
 // Steps 2 and 3 ("Créer les paramètres structurels", "Créer les paramètres généraux") through
 // this program's profile engine and through the system's own GetPrivateProfileStringA /
 // WritePrivateProfileStringA, in one run: for the default window and for five stations, on a new
-// folder and again on the finished one. Prints each time and the ratio.
+// folder and again on the finished one. Prints the median times of five runs and their ratio.
 //
 // Run under wine64 by bench/windows/run.sh (a throw-away prefix), or on Windows itself.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -61,8 +62,8 @@ std::string TemporaryFolder(const char* name) {
 // One window of the run: its folders under `root`, and five stations or the default one.
 void PrepareWindow(tx3::FrmMain& window, const std::string& root, bool fiveStations) {
   window.Create();
-  const char* rows[] = {"Tarvox\\",    "Tarvox\\Config\\", "Log\\",  "LogPub\\",
-                        "Musique\\",   "Autre\\",          "Datas\\", "Redist\\"};
+  const char* rows[] = {"Tarvox\\",  "Tarvox\\Config\\", "Log\\",   "LogPub\\",
+                        "Musique\\", "Autre\\",          "Datas\\", "Redist\\"};
   for (int i = 0; i < 8; ++i) window.SetFolderText(i, root + rows[i]);
   if (fiveStations) {
     for (int i = 0; i < 5; ++i) window.SetTexteNomStation(i, "Station " + std::to_string(i + 1));
@@ -83,9 +84,9 @@ struct Timing {
   double finishedFolder = 0;
 };
 
-Timing Measure(tx3::platform::Platform& platform, const char* name, bool fiveStations) {
+Timing MeasureOnce(tx3::platform::Platform& platform, const std::string& name, bool fiveStations) {
   tx3::platform::SetPlatform(&platform);
-  const std::string root = TemporaryFolder(name);
+  const std::string root = TemporaryFolder(name.c_str());
   tx3::FrmMain window;
   PrepareWindow(window, root, fiveStations);
   Timing timing;
@@ -95,6 +96,26 @@ Timing Measure(tx3::platform::Platform& platform, const char* name, bool fiveSta
   std::error_code ignored;
   std::filesystem::remove_all(tx3::platform::win32::Widen(root), ignored);
   return timing;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// The median of several runs, each on a new folder, after one run that warms the process up
+// (the first file and mutex calls of a process cost more under Wine than any later one).
+Timing Measure(tx3::platform::Platform& platform, const char* name, bool fiveStations) {
+  constexpr int kRuns = 5;
+  MeasureOnce(platform, std::string(name) + "_warm", fiveStations);
+  std::vector<double> newFolder;
+  std::vector<double> finished;
+  for (int run = 0; run < kRuns; ++run) {
+    const Timing timing = MeasureOnce(platform, name + std::to_string(run), fiveStations);
+    newFolder.push_back(timing.newFolder);
+    finished.push_back(timing.finishedFolder);
+  }
+  return Timing{Median(newFolder), Median(finished)};
 }
 
 }  // namespace

@@ -186,7 +186,7 @@ class Platform {
 
   // ---- Program modules ----
   // Loads a module installed with the program, never unloaded: beside the program, else in the
-  // program's library folder (../lib/tx3-setup/). nullptr when none loads. The Linux window is
+  // program's module folder (../lib/tx3-setup/modules/). nullptr when none loads. The Linux window is
   // one, so that a batch run does not load the window toolkit's libraries.
   virtual std::unique_ptr<Library> LoadProgramModule(std::string_view fileName) = 0;
 

@@ -39,6 +39,13 @@ if shown=$("$program" --version); then
 else
   fail "tx3_setup --version did not run"
 fi
+# The window is a module the program loads from the package's module folder: started without a
+# display server it must still be running after a moment, not stop at once for want of it.
+if QT_QPA_PLATFORM=offscreen timeout 3 "$program" >/dev/null 2>&1 || [ $? -ne 124 ]; then
+  fail "the window did not open from the installed program"
+else
+  pass "the window opens (its module loads)"
+fi
 
 # The desktop entry.
 desktop=$root/usr/share/applications/tx3_setup.desktop

@@ -246,8 +246,9 @@ std::string PosixPlatform::HostPathForDialog(std::string_view windowsPath) {
 
 std::unique_ptr<Library> PosixPlatform::LoadProgramModule(std::string_view fileName) {
   const std::string folder = HostParent(OwnExecutable());
-  for (const std::string& candidate : {folder + "/" + std::string(fileName),
-                                       folder + "/../lib/tx3-setup/" + std::string(fileName)}) {
+  for (const std::string& candidate :
+       {folder + "/" + std::string(fileName),
+        folder + "/../lib/tx3-setup/modules/" + std::string(fileName)}) {
     int32_t error = 0;
     if (std::unique_ptr<Library> module = OpenLibrary(candidate, &error, /*keepLoaded=*/true))
       return module;
