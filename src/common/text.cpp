@@ -88,6 +88,15 @@ std::string Trim(std::string_view text) {
   return TrimRight(TrimLeft(text));
 }
 
+std::string OneLine(std::string_view text) {
+  std::string line(text);
+  for (char& c : line) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\t') || byte == 0x7f) c = '?';
+  }
+  return line;
+}
+
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
   if (from.empty()) return std::string(text);
   std::string result;

@@ -24,6 +24,8 @@ std::string MidChars(std::string_view text, size_t start, size_t n = std::string
 
 // Removes leading and trailing blanks (the space character only, as the runtime's Trim).
 std::string Trim(std::string_view text);
+// The text fit for a one-line message: control characters (a tab excepted) and DEL become "?".
+std::string OneLine(std::string_view text);
 std::string TrimLeft(std::string_view text);
 std::string TrimRight(std::string_view text);
 

@@ -153,9 +153,7 @@ class Reader {
   enum class Section { None, Fields, Actions };
 
   void Fail(std::string_view key, std::string_view reason) {
-    error_ = Origin(key) + ": " + std::string(reason);
-    // One line whatever the file holds.
-    std::replace_if(error_.begin(), error_.end(), IsControl, '?');
+    error_ = OneLine(Origin(key) + ": " + std::string(reason));
   }
 
   // "FILE:LINE: KEY", the key cut short when it is a whole long line.

@@ -12,6 +12,7 @@
 #include "app/frm_main.h"
 #include "common/profile_transaction.h"
 #include "common/run_context.h"
+#include "common/text.h"
 #include "platform/dry_run_platform.h"
 #include "platform/platform.h"
 #include "settings/download_addresses.h"
@@ -84,10 +85,7 @@ std::optional<std::string> RefusedUpdateHost(const BatchOptions& options) {
   if (std::any_of(options.fields.begin(), options.fields.end(), setsHost)) return std::nullopt;
   std::optional<std::string> host = platform::Os().GetEnv(kUpdateHostVariable);
   if (!host || IsHostName(*host)) return std::nullopt;
-  std::replace_if(
-      host->begin(), host->end(),
-      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }, '?');
-  return std::string(kUpdateHostVariable) + " \"" + *host +
+  return std::string(kUpdateHostVariable) + " \"" + OneLine(*host) +
          "\" is not a host name; the update server stays " + std::string(BuildUpdateHost());
 }
 

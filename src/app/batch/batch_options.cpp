@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/batch/answer_file.h"
+#include "common/text.h"
 
 namespace tx3 {
 namespace {
@@ -43,7 +44,8 @@ class Parser {
     if (error_.empty() && !batch) error_ = "options need --batch (see --help)";
     result.ok = error_.empty();
     result.options = std::move(options_);
-    result.error = std::move(error_);
+    // One line whatever the arguments hold: they are quoted in the refusals.
+    result.error = OneLine(error_);
     return result;
   }
 

@@ -122,6 +122,10 @@ TEST(BatchOptionsTest, BadUsageGivesOneLineReason) {
       {{"--batch", "--save-answers", "a.ini", "--save-answers", "b.ini"}, "given twice"},
       {{"--batch", "--report", "a.json", "--report", "b.json"}, "given twice"},
       {{"--batch", "--dry-run", "--report"}, "needs a value"},
+      // Arguments quoted in a refusal keep it on one line, whatever they hold.
+      {{"--batch", "--radio\nx"}, "unknown option: --radio?x"},
+      {{"--batch", "--engine", "1\n2"}, "--engine: 1?2"},
+      {{"--batch", "--package", "3=o\rn"}, "on or off, got o?n"},
   };
   for (const BadCase& c : cases) {
     const ParsedCommandLine p = ParseBatchOptions(c.args);
