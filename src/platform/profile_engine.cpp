@@ -48,52 +48,46 @@ ProfileEngine::CachedFile& ProfileEngine::Remember(const std::string& path, Cach
   return cache_[path] = std::move(entry);
 }
 
-// The parsed file for reading: the cached one while the file's identity is unchanged.
-// Nullptr when there is no readable file.
-const ProfileFile* ProfileEngine::FileForReading(const std::string& path) {
+// The parsed file: the cached one while the file's identity is unchanged, else parsed afresh.
+// Nullptr when there is no file, *failed when there is one that cannot be read.
+const ProfileEngine::CachedFile* ProfileEngine::Cached(const std::string& path, bool* failed) {
+  *failed = false;
   const auto cached = cache_.find(path);
   const FileIdentity* known = cached == cache_.end() ? nullptr : &cached->second.identity;
   CachedFile fresh;
   switch (io_.Read(path, known, &fresh.identity, &fresh.bytes)) {
     case ReadOutcome::kUnchanged:
-      return &cached->second.file;
+      return &cached->second;
     case ReadOutcome::kRead:
       fresh.file = ProfileFile::Parse(fresh.bytes);
       ++stats_.parses;
-      return &Remember(path, std::move(fresh)).file;
-    case ReadOutcome::kMissing:
+      return &Remember(path, std::move(fresh));
     case ReadOutcome::kFailed:
+      *failed = true;
+      break;
+    case ReadOutcome::kMissing:
       break;
   }
   cache_.erase(path);
   return nullptr;
 }
 
-// A file as a transaction first sees it: the cached parse while the file is unchanged.
+// Nullptr when there is no readable file.
+const ProfileFile* ProfileEngine::FileForReading(const std::string& path) {
+  bool failed = false;
+  const CachedFile* entry = Cached(path, &failed);
+  return entry == nullptr ? nullptr : &entry->file;
+}
+
+// A file as a transaction first sees it.
 ProfileEngine::StagedFile ProfileEngine::Load(const std::string& path) {
   StagedFile staged;
-  const auto cached = cache_.find(path);
-  const FileIdentity* known = cached == cache_.end() ? nullptr : &cached->second.identity;
-  CachedFile fresh;
-  switch (io_.Read(path, known, &fresh.identity, &fresh.bytes)) {
-    case ReadOutcome::kUnchanged:
-      staged.bytes = cached->second.bytes;
-      staged.file = cached->second.file;
-      break;
-    case ReadOutcome::kRead:
-      fresh.file = ProfileFile::Parse(fresh.bytes);
-      ++stats_.parses;
-      staged.bytes = fresh.bytes;
-      staged.file = Remember(path, std::move(fresh)).file;
-      break;
-    case ReadOutcome::kMissing:
-      cache_.erase(path);
-      break;
-    case ReadOutcome::kFailed:
-      cache_.erase(path);
-      staged.readable = false;
-      break;
+  bool failed = false;
+  if (const CachedFile* entry = Cached(path, &failed)) {
+    staged.bytes = entry->bytes;
+    staged.file = entry->file;
   }
+  staged.readable = !failed;
   return staged;
 }
 
@@ -146,15 +140,15 @@ ProfileFileChange ProfileEngine::Outcome(const std::string& path, StagedFile& st
 // edits were made on, they are replayed on what it holds now. Afterwards the staged copy is the
 // file as written, without pending edits. *folder receives the folder written to.
 bool ProfileEngine::CommitFile(const std::string& path, StagedFile& staged, bool durable,
-                               std::string* folder) {
-  const std::string target = io_.ReplacementTarget(path);
-  *folder = io_.FolderOf(target);
+                               std::string* target, std::string* folder) {
+  *target = io_.ReplacementTarget(path);
+  *folder = io_.FolderOf(*target);
   const std::unique_ptr<ProfileLock> lock = io_.LockFolder(*folder);
   if (lock == nullptr) return false;
   if (cleanedFolders_.insert(*folder).second) io_.RemoveOrphans(*folder);
 
   CachedFile current;
-  switch (io_.Read(target, nullptr, &current.identity, &current.bytes)) {
+  switch (io_.Read(*target, nullptr, &current.identity, &current.bytes)) {
     case ReadOutcome::kRead:
     case ReadOutcome::kMissing:
       break;
@@ -173,7 +167,7 @@ bool ProfileEngine::CommitFile(const std::string& path, StagedFile& staged, bool
   staged.edits.clear();
   const std::string bytes = current.file.Serialize();
   const bool replaced =
-      bytes == current.bytes || io_.Replace(target, bytes, durable, &current.identity);
+      bytes == current.bytes || io_.Replace(*target, bytes, durable, &current.identity);
   if (replaced && bytes != current.bytes) ++stats_.writes;
   current.bytes = bytes;
   staged.bytes = current.bytes;
@@ -183,8 +177,8 @@ bool ProfileEngine::CommitFile(const std::string& path, StagedFile& staged, bool
     return false;
   }
   // Cached under both names so that reads through a link find it too.
-  if (target != path) Remember(path, current);
-  Remember(target, std::move(current));
+  if (*target != path) Remember(path, current);
+  Remember(*target, std::move(current));
   return true;
 }
 
@@ -228,9 +222,10 @@ bool ProfileEngine::Write(const std::string& path, std::string_view section, std
   StagedFile staged = Load(path);
   if (!Stage(staged, path, section, key, value)) return false;
   if (staged.edits.empty() || dryRun_) return true;
+  std::string target;
   std::string folder;
-  if (!CommitFile(path, staged, /*durable=*/false, &folder)) return false;
-  unsyncedFiles_.insert(io_.ReplacementTarget(path));
+  if (!CommitFile(path, staged, /*durable=*/false, &target, &folder)) return false;
+  unsyncedFiles_.insert(target);
   unsyncedFolders_.insert(folder);
   return true;
 }
@@ -246,8 +241,9 @@ std::vector<ProfileFileChange> ProfileEngine::CommitAll() {
   for (const std::string& path : stagedOrder_) {
     StagedFile& staged = staged_.at(path);
     if (staged.edits.empty()) continue;
+    std::string target;
     std::string folder;
-    const bool written = CommitFile(path, staged, /*durable=*/true, &folder);
+    const bool written = CommitFile(path, staged, /*durable=*/true, &target, &folder);
     if (written) folders.insert(folder);
     outcomes.push_back(Outcome(path, staged, written));
   }

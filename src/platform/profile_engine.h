@@ -140,12 +140,14 @@ class ProfileEngine {
   };
 
   CachedFile& Remember(const std::string& path, CachedFile entry);
+  const CachedFile* Cached(const std::string& path, bool* failed);
   const ProfileFile* FileForReading(const std::string& path);
   StagedFile Load(const std::string& path);
   StagedFile& Staged(const std::string& path);
   bool Stage(StagedFile& staged, const std::string& path, std::string_view section,
              std::string_view key, std::string_view value);
-  bool CommitFile(const std::string& path, StagedFile& staged, bool durable, std::string* folder);
+  bool CommitFile(const std::string& path, StagedFile& staged, bool durable, std::string* target,
+                  std::string* folder);
   std::vector<ProfileFileChange> CommitAll();
   std::vector<ProfileFileChange> CountAll();
 
