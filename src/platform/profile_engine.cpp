@@ -55,11 +55,12 @@ const ProfileEngine::CachedFile* ProfileEngine::Cached(const std::string& path, 
   const auto cached = cache_.find(path);
   const FileIdentity* known = cached == cache_.end() ? nullptr : &cached->second.identity;
   CachedFile fresh;
-  switch (io_.Read(path, known, &fresh.identity, &fresh.bytes)) {
+  std::string bytes;
+  switch (io_.Read(path, known, &fresh.identity, &bytes)) {
     case ReadOutcome::kUnchanged:
       return &cached->second;
     case ReadOutcome::kRead:
-      fresh.file = ProfileFile::Parse(fresh.bytes);
+      fresh.file = std::make_shared<ProfileFile>(ProfileFile::Parse(std::move(bytes)));
       ++stats_.parses;
       return &Remember(path, std::move(fresh));
     case ReadOutcome::kFailed:
@@ -76,7 +77,7 @@ const ProfileEngine::CachedFile* ProfileEngine::Cached(const std::string& path, 
 const ProfileFile* ProfileEngine::FileForReading(const std::string& path) {
   bool failed = false;
   const CachedFile* entry = Cached(path, &failed);
-  return entry == nullptr ? nullptr : &entry->file;
+  return entry == nullptr ? nullptr : entry->file.get();
 }
 
 // A file as a transaction first sees it.
@@ -84,8 +85,8 @@ ProfileEngine::StagedFile ProfileEngine::Load(const std::string& path) {
   StagedFile staged;
   bool failed = false;
   if (const CachedFile* entry = Cached(path, &failed)) {
-    staged.bytes = entry->bytes;
     staged.file = entry->file;
+    staged.identity = entry->identity;
   }
   staged.readable = !failed;
   return staged;
@@ -97,22 +98,33 @@ ProfileEngine::StagedFile& ProfileEngine::Staged(const std::string& path) {
   return staged_.emplace(path, Load(path)).first->second;
 }
 
+// The staged file, for a change: taken from the cache, or copied when it is cached under another
+// name too. The commit caches the file as written.
+ProfileFile& ProfileEngine::Editable(StagedFile& staged, const std::string& path) {
+  if (const auto cached = cache_.find(path);
+      cached != cache_.end() && cached->second.file == staged.file) {
+    cache_.erase(cached);
+  }
+  if (staged.file.use_count() > 1) staged.file = std::make_shared<ProfileFile>(*staged.file);
+  return *staged.file;
+}
+
 // Applies one write to the staged copy, once the file is known to be writable.
 bool ProfileEngine::Stage(StagedFile& staged, const std::string& path, std::string_view section,
                           std::string_view key, std::string_view value) {
   if (!staged.readable) return false;
-  const ProfileEncoding encoding = staged.file.encoding();
+  const ProfileEncoding encoding = staged.file->encoding();
   Edit edit{ToFileText(codec_.Utf8ToAnsi(section), encoding),
             ToFileText(codec_.Utf8ToAnsi(key), encoding),
             ToFileText(codec_.Utf8ToAnsi(value), encoding),
             {std::string(section), std::string(key), std::nullopt, std::string(value)}};
   // The keep-or-default rule writes back what it read: a value the file already holds needs
   // neither a check nor a write.
-  if (staged.file.Holds(edit.section, edit.key, edit.value)) return true;
+  if (staged.file->Holds(edit.section, edit.key, edit.value)) return true;
   // A dry run writes nothing, and the folders it would make do not exist.
   if (!staged.checked && !dryRun_ && !io_.Writable(io_.ReplacementTarget(path))) return false;
   staged.checked = true;
-  Apply(staged.file, edit, &staged.keys);
+  Apply(Editable(staged, path), edit, &staged.keys);
   staged.edits.push_back(std::move(edit));
   return true;
 }
@@ -136,6 +148,14 @@ ProfileFileChange ProfileEngine::Outcome(const std::string& path, StagedFile& st
   return outcome;
 }
 
+// The edits again, on what another process left in the file.
+void ProfileEngine::Replay(StagedFile& staged, std::string current) {
+  staged.file = std::make_shared<ProfileFile>(ProfileFile::Parse(std::move(current)));
+  ++stats_.parses;
+  staged.keys.clear();
+  for (const Edit& edit : staged.edits) Apply(*staged.file, edit, &staged.keys);
+}
+
 // Writes a staged file under its folder's lock. When the file no longer holds the bytes the
 // edits were made on, they are replayed on what it holds now. Afterwards the staged copy is the
 // file as written, without pending edits. *folder receives the folder written to.
@@ -147,38 +167,41 @@ bool ProfileEngine::CommitFile(const std::string& path, StagedFile& staged, bool
   if (lock == nullptr) return false;
   if (cleanedFolders_.insert(*folder).second) io_.RemoveOrphans(*folder);
 
-  CachedFile current;
-  switch (io_.Read(*target, nullptr, &current.identity, &current.bytes)) {
+  // A file whose identity is the one it was read with is not read again (as the cache trusts
+  // it); one rewritten with the same bytes needs no replay either.
+  FileIdentity identity;
+  std::string current;
+  const FileIdentity* known = staged.identity ? &*staged.identity : nullptr;
+  switch (io_.Read(*target, known, &identity, &current)) {
     case ReadOutcome::kRead:
     case ReadOutcome::kMissing:
+      if (!staged.file->ParsedFrom(current)) Replay(staged, std::move(current));
+      current = std::string();
       break;
     case ReadOutcome::kUnchanged:
+      break;
     case ReadOutcome::kFailed:
       return false;
   }
-  if (current.bytes == staged.bytes) {
-    current.file = std::move(staged.file);
-  } else {
-    current.file = ProfileFile::Parse(current.bytes);
-    ++stats_.parses;
-    staged.keys.clear();
-    for (const Edit& edit : staged.edits) Apply(current.file, edit, &staged.keys);
-  }
   staged.edits.clear();
-  const std::string bytes = current.file.Serialize();
-  const bool replaced =
-      bytes == current.bytes || io_.Replace(*target, bytes, durable, &current.identity);
-  if (replaced && bytes != current.bytes) ++stats_.writes;
-  current.bytes = bytes;
-  staged.bytes = current.bytes;
-  staged.file = current.file;
-  if (!replaced) {
-    staged = Load(path);
-    return false;
+  // What is cached under these names is older than what is written: let it go first, so that
+  // a big file is not held three times.
+  cache_.erase(path);
+  cache_.erase(*target);
+  // Lines rewritten as they were change no byte: nothing to write then.
+  if (staged.file->Changed()) {
+    const std::shared_ptr<const std::string> bytes = staged.file->Settle();
+    if (!io_.Replace(*target, *bytes, durable, &identity)) {
+      staged = Load(path);
+      return false;
+    }
+    ++stats_.writes;
   }
+  staged.identity = identity;
   // Cached under both names so that reads through a link find it too.
-  if (*target != path) Remember(path, current);
-  Remember(*target, std::move(current));
+  const CachedFile written{identity, staged.file};
+  if (*target != path) Remember(path, written);
+  Remember(*target, written);
   return true;
 }
 
@@ -190,7 +213,7 @@ uint32_t ProfileEngine::Read(const std::string& path, std::string_view section,
   const ProfileFile* file = nullptr;
   if (depth_ > 0) {
     const StagedFile& staged = Staged(path);
-    if (staged.readable) file = &staged.file;
+    if (staged.readable) file = staged.file.get();
   } else {
     file = FileForReading(path);
   }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -116,11 +117,11 @@ class ProfileEngine {
   void ResetStats();
 
  private:
-  // A parsed file with the bytes and identity it was parsed from.
+  // A parsed file with the identity it was read with. The file is shared with the transaction
+  // that reads it, until the transaction changes it.
   struct CachedFile {
     FileIdentity identity;
-    std::string bytes;
-    ProfileFile file;
+    std::shared_ptr<ProfileFile> file;
   };
   // One key written: names and value in the file's text form.
   struct Edit {
@@ -129,12 +130,13 @@ class ProfileEngine {
     std::string value;
     ProfileKeyChange asCalled;  // the caller's texts
   };
-  // A file as a transaction sees it: what it was read from, and its writes since the last commit.
+  // A file as a transaction sees it: the content it was read from with its writes since the last
+  // commit (the file knows which bytes it was parsed from).
   struct StagedFile {
     bool readable = true;  // false: it exists but cannot be read, so nothing is written to it
     bool checked = false;  // the writability check passed
-    std::string bytes;     // the content the edits apply to (empty for a missing file)
-    ProfileFile file;      // that content with the edits
+    std::shared_ptr<ProfileFile> file = std::make_shared<ProfileFile>();
+    std::optional<FileIdentity> identity;  // of what `file` was read from; none: no file
     std::vector<Edit> edits;
     std::vector<ProfileKeyChange> keys;  // what the edits changed, as the caller named it
   };
@@ -144,6 +146,8 @@ class ProfileEngine {
   const ProfileFile* FileForReading(const std::string& path);
   StagedFile Load(const std::string& path);
   StagedFile& Staged(const std::string& path);
+  ProfileFile& Editable(StagedFile& staged, const std::string& path);
+  void Replay(StagedFile& staged, std::string current);
   bool Stage(StagedFile& staged, const std::string& path, std::string_view section,
              std::string_view key, std::string_view value);
   bool CommitFile(const std::string& path, StagedFile& staged, bool durable, std::string* target,

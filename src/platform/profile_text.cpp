@@ -78,9 +78,14 @@ std::string Utf16LeToWtf8(std::string_view bytes) {
 std::string Wtf8ToUtf16Le(std::string_view text) {
   std::string out;
   out.reserve(text.size() * 2);
-  auto put = [&out](char32_t u) {
-    out.push_back(static_cast<char>(u & 0xFF));
-    out.push_back(static_cast<char>(u >> 8));
+  AppendWtf8AsUtf16Le(text, &out);
+  return out;
+}
+
+void AppendWtf8AsUtf16Le(std::string_view text, std::string* out) {
+  auto put = [out](char32_t u) {
+    out->push_back(static_cast<char>(u & 0xFF));
+    out->push_back(static_cast<char>(u >> 8));
   };
   for (size_t pos = 0; pos < text.size();) {
     char32_t cp = NextCodePoint(text, &pos);
@@ -92,15 +97,30 @@ std::string Wtf8ToUtf16Le(std::string_view text) {
       put(cp);
     }
   }
-  return out;
+}
+
+namespace {
+
+struct AnsiFoldTable {
+  char folded[256];
+  AnsiFoldTable() {
+    for (int byte = 0; byte < 256; ++byte) {
+      folded[byte] = CodePointToWindows1252(
+          FoldWindows1252Case(Windows1252ToCodePoint(static_cast<unsigned char>(byte))));
+    }
+  }
+};
+
+}  // namespace
+
+char FoldAnsiChar(char c) {
+  static const AnsiFoldTable table;
+  return table.folded[static_cast<unsigned char>(c)];
 }
 
 std::string FoldAnsiName(std::string_view ansi) {
   std::string out(ansi);
-  for (char& c : out) {
-    c = CodePointToWindows1252(
-        FoldWindows1252Case(Windows1252ToCodePoint(static_cast<unsigned char>(c))));
-  }
+  for (char& c : out) c = FoldAnsiChar(c);
   return out;
 }
 

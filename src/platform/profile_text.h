@@ -31,10 +31,15 @@ const ProfileCodec& Windows1252ProfileCodec();
 std::string Utf16LeToWtf8(std::string_view bytes);
 // WTF-8 -> UTF-16LE bytes; an invalid byte becomes U+FFFD.
 std::string Wtf8ToUtf16Le(std::string_view text);
+// The same, appended to `out`: a file is converted line by line, without a copy of its text.
+void AppendWtf8AsUtf16Le(std::string_view text, std::string* out);
 
 // Names compare after folding: Windows-1252 letters for ANSI text, the same letters (and
 // nothing more) for WTF-8 text, so both kinds of file match the same names.
 std::string FoldAnsiName(std::string_view ansi);
+// One byte of FoldAnsiName, from a table: names are compared where they lie in the file. An
+// ASCII byte folds the same in WTF-8 text.
+char FoldAnsiChar(char c);
 std::string FoldWtf8Name(std::string_view text);
 
 }  // namespace tx3::platform

@@ -24,13 +24,14 @@ void CreateMissingFolder(StepContext& ctx, int i) {
 }
 
 // The fields whose folder still does not exist: creation can fail silently (missing drive,
-// refused name), so the operator is told instead of reading "Dossiers créés".
+// refused name), so the operator is told instead of reading "Dossiers créés". Each field is one
+// line of the list: a line break typed in it would otherwise show as two folders.
 std::vector<std::string> FoldersStillMissing(StepContext& ctx) {
   std::vector<std::string> missing;
   for (int i = 0; i < kFolderCount; ++i) {
     const std::string& text = ctx.typed[i];
     if (Trim(text).empty() || EntryExists(ctx.e, 140, text)) continue;
-    ctx.e(140, [&] { missing.push_back(text); });
+    ctx.e(140, [&] { missing.push_back(OneLine(text)); });
   }
   return missing;
 }

@@ -48,6 +48,13 @@ bool IsServerPart(const std::string& level, size_t index) {
   return index == 0 && level.starts_with("\\\\");
 }
 
+// The suite's programs find their folders through the settings files, whose text is in the ANSI
+// code page: a folder whose name that code page cannot hold would be written there with "?" in
+// place of its characters and never be found again.
+bool FitsSettingsCodePage(std::string_view folder) {
+  return AnsiToUtf8(Utf8ToAnsi(folder)) == folder;
+}
+
 enum class LevelOutcome { kExists, kSkipped, kFailed };
 
 // Makes one level exist: the runtime's MkDir, then CreateDirectoryA, then CreateDirectoryExA with
@@ -107,6 +114,10 @@ void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folde
   e(10, [&] { clean = NettoieNomDeDossier(run, folder); });
   if (Trim(clean).empty()) return;
   e(20, [&] { clean = CheckRep(run, clean, "\\"); });
+  const bool nameable = e(25, [&] {
+    if (!FitsSettingsCodePage(clean)) Raise(err::kBadFileName);
+  });
+  if (!nameable) return;
   if (SystemeState.DossiersVerifies.Contains(clean)) return;
   if (clean == SystemeState.DernierDossierVerifie) return;
 

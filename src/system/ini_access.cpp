@@ -26,6 +26,12 @@ bool WriteOnce(std::string_view file, std::string_view section, std::string_view
   return platform::Os().WriteProfileEntry(section, key, value, file);
 }
 
+// A line break would end the key's line inside the file and let the rest of the text stand as
+// lines of their own (another section, another key, read before the real one).
+bool HoldsLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
 // The folder of `file` up to and including its last backslash; empty when it has none.
 std::string FolderOfFile(std::string_view file) {
   const size_t last = file.rfind('\\');
@@ -41,8 +47,10 @@ bool EcritureIni(SystemContext& run, std::string_view file, std::string_view sec
   bool written = false;
   bool refused = false;
   e(10, [&] { run.Ui().SetStatusText(WriteEcho(file, section, key, value)); });
-  e(20,
-    [&] { refused = Trim(section).empty() || Trim(key).empty() || !NomFichierCorrect(run, file); });
+  e(20, [&] {
+    refused = Trim(section).empty() || Trim(key).empty() || !NomFichierCorrect(run, file) ||
+              HoldsLineBreak(section) || HoldsLineBreak(key) || HoldsLineBreak(value);
+  });
   if (refused) return false;
 
   e(30, [&] { written = WriteOnce(file, section, key, value); });

@@ -13,7 +13,9 @@ enum class IniModule { LibSetup, LibSysteme };
 class SystemContext;
 
 // Writes `value` under `key` of `section` in `file`, echoing the call in the status bar and
-// repairing a missing folder or a read-only file. True when the key was written.
+// repairing a missing folder or a read-only file. True when the key was written. A blank section
+// or key, a file name NomFichierCorrect refuses, or a line break in any of the three texts writes
+// nothing and answers false.
 bool EcritureIni(SystemContext& run, std::string_view file, std::string_view section,
                  std::string_view key, std::string_view value);
 

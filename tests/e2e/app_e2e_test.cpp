@@ -160,12 +160,13 @@ TEST_F(AppE2eTest, WithoutDisplayTheWindowSuggestsBatch) {
 }
 
 // D:\Data\Sons\ is made level by level under the drive entry d:; without that entry nothing is
-// made anywhere and the missing level is traced in the log once.
+// made anywhere, the run says so, and the missing level is traced in the log once.
 TEST_F(AppE2eTest, CreatesAFolderOnDriveDOnlyWhenTheDriveHasAnEntry) {
   const std::vector<std::string> args = {"--batch", "--folder", "2=D:\\Data\\Sons\\",
                                          "--create-folder", "2"};
   Outcome r = Run(args);
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "[warning]\nDossiers non créés:\n\nD:\\Data\\Sons\\\n\n");
   EXPECT_FALSE(fs::exists(drives_ / "d:"));
   const std::string log = ReadAll(root_ / "log" / "TX3_Setup.log");
   EXPECT_THAT(log, HasSubstr("Folder 'D:\\Data\\' not found"));

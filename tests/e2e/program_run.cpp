@@ -24,6 +24,20 @@ void WriteAll(const fs::path& file, const std::string& bytes) {
   std::ofstream(file, std::ios::binary) << bytes;
 }
 
+std::map<std::string, std::string> TreeOf(const fs::path& folder) {
+  std::map<std::string, std::string> tree;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    tree[fs::relative(entry.path(), folder).string()] =
+        entry.is_directory() ? kFolderEntry : ReadAll(entry.path());
+  }
+  return tree;
+}
+
+bool IsTemporaryFile(const std::string& path) {
+  const std::string name = fs::path(path).filename().string();
+  return name.starts_with(".~tx3") || name.find(".tx3new.") != std::string::npos;
+}
+
 void E2eTest::SetUp() {
   std::string pattern = (fs::temp_directory_path() / "tx3_e2e_XXXXXX").string();
   ASSERT_NE(mkdtemp(pattern.data()), nullptr);

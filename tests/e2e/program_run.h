@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,12 @@ struct ProgramRun {
 
 std::string ReadAll(const fs::path& file);
 void WriteAll(const fs::path& file, const std::string& bytes);
+
+// Every entry under a folder, by relative path: a file's bytes, or kFolderEntry for a folder.
+inline constexpr const char* kFolderEntry = "<folder>";
+std::map<std::string, std::string> TreeOf(const fs::path& folder);
+// Whether an entry is a temporary file of a replacement.
+bool IsTemporaryFile(const std::string& path);
 
 class E2eTest : public ::testing::Test {
  protected:

@@ -105,7 +105,7 @@ TEST_F(ProfileEngineTest, ATransactionReadsEachFileOnceAndWritesItOnce) {
   EXPECT_TRUE(commits[0].written);
   EXPECT_EQ(commits[1].added, 50);
   EXPECT_EQ(io_.replaces, 2);
-  EXPECT_EQ(io_.reads, 2);  // the first read, and the check under the lock
+  EXPECT_EQ(io_.reads, 1);  // the check under the lock finds the file as it was read
   EXPECT_EQ(engine_.Stats().parses, 1u);
   EXPECT_EQ(io_.folderSyncs, 1);  // both files are in one folder
 }
@@ -117,6 +117,18 @@ TEST_F(ProfileEngineTest, ATransactionThatChangesNothingTouchesNothing) {
   EXPECT_TRUE(engine_.Commit().empty());
   engine_.EndTransaction();
   EXPECT_EQ(io_.replaces + io_.locks + io_.folderSyncs, 0);
+}
+
+TEST_F(ProfileEngineTest, ALineRewrittenAsItWasIsNotWritten) {
+  io_.Put(kSys, "[A]\r\nk=v \r\n");
+  engine_.BeginTransaction();
+  EXPECT_TRUE(engine_.Write(kSys, "A", "k", "v "));  // the stored value is "v": a rewrite
+  const std::vector<ProfileFileChange> commits = engine_.Commit();
+  engine_.EndTransaction();
+  ASSERT_EQ(commits.size(), 1u);
+  EXPECT_TRUE(commits[0].written);
+  EXPECT_EQ(io_.replaces, 0);
+  EXPECT_EQ(Get(kSys, "A", "k"), "v");
 }
 
 TEST_F(ProfileEngineTest, AnotherWritersChangesSurviveTheCommit) {

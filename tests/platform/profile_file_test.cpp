@@ -56,6 +56,12 @@ const WriteCase kWriteCases[] = {
     {"Utf16NewKey", std::string("\xFF\xFE[\0S\0]\0\r\0\n\0a\0=\0\xE9\0\r\0\n\0", 22), "S", "b",
      "\xC3\xAA",
      std::string("\xFF\xFE[\0S\0]\0\r\0\n\0a\0=\0\xE9\0\r\0\n\0b\0=\0\xEA\0\r\0\n\0", 32)},
+    // An odd final byte is not text: it stays last, whatever is written before it.
+    {"Utf16OddLengthKeepsItsLastByte", std::string("\xFF\xFE[\0S\0]\0\n\0!", 11), "S", "b", "2",
+     std::string("\xFF\xFE[\0S\0]\0\n\0b\0=\0\x32\0\r\0\n\0!", 21)},
+    {"Utf16OnlyAnOddByte", std::string("\xFF\xFE!", 3), "S", "b", "2",
+     std::string("\xFF\xFE[\0S\0]\0\r\0\n\0b\0=\0\x32\0\r\0\n\0!", 23)},
+    {"KeyLineThatReadsAsAHeader", "[S]\r\n[a=1\r\n", "S", "[a", "x]", "[S]\r\n[a=x]\r\n"},
 };
 
 class ProfileFileWrite : public testing::TestWithParam<WriteCase> {};
@@ -153,6 +159,59 @@ TEST(ProfileFile, WholeLongValue) {
   const std::string big(1 << 20, 'v');
   const ProfileFile file = ProfileFile::Parse("[S]\r\nbig=" + big + "\r\n");
   EXPECT_EQ(file.Value("S", "big"), big);
+}
+
+TEST(ProfileFile, Utf16OddLengthIsReadAndRewrittenWithoutLoss) {
+  const std::string odd("\xFF\xFE[\0S\0]\0\n\0a\0=\0\x31\0\xD8", 17);
+  ProfileFile file = ProfileFile::Parse(odd);
+  EXPECT_EQ(file.Value("S", "a"), "1");
+  EXPECT_FALSE(file.SetValue("S", "a", "1"));
+  EXPECT_EQ(file.Serialize(), odd);
+  EXPECT_TRUE(file.SetValue("S", "a", "2"));
+  EXPECT_EQ(file.Serialize(), std::string("\xFF\xFE[\0S\0]\0\n\0a\0=\0\x32\0\r\0\n\0\xD8", 21));
+}
+
+TEST(ProfileFile, AWrittenLineThatReadsAsAHeaderStartsASection) {
+  ProfileFile file = ProfileFile::Parse("[S]\r\n[a=1\r\n");
+  EXPECT_TRUE(file.SetValue("S", "[a", "x]"));
+  EXPECT_TRUE(file.SetValue("a=x", "k", "1"));
+  EXPECT_EQ(file.Value("a=x", "k"), "1");
+  EXPECT_EQ(file.Serialize(), "[S]\r\n[a=x]\r\nk=1\r\n");
+}
+
+TEST(ProfileFile, HugeLineIsKeptWhole) {
+  const std::string line = "; " + std::string(8 << 20, 'y');
+  ProfileFile file = ProfileFile::Parse("[S]\r\n" + line + "\r\n");
+  EXPECT_TRUE(file.SetValue("S", "k", "1"));
+  EXPECT_EQ(file.Serialize(), "[S]\r\nk=1\r\n" + line + "\r\n");
+}
+
+// The first of sections with one name answers, wherever the others are; a key goes into it.
+TEST(ProfileFile, ManySectionsFirstOneAnswers) {
+  std::string bytes;
+  for (int i = 0; i < 200'000; ++i)
+    bytes += "[S" + std::to_string(i % 100'000) + "]\nk=" + std::to_string(i) + "\n";
+  ProfileFile file = ProfileFile::Parse(bytes);
+  EXPECT_EQ(file.Value("s99999", "K"), "99999");
+  EXPECT_EQ(file.Value("S100000", "k"), std::nullopt);
+  EXPECT_TRUE(file.SetValue("S5", "n", "new"));
+  EXPECT_NE(file.Serialize().find("[S5]\nk=5\nn=new\r\n[S6]"), std::string::npos);
+}
+
+// A long section is searched through an index: the first of two equal keys still answers, and
+// keys added to it are found.
+TEST(ProfileFile, LongSectionFirstKeyAnswers) {
+  std::string bytes = "[S]\r\n";
+  for (int i = 0; i < 1000; ++i)
+    bytes += "k" + std::to_string(i % 500) + "=" + std::to_string(i) + "\r\n";
+  ProfileFile file = ProfileFile::Parse(bytes);
+  EXPECT_EQ(file.Value("s", "K499"), "499");
+  EXPECT_TRUE(file.SetValue("S", "k7", "x"));
+  EXPECT_TRUE(file.SetValue("S", "new", "1"));
+  EXPECT_EQ(file.Value("S", "k7"), "x");
+  EXPECT_EQ(file.Value("S", "new"), "1");
+  EXPECT_NE(file.Serialize().find("k7=x\r\n"), std::string::npos);
+  EXPECT_NE(file.Serialize().find("k7=507\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -41,10 +41,15 @@ TEST_F(FolderStepTest, ExistingAndBlankFieldsAreLeftAlone) {
 
 TEST_F(FolderStepTest, ListsTheFoldersThatCouldNotBeCreated) {
   window.folders[2] = "Q:\\Logs\\";  // no drive Q:
+  window.folders[3] = "C:\\Kalvet\r\nPub\\";
+  window.folders[4] = "C:\\Musique ł\\";  // not in the settings files' code page
   os.DenyCreate("C:\\TX_Redist");
   CommandCreerSettings_Click(run, window, 0);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "Dossiers non créés:\r\n\r\nQ:\\Logs\\\r\nC:\\TX_Redist\\");
+  EXPECT_EQ(ui.messages[0].text,
+            "Dossiers non créés:\r\n\r\nQ:\\Logs\\\r\nC:\\Kalvet??Pub\\\r\nC:\\Musique ł\\\r\n"
+            "C:\\TX_Redist\\");
+  EXPECT_FALSE(os.IsFolder("C:\\Musique ł"));
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Warning);
   EXPECT_TRUE(os.IsFolder("C:\\TX_Data\\Data"));
   EXPECT_TRUE(window.checkAction[0]);

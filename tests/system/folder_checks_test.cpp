@@ -142,6 +142,28 @@ TEST_F(FolderWalkTest, BlankFolderDoesNothing) {
   EXPECT_EQ(run.SystemeState.DernierDossierVerifie, "");
 }
 
+TEST_F(FolderWalkTest, NameTheSettingsCodePageCannotHoldIsNeverCreated) {
+  struct Case {
+    const char* folder;
+    bool created;
+  };
+  const Case cases[] = {{"C:\\Tarvøx€\\", true},
+                        {"C:\\Radioł\\Config\\", false},
+                        {"C:\\中\\", false},
+                        {"C:\\Sons😀\\", false},
+                        {"C:\\Bad\xff\\", false}};
+  for (const Case& c : cases) {
+    os.calls.clear();
+    VerificationEtCreationRepertoire(run, c.folder, true);
+    EXPECT_EQ(os.CallCount("MakeDirectory"), c.created ? 1 : 0) << c.folder;
+    EXPECT_EQ(Traced(std::string("Err: 52: Folder not found: ") + c.folder +
+                     " |Source: Lib_Systeme:VerificationEtCreationRepertoire:25"),
+              !c.created)
+        << c.folder;
+  }
+  EXPECT_EQ(Reported(), "");
+}
+
 class FolderFoundTest : public SystemTest {};
 
 TEST_F(FolderFoundTest, ExistingFolderIsFoundAndRemembered) {

@@ -38,10 +38,11 @@ struct Refusal {
   const char* file;
   const char* section;
   const char* key;
+  const char* value = "V";
 };
 
 void PrintTo(const Refusal& r, std::ostream* os) {
-  *os << r.file << " [" << r.section << "] " << r.key;
+  *os << r.file << " [" << r.section << "] " << r.key << "=" << r.value;
 }
 
 class EcritureIniRefusalTest : public EcritureIniTest,
@@ -49,9 +50,10 @@ class EcritureIniRefusalTest : public EcritureIniTest,
 
 TEST_P(EcritureIniRefusalTest, WritesNothingButStillEchoes) {
   const Refusal& r = GetParam();
-  EXPECT_FALSE(EcritureIni(run, r.file, r.section, r.key, "V"));
+  EXPECT_FALSE(EcritureIni(run, r.file, r.section, r.key, r.value));
   EXPECT_THAT(os.profileWrites, IsEmpty());
-  EXPECT_EQ(ui.statusText, std::string(r.file) + " |" + r.section + " | " + r.key + " | V");
+  EXPECT_EQ(ui.statusText,
+            std::string(r.file) + " |" + r.section + " | " + r.key + " | " + r.value);
 }
 
 INSTANTIATE_TEST_SUITE_P(Calls, EcritureIniRefusalTest,
@@ -61,7 +63,12 @@ INSTANTIATE_TEST_SUITE_P(Calls, EcritureIniRefusalTest,
                                            Refusal{"C:\\windows\\F*.ini", "Site", "Lib"},
                                            Refusal{"C:\\windows\\F?.ini", "Site", "Lib"},
                                            Refusal{"C:\\windows\\F\".ini", "Site", "Lib"},
-                                           Refusal{"C:\\windows\\F|.ini", "Site", "Lib"}));
+                                           Refusal{"C:\\windows\\F|.ini", "Site", "Lib"},
+                                           Refusal{"C:\\windows\\F.ini", "Site", "Lib",
+                                                   "Radio\r\n[Site]\r\nDossier=C:\\x"},
+                                           Refusal{"C:\\windows\\F.ini", "Site", "Lib", "R\n"},
+                                           Refusal{"C:\\windows\\F.ini", "Si\rte", "Lib"},
+                                           Refusal{"C:\\windows\\F.ini", "Site", "L\nib"}));
 
 TEST_F(EcritureIniTest, CreatesTheWholeFolderChainThenWrites) {
   const char* file = "C:\\Brennic\\Tarvox\\Settings\\TX3_Config.ini";

@@ -10,6 +10,7 @@
 #include "app/batch/run_record.h"
 #include "app/batch/run_report.h"
 #include "app/frm_main.h"
+#include "common/list_message.h"
 #include "common/profile_transaction.h"
 #include "common/run_context.h"
 #include "common/text.h"
@@ -69,6 +70,13 @@ void RunAction(FrmMain& w, const BatchAction& a) {
       break;
     case K::CreateFolder:
       w.CommandDossierCreer_Click(a.number);
+      // The window shows a folder it could not create by the field's red background alone,
+      // which a batch run has no means to show.
+      if (w.TexteDossier(a.number).color == FieldColor::Red) {
+        w.Run().Ui().ShowMessage(
+            ListMessage("Dossiers non créés:", {OneLine(w.TexteDossier(a.number).text)}),
+            MsgIcon::Warning);
+      }
       break;
     case K::CreateDatabase:
       w.CommandPervasiveCreate_Click();

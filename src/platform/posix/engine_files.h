@@ -12,6 +12,9 @@ namespace tx3::platform::posix {
 
 // Reads at most `maxBytes` of the file; false when it cannot be opened or read.
 bool ReadHostFile(const std::string& path, size_t maxBytes, std::string* bytes);
+// The same for a regular file only: a data file replaced by a FIFO or a device is never waited
+// on nor read without end.
+bool ReadRegularHostFile(const std::string& path, size_t maxBytes, std::string* bytes);
 
 // Writes `bytes` to a new file beside `path`, makes it durable and renames it over `path`.
 // kLocked when an existing file is held by an exclusive flock elsewhere, kFailed when it cannot

@@ -1,4 +1,5 @@
 #include "platform/posix/host_files.h"
+#include "platform/posix/host_calls.h"
 
 #include <dirent.h>
 #include <errno.h>
@@ -20,12 +21,12 @@ namespace tx3::platform::posix {
 
 bool IsHostDirectory(const std::string& path) {
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return host::Stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool HostEntryExists(const std::string& path) {
   struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0;
+  return host::Lstat(path.c_str(), &info) == 0;
 }
 
 bool MakeHostFolders(const std::string& path) {
@@ -33,7 +34,7 @@ bool MakeHostFolders(const std::string& path) {
   if (IsHostDirectory(path)) return true;
   const std::string parent = HostParent(path);
   if (parent != path && !MakeHostFolders(parent)) return false;
-  return ::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
+  return host::Mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
 std::string HostParent(const std::string& path) {
@@ -87,24 +88,32 @@ Descriptor::~Descriptor() {
   if (fd_ >= 0) ::close(fd_);
 }
 
+// Reads straight into the string: a 100 MB settings file is copied once, by the kernel.
 bool ReadAll(int fd, size_t maxBytes, std::string* bytes, size_t sizeHint) {
   bytes->clear();
-  bytes->reserve(std::min(sizeHint, maxBytes));
-  char buffer[65536];
-  while (bytes->size() < maxBytes) {
-    const size_t wanted = std::min(sizeof buffer, maxBytes - bytes->size());
-    const ssize_t got = ::read(fd, buffer, wanted);
+  size_t filled = 0;
+  while (filled < maxBytes) {
+    if (filled == bytes->size()) {
+      // One more byte than the size expected, so that the end is found without growing.
+      const size_t room = std::max({sizeHint + 1, filled * 2, size_t{4096}});
+      bytes->resize(std::min(maxBytes, room));
+    }
+    const ssize_t got = host::Read(fd, bytes->data() + filled, bytes->size() - filled);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
+    if (got < 0) {
+      bytes->clear();
+      return false;
+    }
     if (got == 0) break;
-    bytes->append(buffer, static_cast<size_t>(got));
+    filled += static_cast<size_t>(got);
   }
+  bytes->resize(filled);
   return true;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    const ssize_t written = host::Write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return false;
     bytes.remove_prefix(static_cast<size_t>(written));
@@ -125,38 +134,65 @@ std::string UniqueName(const std::string& stem, std::string_view tail) {
 
 void SyncPath(const std::string& path, bool folder) {
   const Descriptor fd(
-      ::open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC));
-  if (fd.valid()) ::fsync(fd.get());
+      host::Open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC));
+  if (fd.valid()) host::Fsync(fd.get());
 }
 
 void SyncFileSystem(const std::string& folder) {
-  const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.valid()) ::syncfs(fd.get());
+  const Descriptor fd(host::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) host::Syncfs(fd.get());
 }
 
 LockResult LockExclusive(int fd, bool wait) {
-  while (::flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB) != 0) {
+  while (host::Flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB) != 0) {
     if (errno == EINTR) continue;
     return !wait && errno == EWOULDBLOCK ? LockResult::kBusy : LockResult::kFailed;
   }
   return LockResult::kHeld;
 }
 
+namespace {
+
+// The new file, unnamed while it is written (O_TMPFILE) where the file system allows it: a
+// writer killed before the end leaves nothing behind. `named` tells whether it was created under
+// the temporary name instead.
+Descriptor CreateNewFile(const std::string& path, const std::string& temporary, bool* named) {
+  *named = false;
+  const int unnamed = host::Open(HostParent(path).c_str(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666);
+  if (unnamed >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+    return Descriptor(unnamed);
+  *named = true;
+  return Descriptor(host::Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+}
+
+bool KeepAttributes(int fd, const struct stat* old) {
+  if (old == nullptr) return true;
+  if (::fchmod(fd, old->st_mode & 07777) != 0) return false;
+  if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
+    (void)!::fchown(fd, old->st_uid, old->st_gid);  // only root may; others keep theirs
+  }
+  return true;
+}
+
+// Names the finished unnamed file: the temporary name lives only between this call and the
+// rename that follows it.
+bool NameNewFile(int fd, const std::string& temporary) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  return host::Link(self.c_str(), temporary.c_str()) == 0;
+}
+
+}  // namespace
+
 bool ReplaceByNewFile(const std::string& path, const std::string& temporary, std::string_view bytes,
                       const Replacement& how, struct stat* info) {
-  const Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  bool named = false;
+  const Descriptor fd = CreateNewFile(path, temporary, &named);
   if (!fd.valid()) return false;
-  bool ok = WriteAll(fd.get(), bytes);
-  if (ok && how.old != nullptr) {
-    ok = ::fchmod(fd.get(), how.old->st_mode & 07777) == 0;
-    if (ok && (how.old->st_uid != ::geteuid() || how.old->st_gid != ::getegid())) {
-      (void)!::fchown(fd.get(), how.old->st_uid,
-                      how.old->st_gid);  // only root may; others keep theirs
-    }
-  }
-  ok = ok && (!how.durable || ::fsync(fd.get()) == 0) && ::fstat(fd.get(), info) == 0 &&
-       ::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
+  bool ok = WriteAll(fd.get(), bytes) && KeepAttributes(fd.get(), how.old) &&
+            (!how.durable || host::Fsync(fd.get()) == 0) && host::Fstat(fd.get(), info) == 0;
+  if (ok && !named) ok = named = NameNewFile(fd.get(), temporary);
+  ok = ok && host::Rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok && named) ::unlink(temporary.c_str());
   return ok;
 }
 

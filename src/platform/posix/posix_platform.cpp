@@ -220,7 +220,7 @@ std::string PosixPlatform::TextFromEngine(std::string_view engineText) {
 
 bool PosixPlatform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
                                    std::string* bytes) {
-  return ReadHostFile(std::string(enginePath), maxBytes, bytes);
+  return ReadRegularHostFile(std::string(enginePath), maxBytes, bytes);
 }
 
 ReplaceOutcome PosixPlatform::ReplaceEngineFile(std::string_view enginePath,

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "platform/win32/file_calls.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/win32_errors.h"
 
@@ -18,7 +19,7 @@ constexpr DWORD kWritable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArc
 
 int32_t ReadAttributes(std::string_view path, uint32_t* attributes) {
   *attributes = 0;
-  const DWORD found = ::GetFileAttributesW(SystemPath(path).c_str());
+  const DWORD found = sys::Attributes(SystemPath(path).c_str());
   if (found == INVALID_FILE_ATTRIBUTES) return LastClassicError();
   *attributes = found & kReadable;
   return 0;
@@ -34,12 +35,12 @@ int32_t WriteAttributes(std::string_view path, uint32_t attributes) {
 
 int32_t ReadFileSize(std::string_view path, int64_t* size) {
   *size = 0;
-  const HANDLE file = ::CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = sys::Open(SystemPath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return LastClassicError();
   LARGE_INTEGER length{};
-  const bool known = ::GetFileSizeEx(file, &length) != FALSE;
+  const bool known = sys::Size(file, &length) != FALSE;
   const int32_t number = known ? 0 : LastClassicError();
   ::CloseHandle(file);
   if (known) *size = length.QuadPart;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "platform/win32/file_calls.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/wide_text.h"
 
@@ -87,10 +88,10 @@ FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
 }
 
 bool IdentityOfFile(const std::wstring& path, FileIdentity* identity) {
-  const Handle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const Handle file(sys::Open(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL));
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!file.valid() || !::GetFileInformationByHandle(file.get(), &info)) return false;
+  if (!file.valid() || !sys::Information(file.get(), &info)) return false;
   *identity = IdentityOf(info);
   return true;
 }
@@ -118,10 +119,28 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1U << 20));
     DWORD written = 0;
-    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    if (!sys::Write(file, bytes.data(), chunk, &written) || written == 0) return false;
     bytes.remove_prefix(written);
   }
   return true;
+}
+
+// Writes the new content under the temporary's name and flushes it, then gives it its
+// attributes; nothing is left when a step fails. The content is on disk before it takes the old
+// file's name: a crash leaves either file.
+bool WriteTemporary(const std::wstring& temporary, std::string_view bytes, DWORD attributes) {
+  bool written = false;
+  {
+    // Marked "temporary" until complete, so that a writer killed meanwhile leaves a file nobody
+    // takes for a whole one.
+    const Handle file(
+        sys::Open(temporary.c_str(), GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY));
+    if (!file.valid()) return false;
+    written = WriteAll(file.get(), bytes) && sys::Flush(file.get());
+  }  // closed first: opened without sharing, it cannot be removed while open
+  if (written && ::SetFileAttributesW(temporary.c_str(), attributes)) return true;
+  ::DeleteFileW(temporary.c_str());
+  return false;
 }
 
 // A profile is never this large; a corrupt size must not make the read allocate without bound.
@@ -238,8 +257,8 @@ ReadOutcome Win32ProfileIo::Read(const std::string& path, const FileIdentity* kn
   const std::wstring wide = SystemPath(path);
   HANDLE opened = INVALID_HANDLE_VALUE;
   const DWORD error = RetryWhileBusy(busyMilliseconds_, IsBusyForRead, [&] {
-    opened = ::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    opened =
+        sys::Open(wide.c_str(), GENERIC_READ, kShareAll, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
     return opened != INVALID_HANDLE_VALUE;
   });
   if (error != ERROR_SUCCESS) {
@@ -248,7 +267,7 @@ ReadOutcome Win32ProfileIo::Read(const std::string& path, const FileIdentity* kn
   }
   const Handle file(opened);
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!::GetFileInformationByHandle(file.get(), &info) ||
+  if (!sys::Information(file.get(), &info) ||
       (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     return ReadOutcome::kFailed;
   }
@@ -260,7 +279,7 @@ ReadOutcome Win32ProfileIo::Read(const std::string& path, const FileIdentity* kn
   char buffer[64 * 1024];
   while (true) {
     DWORD got = 0;
-    if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return ReadOutcome::kFailed;
+    if (!sys::Read(file.get(), buffer, sizeof buffer, &got)) return ReadOutcome::kFailed;
     if (got == 0) return ReadOutcome::kRead;
     bytes->append(buffer, got);
   }
@@ -290,7 +309,7 @@ std::unique_ptr<ProfileLock> Win32ProfileIo::LockFolder(const std::string& folde
   }
   if (mutex == nullptr) mutex = CreateSharedMutex(LockName(folder, L"Local"));
   if (mutex == nullptr) return nullptr;
-  const DWORD waited = ::WaitForSingleObject(mutex, kLockMilliseconds);
+  const DWORD waited = sys::WaitForLock(mutex, kLockMilliseconds);
   if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
     ::CloseHandle(mutex);
     return nullptr;
@@ -340,10 +359,10 @@ void Win32ProfileIo::RemoveOrphans(const std::string& folder) {
   for (const Orphan& orphan : orphans) {
     if (orphan.target.empty()) continue;
     const std::wstring target = SystemPath(folderPath + orphan.target);
-    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (sys::Attributes(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
       ::DeleteFileW(SystemPath(orphan.path).c_str());
     } else if (orphan.complete) {
-      ::MoveFileExW(SystemPath(orphan.path).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+      sys::Move(SystemPath(orphan.path).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
     } else {
       ::DeleteFileW(SystemPath(orphan.path).c_str());
     }
@@ -363,18 +382,20 @@ void Win32ProfileIo::RemoveOrphans(const std::string& folder) {
 // the attributes, the file's own security, is in this suite's folders the one the folder hands
 // down anyway.
 bool Win32ProfileIo::Writable(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
+  const DWORD attributes = sys::Attributes(SystemPath(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES)
     return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
-  const DWORD folder = ::GetFileAttributesW(SystemPath(FolderOf(path)).c_str());
+  const DWORD folder = sys::Attributes(SystemPath(FolderOf(path)).c_str());
   return folder != INVALID_FILE_ATTRIBUTES && (folder & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool Win32ProfileIo::Replace(const std::string& path, std::string_view bytes, bool /*durable*/,
                              FileIdentity* identity) {
   const std::wstring target = SystemPath(path);
-  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  const DWORD attributes = sys::Attributes(target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  // Without the old file's attributes the new one could not keep them.
+  if (!exists && ::GetLastError() != ERROR_FILE_NOT_FOUND) return false;
   if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
     return false;
   const DWORD kept = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
@@ -386,31 +407,17 @@ bool Win32ProfileIo::Replace(const std::string& path, std::string_view bytes, bo
   const std::string base = separator == std::string::npos ? path : path.substr(separator + 1);
   const std::wstring temporary = SystemPath(
       FolderOf(path) + "\\" + ProfileTemporaryName(base, ::GetCurrentProcessId(), counter++));
-  {
-    // Marked "temporary" until complete, so that a writer killed meanwhile leaves a file nobody
-    // takes for a whole one.
-    const Handle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_TEMPORARY, nullptr));
-    if (!file.valid()) return false;
-    // The new content is on disk before it takes the old one's name: a crash leaves either file.
-    if (!WriteAll(file.get(), bytes) || !::FlushFileBuffers(file.get())) {
-      ::DeleteFileW(temporary.c_str());
-      return false;
-    }
-  }
-  if (!::SetFileAttributesW(temporary.c_str(),
-                            newAttributes != 0 ? newAttributes : FILE_ATTRIBUTE_NORMAL)) {
-    ::DeleteFileW(temporary.c_str());
+  if (!WriteTemporary(temporary, bytes, newAttributes != 0 ? newAttributes : FILE_ATTRIBUTE_NORMAL))
     return false;
-  }
   const DWORD error = RetryWhileBusy(busyMilliseconds_, IsBusyForSwap, [&] {
-    return ::MoveFileExW(temporary.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    return sys::Move(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
   });
   if (error != ERROR_SUCCESS) {
-    // With the old file still there the new content is only the failed write's; without it, the
-    // temporary may be the only copy left, and the next writer puts it in place.
-    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+    // With the old file still there, or none before, the new content is only the failed write's;
+    // an old file gone meanwhile leaves the temporary the only copy, which the next writer puts
+    // in place.
+    if (!exists || sys::Attributes(target.c_str()) != INVALID_FILE_ATTRIBUTES)
       ::DeleteFileW(temporary.c_str());
     return false;
   }
@@ -422,9 +429,9 @@ bool Win32ProfileIo::Replace(const std::string& path, std::string_view bytes, bo
 // write-through, and Windows offers programs no flush of a folder.
 void Win32ProfileIo::Sync(const std::string& path, bool folder) {
   if (folder) return;
-  const Handle file(::CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, kShareAll, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.valid()) ::FlushFileBuffers(file.get());
+  const Handle file(sys::Open(SystemPath(path).c_str(), GENERIC_WRITE, kShareAll, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL));
+  if (file.valid()) sys::Flush(file.get());
 }
 
 }  // namespace tx3::platform::win32

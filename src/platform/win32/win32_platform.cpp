@@ -7,6 +7,7 @@
 #include "platform/win32/attributes.h"
 #include "platform/win32/dir_query.h"
 #include "platform/win32/dynamic_library.h"
+#include "platform/win32/file_calls.h"
 #include "platform/win32/folders.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/shell_open.h"
@@ -191,9 +192,9 @@ std::string Win32Platform::TextFromEngine(std::string_view engineText) {
 // Windows it reads the head of a real engine file.
 bool Win32Platform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
                                    std::string* bytes) {
-  const HANDLE file = ::CreateFileW(SystemPath(SystemAnsiToWide(enginePath)).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      sys::Open(SystemPath(SystemAnsiToWide(enginePath)).c_str(), GENERIC_READ,
+                FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return false;
   bytes->assign(maxBytes, '\0');
   size_t total = 0;
@@ -201,7 +202,7 @@ bool Win32Platform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
   while (total < maxBytes) {
     DWORD got = 0;
     const DWORD wanted = static_cast<DWORD>(std::min<size_t>(maxBytes - total, 1U << 20));
-    if (!::ReadFile(file, bytes->data() + total, wanted, &got, nullptr)) {
+    if (!sys::Read(file, bytes->data() + total, wanted, &got)) {
       ok = false;
       break;
     }

@@ -51,6 +51,11 @@ TEST_F(BatchFrontEndTest, CreateFolderOfAFieldSetOnTheCommandLine) {
   EXPECT_EQ(out.str(), "");
 }
 
+TEST_F(BatchFrontEndTest, AFolderThatCannotBeCreatedIsAWarningAndExitOne) {
+  EXPECT_EQ(Run({"--batch", "--folder", "2=Q:\\Logs\\", "--create-folder", "2"}), kExitTrouble);
+  EXPECT_EQ(out.str(), "[warning]\nDossiers non créés:\n\nQ:\\Logs\\\n\n");
+}
+
 TEST_F(BatchFrontEndTest, ExistingFolderIsAWarningAndExitOne) {
   os.AddFolder("C:\\Kalvet");
   EXPECT_EQ(Run({"--batch", "--create-folder", "2"}), kExitTrouble);
@@ -66,7 +71,7 @@ TEST_F(BatchFrontEndTest, ActionsRunInTheOrderGiven) {
 TEST_F(BatchFrontEndTest, AnErrorReportMakesExitOne) {
   os.RaiseInCall("FindFirst", err::kOutOfMemory, -1, "D:\\Panne\\");
   EXPECT_EQ(Run({"--batch", "--folder", "4=D:\\Panne\\", "--create-folder", "4"}), kExitTrouble);
-  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(out.str(), "[warning]\nDossiers non créés:\n\nD:\\Panne\\\n\n");
 }
 
 TEST_F(BatchFrontEndTest, InvalidListRowIsAUsageError) {
