@@ -1,6 +1,8 @@
 // Any text as a Windows path, mapped onto emulated drives: a path that maps on C: or D: lands
 // inside that drive's folder whatever its "..", ".", doubled separators or device names, and a
-// parsed path reads back the same from its own text.
+// parsed path reads back the same from its own text. The same text goes through the path helpers
+// as a folder field does (cleaned, then given its one final backslash): each keeps its promise,
+// and the folder the program would create maps inside its drive too.
 #include <unistd.h>
 
 #include <cstddef>
@@ -10,6 +12,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/path_names.h"
+#include "common/run_context.h"
+#include "common/text.h"
 #include "platform/posix/drive_map.h"
 #include "platform/posix/windows_path.h"
 
@@ -49,6 +54,51 @@ bool SameParse(const WindowsPath& a, const WindowsPath& b) {
   return a.unc == b.unc && a.drive == b.drive && a.parts == b.parts;
 }
 
+// What NettoieNomDeDossier promises: none of the characters it replaces or removes, no colon
+// past the drive part, no blank before a backslash, none around the text.
+void CheckCleaned(const std::string& cleaned) {
+  Require(cleaned.find_first_of("/*?\"<>|,%") == std::string::npos);
+  Require(tx3::CharCount(cleaned) <= 2 || tx3::MidChars(cleaned, 3).find(':') == std::string::npos);
+  Require(cleaned.find(" \\") == std::string::npos);
+  Require(cleaned.empty() || (cleaned.front() != ' ' && cleaned.back() != ' '));
+}
+
+// CheckRep: the text with one final backslash added, or its doubled final backslash made single.
+void CheckFolder(const std::string& cleaned, const std::string& folder) {
+  if (cleaned.empty()) return Require(folder.empty());
+  Require(folder.ends_with('\\'));
+  Require(folder == cleaned || folder == cleaned + "\\" ||
+          (cleaned.ends_with("\\\\") && folder == cleaned.substr(0, cleaned.size() - 1)));
+}
+
+// EclateRepFicExt: folder, name and extension put together give the trimmed path back, unless
+// the scan found no folder to split off (a path starting with its extension's dot).
+void CheckSplit(const std::string& text, const tx3::RepFicExt& split) {
+  const std::string trimmed = tx3::Trim(text);
+  Require(split.Fic.find('\\') == std::string::npos);
+  Require(split.Ext.empty() || split.Ext.front() == '.');
+  Require(split.Ext.find('\\') == std::string::npos);
+  if (split.Rep == trimmed && split.Fic.empty()) return;
+  Require(split.Rep + split.Fic + split.Ext == trimmed);
+  Require(split.Rep.empty() || split.Rep.ends_with('\\'));
+}
+
+// A path that maps on C: or D: stays inside that drive's folder, lexically and on disk.
+void CheckMapping(std::string_view text, bool wildcards) {
+  const MappedPath mapped = driveMap->Map(text, wildcards);
+  if (mapped.status != MapStatus::kOk || mapped.windows.unc) return;
+  const char drive = mapped.windows.drive;
+  if (drive != 'c' && drive != 'd') return;
+  const std::string root = *drives + "/" + drive + ":";
+  Require(Inside(mapped.host, root));
+  // The same once resolved on disk (a name too long for the host is refused there: no answer).
+  std::error_code error;
+  std::string resolved = std::filesystem::weakly_canonical(mapped.host, error).string();
+  if (error) return;
+  if (resolved.size() > 1 && resolved.back() == '/') resolved.pop_back();
+  Require(Inside(resolved, std::filesystem::weakly_canonical(root).string()));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -83,17 +133,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
 
-  const MappedPath mapped = driveMap->Map(text, wildcards);
-  if (mapped.status != MapStatus::kOk || mapped.windows.unc) return 0;
-  const char drive = mapped.windows.drive;
-  if (drive != 'c' && drive != 'd') return 0;
-  const std::string root = *drives + "/" + drive + ":";
-  Require(Inside(mapped.host, root));
-  // The same once resolved on disk (a name too long for the host is refused there: no answer).
-  std::error_code error;
-  std::string resolved = std::filesystem::weakly_canonical(mapped.host, error).string();
-  if (error) return 0;
-  if (resolved.size() > 1 && resolved.back() == '/') resolved.pop_back();
-  Require(Inside(resolved, std::filesystem::weakly_canonical(root).string()));
+  CheckMapping(text, wildcards);
+
+  tx3::RunContext run;
+  const std::string cleaned = tx3::NettoieNomDeDossier(run, text);
+  CheckCleaned(cleaned);
+  const std::string folder = tx3::CheckRep(run, cleaned);
+  CheckFolder(cleaned, folder);
+  CheckMapping(folder, wildcards);
+  tx3::EclateRepFicExt(run, text);
+  CheckSplit(std::string(text), run.PbTRepFicExt);
   return 0;
 }

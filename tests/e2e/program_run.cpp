@@ -1,6 +1,7 @@
 #include "program_run.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace tx3::e2e {
 
@@ -27,8 +29,17 @@ void WriteAll(const fs::path& file, const std::string& bytes) {
 std::map<std::string, std::string> TreeOf(const fs::path& folder) {
   std::map<std::string, std::string> tree;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    tree[fs::relative(entry.path(), folder).string()] =
-        entry.is_directory() ? kFolderEntry : ReadAll(entry.path());
+    std::string& state = tree[entry.path().lexically_relative(folder).string()];
+    // A link, a FIFO or a device is described, never read: reading one may never end.
+    if (entry.is_symlink()) {
+      state = "<link to " + fs::read_symlink(entry.path()).string() + ">";
+    } else if (entry.is_directory()) {
+      state = kFolderEntry;
+    } else if (entry.is_regular_file()) {
+      state = ReadAll(entry.path());
+    } else {
+      state = "<special file>";
+    }
   }
   return tree;
 }
@@ -65,7 +76,8 @@ pid_t E2eTest::Spawn(const std::vector<std::string>& args, const std::vector<std
     if (const char* v = std::getenv(keep)) env.push_back(std::string(keep) + "=" + v);
   }
   env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-  std::vector<std::string> argv = {TX3_SETUP_EXE};
+  std::vector<std::string> argv = launcher_;
+  argv.push_back(TX3_SETUP_EXE);
   argv.insert(argv.end(), args.begin(), args.end());
 
   posix_spawn_file_actions_t actions;
@@ -93,6 +105,23 @@ int E2eTest::Wait(pid_t pid) {
   return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
 }
 
+int E2eTest::WaitAtMost(pid_t pid, std::chrono::seconds deadline) {
+  const auto end = std::chrono::steady_clock::now() + deadline;
+  int wstatus = 0;
+  while (true) {
+    const pid_t ended = waitpid(pid, &wstatus, WNOHANG);
+    if (ended == pid) break;
+    if (ended < 0 && errno != EINTR) return -1;
+    if (std::chrono::steady_clock::now() >= end) {
+      ::kill(pid, SIGKILL);
+      Wait(pid);
+      return kHung;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+}
+
 pid_t E2eTest::Start(const std::vector<std::string>& args,
                      const std::vector<std::string>& extraEnv) const {
   const std::string n = std::to_string(++started_);
@@ -106,7 +135,7 @@ ProgramRun E2eTest::Run(const std::vector<std::string>& args,
   ProgramRun run;
   const pid_t pid = Spawn(args, extraEnv, out, err);
   if (pid < 0) return run;
-  run.status = Wait(pid);
+  run.status = WaitAtMost(pid, deadline_);
   run.out = ReadAll(out);
   run.err = ReadAll(err);
   return run;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/types.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -14,8 +15,11 @@ namespace tx3::e2e {
 
 namespace fs = std::filesystem;
 
+// The status of a program killed for running past its deadline.
+inline constexpr int kHung = 1000;
+
 struct ProgramRun {
-  int status = -1;  // exit status, 128 + signal when killed, -1 when it could not start
+  int status = -1;  // exit status, 128 + signal when killed, kHung, -1 when it could not start
   std::string out;
   std::string err;
 };
@@ -37,8 +41,9 @@ class E2eTest : public ::testing::Test {
   // A path under the emulated drive C:.
   fs::path C(const std::string& rest) const { return drives_ / "c:" / rest; }
 
-  // Runs tx3_setup with `args` and no display. The environment is clean (the sanitizers'
-  // options are kept) plus the `extraEnv` entries "NAME=value".
+  // Runs tx3_setup with `args` and no display, through `launcher_` when one is set, killing it
+  // past `deadline_`. The environment is clean (the sanitizers' options are kept) plus the
+  // `extraEnv` entries "NAME=value".
   ProgramRun Run(const std::vector<std::string>& args,
                  const std::vector<std::string>& extraEnv = {}) const;
   // Starts tx3_setup as Run does without waiting for it (its output goes to files of its own);
@@ -47,9 +52,13 @@ class E2eTest : public ::testing::Test {
               const std::vector<std::string>& extraEnv = {}) const;
   // The exit status of a started program, 128 + signal when killed.
   static int Wait(pid_t pid);
+  // The same, or kHung once the program has been killed for running past `deadline`.
+  static int WaitAtMost(pid_t pid, std::chrono::seconds deadline);
 
   fs::path root_;
   fs::path drives_;
+  std::vector<std::string> launcher_;  // a command the program runs under, e.g. setpriv
+  std::chrono::seconds deadline_{300};
 
  private:
   pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv,

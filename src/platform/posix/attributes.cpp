@@ -64,7 +64,8 @@ int32_t ReadFileSize(DriveMap& drives, std::string_view path, int64_t* size) {
   const MappedPath mapped = drives.Map(path);
   if (mapped.status == MapStatus::kRefused) return err::kBadFileName;
   if (mapped.status == MapStatus::kNoDrive) return err::kFileNotFound;
-  const int fd = host::Open(mapped.host.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened as the runtime opens a file, but without waiting: a FIFO would wait for a writer.
+  const int fd = host::Open(mapped.host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return ErrorOfLookup(errno);
   struct stat info {};
   const bool ok = host::Fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
