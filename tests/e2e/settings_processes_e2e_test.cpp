@@ -132,17 +132,17 @@ TEST_F(SettingsProcessesE2eTest, KilledAtAnyInstantEachFileIsAsBeforeOrFinished)
 }
 
 TEST_F(SettingsProcessesE2eTest, TwoProgramsAndAnOperatorAtOnceLoseNothing) {
-  const std::vector<std::string> step3 = {"--batch", "--step", "3"};
+  const std::vector<std::string> steps = {"--batch", "--step", "2", "--step", "3"};
   const std::string operatorStart = "[Operateur]\r\nCle=x\r\n";
   const fs::path brSys = C("Brennic/Tarvox/Config/Br_Sys.ini");
   WriteAll(brSys, operatorStart);
-  ASSERT_EQ(Run(step3).status, 0);
+  ASSERT_EQ(Run(steps).status, 0);
   const std::map<std::string, std::string> single = Files();
   RemoveSettingsFiles();
   WriteAll(brSys, operatorStart);
 
-  const pid_t a = Start(step3);
-  const pid_t b = Start(step3);
+  const pid_t a = Start(steps);
+  const pid_t b = Start(steps);
   ASSERT_GT(a, 0);
   ASSERT_GT(b, 0);
   // The operator writes until both programs have ended, so that the writes cross theirs.
