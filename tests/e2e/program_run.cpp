@@ -98,11 +98,20 @@ pid_t E2eTest::Spawn(const std::vector<std::string>& args, const std::vector<std
   return spawned == 0 ? pid : -1;
 }
 
+namespace {
+
+// An exit status as the tests see it: the program's own, or 128 + the signal that killed it.
+int StatusOf(int wstatus) {
+  return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+}
+
+}  // namespace
+
 int E2eTest::Wait(pid_t pid) {
   int wstatus = 0;
   while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
   }
-  return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  return StatusOf(wstatus);
 }
 
 int E2eTest::WaitAtMost(pid_t pid, std::chrono::seconds deadline) {
@@ -119,7 +128,7 @@ int E2eTest::WaitAtMost(pid_t pid, std::chrono::seconds deadline) {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  return StatusOf(wstatus);
 }
 
 pid_t E2eTest::Start(const std::vector<std::string>& args,
