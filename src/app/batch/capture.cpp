@@ -43,7 +43,10 @@ std::string ReadBackFolderOf(const BatchOptions& options) {
 
 void CompleteCapture(FrmMain& window) {
   SystemContext& run = window.Run();
-  window.SetFolderText(row::kApplication, window.ReadBackFolder());
+  // Empty only when the read-back could not even form the folder's name: the row stays.
+  if (!window.ReadBackFolder().empty()) {
+    window.SetFolderText(row::kApplication, window.ReadBackFolder());
+  }
   const ProfileTransaction transaction;
   const std::string brSys = CheckRep(run, window.FolderText(row::kConfig), "\\") + "Br_Sys.ini";
   for (const auto& [row, key] : {std::pair{row::kLog, "REPLOG"}, {row::kLogPub, "REPLOGPUB"}}) {
