@@ -116,6 +116,7 @@ TEST_F(CaptureE2eTest, ACaptureOfAFolderWithoutAnInstallationWarnsAndStillSaves)
   EXPECT_THAT(ReadAll(answers), HasSubstr("\r\nRadio=Nom de votre Radio\r\n"));
   const auto json = nlohmann::json::parse(ReadAll(report), nullptr, false);
   EXPECT_EQ(json["messages"][0]["text"], warning);
+  EXPECT_EQ(json["totals"]["warnings"], 1);
   EXPECT_EQ(json["exitStatus"], 1);
   const std::string source = TX3_SOURCE_DIR;
   EXPECT_EQ(std::system(("/usr/bin/python3 " + source + "/tests/e2e/check_report.py " + source +

@@ -210,23 +210,6 @@ TEST_F(BatchFrontEndTest, TheReadBackFollowsFolderRowZeroInEveryBatchRun) {
   EXPECT_EQ(report["fields"]["folders"][2], "C:\\Kalvet\\");
 }
 
-TEST_F(BatchFrontEndTest, ACaptureThatFindsNoInstallationSaysSoAndStillSaves) {
-  InstallUnderDRadio(os);
-  EXPECT_EQ(
-      Run({"--batch", "--folder", "0=D:\\Vide", "--save-answers", "out.ini", "--report", "r.json"}),
-      kExitTrouble);
-  const std::string warning =
-      "Aucune installation trouvée dans D:\\Vide\\ : les champs sont ceux par défaut";
-  EXPECT_EQ(err.str(), "tx3_setup: warning: " + warning + "\n");
-  EXPECT_NE(os.namedFiles["out.ini"].find("\r\nRadio=Nom de votre Radio\r\n"), std::string::npos);
-  const auto report = nlohmann::json::parse(os.namedFiles["r.json"], nullptr, false);
-  ASSERT_EQ(report["messages"].size(), 1u);
-  EXPECT_EQ(report["messages"][0]["level"], "warning");
-  EXPECT_EQ(report["messages"][0]["text"], warning);
-  EXPECT_EQ(report["totals"]["warnings"], 1);
-  EXPECT_EQ(report["exitStatus"], kExitTrouble);
-}
-
 struct StopCase {
   std::vector<std::string> options;
   int status;
