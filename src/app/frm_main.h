@@ -79,6 +79,11 @@ class FrmMain : public SettingsWindow {
   void Form_Initialize();
   void Form_Load();
   bool Unloaded() const { return unloaded_; }
+  // A start-up parameter: the application folder whose Settings\TX3_Config.ini the read-back
+  // reads instead of the default one of folder row 0 (the batch front end's folder row 0). Set
+  // before Create; ReadBackFolder is then the folder looked in, normalised by CheckRep.
+  void SetReadBackFolder(std::string_view folder) { readBackFolder_ = folder; }
+  const std::string& ReadBackFolder() const { return readBackFolder_; }
 
   // ---- Change notification ----
   // Listeners run synchronously after each change of the model. Answers an id for Unsubscribe.
@@ -158,6 +163,7 @@ class FrmMain : public SettingsWindow {
   int checkTX_ = 1;
   std::string statusText_;
   std::string dossierApplication_;
+  std::string readBackFolder_;  // empty: the default application folder
   bool tacheEnCours_ = false;
   bool unloaded_ = false;
 

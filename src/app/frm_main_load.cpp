@@ -94,12 +94,16 @@ void FrmMain::FillListeTX() {
 
 // Every read passes the field's current text as the default, so a missing file, section or
 // key keeps what the field shows. The configuration file is looked for under the application
-// folder only; the system settings file under the configuration folder just read back.
+// folder only (the default one, unless a start-up parameter names another); the system settings
+// file under the configuration folder just read back.
 void FrmMain::ReadBack(ErrorPattern& e) {
   std::string configFile;
   std::string systemFile;
-  e(100,
-    [&] { configFile = CheckRep(run_, dossierApplication_, "\\") + "Settings\\TX3_Config.ini"; });
+  e(100, [&] {
+    const std::string& folder = readBackFolder_.empty() ? dossierApplication_ : readBackFolder_;
+    readBackFolder_ = CheckRep(run_, folder, "\\");
+    configFile = readBackFolder_ + "Settings\\TX3_Config.ini";
+  });
   e(110, [&] { SetTexteNomRadio(LectureIni(run_, configFile, "Site", "Lib", radioName_)); });
   e(120, [&] {
     SetFolderText(1, LectureIni(run_, configFile, "Site", "Dossier_Config_Global", FolderText(1)));

@@ -142,6 +142,26 @@ TEST_F(FrmMainLoadTest, ConfigFileIsLookedForUnderTheDefaultApplicationFolderOnl
   os.SetIniValue(kConfig, "Site", "Lib", "Celle-ci");
   w.Create();
   EXPECT_EQ(w.TexteNomRadio(), "Celle-ci");
+  EXPECT_EQ(w.ReadBackFolder(), "C:\\Brennic\\Tarvox\\");
+}
+
+// The batch front end's folder row 0, handed over before Create: the read-back follows it, and
+// leaves the row itself to the options.
+TEST_F(FrmMainLoadTest, AStartUpFolderTakesThePlaceOfTheDefaultApplicationFolder) {
+  WriteInstallation(os, "D:\\Conf\\", "D:\\Conf\\TX3_Systeme.ini");
+  const std::string other = "D:\\Radio\\Settings\\TX3_Config.ini";
+  os.SetIniValue(other, "Site", "Lib", "Radio Sud");
+  os.SetIniValue(other, "Site", "Dossier_Config_Global", "E:\\Reglages\\");
+  os.SetIniValue("E:\\Reglages\\TX3_Systeme.ini", "Base_01", "Dossier_Data", "E:\\Data\\");
+  w.SetReadBackFolder("D:\\Radio");
+  w.Create();
+  EXPECT_EQ(w.ReadBackFolder(), "D:\\Radio\\");
+  EXPECT_EQ(w.TexteNomRadio(), "Radio Sud");
+  EXPECT_EQ(w.TexteDossier(1).text, "E:\\Reglages\\");
+  EXPECT_EQ(w.TexteDossier(6).text, "E:\\Data\\");
+  EXPECT_EQ(w.TexteNomStation(0), "Nom de la Station 1");
+  EXPECT_EQ(w.TexteDossier(0).text, kDefaultFolders[0]);
+  EXPECT_EQ(Writes(), 0);
 }
 
 TEST_F(FrmMainLoadTest, RowsZeroTwoThreeAreNeverReadBack) {

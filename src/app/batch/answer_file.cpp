@@ -14,6 +14,8 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kNotStoredComment =
+    "; Not stored by an installation: saved as the window showed them\r\n";
 
 std::string_view TrimBlanks(std::string_view text) {
   const size_t first = text.find_first_not_of(kBlanks);
@@ -352,6 +354,8 @@ AnswerFileText AnswerFileOf(const FrmMain& window, const std::vector<BatchAction
   for (int i = 0; i < kFolderCount; ++i) {
     putText("Folder" + std::to_string(i), window.TexteDossier(i).text);
   }
+  // A capture finds the fields above in the installation's files; the others it cannot.
+  text += kNotStoredComment;
   put("Engine", std::to_string(window.ComboPervasive().selected));
   put("Converter", std::to_string(window.CombodBPowerAmp().selected));
   for (int r = 0; r < kPackageRowCount; ++r) {

@@ -6,6 +6,7 @@
 #include "app/batch/answer_file.h"
 #include "app/batch/batch_options.h"
 #include "app/batch/batch_ui_port.h"
+#include "app/batch/capture.h"
 #include "app/batch/dry_run_summary.h"
 #include "app/batch/run_record.h"
 #include "app/batch/run_report.h"
@@ -149,7 +150,10 @@ int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err)
   BatchUiPort port(window, out, err, options.verbose, /*quietInformation=*/options.dryRun);
   window.SetUiPort(&port);
 
+  // The installation to read back is the one of the application folder given, if any.
+  window.SetReadBackFolder(ReadBackFolderOf(options));
   window.Create();
+  if (options.saveAnswers) CompleteCapture(window);
   for (const FieldOption& f : options.fields) {
     if (std::optional<std::string> fault = ApplyField(window, f)) {
       err << "tx3_setup: " << *fault << '\n';
@@ -171,6 +175,11 @@ int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err)
   // The answers are saved before anything is pressed; without them no action runs.
   bool saved = true;
   if (options.saveAnswers) {
+    if (std::optional<std::string> nothing = NothingCaptured(window, options)) {
+      err << "tx3_setup: warning: " << *nothing << '\n';
+      ownMessages.push_back({MsgIcon::Warning, *nothing});
+      trouble = true;
+    }
     if (std::optional<std::string> fault =
             SaveAnswerFile(*options.saveAnswers, window, options.actions)) {
       err << "tx3_setup: " << *fault << '\n';

@@ -195,7 +195,8 @@ std::string BatchUsageText() {
   tx3_setup --help | --version
 
 In batch mode the window is created as usual (defaults, then the read-back of an
-earlier installation), then the fields are set, then the actions run in the order given.
+earlier installation, the one of folder row 0 when the options give it), then the
+fields are set, then the actions run in the order given.
 
 Fields:
   --radio TEXT          the radio's name
@@ -215,9 +216,12 @@ Answer files:
   --answers FILE        the fields and actions of an answer file, taken as if given at
                         this place of the command line (options after it override its
                         fields); may be given several times
-  --save-answers FILE   write the fields as they stand after the read-back and the field
-                        options, and this run's actions, to an answer file, before the
-                        actions run; when it cannot be written, no action runs (status 1)
+  --save-answers FILE   capture the workstation: write the fields as they stand after the
+                        read-back and the field options, and this run's actions, to an
+                        answer file, before the actions run; folder rows 0, 2 and 3 come
+                        from the installation's files; when it cannot be written, no
+                        action runs (status 1); when no installation is found, a warning
+                        (status 1)
 
 Dry run and report:
   --dry-run             run the actions without changing anything (no folder, settings

@@ -140,7 +140,9 @@ TEST_F(AnswerFileTest, SavedTextListsEveryFieldThenTheActions) {
       "Folder2=C:\\Kalvet\\\r\nFolder3=C:\\Kalvet\\Pub\\\r\nFolder4=C:\\TX_"
       "Sons\\Sons\\Musique\\\r\n"
       "Folder5=C:\\TX_Data\\Sons\\Autre\\\r\nFolder6=C:\\TX_Data\\Data\\\r\n"
-      "Folder7=C:\\TX_Redist\\\r\nEngine=-1\r\nConverter=0\r\n";
+      "Folder7=C:\\TX_Redist\\\r\n"
+      "; Not stored by an installation: saved as the window showed them\r\n"
+      "Engine=-1\r\nConverter=0\r\n";
   for (int r = 0; r < kPackageRowCount; ++r) {
     expected += "Package" + std::to_string(r) + (r == 4 ? "=off\r\n" : "=on\r\n");
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,6 +23,11 @@ class BatchFrontEndTest : public ::testing::Test {
     out.str("");
     err.str("");
     return RunBatch(args, out, err);
+  }
+  // An earlier installation, for the captures that are not about finding one.
+  void InstallUnderTheDefaultFolder() {
+    os.AddFolder("C:\\Brennic\\Tarvox\\Settings");
+    os.SetIniValue("C:\\Brennic\\Tarvox\\Settings\\TX3_Config.ini", "Site", "Lib", "Lue");
   }
   FakePlatform os;
   UsePlatform guard{os};
@@ -113,6 +119,7 @@ TEST_F(BatchFrontEndTest, VerboseEchoesStatusTexts) {
 // ---- Answer files ----
 
 TEST_F(BatchFrontEndTest, AnswersTakeTheirPlaceAmongTheOptions) {
+  InstallUnderTheDefaultFolder();
   os.namedFiles["f.ini"] =
       "[Fields]\r\nRadio=Fichier\r\nStation1=Fichier 1\r\n[Actions]\r\n1=create-folder 3\r\n";
   EXPECT_EQ(Run({"--batch", "--radio", "Option", "--create-folder", "2", "--answers", "f.ini",
@@ -129,12 +136,13 @@ TEST_F(BatchFrontEndTest, AnswersTakeTheirPlaceAmongTheOptions) {
   EXPECT_TRUE(os.IsFolder("C:\\Kalvet\\Pub") && os.IsFolder("C:\\TX_Sons\\Sons\\Musique"));
 }
 
-// What one run saves, another run reads back to the same fields, awkward texts included.
+// What one run saves, another run reads back to the same fields, awkward texts included. The
+// first run finds no installation and says so; the second gives every stored field itself.
 TEST_F(BatchFrontEndTest, SavedAnswersReplayToTheSameFields) {
   EXPECT_EQ(Run({"--batch", "--radio", "  Radio \"Été\" ; # = ", "--station", "2=\"x\"",
                  "--station", "1=", "--folder", "3=D:\\Pub ", "--engine", "-1", "--converter", "2",
                  "--package", "0=off", "--step", "4", "--save-answers", "a.ini"}),
-            kExitOk)
+            kExitTrouble)
       << err.str();
   EXPECT_EQ(Run({"--batch", "--answers", "a.ini", "--save-answers", "b.ini"}), kExitOk)
       << err.str();
@@ -143,6 +151,63 @@ TEST_F(BatchFrontEndTest, SavedAnswersReplayToTheSameFields) {
   ASSERT_TRUE(p.ok) << p.error;
   EXPECT_EQ(p.answers.fields.size(), 1u + 5 + 8 + 2 + 18 + 1);
   EXPECT_EQ(p.answers.fields[0].text, "  Radio \"Été\" ; # = ");
+}
+
+// ---- Capture ----
+
+// An installation under D:\Radio\ whose configuration folder is stored without its backslash.
+void InstallUnderDRadio(FakePlatform& os) {
+  os.AddFolder("D:\\Radio\\Settings");
+  os.AddFolder("D:\\Radio\\Reglages");
+  const std::string config = "D:\\Radio\\Settings\\TX3_Config.ini";
+  os.SetIniValue(config, "Site", "Lib", "Radio Sud");
+  os.SetIniValue(config, "Site", "Dossier_Config_Global", "D:\\Radio\\Reglages");
+  const std::string brSys = "D:\\Radio\\Reglages\\Br_Sys.ini";
+  os.SetIniValue(brSys, "Repertoires", "REPLOG", "E:\\Logs\\");
+  os.SetIniValue(brSys, "Repertoires", "REPLOGPUB", "E:\\Logs\\Pub\\");
+  os.SetIniValue("D:\\Radio\\Reglages\\TX3_Systeme.ini", "Base_01_Station_01", "Lib", "Sud FM");
+}
+
+struct CaptureCase {
+  std::vector<std::string> options;
+  std::string fields;  // the saved lines from Radio to Folder3
+};
+
+// The capture reads the installation of the folder row 0 given (option or answer file), completes
+// rows 0, 2 and 3 from it, and the field options still win.
+TEST_F(BatchFrontEndTest, ACaptureTakesEveryStoredFieldOfTheInstallationGiven) {
+  InstallUnderDRadio(os);
+  os.namedFiles["f.ini"] = "[Fields]\nFolder0=D:\\RADIO\\\n";
+  const std::string stations =
+      "Station1=Sud FM\r\nStation2=\r\nStation3=\r\nStation4=\r\n"
+      "Station5=\r\n";
+  const CaptureCase cases[] = {
+      {{"--folder", "0=D:\\Radio"},
+       "Radio=Radio Sud\r\n" + stations +
+           "Folder0=D:\\Radio\r\nFolder1=D:\\Radio\\Reglages\r\nFolder2=E:\\Logs\\\r\n"
+           "Folder3=E:\\Logs\\Pub\\\r\n"},
+      {{"--answers", "f.ini", "--folder", "2=F:\\Logs\\", "--radio", "Autre"},
+       "Radio=Autre\r\n" + stations +
+           "Folder0=D:\\RADIO\\\r\nFolder1=D:\\Radio\\Reglages\r\nFolder2=F:\\Logs\\\r\n"
+           "Folder3=E:\\Logs\\Pub\\\r\n"},
+  };
+  for (const CaptureCase& c : cases) {
+    std::vector<std::string> args = {"--batch", "--save-answers", "out.ini"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    EXPECT_EQ(Run(args), kExitOk) << err.str();
+    EXPECT_EQ(err.str(), "");
+    const std::string saved = os.namedFiles["out.ini"];
+    EXPECT_NE(saved.find("[Fields]\r\n" + c.fields + "Folder4="), std::string::npos) << saved;
+  }
+}
+
+// Without --save-answers the read-back follows folder row 0 too; nothing is completed.
+TEST_F(BatchFrontEndTest, TheReadBackFollowsFolderRowZeroInEveryBatchRun) {
+  InstallUnderDRadio(os);
+  EXPECT_EQ(Run({"--batch", "--folder", "0=D:\\Radio\\", "--report", "r.json"}), kExitOk);
+  const auto report = nlohmann::json::parse(os.namedFiles["r.json"], nullptr, false);
+  EXPECT_EQ(report["fields"]["radio"], "Radio Sud");
+  EXPECT_EQ(report["fields"]["folders"][2], "C:\\Kalvet\\");
 }
 
 struct StopCase {
@@ -154,6 +219,7 @@ struct StopCase {
 // A faulty answer file stops everything before the window exists; answers that cannot be saved
 // stop the run before its actions.
 TEST_F(BatchFrontEndTest, AnswersThatCannotBeReadOrSavedStopTheRun) {
+  InstallUnderTheDefaultFolder();
   os.namedFiles["bad.ini"] = "[Fields]\nRadio=x\nPackage18=on\n";
   const StopCase cases[] = {
       {{"--answers", "bad.ini"}, kExitUsage, "bad.ini:3: Package18: no component row 18 (0 to 17)"},

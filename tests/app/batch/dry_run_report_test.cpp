@@ -18,6 +18,8 @@ namespace {
 TEST(DryRunFrontEndTest, TheDryRunPlatformGivesBackThePlatformItCoveredAndChangesNothing) {
   FakePlatform os;
   UsePlatform guard{os};
+  os.AddFolder("C:\\Brennic\\Tarvox\\Settings");  // an installation to capture
+  os.SetIniValue("C:\\Brennic\\Tarvox\\Settings\\TX3_Config.ini", "Site", "Lib", "Radio");
   std::ostringstream out, err;
   EXPECT_EQ(RunBatch({"--batch", "--dry-run", "--create-folder", "2", "--report", "r.json",
                       "--save-answers", "a.ini"},

@@ -1,0 +1,66 @@
+#include "app/batch/capture.h"
+
+#include <set>
+#include <utility>
+
+#include "app/frm_main.h"
+#include "common/path_names.h"
+#include "common/profile_transaction.h"
+#include "settings/step_context.h"
+#include "system/folder_checks.h"
+#include "system/ini_access.h"
+
+namespace tx3 {
+
+namespace {
+
+constexpr std::string_view kConfigFile = "Settings\\TX3_Config.ini";
+
+// The fields an installation stores (the radio, the stations, the folder rows), as given by the
+// options: kind and number.
+using StoredField = std::pair<FieldOption::Kind, int>;
+
+std::set<StoredField> StoredFieldsGiven(const BatchOptions& options) {
+  using K = FieldOption::Kind;
+  std::set<StoredField> given;
+  for (const FieldOption& f : options.fields) {
+    if (f.kind == K::Radio || f.kind == K::Station || f.kind == K::Folder) {
+      given.insert({f.kind, f.kind == K::Radio ? 0 : f.number});
+    }
+  }
+  return given;
+}
+
+}  // namespace
+
+std::string ReadBackFolderOf(const BatchOptions& options) {
+  std::string folder;
+  for (const FieldOption& f : options.fields) {
+    if (f.kind == FieldOption::Kind::Folder && f.number == row::kApplication) folder = f.text;
+  }
+  return folder;
+}
+
+void CompleteCapture(FrmMain& window) {
+  SystemContext& run = window.Run();
+  // Empty only when the read-back could not even form the folder's name: the row stays.
+  if (!window.ReadBackFolder().empty()) {
+    window.SetFolderText(row::kApplication, window.ReadBackFolder());
+  }
+  const ProfileTransaction transaction;
+  const std::string brSys = CheckRep(run, window.FolderText(row::kConfig), "\\") + "Br_Sys.ini";
+  for (const auto& [row, key] : {std::pair{row::kLog, "REPLOG"}, {row::kLogPub, "REPLOGPUB"}}) {
+    window.SetFolderText(row, LectureIni(run, brSys, "Repertoires", key, window.FolderText(row)));
+  }
+}
+
+std::optional<std::string> NothingCaptured(FrmMain& window, const BatchOptions& options) {
+  constexpr size_t kStoredFieldCount = 1 + kStationCount + kFolderCount;
+  if (StoredFieldsGiven(options).size() == kStoredFieldCount) return std::nullopt;
+  const std::string& folder = window.ReadBackFolder();
+  const std::string file = folder + std::string(kConfigFile);
+  if (File_Exist(window.Run(), file, "Batch:Capture", false)) return std::nullopt;
+  return "Aucune installation trouvée dans " + folder + " : les champs sont ceux par défaut";
+}
+
+}  // namespace tx3
