@@ -47,6 +47,7 @@ class EngineSearchTest : public ::testing::Test {
     RemoveTree(planted_);
     RemoveTree(besideProgram_);
     RemoveTree(marker_);
+    RemoveTree(log_);
     RemoveInstallation();
   }
 
@@ -60,7 +61,7 @@ class EngineSearchTest : public ::testing::Test {
   ProgramRun CreateDatabase(const std::string& path) const {
     return RunSetup({"--batch", "--step", "1", "--create-database"},
                     {"TX3_BTRIEVE_LIBRARY=", "TX3_PLANTED_ENGINE_MARKER=" + marker_, "PATH=" + path,
-                     "TX3_LOG_FILE=" + ProgramFolder() + "\\engine_search.log"});
+                     "TX3_LOG_FILE=" + log_});
   }
 
   static std::string Path() {
@@ -72,6 +73,7 @@ class EngineSearchTest : public ::testing::Test {
   const std::string planted_ = ProgramFolder() + "\\planted folder";
   const std::string besideProgram_ = ProgramFolder() + "\\" + kLibraryName;
   const std::string marker_ = ProgramFolder() + "\\planted_engine_loaded.txt";
+  const std::string log_ = ProgramFolder() + "\\engine_search.log";
 };
 
 TEST_F(EngineSearchTest, NotLoadedFromTheCurrentFolderNorBesideTheProgram) {

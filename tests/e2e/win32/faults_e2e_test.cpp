@@ -87,9 +87,14 @@ int KillCount() {
 TEST_F(WindowsFaultsTest, KilledAtAnyInstantEachFileIsAsBeforeOrFinished) {
   const std::vector<std::string> all = {"--batch", "--step", "1", "--step",
                                         "2",       "--step", "3", "--create-database"};
-  const auto start = std::chrono::steady_clock::now();
-  ASSERT_EQ(RunSetup(all).status, 0);
-  const auto duration = std::chrono::steady_clock::now() - start;
+  // The shorter of two runs: a first one may also wait for Wine's own services to start.
+  auto duration = std::chrono::steady_clock::duration::max();
+  for (int run = 0; run < 2; ++run) {
+    RemoveInstallation();
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(RunSetup(all).status, 0);
+    duration = std::min(duration, std::chrono::steady_clock::now() - start);
+  }
   const Tree finished = InstallationTree();
 
   const int kills = KillCount();
