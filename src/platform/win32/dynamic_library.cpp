@@ -77,10 +77,11 @@ HMODULE LoadByFullPath(const std::wstring& path) {
 }  // namespace
 
 std::unique_ptr<Library> OpenLibrary(std::string_view nameOrPath, int32_t* error) {
-  const std::optional<std::wstring> path = LibraryPath(Widen(nameOrPath));
-  // A missing library is answered with a number, never with the system's error box.
+  // A missing library is answered with a number, never with the system's error box; nor is a
+  // folder of PATH on a drive without its disk.
   DWORD previousMode = 0;
   ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previousMode);
+  const std::optional<std::wstring> path = LibraryPath(Widen(nameOrPath));
   const HMODULE module = path ? LoadByFullPath(*path) : nullptr;
   ::SetThreadErrorMode(previousMode, nullptr);
   if (module == nullptr) {

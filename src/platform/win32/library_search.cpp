@@ -11,6 +11,13 @@ bool IsSeparator(wchar_t c) {
   return c == L'\\' || c == L'/';
 }
 
+// "C:\..." or "\\server\share\..." (either separator): a path that names one file whatever the
+// current folder or drive.
+bool IsFullPath(std::wstring_view path) {
+  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return true;
+  return path.size() >= 3 && path[1] == L':' && IsSeparator(path[2]);
+}
+
 // The folders of PATH in order, their double quotes removed.
 std::vector<std::wstring> PathFolders(std::wstring_view pathText) {
   std::vector<std::wstring> folders(1);
@@ -34,11 +41,6 @@ std::wstring Joined(std::wstring folder, std::wstring_view name) {
 }
 
 }  // namespace
-
-bool IsFullPath(std::wstring_view path) {
-  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return true;
-  return path.size() >= 3 && path[1] == L':' && IsSeparator(path[2]);
-}
 
 bool IsBareName(std::wstring_view name) {
   return !name.empty() && name.find_first_of(L"\\/:") == std::wstring_view::npos;

@@ -11,10 +11,6 @@
 
 namespace tx3::platform::win32 {
 
-// "C:\..." or "\\server\share\..." (either separator): a path that names one file whatever the
-// current folder or drive.
-bool IsFullPath(std::wstring_view path);
-
 // A name without folder or drive ("w64btrv.dll"), which Windows would look for in its search
 // folders.
 bool IsBareName(std::wstring_view name);
