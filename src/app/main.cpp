@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "app/win32/run_win32_window.h"
+#include "platform/win32/library_search.h"
 #include "platform/win32/wide_text.h"
 #elif defined(TX3_WINDOW_MODULE)
 #include "platform/platform.h"
@@ -69,6 +70,9 @@ void UseParentConsoleIfNone() {
 // as UTF-8 (the console is switched to it for the run, then given back its own code page; a
 // redirected output receives the same bytes).
 int wmain(int argc, wchar_t** argv) {
+  // Before anything loads a library: none is ever taken from the current folder or from beside
+  // the program, where anyone may have left a file of the same name.
+  tx3::platform::win32::RestrictLibrarySearch();
   if (argc <= 1) return OpenWindow(0, nullptr);
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(tx3::platform::win32::Narrow(argv[i]));

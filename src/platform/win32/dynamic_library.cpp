@@ -2,26 +2,24 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "platform/error_numbers.h"
+#include "platform/win32/library_search.h"
+#include "platform/win32/long_path.h"
 #include "platform/win32/wide_text.h"
 
 namespace tx3::platform::win32 {
 namespace {
 
-// "C:\..." or "\\server\share\...", either separator.
-bool IsAbsolute(const std::wstring& path) {
-  const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
-  if (path.size() >= 2 && separator(path[0]) && separator(path[1])) return true;
-  return path.size() >= 3 && path[1] == L':' && separator(path[2]);
-}
-
 class Win32Library final : public Library {
  public:
-  explicit Win32Library(HMODULE module) : module_(module) {}
-  ~Win32Library() override { ::FreeLibrary(module_); }
+  Win32Library(HMODULE module, DLL_DIRECTORY_COOKIE folder) : module_(module), folder_(folder) {}
+  ~Win32Library() override {
+    ::FreeLibrary(module_);
+    if (folder_ != nullptr) ::RemoveDllDirectory(folder_);
+  }
   Win32Library(const Win32Library&) = delete;
   Win32Library& operator=(const Win32Library&) = delete;
 
@@ -31,31 +29,69 @@ class Win32Library final : public Library {
 
  private:
   HMODULE module_;
+  DLL_DIRECTORY_COOKIE folder_;
 };
+
+std::wstring Variable(const wchar_t* name) {
+  const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
+  if (size == 0) return {};
+  std::wstring value(size, L'\0');
+  value.resize(::GetEnvironmentVariableW(name, value.data(), size));
+  return value;
+}
+
+std::wstring SystemFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+  return length < MAX_PATH ? std::wstring(folder, length) : std::wstring();
+}
+
+bool IsFile(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// A bare name is looked for where the engine installs it, never in the current folder nor
+// beside the program. A path with a folder was written by whoever set TX3_BTRIEVE_LIBRARY: it is
+// taken as written, a relative one from the current folder, as any file named to a program.
+// The answer is in the form the load flags want: absolute, with backslashes.
+std::optional<std::wstring> LibraryPath(const std::wstring& nameOrPath) {
+  const std::optional<std::wstring> found =
+      IsBareName(nameOrPath) ? FindLibrary(nameOrPath, Variable(L"PATH"), SystemFolder(), IsFile)
+                             : nameOrPath;
+  if (!found) return std::nullopt;
+  return FullPath(*found);
+}
+
+// The engine's own DLLs lie beside it: its folder is searched first for what it loads, then the
+// system folder. A system without the search flags answers "invalid parameter"; its classic
+// search from the library's folder does the same.
+HMODULE LoadByFullPath(const std::wstring& path) {
+  HMODULE module = ::LoadLibraryExW(
+      path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  if (module == nullptr && ::GetLastError() == ERROR_INVALID_PARAMETER)
+    module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  return module;
+}
 
 }  // namespace
 
 std::unique_ptr<Library> OpenLibrary(std::string_view nameOrPath, int32_t* error) {
-  // A missing library is answered with a number, never with the system's error box.
+  // A missing library is answered with a number, never with the system's error box; nor is a
+  // folder of PATH on a drive without its disk.
   DWORD previousMode = 0;
   ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previousMode);
-  std::wstring name = Widen(nameOrPath);
-  HMODULE module = nullptr;
-  if (IsAbsolute(name)) {
-    // The engine's own DLLs lie beside it: the search starts in the library's folder. The flag
-    // wants backslashes.
-    std::replace(name.begin(), name.end(), L'/', L'\\');
-    module = ::LoadLibraryExW(name.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  } else {
-    module = ::LoadLibraryW(name.c_str());
-  }
+  const std::optional<std::wstring> path = LibraryPath(Widen(nameOrPath));
+  const HMODULE module = path ? LoadByFullPath(*path) : nullptr;
   ::SetThreadErrorMode(previousMode, nullptr);
   if (module == nullptr) {
     *error = err::kLibraryNotFound;
     return nullptr;
   }
+  // What the engine loads by name later (its own parts) is found beside it.
+  const std::wstring folder = path->substr(0, path->find_last_of(L'\\'));
   *error = 0;
-  return std::make_unique<Win32Library>(module);
+  return std::make_unique<Win32Library>(module, ::AddDllDirectory(folder.c_str()));
 }
 
 }  // namespace tx3::platform::win32

@@ -1,4 +1,5 @@
-// Engine libraries loaded with LoadLibraryW.
+// Engine libraries, loaded by their full path (see library_search.h for where a bare name is
+// looked for).
 #pragma once
 
 #include <cstdint>

@@ -44,35 +44,64 @@ std::string WithoutCarriageReturns(std::string text) {
   return text;
 }
 
-// Sets the run's variables in this process (the child inherits them) and puts them back after.
-class ScopedEnvironment {
- public:
-  explicit ScopedEnvironment(const std::vector<std::string>& entries) {
-    for (const std::string& entry : entries) {
-      const size_t eq = entry.find('=');
-      const std::wstring name = platform::win32::Widen(entry.substr(0, eq));
-      const std::wstring value = platform::win32::Widen(entry.substr(eq + 1));
-      wchar_t old[32768];
-      const DWORD length = ::GetEnvironmentVariableW(name.c_str(), old, 32768);
-      saved_.push_back({name, std::wstring(old, length), length > 0});
-      ::SetEnvironmentVariableW(name.c_str(), value.empty() ? nullptr : value.c_str());
-    }
-  }
-  ~ScopedEnvironment() {
-    for (const Saved& s : saved_) {
-      ::SetEnvironmentVariableW(s.name.c_str(), s.existed ? s.value.c_str() : nullptr);
-    }
-  }
-
- private:
-  struct Saved {
-    std::wstring name, value;
-    bool existed;
-  };
-  std::vector<Saved> saved_;
-};
+// The folders an installation with the window's defaults creates.
+constexpr const char* kInstallationRoots[] = {"C:\\Brennic", "C:\\Kalvet", "C:\\TX_Sons",
+                                              "C:\\TX_Data", "C:\\TX_Redist"};
 
 }  // namespace
+
+ScopedEnvironment::ScopedEnvironment(const std::vector<std::string>& entries) {
+  for (const std::string& entry : entries) {
+    const size_t eq = entry.find('=');
+    const std::wstring name = platform::win32::Widen(entry.substr(0, eq));
+    const std::wstring value = platform::win32::Widen(entry.substr(eq + 1));
+    wchar_t old[32768];
+    const DWORD length = ::GetEnvironmentVariableW(name.c_str(), old, 32768);
+    saved_.push_back({name, std::wstring(old, length), length > 0});
+    ::SetEnvironmentVariableW(name.c_str(), value.empty() ? nullptr : value.c_str());
+  }
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+  for (const Saved& s : saved_) {
+    ::SetEnvironmentVariableW(s.name.c_str(), s.existed ? s.value.c_str() : nullptr);
+  }
+}
+
+std::wstring SetupProgram() {
+  return platform::win32::Widen(ProgramFolder() + "\\tx3_setup.com");
+}
+
+std::wstring SetupCommandLine(const std::vector<std::string>& args) {
+  std::wstring commandLine = Quoted(SetupProgram());
+  for (const std::string& arg : args) commandLine += L" " + Quoted(platform::win32::Widen(arg));
+  return commandLine;
+}
+
+std::map<std::string, std::string> InstallationTree() {
+  std::map<std::string, std::string> tree;
+  for (const char* root : kInstallationRoots) {
+    const std::filesystem::path folder(root);
+    if (!std::filesystem::exists(folder)) continue;
+    tree[root] = "<folder>";
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+      const std::string path = platform::win32::Narrow(entry.path().wstring());
+      tree[path] = entry.is_directory() ? "<folder>" : ReadFileBytes(path);
+    }
+  }
+  return tree;
+}
+
+bool IsTemporaryFile(const std::string& path) {
+  return std::filesystem::path(platform::win32::Widen(path))
+      .filename()
+      .wstring()
+      .starts_with(L".~tx3");
+}
+
+void RemoveInstallation() {
+  for (const char* root : kInstallationRoots) RemoveTree(root);
+}
 
 std::string ProgramFolder() {
   wchar_t path[MAX_PATH];
@@ -84,9 +113,8 @@ std::string ProgramFolder() {
 ProgramRun RunSetup(const std::vector<std::string>& args,
                     const std::vector<std::string>& environment) {
   ScopedEnvironment scoped(environment);
-  const std::wstring program = platform::win32::Widen(ProgramFolder() + "\\tx3_setup.com");
-  std::wstring commandLine = Quoted(program);
-  for (const std::string& arg : args) commandLine += L" " + Quoted(platform::win32::Widen(arg));
+  const std::wstring program = SetupProgram();
+  std::wstring commandLine = SetupCommandLine(args);
 
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
@@ -128,6 +156,10 @@ ProgramRun RunSetup(const std::vector<std::string>& args,
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(std::filesystem::path(platform::win32::Widen(path)), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(std::filesystem::path(platform::win32::Widen(path)), std::ios::binary) << bytes;
 }
 
 bool FileExists(const std::string& path) {

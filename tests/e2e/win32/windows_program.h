@@ -2,6 +2,7 @@
 // program, is started with CreateProcessW and its output read through pipes.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,40 @@ struct ProgramRun {
 ProgramRun RunSetup(const std::vector<std::string>& args,
                     const std::vector<std::string>& environment = {});
 
+// The command line of tx3_setup.com with `args` (UTF-8), and the program's full path.
+std::wstring SetupProgram();
+std::wstring SetupCommandLine(const std::vector<std::string>& args);
+
+// Sets variables in this process (the programs it starts inherit them) and puts them back after.
+// "NAME=value"; "NAME=" removes NAME.
+class ScopedEnvironment {
+ public:
+  explicit ScopedEnvironment(const std::vector<std::string>& entries);
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  struct Saved {
+    std::wstring name, value;
+    bool existed;
+  };
+  std::vector<Saved> saved_;
+};
+
+// Every file and folder of an installation's default folders (C:\Brennic, C:\TX_Data...), by
+// path: a file's bytes, a folder's "<folder>".
+std::map<std::string, std::string> InstallationTree();
+// What a killed writer may leave: a settings file's temporary.
+bool IsTemporaryFile(const std::string& path);
+// Removes the installation's default folders.
+void RemoveInstallation();
+
 // The folder of the test program (where the programs and the test engine are built).
 std::string ProgramFolder();
 
 std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 // Removes a folder and everything in it; no error when it does not exist.
 void RemoveTree(const std::string& path);
