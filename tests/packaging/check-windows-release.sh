@@ -41,9 +41,12 @@ output=$(scripts/build-windows.sh 2>&1) || {
 }
 check "without a certificate, one line says the files are not signed" \
   test "$(grep -c '^Not signed' <<<"$output")" = 1
-check "without a certificate, the programs are unsigned" \
-  test -z "$(osslsigncode extract-signature -in dist/windows-x64/tx3_setup.exe \
-    -out "$work/none.der" 2>/dev/null && echo signed)"
+version=$(sed -n 's/^TX3_VERSION=//p' build/windows-x64/tx3_release.env)
+for file in dist/windows-{x64,x86}/tx3_setup.{exe,com} dist/tx3_setup-windows-{x64,x86}-"$version".msi; do
+  check "without a certificate, $file is unsigned" \
+    grep -qE "No signature found|Unable to extract existing signature" \
+      <(osslsigncode verify -in "$file" 2>&1)
+done
 
 # --- Signed build ------------------------------------------------------------------------------
 password=$(openssl rand -hex 16)
@@ -71,7 +74,6 @@ check "osslsigncode was called" test -s "$work/osslsigncode-calls"
 check "the password is on no command line" \
   test "$(grep -c -- "$password" "$work/osslsigncode-calls")" = 0
 
-version=$(sed -n 's/^TX3_VERSION=//p' build/windows-x64/tx3_release.env)
 programs=(dist/windows-{x64,x86}/tx3_setup.{exe,com})
 for arch in x64 x86; do
   unzip -q "dist/tx3_setup-windows-$arch-$version.zip" -d "$work/zip"
@@ -89,6 +91,8 @@ for file in "${programs[@]}" dist/tx3_setup-windows-{x64,x86}-"$version".msi; do
 done
 
 # --- Resources -----------------------------------------------------------------------------------
+"$wine" wineboot -i >/dev/null 2>&1
+/usr/lib/wine/wineserver -w
 shown=$("$wine" dist/windows-x64/tx3_setup.com --version | tr -d '\r')
 shown=${shown##* }
 IFS=. read -r -a parts <<<"$shown"
