@@ -131,6 +131,11 @@ check "a product code for each architecture" \
   test "$(property "$x64" ProductCode)" != "$(property "$x86" ProductCode)"
 check "the x86 package installs into the 32-bit Program Files" \
   grep -q $'^TarvoxFolder\tProgramFilesFolder\t' <(msiinfo export "$x86" Directory)
+check "Add/Remove Programs shows the program's icon" \
+  test "$(property "$x64" ARPPRODUCTICON)" = tx3_setup.ico
+check "the Start-menu shortcut has the program's icon" \
+  grep -q $'^StartMenuShortcut\tProgramMenuFolder\t.*\ttx3_setup.ico\t' \
+  <(msiinfo export "$x64" Shortcut | tr -d '\r')
 check "the packages hold no custom action" \
   test "$(msiinfo export "$x64" CustomAction | wc -l)" = 3
 
@@ -145,8 +150,8 @@ drive_c=$WINEPREFIX/drive_c
 folder="$drive_c/Program Files/Tarvox/TX3_Setup"
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 products() { "$wine" reg query "$uninstall" 2>/dev/null | tr -d '\r' | grep -c -e "$1" || true; }
-# Wine files a per-machine Start-menu entry in the user's menu; Windows in ProgramData's.
 windows_path() { local path; path=$(realpath "$1") && echo "Z:${path//\//\\}"; }
+# Wine files a per-machine Start-menu entry in the user's menu; Windows in ProgramData's.
 shortcuts() { find "$drive_c" -path '*/Start Menu/Programs/TX3_Setup.lnk'; }
 
 check "msiexec /i of the older package" "$wine" msiexec /i "$(windows_path "$older")" /qn
@@ -162,17 +167,18 @@ check "the installed tx3_setup.com --version runs ($installed)" test "${installe
 
 # What the program itself makes (settings, answers, log) is none of the package's.
 "$wine" 'C:\Program Files\Tarvox\TX3_Setup\tx3_setup.com' --batch --folder '4=C:\TX_Sons\' \
-  --folder '5=C:\TX_Data\Sons\' --step 2 --save-answers 'C:\poste.ini' >/dev/null || true
-made=$(cd "$drive_c" && { find Brennic poste.ini users/*/AppData/Local/TX3_Setup -type f 2>/dev/null ||
-  true; } | sort)
-check "the program made its files" test -n "$made" -a -f "$drive_c/poste.ini"
-before=$(cd "$drive_c" && sha256sum $made)
+  --folder '5=C:\TX_Data\Sons\' --step 1 --step 2 --save-answers 'C:\poste.ini' >/dev/null || true
+mapfile -t made < <(cd "$drive_c" &&
+  find Brennic poste.ini users/*/AppData/Local/TX3_Setup -type f 2>/dev/null | sort)
+check "the program made its files (${#made[@]})" test "${#made[@]}" -gt 1 -a -f "$drive_c/poste.ini"
+before=$(cd "$drive_c" && sha256sum "${made[@]}")
 
 check "msiexec /x of the package" "$wine" msiexec /x "$(windows_path "$x64")" /qn
 check "no product left" test "$(products "$(property "$x64" ProductCode)")" = 0
 check "no program folder left" test ! -e "$drive_c/Program Files/Tarvox"
 check "no shortcut left" test -z "$(shortcuts)"
-check "the program's own files are untouched" test "$(cd "$drive_c" && sha256sum $made)" = "$before"
+check "the program's own files are untouched" \
+  test "$(cd "$drive_c" && sha256sum "${made[@]}")" = "$before"
 
 if ((failures)); then
   echo "$failures check(s) failed" >&2
