@@ -13,6 +13,7 @@
 #include "settings/settings_command.h"
 #include "settings/settings_window.h"
 #include "system/folder_checks.h"
+#include "system/system_context.h"
 
 namespace {
 
@@ -63,28 +64,32 @@ const TemporaryDrives kDrives;
 
 const fs::path kConfig = kDrives.root / "drives" / "c:" / "Bench" / "Tarvox" / "Config";
 
-void FreshConfigFolder() {
+// A new folder must not be taken for one the run already checked: the run's folder memory goes
+// with it.
+void FreshConfigFolder(tx3::SystemContext& run) {
   fs::remove_all(kConfig);
   fs::create_directories(kConfig);
-  tx3::ResetSystemeStateForTests();
+  run.SystemeState = tx3::SystemeStateRec{};
 }
 
 void BM_GeneralSettingsNewFolder(benchmark::State& state) {
+  tx3::SystemContext run;
   BenchWindow window;
   for (auto _ : state) {
     state.PauseTiming();
-    FreshConfigFolder();
+    FreshConfigFolder(run);
     state.ResumeTiming();
-    tx3::CommandCreerSettings_Click(window, 2);
+    tx3::CommandCreerSettings_Click(run, window, 2);
   }
 }
 BENCHMARK(BM_GeneralSettingsNewFolder)->Unit(benchmark::kMillisecond);
 
 void BM_GeneralSettingsFinishedFolder(benchmark::State& state) {
+  tx3::SystemContext run;
   BenchWindow window;
-  FreshConfigFolder();
-  tx3::CommandCreerSettings_Click(window, 2);
-  for (auto _ : state) tx3::CommandCreerSettings_Click(window, 2);
+  FreshConfigFolder(run);
+  tx3::CommandCreerSettings_Click(run, window, 2);
+  for (auto _ : state) tx3::CommandCreerSettings_Click(run, window, 2);
 }
 BENCHMARK(BM_GeneralSettingsFinishedFolder)->Unit(benchmark::kMillisecond);
 

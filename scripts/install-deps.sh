@@ -15,6 +15,7 @@ packages=("$@")
   nlohmann-json3-dev
   python3-jsonschema
   dpkg-dev lintian desktop-file-utils man-db groff-base zip file
+  icoutils wixl msitools osslsigncode openssl
 )
 
 missing=()
