@@ -33,27 +33,14 @@ constexpr NameRule kNameRules[] = {
     {"StatusBarMain", "", NameFrom::Nothing, ""},
 };
 
-bool SameRow(const ControlLayout& a, const ControlLayout& b) {
-  return a.top < b.top + b.height && b.top < a.top + a.height;
-}
-
-// The caption of the nearest label left of `control` on its row.
-std::string_view RowLabel(const ControlLayout& control) {
-  const ControlLayout* nearest = nullptr;
-  for (const ControlLayout& other : WindowLayout()) {
-    if (other.kind != ControlKind::Label || other.left >= control.left) continue;
-    if (!SameRow(other, control)) continue;
-    if (nearest == nullptr || other.left > nearest->left) nearest = &other;
-  }
-  return nearest == nullptr ? std::string_view() : nearest->caption;
-}
-
 std::string Source(const ControlLayout& control, NameFrom from) {
   switch (from) {
     case NameFrom::Caption:
       return std::string(control.caption);
-    case NameFrom::RowLabel:
-      return std::string(RowLabel(control));
+    case NameFrom::RowLabel: {
+      const ControlLayout* label = LabelOf(control);
+      return label == nullptr ? std::string() : std::string(label->caption);
+    }
     case NameFrom::Number:
       return std::to_string(control.index + 1);
     case NameFrom::Nothing:
