@@ -8,6 +8,11 @@ namespace tx3 {
 
 namespace {
 
+// UI Automation's LiveSetting property and its value Polite (uiautomationclient.h).
+constexpr GUID kLiveSettingProperty = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr LONG kLivePolite = 1;
+
 class SystemAnnotationImpl final : public AccessibleAnnotation {
  public:
   ~SystemAnnotationImpl() override {
@@ -28,6 +33,18 @@ class SystemAnnotationImpl final : public AccessibleAnnotation {
     }
     services_->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
                               description.c_str());
+  }
+
+  void MarkLiveRegion(HWND control) override {
+    if (Services() == nullptr) return;
+    VARIANT polite{};
+    polite.vt = VT_I4;
+    polite.lVal = kLivePolite;
+    services_->SetHwndProp(control, OBJID_CLIENT, CHILDID_SELF, kLiveSettingProperty, polite);
+  }
+
+  void AnnounceChange(HWND control) override {
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, control, OBJID_CLIENT, CHILDID_SELF);
   }
 
  private:

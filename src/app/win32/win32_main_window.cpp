@@ -175,6 +175,8 @@ void Win32MainWindow::AnnotateControls() {
     if (window == nullptr || name.empty() || name == control.caption) continue;
     annotation_->SetName(window, platform::win32::Widen(name));
   }
+  // A step's progress and end are read out as the status bar shows them.
+  if (status_ != nullptr) annotation_->MarkLiveRegion(status_);
 }
 
 // One tooltip per folder field, empty (never shown) while the folder exists.
@@ -735,6 +737,7 @@ void Win32MainWindow::RenderStatus() {
   if (status_ == nullptr) return;
   const std::wstring text = platform::win32::Widen(model_.StatusText());
   SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  annotation_->AnnounceChange(status_);
   // Shown at once: the step commands write it many times before messages run again.
   if (IsWindowVisible(status_)) UpdateWindow(status_);
 }

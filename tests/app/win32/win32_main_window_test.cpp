@@ -46,6 +46,8 @@ std::wstring ClassOf(HWND window) {
 // What the window asks the system's annotation service to hold, by control.
 struct Annotations {
   std::map<HWND, std::wstring> names, descriptions;
+  std::set<HWND> live;
+  std::vector<HWND> announced;
 };
 
 class RecordingAnnotation final : public AccessibleAnnotation {
@@ -59,6 +61,8 @@ class RecordingAnnotation final : public AccessibleAnnotation {
       into_.descriptions[control] = description;
     }
   }
+  void MarkLiveRegion(HWND control) override { into_.live.insert(control); }
+  void AnnounceChange(HWND control) override { into_.announced.push_back(control); }
 
  private:
   Annotations& into_;
@@ -199,12 +203,16 @@ TEST_F(Win32MainWindowTest, ClicksAndModelChangesGoBothWays) {
 
   model.SetCheckAction(4, true);
   model.SetComboPervasiveSelection(2);
+  annotations.announced.clear();
   model.SetStatusText("BR_Pub.ini [Pub] Cle=1");
   EXPECT_EQ(SendMessageW(Control("CheckAction", 4), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(Control("ComboPervasive"), CB_GETCURSEL, 0, 0), 2);
   wchar_t status[128] = {};
   SendMessageW(Control("StatusBarMain"), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
   EXPECT_STREQ(status, L"BR_Pub.ini [Pub] Cle=1");
+  // Read out by a screen reader as it changes.
+  EXPECT_EQ(annotations.live, std::set<HWND>{Control("StatusBarMain")});
+  EXPECT_EQ(annotations.announced, std::vector<HWND>{Control("StatusBarMain")});
 }
 
 TEST_F(Win32MainWindowTest, QuitClosesTheWindow) {
