@@ -5,7 +5,3 @@ if(TARGET tx3_setup AND TX3_BUILD_GUI AND NOT WIN32)
            COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/run_screen_reader_e2e.sh $<TARGET_FILE:tx3_setup>)
   set_tests_properties(ScreenReaderE2eTest PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 endif()
-# The Windows window read through Windows' accessibility (AccessibleObjectFromWindow).
-if(WIN32 AND TARGET tx3_e2e_tests)
-  target_link_libraries(tx3_e2e_tests PRIVATE oleacc oleaut32)
-endif()
