@@ -110,6 +110,18 @@ const ControlLayout* FindControl(std::string_view name, int index) {
   return nullptr;
 }
 
+const ControlLayout* LabelOf(const ControlLayout& control) {
+  const auto sameRow = [&control](const ControlLayout& other) {
+    return other.top < control.top + control.height && control.top < other.top + other.height;
+  };
+  const ControlLayout* nearest = nullptr;
+  for (const ControlLayout& other : WindowLayout()) {
+    if (other.kind != ControlKind::Label || other.left >= control.left || !sameRow(other)) continue;
+    if (nearest == nullptr || other.left > nearest->left) nearest = &other;
+  }
+  return nearest;
+}
+
 int CaptionRoomTwips(const ControlLayout& control) {
   switch (control.kind) {
     case ControlKind::Button:

@@ -43,6 +43,10 @@ std::span<const ControlLayout> WindowLayout();
 // The layout entry of control `name`(`index`); nullptr when the window has none.
 const ControlLayout* FindControl(std::string_view name, int index = -1);
 
+// The label that names `control` to the eye: the nearest label left of it on its row; nullptr
+// when it has none.
+const ControlLayout* LabelOf(const ControlLayout& control);
+
 // The width in twips a control's caption may take: its own width less a button's bevel or a check
 // box's box and spacing. Each view picks the largest font in which every caption fits.
 int CaptionRoomTwips(const ControlLayout& control);

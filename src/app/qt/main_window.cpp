@@ -1,5 +1,6 @@
 #include "app/qt/main_window.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -13,7 +14,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/accessible_names.h"
 #include "app/qt/artwork.h"
+#include "app/qt/keyboard_activation.h"
 #include "app/qt/link_label.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/twip_geometry.h"
@@ -53,7 +56,8 @@ QString ControlObjectName(std::string_view name, int index) {
   return objectName;
 }
 
-QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent) : QWidget(parent), model_(model) {
+QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
+    : QWidget(parent), model_(model), keyboard_(new KeyboardActivation(this)) {
   setFont(WindowFont(font(), this));
   setWindowIcon(ProgramIcon());
   setFixedSize(ScaledPixels(kClientWidthTwips, logicalDpiX()),
@@ -91,6 +95,9 @@ void QtMainWindow::BuildControls() {
     QWidget* widget = MakeControl(control);
     widget->setObjectName(ControlObjectName(control.name, control.index));
     widget->setGeometry(PixelRect(control, logicalDpiX(), logicalDpiY()));
+    const std::string spoken = AccessibleName(control);
+    if (!spoken.empty()) widget->setAccessibleName(QString::fromStdString(spoken));
+    if (qobject_cast<QAbstractButton*>(widget) != nullptr) widget->installEventFilter(keyboard_);
     controls_[{std::string(control.name), control.index}] = widget;
   }
 }
@@ -282,6 +289,10 @@ void QtMainWindow::RenderFolder(int index) {
   QPalette look = radio_->palette();
   if (row.color == FieldColor::Red) look.setColor(QPalette::Base, FromRgb(kRedBackRgb));
   field->setPalette(look);
+  // In words too, for a screen reader and for a theme that overrides the colour.
+  const QString missing = QtText(AccessibleDescription(model_, "TexteDossier", index));
+  field->setAccessibleDescription(missing);
+  field->setToolTip(missing);
 }
 
 void QtMainWindow::RenderCombo(QComboBox* combo, const ComboState& state) {

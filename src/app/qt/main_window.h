@@ -52,6 +52,7 @@ class QtMainWindow : public QWidget {
   void RenderList();
 
   FrmMain& model_;
+  QObject* keyboard_;  // Enter on buttons and markers
   int subscription_ = 0;
   std::map<std::pair<std::string, int>, QWidget*> controls_;
 

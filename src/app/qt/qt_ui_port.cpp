@@ -1,7 +1,9 @@
 #include "app/qt/qt_ui_port.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QPointer>
 
 #include "app/qt/qt_text.h"
 #include "platform/platform.h"
@@ -26,6 +28,21 @@ QString ChooseFolder(QWidget* owner, const QString& title, const QString& start)
   const QStringList chosen = dialog.selectedFiles();
   return chosen.isEmpty() ? QString() : chosen.first();
 }
+
+// While a dialog is open it holds the focus; when it closes, the control that opened it gets the
+// focus back, so that a keyboard user goes on from where they were.
+class FocusReturn {
+ public:
+  FocusReturn() : opener_(QApplication::focusWidget()) {}
+  ~FocusReturn() {
+    if (opener_ != nullptr && opener_->isVisible()) opener_->setFocus(Qt::OtherFocusReason);
+  }
+  FocusReturn(const FocusReturn&) = delete;
+  FocusReturn& operator=(const FocusReturn&) = delete;
+
+ private:
+  QPointer<QWidget> opener_;
+};
 
 }  // namespace
 
@@ -52,12 +69,14 @@ void QtUiPort::ShowMessage(std::string_view text, MsgIcon icon) {
   // The core breaks lines with CR LF; Qt breaks them with LF alone.
   QString shown = QtText(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  const FocusReturn focus;
   dialogs_.showMessage(owner_, QtText(model_.Caption()), shown, QtIcon(icon));
 }
 
 std::optional<std::string> QtUiPort::BrowseForFolder(std::string_view startFolder,
                                                      std::string_view title) {
   const std::string start = platform::Os().HostPathForDialog(startFolder);
+  const FocusReturn focus;
   const QString chosen = dialogs_.chooseFolder(owner_, QtText(title), QtText(start));
   if (chosen.isEmpty()) return std::nullopt;
   return platform::Os().WindowsPathFromHost(chosen.toStdString());

@@ -45,6 +45,8 @@ int RunQtWindow(int argc, char** argv) {
   if (!model.Unloaded()) {
     window.CentreOnScreen();
     window.show();
+    // The keyboard works at once, even where no window manager gives a new window the focus.
+    window.activateWindow();
     status = QApplication::exec();
   }
   return status;

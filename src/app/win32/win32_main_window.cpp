@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/accessible_names.h"
 #include "app/win32/win32_artwork.h"
 #include "app/win32/win32_font.h"
 #include "app/win32/win32_geometry.h"
@@ -72,11 +73,14 @@ class Rendering {
 
 }  // namespace
 
-Win32MainWindow::Win32MainWindow(FrmMain& model) : model_(model) {
+Win32MainWindow::Win32MainWindow(FrmMain& model, std::unique_ptr<AccessibleAnnotation> annotation)
+    : model_(model), annotation_(annotation ? std::move(annotation) : SystemAnnotation()) {
   redBrush_ = CreateSolidBrush(FromRgb(kRedBackRgb));
   if (!CreateMainWindow()) return;
   BuildControls();
   FindTypedControls();
+  AnnotateControls();
+  MakeFolderTips();
   ApplyDpi();
   subscription_ = model_.Subscribe([this](const Change& change) { Render(change); });
   RenderAll();
@@ -132,19 +136,63 @@ bool Win32MainWindow::CreateMainWindow() {
 
 void Win32MainWindow::BuildControls() {
   // Created from top to bottom, then left to right: the dialog manager's tab order is the
-  // order of creation.
+  // order of creation. A field's label comes just before the field, which is how Windows'
+  // accessibility finds the label that names a field.
   const std::span<const ControlLayout> layout = WindowLayout();
-  std::vector<int> order(layout.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-  std::stable_sort(order.begin(), order.end(), [&layout](int a, int b) {
-    const ControlLayout& x = layout[a];
-    const ControlLayout& y = layout[b];
-    return x.top != y.top ? x.top < y.top : x.left < y.left;
+  std::vector<const ControlLayout*> order;
+  for (const ControlLayout& control : layout) order.push_back(&control);
+  std::stable_sort(order.begin(), order.end(), [](const ControlLayout* x, const ControlLayout* y) {
+    return x->top != y->top ? x->top < y->top : x->left < y->left;
   });
-  for (int i : order) {
-    const ControlLayout& control = layout[i];
-    HWND made = MakeControl(control, kFirstControlId + i);
-    if (made != nullptr) controls_[{std::string(control.name), control.index}] = made;
+  std::vector<const ControlLayout*> labels;  // those that name a field
+  for (const ControlLayout* control : order) {
+    if (control->kind != ControlKind::TextField) continue;
+    const ControlLayout* label = LabelOf(*control);
+    if (label != nullptr && std::find(labels.begin(), labels.end(), label) == labels.end()) {
+      labels.push_back(label);
+    }
+  }
+  const auto make = [this, layout](const ControlLayout* control) {
+    HWND made = MakeControl(*control, kFirstControlId + static_cast<int>(control - layout.data()));
+    if (made != nullptr) controls_[{std::string(control->name), control->index}] = made;
+  };
+  for (const ControlLayout* control : order) {
+    const bool naming = std::find(labels.begin(), labels.end(), control) != labels.end();
+    if (naming) continue;
+    if (control->kind == ControlKind::TextField) {
+      const ControlLayout* label = LabelOf(*control);
+      if (label != nullptr && ControlWindow(label->name, label->index) == nullptr) make(label);
+    }
+    make(control);
+  }
+}
+
+// Names Windows would not find by itself: the caption is not the name, or there is no caption.
+void Win32MainWindow::AnnotateControls() {
+  for (const ControlLayout& control : WindowLayout()) {
+    HWND window = ControlWindow(control.name, control.index);
+    const std::string name = AccessibleName(control);
+    if (window == nullptr || name.empty() || name == control.caption) continue;
+    annotation_->SetName(window, platform::win32::Widen(name));
+  }
+  // A step's progress and end are read out as the status bar shows them.
+  if (status_ != nullptr) annotation_->MarkLiveRegion(status_);
+}
+
+// One tooltip per folder field, empty (never shown) while the folder exists.
+void Win32MainWindow::MakeFolderTips() {
+  folderTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                                nullptr, ThisModule(), nullptr);
+  if (folderTips_ == nullptr) return;
+  for (HWND field : folders_) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the common controls
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(field);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(folderTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
@@ -341,6 +389,8 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_COMMAND:
       if (lParam != 0) OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      // Enter, as the dialog manager reports it when the window has no default button.
+      if (lParam == 0 && LOWORD(wParam) == IDOK) PressFocusedButton();
       CloseIfPendingAndIdle();
       return 0;
     case WM_CLOSE:
@@ -423,6 +473,15 @@ void Win32MainWindow::OnCommand(HWND from, int code) {
     default:
       break;
   }
+}
+
+// Enter presses the focused button or ticks the focused marker, as Space does.
+void Win32MainWindow::PressFocusedButton() {
+  HWND focus = GetFocus();
+  if (focus == nullptr || GetParent(focus) != hwnd_) return;
+  wchar_t className[16] = {};
+  GetClassNameW(focus, className, 16);
+  if (lstrcmpiW(className, L"Button") == 0) SendMessageW(focus, BM_CLICK, 0, 0);
 }
 
 void Win32MainWindow::OnTextEdited(HWND field) {
@@ -525,6 +584,7 @@ void Win32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 void Win32MainWindow::OnDestroyed() {
   hwnd_ = nullptr;
   lastFocus_ = nullptr;
+  folderTips_ = nullptr;  // owned by the window, gone with it
   controls_.clear();
   FindTypedControls();  // every control handle is gone with the window
   if (quitWhenClosed_) PostQuitMessage(0);
@@ -604,6 +664,18 @@ void Win32MainWindow::ShowText(HWND field, const std::string& text) {
 
 void Win32MainWindow::RenderFolder(int index) {
   ShowText(folders_[index], model_.TexteDossier(index).text);
+  // In words too, for a screen reader and for a high-contrast theme that may hide the colour.
+  std::wstring missing =
+      platform::win32::Widen(AccessibleDescription(model_, "TexteDossier", index));
+  annotation_->SetDescription(folders_[index], missing);
+  if (folderTips_ != nullptr) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(folders_[index]);
+    tool.lpszText = missing.data();
+    SendMessageW(folderTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
   // Its colour comes with the next WM_CTLCOLOREDIT.
   InvalidateRect(folders_[index], nullptr, TRUE);
 }
@@ -665,6 +737,7 @@ void Win32MainWindow::RenderStatus() {
   if (status_ == nullptr) return;
   const std::wstring text = platform::win32::Widen(model_.StatusText());
   SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  annotation_->AnnounceChange(status_);
   // Shown at once: the step commands write it many times before messages run again.
   if (IsWindowVisible(status_)) UpdateWindow(status_);
 }

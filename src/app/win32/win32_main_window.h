@@ -7,19 +7,23 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "app/frm_main.h"
+#include "app/win32/accessible_annotation.h"
 #include "app/window_layout.h"
 
 namespace tx3 {
 
 class Win32MainWindow {
  public:
-  // Creates the window, hidden, with every control.
-  explicit Win32MainWindow(FrmMain& model);
+  // Creates the window, hidden, with every control; `annotation` gives the controls the names and
+  // descriptions a screen reader says.
+  explicit Win32MainWindow(FrmMain& model,
+                           std::unique_ptr<AccessibleAnnotation> annotation = SystemAnnotation());
   ~Win32MainWindow();
   Win32MainWindow(const Win32MainWindow&) = delete;
   Win32MainWindow& operator=(const Win32MainWindow&) = delete;
@@ -51,12 +55,15 @@ class Win32MainWindow {
   void BuildControls();
   HWND MakeControl(const ControlLayout& control, int id);
   void FindTypedControls();
+  void AnnotateControls();
+  void MakeFolderTips();
   void ApplyDpi();
   void PlaceControls();
   void FitComboHeight(HWND combo, int height);
   void FitListColumn();
 
   void OnCommand(HWND from, int code);
+  void PressFocusedButton();
   void OnTextEdited(HWND field);
   void OnButtonClicked(HWND button);
   LRESULT OnNotify(const NMHDR& header);
@@ -77,6 +84,7 @@ class Win32MainWindow {
   void RenderStatus();
 
   FrmMain& model_;
+  std::unique_ptr<AccessibleAnnotation> annotation_;
   int subscription_ = 0;
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
@@ -110,6 +118,7 @@ class Win32MainWindow {
   HWND link_ = nullptr;  // LabelCODEC
   HWND image_ = nullptr;
   HWND status_ = nullptr;
+  HWND folderTips_ = nullptr;  // the missing folders' tooltips
 };
 
 }  // namespace tx3

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <deque>
 #include <memory>
+#include <set>
 
 #include "app/qt/qt_test_application.h"
 #include "app/qt/qt_ui_port.h"
@@ -50,6 +52,7 @@ class QtMainWindowTest : public ::testing::Test {
     return QtDialogs{
         [this](QWidget*, const QString& title, const QString& text, QMessageBox::Icon icon) {
           shown.push_back({title, text, icon});
+          if (boxFocus != nullptr) boxFocus->setFocus();  // as a box takes the focus
         },
         [this](QWidget*, const QString&, const QString& start) {
           folderStarts.push_back(start);
@@ -87,6 +90,7 @@ class QtMainWindowTest : public ::testing::Test {
   std::vector<Shown> shown;
   std::vector<QString> folderStarts;
   std::deque<QString> folderAnswers;
+  QWidget* boxFocus = nullptr;
 };
 
 // Positions of the design in twips, and what they are at 96 dpi (15 twips a pixel).
@@ -401,6 +405,91 @@ TEST_F(QtMainWindowTest, ScreenshotShowsTheRedFieldAndTheNormalOnes) {
   const int right = 116 + 553 - 8;
   EXPECT_EQ(QColor(shot.pixel(right, 104 + 24 * 2 + 10)), kRed);
   EXPECT_NE(QColor(shot.pixel(right, 104 + 24 * 1 + 10)), kRed);
+}
+
+// The controls Tab reaches, in the order it reaches them.
+std::vector<QWidget*> TabStops(QWidget* first) {
+  std::vector<QWidget*> order;
+  QWidget* w = first;
+  do {
+    if ((w->focusPolicy() & Qt::TabFocus) && w->parentWidget() == first->parentWidget()) {
+      order.push_back(w);
+    }
+    w = w->nextInFocusChain();
+  } while (w != first && order.size() < 200);
+  return order;
+}
+
+QString Spoken(QWidget* widget, QAccessible::Text what) {
+  QAccessibleInterface* seen = QAccessible::queryAccessibleInterface(widget);
+  return seen == nullptr ? QString() : seen->text(what);
+}
+
+TEST_F(QtMainWindowTest, EveryControlTabReachesHasANameOfItsOwn) {
+  std::set<QString> names;
+  for (QWidget* w : TabStops(window->ControlWidget("TexteNomRadio"))) {
+    const QString name = Spoken(w, QAccessible::Name);
+    EXPECT_FALSE(name.isEmpty()) << w->objectName().toStdString();
+    EXPECT_TRUE(names.insert(name).second) << name.toStdString() << " twice";
+  }
+  EXPECT_EQ(Spoken(Control<QPushButton>("CommandDossierCreer", 2), QAccessible::Name),
+            QStringLiteral("Créer le dossier Log technique"));
+  EXPECT_EQ(Spoken(Control<QCheckBox>("CheckAction", 4), QAccessible::Name),
+            QStringLiteral("Etape 5 effectuée"));
+}
+
+TEST_F(QtMainWindowTest, AMissingFolderIsSaidInWordsUntilItExists) {
+  auto* field = Control<QLineEdit>("TexteDossier", 3);
+  const QString missing = QStringLiteral("Dossier introuvable");
+  EXPECT_EQ(Spoken(field, QAccessible::Description), missing);
+  EXPECT_EQ(field->toolTip(), missing);
+  EXPECT_EQ(Spoken(Control<QLineEdit>("TexteDossier", 0), QAccessible::Description), QString());
+
+  os.AddFolder("C:\\Kalvet");
+  QTest::mouseClick(Control<QPushButton>("CommandDossierCreer", 3), Qt::LeftButton);
+  EXPECT_EQ(Spoken(field, QAccessible::Description), QString());
+  EXPECT_EQ(field->toolTip(), QString());
+}
+
+TEST_F(QtMainWindowTest, EnterAndSpacePressTheFocusedButtonOrMarker) {
+  os.AddFolder("C:\\Kalvet");
+  auto* create = Control<QPushButton>("CommandDossierCreer", 3);
+  create->setFocus();
+  QTest::keyClick(create, Qt::Key_Return);
+  EXPECT_TRUE(os.IsFolder("C:\\Kalvet\\Pub"));
+  auto* createRedist = Control<QPushButton>("CommandDossierCreer", 7);
+  createRedist->setFocus();
+  QTest::keyClick(createRedist, Qt::Key_Space);
+  EXPECT_TRUE(os.IsFolder("C:\\TX_Redist"));
+
+  auto* marker = Control<QCheckBox>("CheckAction", 2);
+  marker->setFocus();
+  QTest::keyClick(marker, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_TRUE(model.CheckAction(2));
+  QTest::keyClick(marker, Qt::Key_Space);
+  EXPECT_FALSE(model.CheckAction(2));
+}
+
+TEST_F(QtMainWindowTest, FocusGoesBackToTheButtonThatOpenedAMessageBox) {
+  boxFocus = Control<QLineEdit>("TexteNomRadio");
+  auto* create = Control<QPushButton>("CommandDossierCreer", 0);  // the folder exists: a warning
+  create->setFocus();
+  QTest::keyClick(create, Qt::Key_Space);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(QApplication::focusWidget(), create);
+}
+
+TEST_F(QtMainWindowTest, FocusIsVisibleOnEveryControlTabReaches) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  const std::vector<QWidget*> stops = TabStops(window->ControlWidget("TexteNomRadio"));
+  stops.back()->setFocus(Qt::TabFocusReason);
+  for (QWidget* w : stops) {
+    const QImage before = w->grab().toImage();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w);
+    EXPECT_NE(w->grab().toImage(), before) << w->objectName().toStdString();
+  }
 }
 
 }  // namespace

@@ -7,10 +7,15 @@
 
 #include <commctrl.h>
 
+#include <oleacc.h>
+
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "app/win32/accessible_annotation.h"
 #include "app/win32/win32_geometry.h"
 #include "app/win32/win32_ui_port.h"
 #include "app/window_layout.h"
@@ -32,6 +37,37 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+// What the window asks the system's annotation service to hold, by control.
+struct Annotations {
+  std::map<HWND, std::wstring> names, descriptions;
+  std::set<HWND> live;
+  std::vector<HWND> announced;
+};
+
+class RecordingAnnotation final : public AccessibleAnnotation {
+ public:
+  explicit RecordingAnnotation(Annotations& into) : into_(into) {}
+  void SetName(HWND control, const std::wstring& name) override { into_.names[control] = name; }
+  void SetDescription(HWND control, const std::wstring& description) override {
+    if (description.empty()) {
+      into_.descriptions.erase(control);
+    } else {
+      into_.descriptions[control] = description;
+    }
+  }
+  void MarkLiveRegion(HWND control) override { into_.live.insert(control); }
+  void AnnounceChange(HWND control) override { into_.announced.push_back(control); }
+
+ private:
+  Annotations& into_;
+};
+
 // The window as the program opens it (hidden), on a machine where only the application folder
 // exists; message boxes and the folder dialog are recorded instead of shown.
 class Win32MainWindowTest : public ::testing::Test {
@@ -41,7 +77,8 @@ class Win32MainWindowTest : public ::testing::Test {
                                  ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
     os.AddFolder("C:\\Brennic\\Tarvox");
-    window = std::make_unique<Win32MainWindow>(model);
+    window = std::make_unique<Win32MainWindow>(model,
+                                               std::make_unique<RecordingAnnotation>(annotations));
     ASSERT_TRUE(window->IsOpen());
     port = std::make_unique<Win32UiPort>(model, window->Handle(), Recording());
     model.SetUiPort(port.get());
@@ -82,6 +119,7 @@ class Win32MainWindowTest : public ::testing::Test {
   std::unique_ptr<Win32MainWindow> window;
   std::unique_ptr<Win32UiPort> port;
   std::vector<Shown> shown;
+  Annotations annotations;
 };
 
 TEST_F(Win32MainWindowTest, ControlsStandWhereTheDesignPutsThem) {
@@ -165,12 +203,16 @@ TEST_F(Win32MainWindowTest, ClicksAndModelChangesGoBothWays) {
 
   model.SetCheckAction(4, true);
   model.SetComboPervasiveSelection(2);
+  annotations.announced.clear();
   model.SetStatusText("BR_Pub.ini [Pub] Cle=1");
   EXPECT_EQ(SendMessageW(Control("CheckAction", 4), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(Control("ComboPervasive"), CB_GETCURSEL, 0, 0), 2);
   wchar_t status[128] = {};
   SendMessageW(Control("StatusBarMain"), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
   EXPECT_STREQ(status, L"BR_Pub.ini [Pub] Cle=1");
+  // Read out by a screen reader as it changes.
+  EXPECT_EQ(annotations.live, std::set<HWND>{Control("StatusBarMain")});
+  EXPECT_EQ(annotations.announced, std::vector<HWND>{Control("StatusBarMain")});
 }
 
 TEST_F(Win32MainWindowTest, QuitClosesTheWindow) {
@@ -189,6 +231,155 @@ TEST_F(Win32MainWindowTest, CloseDuringACommandWaitsForItsEnd) {
   model.TacheEnCours() = false;
   SendMessageW(Control("CheckTX"), BM_CLICK, 0, 0);  // any command's end
   EXPECT_FALSE(window->IsOpen());
+}
+
+// The name a screen reader gets: the annotation, else what Windows finds by itself (a button's
+// caption, the label just before a field).
+std::wstring SpokenName(HWND control, const Annotations& annotations) {
+  const auto named = annotations.names.find(control);
+  if (named != annotations.names.end()) return named->second;
+  if (ClassOf(control) == L"Edit") {
+    HWND before = GetWindow(control, GW_HWNDPREV);
+    return before != nullptr && ClassOf(before) == L"Static" ? TextOf(before) : L"";
+  }
+  return ClassOf(control) == L"Button" ? TextOf(control) : L"";
+}
+
+TEST_F(Win32MainWindowTest, EveryTabStopHasANameOfItsOwn) {
+  std::set<std::wstring> names;
+  int stops = 0;
+  for (const ControlLayout& c : WindowLayout()) {
+    HWND control = Control(std::string(c.name).c_str(), c.index);
+    if ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) == 0) continue;
+    ++stops;
+    const std::wstring name = SpokenName(control, annotations);
+    EXPECT_FALSE(name.empty()) << c.name << "(" << c.index << ")";
+    EXPECT_TRUE(names.insert(name).second) << c.name << "(" << c.index << ") repeats a name";
+  }
+  EXPECT_EQ(stops, 50);
+  EXPECT_EQ(annotations.names[Control("CommandDossierCreer", 1)], L"Créer le dossier Config");
+  EXPECT_EQ(annotations.names[Control("CommandDossier", 7)], L"Choisir le dossier Redist");
+  EXPECT_EQ(annotations.names.count(Control("CommandQuitter")), 0u);  // its caption names it
+}
+
+TEST_F(Win32MainWindowTest, EachFieldComesJustAfterTheLabelThatNamesIt) {
+  const std::pair<HWND, const wchar_t*> cases[] = {
+      {Control("TexteNomRadio"), L"Nom de la Radio"},
+      {Control("TexteNomStation", 0), L"Nom des Stations"},
+      {Control("TexteDossier", 0), L"Application"},
+      {Control("TexteDossier", 7), L"Redist"},
+  };
+  for (const auto& [field, label] : cases) {
+    HWND before = GetWindow(field, GW_HWNDPREV);
+    ASSERT_NE(before, nullptr) << label;
+    EXPECT_EQ(ClassOf(before), L"Static") << label;
+    EXPECT_EQ(TextOf(before), label);
+  }
+}
+
+std::wstring TipText(HWND window, HWND field) {
+  HWND tips = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM found) {
+        if (ClassOf(w) != L"tooltips_class32") return TRUE;
+        *reinterpret_cast<HWND*>(found) = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tips));
+  EXPECT_NE(tips, nullptr);
+  EXPECT_EQ(GetWindow(tips, GW_OWNER), window);
+  wchar_t text[128] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = window;
+  tool.uId = reinterpret_cast<UINT_PTR>(field);
+  tool.lpszText = text;
+  SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+TEST_F(Win32MainWindowTest, AMissingFolderIsSaidInWordsUntilItExists) {
+  HWND field = Control("TexteDossier", 3);
+  EXPECT_EQ(annotations.descriptions[field], L"Dossier introuvable");
+  EXPECT_EQ(TipText(window->Handle(), field), L"Dossier introuvable");
+  EXPECT_EQ(annotations.descriptions.count(Control("TexteDossier", 0)), 0u);
+
+  os.AddFolder("C:\\Kalvet");
+  SendMessageW(Control("CommandDossierCreer", 3), BM_CLICK, 0, 0);
+  EXPECT_EQ(annotations.descriptions.count(field), 0u);
+  EXPECT_EQ(TipText(window->Handle(), field), L"");
+}
+
+TEST_F(Win32MainWindowTest, EnterPressesTheFocusedButtonOrMarker) {
+  window->Show(SW_SHOW);
+  os.AddFolder("C:\\Kalvet");
+  const auto press = [this](HWND control, WPARAM key) {
+    SetFocus(control);
+    ASSERT_EQ(GetFocus(), control);
+    MSG down{control, WM_KEYDOWN, key, 1, 0, {}};
+    MSG up{control, WM_KEYUP, key, 0xC0000001, 0, {}};
+    // As the program's message loop hands keys to the dialog manager.
+    if (!IsDialogMessageW(window->Handle(), &down)) DispatchMessageW(&down);
+    if (!IsDialogMessageW(window->Handle(), &up)) DispatchMessageW(&up);
+  };
+  press(Control("CommandDossierCreer", 3), VK_RETURN);
+  EXPECT_TRUE(os.IsFolder("C:\\Kalvet\\Pub"));
+  press(Control("CheckAction", 2), VK_RETURN);
+  EXPECT_TRUE(model.CheckAction(2));
+  press(Control("CheckAction", 2), VK_SPACE);
+  EXPECT_FALSE(model.CheckAction(2));
+}
+
+// What Windows' accessibility answers a screen reader, where Wine answers it.
+std::wstring AccName(HWND control) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        reinterpret_cast<void**>(&object)))) {
+    return L"<no object>";
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  const HRESULT hr = object->get_accName(self, &name);
+  std::wstring answer = SUCCEEDED(hr) && name != nullptr ? std::wstring(name) : L"";
+  SysFreeString(name);
+  object->Release();
+  return answer;
+}
+
+TEST_F(Win32MainWindowTest, AccessibilityReadsCaptionsAndLabelsAsNames) {
+  EXPECT_EQ(AccName(Control("CommandQuitter")), L"Quitter");
+  // A field's name is the label just before it.
+  EXPECT_EQ(AccName(Control("TexteNomRadio")), L"Nom de la Radio");
+  EXPECT_EQ(AccName(Control("TexteDossier", 2)), L"Log technique");
+  EXPECT_EQ(AccName(Control("CommandCreerSettings", 0)), L"Créer les dossiers");
+}
+
+TEST(SystemAnnotationTest, TheAnnotatedNameIsTheOneAccessibilityAnswers) {
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  HWND button = CreateWindowExW(0, L"BUTTON", L"Créer", WS_POPUP | BS_PUSHBUTTON, 0, 0, 50, 20,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(button, nullptr);
+  // Whether this system serves annotations at all (Wine's service answers E_NOTIMPL).
+  IAccPropServices* service = nullptr;
+  HRESULT served = CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IAccPropServices, reinterpret_cast<void**>(&service));
+  if (SUCCEEDED(served)) {
+    served = service->SetHwndPropStr(button, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                     PROPID_ACC_HELP, L"?");
+    service->Release();
+  }
+  SystemAnnotation()->SetName(button, L"Créer le dossier Config");
+  const std::wstring name = AccName(button);
+  DestroyWindow(button);
+  if (SUCCEEDED(com)) CoUninitialize();
+  if (served == E_NOTIMPL || served == REGDB_E_CLASSNOTREG) {
+    GTEST_SKIP() << "this system's accessibility serves no annotations (error " << std::hex
+                 << served << ")";
+  }
+  EXPECT_EQ(name, L"Créer le dossier Config");
 }
 
 }  // namespace

@@ -1,0 +1,7 @@
+# The Qt window read through the accessibility bus, as a screen reader reads it (skipped, with
+# the reason, where Xvfb, D-Bus, the AT-SPI bus or python3-pyatspi are not installed).
+if(TARGET tx3_setup AND TX3_BUILD_GUI AND NOT WIN32)
+  add_test(NAME ScreenReaderE2eTest
+           COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/run_screen_reader_e2e.sh $<TARGET_FILE:tx3_setup>)
+  set_tests_properties(ScreenReaderE2eTest PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+endif()
