@@ -15,7 +15,8 @@ packages=("$@")
   nlohmann-json3-dev
   python3-jsonschema
   dpkg-dev lintian desktop-file-utils man-db groff-base zip file
-  icoutils wixl msitools osslsigncode openssl
+  icoutils wixl msitools osslsigncode openssl unzip
+  at-spi2-core python3-pyatspi dbus-x11
 )
 
 missing=()
