@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "../support/kill_outcome.h"
 #include "platform/posix/profile_store.h"
 #include "program_run.h"
 
@@ -95,22 +96,10 @@ TEST_F(SettingsProcessesE2eTest, KilledAtAnyInstantEachFileIsAsBeforeOrFinished)
     ::kill(pid, SIGKILL);
     Wait(pid);
     const std::map<std::string, std::string> after = TreeOf(c);
-    size_t leftovers = 0;
-    for (const auto& [path, bytes] : after) {
-      if (IsTemporaryFile(path)) {
-        ++leftovers;
-        continue;
-      }
-      const auto old = before.find(path);
-      const auto done = finished.find(path);
-      ASSERT_TRUE((old != before.end() && old->second == bytes) ||
-                  (done != finished.end() && done->second == bytes))
-          << path << " is torn after kill " << kill;
-    }
-    for (const auto& [path, bytes] : before) {
-      ASSERT_TRUE(after.contains(path) || IsTemporaryFile(path))
-          << path << " lost at kill " << kill;
-    }
+    const size_t leftovers =
+        tx3::test::CheckKillOutcome(before, finished, after, kill,
+                                    [](const std::string& path) { return IsTemporaryFile(path); });
+    ASSERT_FALSE(HasFailure());
     // Only what the dead process was writing: the one before it was removed by this one.
     mostLeftovers = std::max(mostLeftovers, leftovers);
     landedWhileWriting += after != before && after != finished;

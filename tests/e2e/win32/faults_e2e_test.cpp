@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "../../support/kill_outcome.h"
 #include "platform/win32/wide_text.h"
 #include "windows_program.h"
 
@@ -111,22 +112,10 @@ TEST_F(WindowsFaultsTest, KilledAtAnyInstantEachFileIsAsBeforeOrFinished) {
       std::this_thread::sleep_for(duration * (random() % 1100) / 1000);
     }  // killed here
     const Tree after = InstallationTree();
-    size_t leftovers = 0;
-    for (const auto& [path, bytes] : after) {
-      if (IsTemporaryFile(path)) {
-        ++leftovers;
-        continue;
-      }
-      const auto old = before.find(path);
-      const auto done = finished.find(path);
-      ASSERT_TRUE((old != before.end() && old->second == bytes) ||
-                  (done != finished.end() && done->second == bytes))
-          << path << " is torn after kill " << kill;
-    }
-    for (const auto& [path, bytes] : before) {
-      ASSERT_TRUE(after.contains(path) || IsTemporaryFile(path))
-          << path << " lost at kill " << kill;
-    }
+    const size_t leftovers =
+        tx3::test::CheckKillOutcome(before, finished, after, kill,
+                                    [](const std::string& path) { return IsTemporaryFile(path); });
+    ASSERT_FALSE(HasFailure());
     mostLeftovers = std::max(mostLeftovers, leftovers);
     landedWhileWriting += after != before && after != finished;
     if (after == finished) RemoveInstallation();
