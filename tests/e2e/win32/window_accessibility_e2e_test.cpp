@@ -3,43 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
-#include "app/frm_main.h"
-#include "common/run_context.h"
-#include "platform/win32/wide_text.h"
 #include "windows_program.h"
 
 namespace tx3::e2e {
 namespace {
-
-std::wstring TextOf(HWND control) {
-  // GetWindowTextW does not ask a control of another process: WM_GETTEXT does.
-  wchar_t text[512] = {};
-  ::SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-struct Search {
-  std::wstring className, text;
-  HWND found = nullptr;
-};
-
-HWND FindChild(HWND window, const wchar_t* className, const std::wstring& text) {
-  Search search{className, text};
-  ::EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t name[32] = {};
-        ::GetClassNameW(child, name, 32);
-        if (::lstrcmpiW(name, s->className.c_str()) != 0 || TextOf(child) != s->text) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 void PressKey(WORD key) {
   INPUT input[2] = {};
@@ -64,32 +34,12 @@ class WindowAccessibilityTest : public ::testing::Test {
     ::CreateDirectoryW(L"C:\\Brennic", nullptr);
     ::CreateDirectoryW(L"C:\\Brennic\\Tarvox", nullptr);
     RemoveTree("C:\\Brennic\\Tarvox\\Config");
-    RunContext run;
-    const std::wstring title =
-        platform::win32::Widen("Installation d'Tarvox - Version: " + ProgramVersionText(run));
-    const std::wstring program = platform::win32::Widen(ProgramFolder() + "\\tx3_setup.exe");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    std::wstring commandLine = L"\"" + program + L"\"";
-    ASSERT_TRUE(::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                 nullptr, nullptr, &startup, &process_));
-    WaitUntil([&] {
-      window_ = ::FindWindowW(nullptr, title.c_str());
-      return window_ != nullptr && ::IsWindowVisible(window_);
-    });
+    program_.emplace();
+    window_ = program_->window();
     ASSERT_NE(window_, nullptr) << "no window titled as expected";
   }
 
-  void TearDown() override {
-    if (window_ != nullptr) ::PostMessageW(window_, WM_CLOSE, 0, 0);
-    if (process_.hProcess != nullptr) {
-      EXPECT_EQ(::WaitForSingleObject(process_.hProcess, 10000), WAIT_OBJECT_0);
-      ::CloseHandle(process_.hThread);
-      ::CloseHandle(process_.hProcess);
-    }
-  }
-
-  PROCESS_INFORMATION process_{};
+  std::optional<WindowProgram> program_;  // started once the folders are as the test needs
   HWND window_ = nullptr;
 };
 
@@ -101,11 +51,11 @@ TEST_F(WindowAccessibilityTest, TheKeyboardAloneCreatesAFolder) {
   GUITHREADINFO focus{};
   focus.cbSize = sizeof focus;
   ASSERT_TRUE(WaitUntil([&] {
-    return ::GetGUIThreadInfo(process_.dwThreadId, &focus) && focus.hwndFocus == radio;
+    return ::GetGUIThreadInfo(program_->threadId(), &focus) && focus.hwndFocus == radio;
   })) << "the window does not open with the focus on the radio's name";
   // The radio, five stations, then each row's field, "..." and "Créer".
   for (int i = 0; i < 11; ++i) PressKey(VK_TAB);
-  ASSERT_TRUE(::GetGUIThreadInfo(process_.dwThreadId, &focus));
+  ASSERT_TRUE(::GetGUIThreadInfo(program_->threadId(), &focus));
   EXPECT_EQ(TextOf(focus.hwndFocus), L"Créer");
   EXPECT_EQ(::GetWindow(focus.hwndFocus, GW_HWNDPREV), ::GetWindow(field, GW_HWNDNEXT));
   PressKey(VK_SPACE);

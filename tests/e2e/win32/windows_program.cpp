@@ -7,6 +7,8 @@
 #include <iterator>
 #include <thread>
 
+#include "app/frm_main.h"
+#include "common/run_context.h"
 #include "platform/win32/wide_text.h"
 
 namespace tx3::e2e {
@@ -169,6 +171,71 @@ bool FileExists(const std::string& path) {
 void RemoveTree(const std::string& path) {
   std::error_code ignored;
   std::filesystem::remove_all(std::filesystem::path(platform::win32::Widen(path)), ignored);
+}
+
+WindowProgram::WindowProgram() {
+  RunContext run;
+  const std::wstring title =
+      platform::win32::Widen("Installation d'Tarvox - Version: " + ProgramVersionText(run));
+  const std::wstring program = platform::win32::Widen(ProgramFolder() + "\\tx3_setup.exe");
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  std::wstring commandLine = L"\"" + program + L"\"";
+  if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process_)) {
+    return;
+  }
+  for (int i = 0; i < 200; ++i) {
+    HWND window = ::FindWindowW(nullptr, title.c_str());
+    if (window != nullptr && ::IsWindowVisible(window)) {
+      window_ = window;
+      return;
+    }
+    ::Sleep(50);
+  }
+}
+
+WindowProgram::~WindowProgram() {
+  Close();
+}
+
+int WindowProgram::Close() {
+  if (process_.hProcess == nullptr) return -1;
+  if (window_ != nullptr) ::PostMessageW(window_, WM_CLOSE, 0, 0);
+  window_ = nullptr;
+  DWORD status = 0;
+  const bool ended = ::WaitForSingleObject(process_.hProcess, 10000) == WAIT_OBJECT_0 &&
+                     ::GetExitCodeProcess(process_.hProcess, &status);
+  if (!ended) ::TerminateProcess(process_.hProcess, 1);
+  ::CloseHandle(process_.hThread);
+  ::CloseHandle(process_.hProcess);
+  process_ = {};
+  return ended ? static_cast<int>(status) : -1;
+}
+
+std::wstring TextOf(HWND control) {
+  wchar_t text[512] = {};
+  ::SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+HWND FindChild(HWND window, const wchar_t* className, const std::wstring& text) {
+  struct Search {
+    std::wstring className, text;
+    HWND found = nullptr;
+  } search{className, text};
+  ::EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t name[32] = {};
+        ::GetClassNameW(child, name, 32);
+        if (::lstrcmpiW(name, s->className.c_str()) != 0 || TextOf(child) != s->text) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 }  // namespace tx3::e2e

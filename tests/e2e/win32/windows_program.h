@@ -2,6 +2,8 @@
 // program, is started with CreateProcessW and its output read through pipes.
 #pragma once
 
+#include <windows.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -22,6 +24,34 @@ ProgramRun RunSetup(const std::vector<std::string>& args,
 // The command line of tx3_setup.com with `args` (UTF-8), and the program's full path.
 std::wstring SetupProgram();
 std::wstring SetupCommandLine(const std::vector<std::string>& args);
+
+// tx3_setup.exe started as an operator starts it, and its main window once it shows.
+class WindowProgram {
+ public:
+  // Starts the program and waits up to 10 s for its window, titled as the Qt window is;
+  // window() stays null when none shows.
+  WindowProgram();
+  // Closes the window if it is still open and waits for the program.
+  ~WindowProgram();
+  WindowProgram(const WindowProgram&) = delete;
+  WindowProgram& operator=(const WindowProgram&) = delete;
+
+  HWND window() const { return window_; }
+  DWORD threadId() const { return process_.dwThreadId; }
+  // Closes the window and waits for the program: its exit status, or -1 when it did not start
+  // or had not ended 10 s later.
+  int Close();
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND window_ = nullptr;
+};
+
+// A control's text, asked of the control itself (GetWindowTextW does not ask a control of another
+// process: WM_GETTEXT does).
+std::wstring TextOf(HWND control);
+// The first child of `window` of class `className` whose text is `text`; null when none.
+HWND FindChild(HWND window, const wchar_t* className, const std::wstring& text);
 
 // Sets variables in this process (the programs it starts inherit them) and puts them back after.
 // "NAME=value"; "NAME=" removes NAME.
