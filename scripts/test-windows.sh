@@ -35,4 +35,4 @@ trap 'WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 # Wine's ANSI code page follows the locale: Windows-1252, as on a French or English workstation.
 export LC_ALL=C.UTF-8
-xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --on-display
+scripts/on-virtual-display.sh "$0" --on-display

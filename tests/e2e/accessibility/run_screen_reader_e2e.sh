@@ -16,5 +16,5 @@ done
 unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
 # The X server first: the session bus and the accessibility services it starts (the registry
 # sends the keys through X) must know the display.
-exec xvfb-run -a -s "-screen 0 1280x1024x24" \
+exec "$here/../../../scripts/on-virtual-display.sh" \
   dbus-run-session -- "$python" "$here/screen_reader_e2e.py" "$1"

@@ -161,7 +161,12 @@ def main():
                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         program_run = subprocess.Popen([program], env=env)
         try:
-            app = wait_for(lambda: find_application(program_run.pid), 60.0)
+            app = wait_for(lambda: program_run.poll() is not None or
+                           find_application(program_run.pid), 60.0)
+            if program_run.poll() is not None:
+                print(f"FAIL: the program ended (status {program_run.returncode}) before its "
+                      "window showed")
+                return 1
             if app is None:
                 print("FAIL: the window never appeared on the accessibility bus")
                 return 1
