@@ -1,10 +1,51 @@
 #include "app/qt/link_label.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace tx3 {
+namespace {
+
+// What a screen reader meets: a link, named by its text unless given a name, with a press action.
+class LinkLabelAccessible : public QAccessibleWidget {
+ public:
+  explicit LinkLabelAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+  QString text(QAccessible::Text t) const override {
+    const QString given = QAccessibleWidget::text(t);
+    if (t != QAccessible::Name || !given.isEmpty()) return given;
+    return static_cast<LinkLabel*>(widget())->text();
+  }
+  QStringList actionNames() const override {
+    return QAccessibleWidget::actionNames() << pressAction();
+  }
+  void doAction(const QString& name) override {
+    if (name == pressAction()) {
+      static_cast<LinkLabel*>(widget())->activate();
+    } else {
+      QAccessibleWidget::doAction(name);
+    }
+  }
+};
+
+QAccessibleInterface* LinkLabelAccessibility(const QString& className, QObject* object) {
+  if (className != QLatin1String(LinkLabel::staticMetaObject.className())) return nullptr;
+  auto* link = qobject_cast<LinkLabel*>(object);
+  return link == nullptr ? nullptr : new LinkLabelAccessible(link);
+}
+
+}  // namespace
 
 LinkLabel::LinkLabel(const QString& text, QColor colour, QWidget* parent) : QLabel(text, parent) {
+  static const bool registered = [] {
+    QAccessible::installFactory(LinkLabelAccessibility);
+    return true;
+  }();
+  (void)registered;
   QPalette look = palette();
   look.setColor(QPalette::WindowText, colour);
   setPalette(look);
@@ -12,6 +53,7 @@ LinkLabel::LinkLabel(const QString& text, QColor colour, QWidget* parent) : QLab
   underlined.setUnderline(true);
   setFont(underlined);
   setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
@@ -20,6 +62,30 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     emit clicked();
   }
   QLabel::mouseReleaseEvent(event);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (!event->isAutoRepeat()) emit clicked();
+      event->accept();
+      return;
+    default:
+      QLabel::keyPressEvent(event);
+  }
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  // A label draws no focus of its own: the style's focus frame, as around a button's text.
+  QStylePainter painter(this);
+  QStyleOptionFocusRect frame;
+  frame.initFrom(this);
+  frame.backgroundColor = palette().color(backgroundRole());
+  painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
 }
 
 }  // namespace tx3

@@ -208,7 +208,9 @@ HWND Win32MainWindow::MakeControl(const ControlLayout& control, int id) {
       style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
       break;
     case ControlKind::LinkLabel:
-      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
+      // A button drawn as a link, so that Tab stops on it and Space or Enter opens it.
+      className = L"BUTTON";
+      style |= kStop | BS_OWNERDRAW;
       break;
     case ControlKind::TextField:
       className = L"EDIT";
@@ -400,9 +402,6 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CTLCOLOREDIT:
       return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_CTLCOLORSTATIC:
-      return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), wParam,
-                              lParam);
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
@@ -453,7 +452,7 @@ void Win32MainWindow::OnCommand(HWND from, int code) {
     case EN_CHANGE:
       if (rendering_ == 0) OnTextEdited(from);
       break;
-    case BN_CLICKED:  // also STN_CLICKED, from the link
+    case BN_CLICKED:
       if (from == link_) {
         model_.LabelCODEC_Click();
       } else {
@@ -555,13 +554,11 @@ LRESULT Win32MainWindow::OnCtlColorEdit(HDC dc, HWND field) {
                         reinterpret_cast<LPARAM>(field));
 }
 
-LRESULT Win32MainWindow::OnCtlColorStatic(HDC dc, HWND control, WPARAM wParam, LPARAM lParam) {
-  const LRESULT brush = DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, wParam, lParam);
-  if (control == link_) SetTextColor(dc, FromRgb(kLinkTextRgb));
-  return brush;
-}
-
 void Win32MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.hwndItem == link_) {
+    DrawLink(item);
+    return;
+  }
   if (item.hwndItem != image_) return;
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   if (logo_ == nullptr) return;
@@ -572,6 +569,28 @@ void Win32MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, size, size, source, 0, 0, SRCCOPY);
   SelectObject(source, old);
   DeleteDC(source);
+}
+
+// The link's text at the top left, in the link colour and its underlined font, as a label shows
+// it; with the keyboard's focus, the system's focus frame around the text.
+void Win32MainWindow::DrawLink(const DRAWITEMSTRUCT& item) {
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  const std::wstring text = WindowText(link_);
+  HGDIOBJ oldFont =
+      SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(link_, WM_GETFONT, 0, 0)));
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, FromRgb(kLinkTextRgb));
+  constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+  RECT area = item.rcItem;
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area, kFormat);
+  if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+    RECT around = item.rcItem;
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &around,
+              kFormat | DT_CALCRECT);
+    IntersectRect(&around, &around, &item.rcItem);
+    DrawFocusRect(item.hDC, &around);
+  }
+  SelectObject(item.hDC, oldFont);
 }
 
 void Win32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {

@@ -68,7 +68,7 @@ class Win32MainWindow {
   void OnButtonClicked(HWND button);
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnCtlColorEdit(HDC dc, HWND field);
-  LRESULT OnCtlColorStatic(HDC dc, HWND control, WPARAM wParam, LPARAM lParam);
+  void DrawLink(const DRAWITEMSTRUCT& item);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnDestroyed();

@@ -379,8 +379,8 @@ TEST_F(QtMainWindowTest, TabOrderRunsTopToBottom) {
     w = w->nextInFocusChain();
   } while (w != first && order.size() < 200);
   // Radio, 5 stations, 8 × 3 folder controls, 7 × 2 step controls, 2 lists, the database
-  // button, the component list, "(Dé)Cocher" and "Quitter".
-  ASSERT_EQ(order.size(), 1u + 5 + 24 + 14 + 2 + 1 + 1 + 1 + 1);
+  // button, the codec link, the component list, "(Dé)Cocher" and "Quitter".
+  ASSERT_EQ(order.size(), 1u + 5 + 24 + 14 + 2 + 1 + 1 + 1 + 1 + 1);
   for (size_t i = 1; i < order.size(); ++i) {
     const QRect a = order[i - 1]->geometry();
     const QRect b = order[i]->geometry();
@@ -468,6 +468,19 @@ TEST_F(QtMainWindowTest, EnterAndSpacePressTheFocusedButtonOrMarker) {
   EXPECT_TRUE(model.CheckAction(2));
   QTest::keyClick(marker, Qt::Key_Space);
   EXPECT_FALSE(model.CheckAction(2));
+
+  auto* link = Control<QLabel>("LabelCODEC");
+  link->setFocus();
+  QTest::keyClick(link, Qt::Key_Space);
+  QTest::keyClick(link, Qt::Key_Return);
+  EXPECT_EQ(os.shellCalls.size(), 2u) << "Space and Enter each open the codec page";
+  // A screen reader presses it through its action.
+  QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(link);
+  ASSERT_NE(spoken, nullptr);
+  EXPECT_EQ(spoken->role(), QAccessible::Link);
+  ASSERT_NE(spoken->actionInterface(), nullptr);
+  spoken->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(os.shellCalls.size(), 3u);
 }
 
 TEST_F(QtMainWindowTest, FocusGoesBackToTheButtonThatOpenedAMessageBox) {

@@ -256,7 +256,7 @@ TEST_F(Win32MainWindowTest, EveryTabStopHasANameOfItsOwn) {
     EXPECT_FALSE(name.empty()) << c.name << "(" << c.index << ")";
     EXPECT_TRUE(names.insert(name).second) << c.name << "(" << c.index << ") repeats a name";
   }
-  EXPECT_EQ(stops, 50);
+  EXPECT_EQ(stops, 51);  // the codec link among them
   EXPECT_EQ(annotations.names[Control("CommandDossierCreer", 1)], L"Créer le dossier Config");
   EXPECT_EQ(annotations.names[Control("CommandDossier", 7)], L"Choisir le dossier Redist");
   EXPECT_EQ(annotations.names.count(Control("CommandQuitter")), 0u);  // its caption names it
@@ -329,6 +329,9 @@ TEST_F(Win32MainWindowTest, EnterPressesTheFocusedButtonOrMarker) {
   EXPECT_TRUE(model.CheckAction(2));
   press(Control("CheckAction", 2), VK_SPACE);
   EXPECT_FALSE(model.CheckAction(2));
+  press(Control("LabelCODEC"), VK_SPACE);
+  press(Control("LabelCODEC"), VK_RETURN);
+  EXPECT_EQ(os.shellCalls.size(), 2u) << "Space and Enter each open the codec page";
 }
 
 // What Windows' accessibility answers a screen reader, where Wine answers it.
