@@ -125,6 +125,10 @@ def check_tree(app):
         check(missing.description == MISSING, "the missing folder's field is not described")
         check(present.description == "", "an existing folder's field is described as missing")
 
+    link = by_name(app, "Codecs Audio")
+    check(link is not None and link.getRole() == pyatspi.ROLE_LINK,
+          '"Codecs Audio" is not read as a link')
+
     bars = [node for node, _ in walk(app) if node.getRole() == pyatspi.ROLE_STATUS_BAR]
     check(len(bars) == 1, f"{len(bars)} status bars instead of one")
 
