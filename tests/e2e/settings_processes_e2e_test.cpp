@@ -61,12 +61,6 @@ class SettingsProcessesE2eTest : public tx3::e2e::E2eTest {
   }
 };
 
-// The number of kills: TX3_KILLS, else 100 (the long run of the kill-soak target asks 1,000).
-int KillCount() {
-  const char* asked = std::getenv("TX3_KILLS");
-  return asked != nullptr && std::atoi(asked) > 0 ? std::atoi(asked) : 100;
-}
-
 // The whole installation killed at random instants of its run: each file is as before or as a
 // finished run leaves it, what a killed writer leaves is removed by the next one, and a run
 // after the kills completes everything.
@@ -81,7 +75,7 @@ TEST_F(SettingsProcessesE2eTest, KilledAtAnyInstantEachFileIsAsBeforeOrFinished)
   const auto duration = std::chrono::steady_clock::now() - start;
   const std::map<std::string, std::string> finished = TreeOf(c);
 
-  const int kills = KillCount();
+  const int kills = tx3::test::KillCount(100);
   std::mt19937 random(2026);
   fs::remove_all(c);
   fs::create_directories(c);

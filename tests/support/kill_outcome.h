@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
@@ -12,6 +13,13 @@ namespace tx3::test {
 
 // Path to content.
 using FileTree = std::map<std::string, std::string>;
+
+// How many times a kill test kills the program: TX3_KILLS when set (the long soak asks more),
+// else `byDefault`.
+inline int KillCount(int byDefault) {
+  const char* asked = std::getenv("TX3_KILLS");
+  return asked != nullptr && std::atoi(asked) > 0 ? std::atoi(asked) : byDefault;
+}
 
 // Every entry is as before the run or as a finished run left it, and none is lost; temporary
 // files are counted, not compared. Answers that count; a failure is added to the running test.

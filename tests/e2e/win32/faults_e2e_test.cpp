@@ -77,12 +77,6 @@ class Started {
   PROCESS_INFORMATION process_{};
 };
 
-// The number of kills: TX3_KILLS, else 200.
-int KillCount() {
-  const char* asked = std::getenv("TX3_KILLS");
-  return asked != nullptr && std::atoi(asked) > 0 ? std::atoi(asked) : 200;
-}
-
 // Each file is as before the kill or as a finished run leaves it; what a killed writer leaves is
 // removed by the next one, and a run after the kills completes everything.
 TEST_F(WindowsFaultsTest, KilledAtAnyInstantEachFileIsAsBeforeOrFinished) {
@@ -98,7 +92,7 @@ TEST_F(WindowsFaultsTest, KilledAtAnyInstantEachFileIsAsBeforeOrFinished) {
   }
   const Tree finished = InstallationTree();
 
-  const int kills = KillCount();
+  const int kills = tx3::test::KillCount(200);
   std::mt19937 random(2026);
   RemoveInstallation();
   Tree before;
