@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <iostream>
 #include <map>
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -76,37 +75,28 @@ TEST_F(SettingsProcessesE2eTest, KilledAtAnyInstantEachFileIsAsBeforeOrFinished)
   const std::map<std::string, std::string> finished = TreeOf(c);
 
   const int kills = tx3::test::KillCount(100);
-  std::mt19937 random(2026);
-  fs::remove_all(c);
-  fs::create_directories(c);
-  std::map<std::string, std::string> before = TreeOf(c);
-  int landedWhileWriting = 0;
-  size_t mostLeftovers = 0;
-  for (int kill = 0; kill < kills; ++kill) {
-    const pid_t pid = Start(all);
-    ASSERT_GT(pid, 0);
-    // Spread over the whole life of the process, start-up included, and a little beyond.
-    std::this_thread::sleep_for(duration * (random() % 1100) / 1000);
-    ::kill(pid, SIGKILL);
-    Wait(pid);
-    const std::map<std::string, std::string> after = TreeOf(c);
-    const size_t leftovers =
-        tx3::test::CheckKillOutcome(before, finished, after, kill,
-                                    [](const std::string& path) { return IsTemporaryFile(path); });
-    ASSERT_FALSE(HasFailure());
-    // Only what the dead process was writing: the one before it was removed by this one.
-    mostLeftovers = std::max(mostLeftovers, leftovers);
-    landedWhileWriting += after != before && after != finished;
-    if (after == finished) {
-      fs::remove_all(c);
-      fs::create_directories(c);
-    }
-    before = TreeOf(c);
-  }
+  const tx3::test::KillSoak soak{[&](std::chrono::steady_clock::duration wait) {
+                                   const pid_t pid = Start(all);
+                                   if (pid <= 0) return false;
+                                   std::this_thread::sleep_for(wait);
+                                   ::kill(pid, SIGKILL);
+                                   Wait(pid);
+                                   return true;
+                                 },
+                                 [&] { return TreeOf(c); },
+                                 [&] {
+                                   fs::remove_all(c);
+                                   fs::create_directories(c);
+                                 },
+                                 [](const std::string& path) { return IsTemporaryFile(path); }};
+  const auto [landedWhileWriting, mostLeftovers] =
+      tx3::test::RunKillSoak(soak, kills, duration, finished);
+  ASSERT_FALSE(HasFailure());
   std::cout << kills << " kills, " << landedWhileWriting
             << " while files were being written, at most " << mostLeftovers
             << " temporary file(s) left at once\n";
   EXPECT_GT(landedWhileWriting, 0) << "no kill landed between two files";
+  // Only what the dead process was writing: the one before it was removed by this one.
   EXPECT_LE(mostLeftovers, 2u);
 
   ASSERT_EQ(Run(all).status, 0);

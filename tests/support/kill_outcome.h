@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <random>
 #include <string>
 
 namespace tx3::test {
@@ -42,6 +45,47 @@ inline size_t CheckKillOutcome(const FileTree& before, const FileTree& finished,
     EXPECT_TRUE(after.contains(path) || isTemporary(path)) << path << " lost at kill " << kill;
   }
   return leftovers;
+}
+
+// How one platform runs a kill test.
+struct KillSoak {
+  // Starts the whole installation, kills it after `wait` and waits for its end; false when it
+  // did not start.
+  std::function<bool(std::chrono::steady_clock::duration wait)> runKilledAfter;
+  std::function<FileTree()> readTree;
+  std::function<void()> clear;  // back to no installation at all
+  std::function<bool(const std::string&)> isTemporary;
+};
+
+struct KillSoakResult {
+  int landedWhileWriting = 0;  // kills that left some files old and some new
+  size_t mostLeftovers = 0;    // temporary files left at once
+};
+
+// Kills `kills` runs at random instants spread over a whole run's `duration` (start-up included,
+// and a little beyond), checking after each what it left (CheckKillOutcome). The next run starts
+// on what the last one left, or afresh once a run got to the end. Stops at the first failure.
+inline KillSoakResult RunKillSoak(const KillSoak& soak, int kills,
+                                  std::chrono::steady_clock::duration duration,
+                                  const FileTree& finished) {
+  KillSoakResult result;
+  std::mt19937 random(2026);
+  soak.clear();
+  FileTree before = soak.readTree();
+  for (int kill = 0; kill < kills; ++kill) {
+    if (!soak.runKilledAfter(duration * (random() % 1100) / 1000)) {
+      ADD_FAILURE() << "the program did not start (kill " << kill << ")";
+      return result;
+    }
+    const FileTree after = soak.readTree();
+    const size_t leftovers = CheckKillOutcome(before, finished, after, kill, soak.isTemporary);
+    if (::testing::Test::HasFailure()) return result;
+    result.mostLeftovers = std::max(result.mostLeftovers, leftovers);
+    result.landedWhileWriting += after != before && after != finished;
+    if (after == finished) soak.clear();
+    before = soak.readTree();
+  }
+  return result;
 }
 
 }  // namespace tx3::test

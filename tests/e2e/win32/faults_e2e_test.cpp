@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <iostream>
 #include <map>
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -93,28 +92,17 @@ TEST_F(WindowsFaultsTest, KilledAtAnyInstantEachFileIsAsBeforeOrFinished) {
   const Tree finished = InstallationTree();
 
   const int kills = tx3::test::KillCount(200);
-  std::mt19937 random(2026);
-  RemoveInstallation();
-  Tree before;
-  int landedWhileWriting = 0;
-  size_t mostLeftovers = 0;
-  for (int kill = 0; kill < kills; ++kill) {
-    {
-      const Started run(all);
-      ASSERT_TRUE(run.started());
-      // Spread over the whole life of the process, start-up included, and a little beyond.
-      std::this_thread::sleep_for(duration * (random() % 1100) / 1000);
-    }  // killed here
-    const Tree after = InstallationTree();
-    const size_t leftovers =
-        tx3::test::CheckKillOutcome(before, finished, after, kill,
-                                    [](const std::string& path) { return IsTemporaryFile(path); });
-    ASSERT_FALSE(HasFailure());
-    mostLeftovers = std::max(mostLeftovers, leftovers);
-    landedWhileWriting += after != before && after != finished;
-    if (after == finished) RemoveInstallation();
-    before = InstallationTree();
-  }
+  const tx3::test::KillSoak soak{[&](std::chrono::steady_clock::duration wait) {
+                                   const Started run(all);
+                                   if (!run.started()) return false;
+                                   std::this_thread::sleep_for(wait);
+                                   return true;  // killed as `run` goes
+                                 },
+                                 InstallationTree, RemoveInstallation,
+                                 [](const std::string& path) { return IsTemporaryFile(path); }};
+  const auto [landedWhileWriting, mostLeftovers] =
+      tx3::test::RunKillSoak(soak, kills, duration, finished);
+  ASSERT_FALSE(HasFailure());
   std::cout << kills << " kills over " << std::chrono::duration<double>(duration).count()
             << " s runs, " << landedWhileWriting << " while files were being written, at most "
             << mostLeftovers << " temporary file(s) left at once\n";
