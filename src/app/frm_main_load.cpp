@@ -10,6 +10,7 @@
 #include "common/path_names.h"
 #include "common/profile_transaction.h"
 #include "platform/platform.h"
+#include "settings/global_configuration.h"
 #include "system/ini_access.h"
 #include "system/windows_version.h"
 
@@ -102,7 +103,7 @@ void FrmMain::ReadBack(ErrorPattern& e) {
   e(100, [&] {
     const std::string& folder = readBackFolder_.empty() ? dossierApplication_ : readBackFolder_;
     readBackFolder_ = CheckRep(run_, folder, "\\");
-    configFile = readBackFolder_ + "Settings\\TX3_Config.ini";
+    configFile = readBackFolder_ + std::string(kGlobalConfigurationFile);
   });
   e(110, [&] { SetTexteNomRadio(LectureIni(run_, configFile, "Site", "Lib", radioName_)); });
   e(120, [&] {

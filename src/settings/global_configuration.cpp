@@ -30,7 +30,8 @@ void WriteGlobalFile(StepContext& ctx, SettingsWriter& writer) {
   // The application folder as CheckRep gives it: typed without its final backslash, it still
   // holds the Settings folder the other programs read.
   ctx.e(240, [&] {
-    file = CheckRep(ctx.run, ctx.window.ApplicationFolder(), "\\") + "Settings\\TX3_Config.ini";
+    file = CheckRep(ctx.run, ctx.window.ApplicationFolder(), "\\") +
+           std::string(kGlobalConfigurationFile);
   });
   ctx.e(250, [&] {
     EclateRepFicExt(ctx.run, file);

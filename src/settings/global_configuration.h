@@ -2,9 +2,14 @@
 // configuration "Settings\TX3_Config.ini" under the application folder.
 #pragma once
 
+#include <string_view>
+
 #include "settings/step_context.h"
 
 namespace tx3 {
+
+// The global configuration file, under the application folder (CheckRep's form).
+inline constexpr std::string_view kGlobalConfigurationFile = "Settings\\TX3_Config.ini";
 
 void RunGlobalConfiguration(StepContext& ctx);
 

@@ -6,15 +6,13 @@
 #include "app/frm_main.h"
 #include "common/path_names.h"
 #include "common/profile_transaction.h"
-#include "settings/step_context.h"
+#include "settings/global_configuration.h"
 #include "system/folder_checks.h"
 #include "system/ini_access.h"
 
 namespace tx3 {
 
 namespace {
-
-constexpr std::string_view kConfigFile = "Settings\\TX3_Config.ini";
 
 // The fields an installation stores (the radio, the stations, the folder rows), as given by the
 // options: kind and number.
@@ -58,7 +56,7 @@ std::optional<std::string> NothingCaptured(FrmMain& window, const BatchOptions& 
   constexpr size_t kStoredFieldCount = 1 + kStationCount + kFolderCount;
   if (StoredFieldsGiven(options).size() == kStoredFieldCount) return std::nullopt;
   const std::string& folder = window.ReadBackFolder();
-  const std::string file = folder + std::string(kConfigFile);
+  const std::string file = folder + std::string(kGlobalConfigurationFile);
   if (File_Exist(window.Run(), file, "Batch:Capture", false)) return std::nullopt;
   return "Aucune installation trouvée dans " + folder + " : les champs sont ceux par défaut";
 }

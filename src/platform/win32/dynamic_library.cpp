@@ -8,6 +8,7 @@
 #include "platform/error_numbers.h"
 #include "platform/win32/library_search.h"
 #include "platform/win32/long_path.h"
+#include "platform/win32/system_info.h"
 #include "platform/win32/wide_text.h"
 
 namespace tx3::platform::win32 {
@@ -32,14 +33,6 @@ class Win32Library final : public Library {
   DLL_DIRECTORY_COOKIE folder_;
 };
 
-std::wstring Variable(const wchar_t* name) {
-  const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
-  if (size == 0) return {};
-  std::wstring value(size, L'\0');
-  value.resize(::GetEnvironmentVariableW(name, value.data(), size));
-  return value;
-}
-
 std::wstring SystemFolder() {
   wchar_t folder[MAX_PATH] = {};
   const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
@@ -57,7 +50,8 @@ bool IsFile(const std::wstring& path) {
 // The answer is in the form the load flags want: absolute, with backslashes.
 std::optional<std::wstring> LibraryPath(const std::wstring& nameOrPath) {
   const std::optional<std::wstring> found =
-      IsBareName(nameOrPath) ? FindLibrary(nameOrPath, Variable(L"PATH"), SystemFolder(), IsFile)
+      IsBareName(nameOrPath) ? FindLibrary(nameOrPath, Widen(EnvironmentValue("PATH").value_or("")),
+                                           SystemFolder(), IsFile)
                              : nameOrPath;
   if (!found) return std::nullopt;
   return FullPath(*found);
