@@ -21,7 +21,7 @@ int64_t LocalNow() {
   return platform::Os().LocalClockSeconds();
 }
 
-// Step 5: a number in (base, base + 65535) exclusive is reduced to the component's own code.
+// A number in (base, base + 65535) exclusive is reduced to the component's own code.
 bool ReduceAutomationNumber(int32_t* number) {
   const int64_t t = static_cast<int64_t>(*number) + kAutomationBase;
   if (t > 0 && t < 65535) {

@@ -72,7 +72,7 @@ std::string ReplaceCharAt(std::string_view text, size_t position, std::string_vi
   return LeftChars(text, position - 1) + std::string(ch) + MidChars(text, position + 1);
 }
 
-// Step 8: after the point, blanks become zeros; a value below 1 gets a zero before the point.
+// After the point, blanks become zeros; a value below 1 gets a zero before the point.
 std::string ZerosAfterPoint(const std::string& result) {
   const size_t point = InStr(result, ".");
   if (point == 0) return result;
@@ -85,7 +85,7 @@ std::string ZeroBeforePoint(const std::string& result) {
   return result;
 }
 
-// Step 9: the rightmost blank takes the sign, else a leading zero (or non-digit), else it goes
+// The rightmost blank takes the sign, else a leading zero (or non-digit), else it goes
 // in front of the trimmed text.
 std::string WithSign(const std::string& result) {
   const std::vector<std::string_view> characters = Characters(result);
