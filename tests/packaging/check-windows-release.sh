@@ -293,6 +293,17 @@ check "the Add/Remove Programs entry names the install folder" \
   test "$(value 64 "$uninstall\\$x64_code" InstallLocation)" = 'C:\Program Files\Tarvox\TX3_Setup\'
 installed=$("$wine" 'C:\Program Files\Tarvox\TX3_Setup\tx3_setup.com' --version | tr -d '\r')
 check "the installed tx3_setup.com --version runs ($installed)" test "${installed##* }" = "$shown"
+# The documented ways to the program from a deployment script: the README's and LISEZMOI.txt's
+# line reading InstallDir, and %ProgramW6432%.
+documented=$(sed -n 's/^ *\(for \/f "tokens=2,\*".*InstallDir.*\)$/\1/p' README.md)
+check "README and LISEZMOI.txt read InstallDir with the same line" \
+  test -n "$documented" -a "$documented" = \
+  "$(tr -d '\r' <packaging/windows/LISEZMOI.txt | sed -n 's/^ *\(for \/f "tokens=2,\*".*InstallDir.*\)$/\1/p')"
+printf '@echo off\r\n%s\r\n"%%TX3_DIR%%tx3_setup.com" --version\r\n"%%ProgramW6432%%\\Tarvox\\TX3_Setup\\tx3_setup.com" --version\r\n' \
+  "$documented" >"$work/documented.cmd"
+found=$("$wine" cmd /c "$(windows_path "$work/documented.cmd")" | tr -d '\r' | tr '\n' ' ')
+check "the documented commands find the program ($found)" \
+  test "$found" = "tx3_setup $shown tx3_setup $shown "
 
 check "a rebuilt package of the same version installs over it" \
   test "$(msiexec /i "$(windows_path "$rebuilt")" /qn)" = 0
