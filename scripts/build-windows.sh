@@ -71,7 +71,7 @@ done
 echo "Windows programs: dist/windows-x64/ and dist/windows-x86/ (tx3_setup.exe, tx3_setup.com)"
 echo "Zip files and MSI packages: dist/tx3_setup-windows-{x64,x86}-$version.{zip,msi}"
 if [ "$signing" = yes ]; then
-  echo "Signed with ${TX3_SIGN_PKCS12:-$TX3_SIGN_PKCS11_KEY}"
+  echo "Signed with ${TX3_SIGN_PKCS12:-the key on the token (TX3_SIGN_PKCS11_KEY)}"
 else
   echo "Not signed: set TX3_SIGN_PKCS12 or TX3_SIGN_PKCS11_* to sign the programs and packages"
 fi

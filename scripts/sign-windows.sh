@@ -43,6 +43,9 @@ elif [ -n "$pkcs11_vars" ]; then
   if [ -z "${TX3_SIGN_PKCS11_CERT:-}" ] || [ -z "${TX3_SIGN_PKCS11_KEY:-}" ]; then
     fail "signing with a token needs TX3_SIGN_PKCS11_MODULE, TX3_SIGN_PKCS11_CERT and TX3_SIGN_PKCS11_KEY"
   fi
+  case "$TX3_SIGN_PKCS11_CERT;$TX3_SIGN_PKCS11_KEY" in
+    *pin-value=*) fail "a PIN in a PKCS#11 URI ends up on a command line: use TX3_SIGN_PIN_FILE or pin-source=file:..." ;;
+  esac
   [ -r "${TX3_SIGN_PKCS11_MODULE:-}" ] ||
     fail "TX3_SIGN_PKCS11_MODULE must name the token's PKCS#11 library (not '${TX3_SIGN_PKCS11_MODULE:-}')"
   key=(-pkcs11module "$TX3_SIGN_PKCS11_MODULE" -pkcs11cert "$TX3_SIGN_PKCS11_CERT"
