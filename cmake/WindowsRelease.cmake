@@ -31,19 +31,16 @@ add_custom_target(tx3_windows_icon DEPENDS ${TX3_ICON_FILE})
 set(TX3_RESOURCE_HEADER ${CMAKE_BINARY_DIR}/generated/tx3_version.rc.h)
 configure_file(${CMAKE_SOURCE_DIR}/src/app/win32/tx3_version.rc.h.in ${TX3_RESOURCE_HEADER} @ONLY)
 
-# One upgrade code for every version and both architectures, so that any newer package replaces
-# the installed one; the product code changes with the version and the architecture, derived from
-# them so that two builds of one version make the same package.
+# One upgrade code for every version and both architectures, so that a package replaces the
+# installed one of either architecture; each package gets its own product code when it is made
+# (packaging/windows/make-msi.sh).
 set(TX3_MSI_UPGRADE_CODE D18BBD14-09D2-416E-AE8F-E230EEE33522)
-string(UUID TX3_MSI_PRODUCT_CODE NAMESPACE ${TX3_MSI_UPGRADE_CODE}
-       NAME "TX3_Setup ${TX3_WINDOWS_ARCH} ${PROJECT_VERSION}" TYPE SHA1 UPPER)
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/tx3_release.env CONTENT [[
 # Written by CMake (cmake/WindowsRelease.cmake): the facts the MSI package is made from.
 TX3_ARCH=@TX3_WINDOWS_ARCH@
 TX3_VERSION=@PROJECT_VERSION@
 TX3_VERSION_TEXT=@TX3_VERSION_TEXT@
 TX3_MSI_VERSION=@TX3_MSI_VERSION@
-TX3_MSI_PRODUCT_CODE=@TX3_MSI_PRODUCT_CODE@
 TX3_MSI_UPGRADE_CODE=@TX3_MSI_UPGRADE_CODE@
 TX3_ICON_FILE=@TX3_ICON_FILE@
 ]] @ONLY)

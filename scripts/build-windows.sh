@@ -8,51 +8,29 @@
 #   dist/tx3_setup-windows-<arch>-<version>.msi   the package deployment tools install
 # The zip files and the MSI packages hold the programs without debugging sections.
 #
-# Signing (Authenticode, SHA-256, with osslsigncode): when TX3_SIGN_PKCS12 names a PKCS#12 file
-# (certificate and private key) and TX3_SIGN_PASSWORD_FILE a file holding its password, every
-# program and every MSI package is signed; TX3_SIGN_TIMESTAMP_URL, when set, names an RFC 3161
-# time-stamping server whose timestamp keeps the signatures valid after the certificate expires.
-# The password is only ever read from its file, never put on a command line or printed. Without
-# them the files are left unsigned and one line says so.
+# Signing (Authenticode, SHA-256, scripts/sign-windows.sh): when the environment names a key
+# (TX3_SIGN_PKCS12 with TX3_SIGN_PASSWORD_FILE, or a token's TX3_SIGN_PKCS11_MODULE,
+# TX3_SIGN_PKCS11_CERT and TX3_SIGN_PKCS11_KEY), every program and every MSI package is signed,
+# with a timestamp from TX3_SIGN_TIMESTAMP_URL unless TX3_SIGN_NO_TIMESTAMP=1; settings that do
+# not hold together stop the build before anything is built. Without a key the files are left
+# unsigned and one line says so.
 #
 # Installs what is missing. Both programs need nothing but Windows' own DLLs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Whether to sign ("yes" or "no"); signing settings that do not hold together stop here.
+signing=$(scripts/sign-windows.sh --check)
+sign() {
+  [ "$signing" = no ] || scripts/sign-windows.sh "$@"
+}
+
 scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
-  googletest zip qt6-base-dev qt6-qpa-plugins icoutils wixl osslsigncode
+  googletest zip qt6-base-dev qt6-qpa-plugins icoutils wixl osslsigncode libengine-pkcs11-openssl
 
 # The DLLs a Windows installation always has; anything else would have to be shipped.
 system_dlls='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|oleacc|comctl32|comdlg32|uxtheme|shlwapi|msvcrt|ntdll)\.dll$'
 shopt -s nocasematch
-
-signing=no
-if [ -n "${TX3_SIGN_PKCS12:-}" ] || [ -n "${TX3_SIGN_PASSWORD_FILE:-}" ]; then
-  for file in "${TX3_SIGN_PKCS12:-}" "${TX3_SIGN_PASSWORD_FILE:-}"; do
-    if [ ! -r "$file" ]; then
-      echo "Signing needs TX3_SIGN_PKCS12 and TX3_SIGN_PASSWORD_FILE to name readable files" \
-        "(not '$file')" >&2
-      exit 1
-    fi
-  done
-  signing=yes
-fi
-
-# Signs FILE in place (through a new file, so that a failed signing leaves no half-signed file).
-sign() {
-  [ "$signing" = yes ] || return 0
-  local timestamp=()
-  [ -z "${TX3_SIGN_TIMESTAMP_URL:-}" ] || timestamp=(-ts "$TX3_SIGN_TIMESTAMP_URL")
-  rm -f "$1.signed"
-  if ! osslsigncode sign -pkcs12 "$TX3_SIGN_PKCS12" -readpass "$TX3_SIGN_PASSWORD_FILE" \
-    -h sha256 -n "TX3_Setup" -i "https://www.tarvox.example/" "${timestamp[@]}" \
-    -in "$1" -out "$1.signed" >/dev/null; then
-    rm -f "$1.signed"
-    echo "Signing $1 failed" >&2
-    exit 1
-  fi
-  mv "$1.signed" "$1"
-}
 
 for arch in x64 x86; do
   triplet=x86_64-w64-mingw32
@@ -93,7 +71,7 @@ done
 echo "Windows programs: dist/windows-x64/ and dist/windows-x86/ (tx3_setup.exe, tx3_setup.com)"
 echo "Zip files and MSI packages: dist/tx3_setup-windows-{x64,x86}-$version.{zip,msi}"
 if [ "$signing" = yes ]; then
-  echo "Signed with $TX3_SIGN_PKCS12"
+  echo "Signed with ${TX3_SIGN_PKCS12:-the key on the token (TX3_SIGN_PKCS11_KEY)}"
 else
-  echo "Not signed: set TX3_SIGN_PKCS12 and TX3_SIGN_PASSWORD_FILE to sign the programs and packages"
+  echo "Not signed: set TX3_SIGN_PKCS12 or TX3_SIGN_PKCS11_* to sign the programs and packages"
 fi

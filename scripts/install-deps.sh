@@ -16,6 +16,7 @@ packages=("$@")
   python3-jsonschema
   dpkg-dev lintian desktop-file-utils man-db groff-base zip file
   icoutils wixl msitools osslsigncode openssl unzip
+  libengine-pkcs11-openssl softhsm2 opensc
   at-spi2-core python3-pyatspi dbus-x11
 )
 
