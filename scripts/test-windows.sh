@@ -18,7 +18,7 @@ if [ "${1:-}" = --on-display ]; then
   # Windows 10, as on the workstations; and no drive but C:.
   "$wine" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
   /usr/lib/wine/wineserver -w
-  find "$WINEPREFIX/dosdevices" -mindepth 1 -maxdepth 1 ! -name c: -exec rm -f {} +
+  find "$WINEPREFIX/dosdevices" -mindepth 1 -maxdepth 1 -name '?:*' ! -name c: -exec rm -f {} +
   mkdir -p "$WINEPREFIX/drive_c/kit"
   unzip -q "$kit" -d "$WINEPREFIX/drive_c/kit"
   folder=$(basename "$kit" .zip)
@@ -41,8 +41,8 @@ if [ "${1:-}" = --on-display ]; then
     echo "FAILED: run-tests.cmd printed no summary line last" >&2
     status=1
   fi
-  drives=$(cd "$WINEPREFIX/dosdevices" && ls)
-  if [ "$drives" != c: ]; then
+  drives=$(cd "$WINEPREFIX/dosdevices" && ls -d ?:* | tr '\n' ' ')
+  if [ "$drives" != "c: " ]; then
     echo "FAILED: the prefix maps other drives than C: ($drives)" >&2
     status=1
   fi

@@ -33,7 +33,7 @@ popd
 call :msi_check
 
 echo.
-if %skipped% gtr 0 echo %skipped% skipped: this system lacks what they check (reasons above and in the JUnit files)
+if %skipped% gtr 0 echo %skipped% skipped: this system lacks what they check, as said above and in the JUnit files
 echo JUnit files: %results%
 echo %passed% passed, %failed% failed
 if %failed% gtr 0 exit /b 1
