@@ -41,7 +41,7 @@ if [ "${1:-}" = --on-display ]; then
     echo "FAILED: run-tests.cmd printed no summary line last" >&2
     status=1
   fi
-  drives=$(cd "$WINEPREFIX/dosdevices" && ls -d ?:* | tr '\n' ' ')
+  drives=$(find "$WINEPREFIX/dosdevices" -mindepth 1 -maxdepth 1 -name '?:*' -printf '%f ')
   if [ "$drives" != "c: " ]; then
     echo "FAILED: the prefix maps other drives than C: ($drives)" >&2
     status=1
