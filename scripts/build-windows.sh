@@ -68,6 +68,8 @@ for arch in x64 x86; do
   sign "dist/$name.msi"
   rm -rf "$stage"
 done
+# The Windows test kit: dist/tx3_setup-windows-x64-tests-<version>.zip.
+scripts/make-test-kit.sh
 echo "Windows programs: dist/windows-x64/ and dist/windows-x86/ (tx3_setup.exe, tx3_setup.com)"
 echo "Zip files and MSI packages: dist/tx3_setup-windows-{x64,x86}-$version.{zip,msi}"
 if [ "$signing" = yes ]; then

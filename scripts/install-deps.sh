@@ -13,7 +13,7 @@ packages=("$@")
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
   wine64 xvfb xauth
   nlohmann-json3-dev
-  python3-jsonschema
+  python3-jsonschema python3-yaml
   dpkg-dev lintian desktop-file-utils man-db groff-base zip file
   icoutils wixl msitools osslsigncode openssl unzip
   libengine-pkcs11-openssl softhsm2 opensc

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "support/test_files.h"
 #include "test_engine.h"
 
 namespace tx3::testing {
@@ -18,8 +19,8 @@ class TestEngineAccess {
   // Loaded through the system's own platform, whatever platform the test installed.
   TestEngineAccess() {
     int32_t error = 0;
-    library_ = platform::SystemPlatform().LoadEngineLibrary(TX3_TEST_ENGINE, &error);
-    EXPECT_NE(library_, nullptr) << TX3_TEST_ENGINE << ": error " << error;
+    library_ = platform::SystemPlatform().LoadEngineLibrary(TestEngineLibrary(), &error);
+    EXPECT_NE(library_, nullptr) << TestEngineLibrary() << ": error " << error;
     btrcall = Get<void*>("BTRCALL");
     count_ = reinterpret_cast<int (*)()>(Get<void*>("TestEngine_CallCount"));
     call_ = reinterpret_cast<const TestEngineCall* (*)(int)>(Get<void*>("TestEngine_Call"));

@@ -15,6 +15,7 @@
 #include "settings/settings_window.h"
 #include "support/fake_platform.h"
 #include "support/fake_ui.h"
+#include "support/test_files.h"
 #include "support/use_platform.h"
 #include "system/system_context.h"
 
@@ -77,8 +78,7 @@ class SettingsTest : public ::testing::Test {
 
 // A reference file of tests/settings/data, as stored (Windows-1252 bytes).
 inline std::string ReferenceFile(std::string_view name) {
-  std::ifstream in(std::string(TX3_SOURCE_DIR) + "/tests/settings/data/" + std::string(name),
-                   std::ios::binary);
+  std::ifstream in(TestDataFile("settings/data/" + std::string(name)), std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();

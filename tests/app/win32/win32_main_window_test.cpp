@@ -9,10 +9,13 @@
 
 #include <oleacc.h>
 
+#include <atomic>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/win32/accessible_annotation.h"
@@ -21,6 +24,7 @@
 #include "app/window_layout.h"
 #include "platform/win32/wide_text.h"
 #include "support/fake_platform.h"
+#include "support/test_files.h"
 #include "support/use_platform.h"
 
 namespace tx3 {
@@ -360,29 +364,153 @@ TEST_F(Win32MainWindowTest, AccessibilityReadsCaptionsAndLabelsAsNames) {
   EXPECT_EQ(AccName(Control("CommandCreerSettings", 0)), L"Créer les dossiers");
 }
 
+std::wstring AccDescription(HWND control) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        reinterpret_cast<void**>(&object)))) {
+    return L"<no object>";
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR description = nullptr;
+  const HRESULT hr = object->get_accDescription(self, &description);
+  std::wstring answer = SUCCEEDED(hr) && description != nullptr ? std::wstring(description) : L"";
+  SysFreeString(description);
+  object->Release();
+  return answer;
+}
+
+// UI Automation's name of a control, asked from another thread as a screen reader asks it (this
+// thread answers the window's messages meanwhile); none where the system has no UI Automation.
+std::optional<std::wstring> UiaName(HWND control) {
+  using NodeFromHandle = HRESULT(WINAPI*)(HWND, void**);
+  using PropertyValue = HRESULT(WINAPI*)(void*, int, VARIANT*);
+  using NodeRelease = BOOL(WINAPI*)(void*);
+  const HMODULE core = LoadLibraryW(L"uiautomationcore.dll");
+  const auto function = [core](const char* name) {
+    return reinterpret_cast<void*>(core == nullptr ? nullptr : GetProcAddress(core, name));
+  };
+  const auto fromHandle = reinterpret_cast<NodeFromHandle>(function("UiaNodeFromHandle"));
+  const auto value = reinterpret_cast<PropertyValue>(function("UiaGetPropertyValue"));
+  const auto release = reinterpret_cast<NodeRelease>(function("UiaNodeRelease"));
+  if (fromHandle == nullptr || value == nullptr || release == nullptr) return std::nullopt;
+  std::wstring name = L"<no node>";
+  std::atomic<bool> done{false};
+  std::thread reader([&] {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    void* node = nullptr;
+    if (SUCCEEDED(fromHandle(control, &node)) && node != nullptr) {
+      VARIANT answer{};
+      VariantInit(&answer);
+      name = L"<no name>";
+      if (SUCCEEDED(value(node, 30005 /* UIA_NamePropertyId */, &answer)) && answer.vt == VT_BSTR) {
+        name = answer.bstrVal != nullptr ? answer.bstrVal : L"";
+      }
+      VariantClear(&answer);
+      release(node);
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    done = true;
+  });
+  while (!done) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  reader.join();
+  return name;
+}
+
+// The system's annotation, and what the window asked it to hold.
+class RecordedSystemAnnotation final : public AccessibleAnnotation {
+ public:
+  explicit RecordedSystemAnnotation(Annotations& into)
+      : record_(into), system_(SystemAnnotation()) {}
+  void SetName(HWND control, const std::wstring& name) override {
+    record_.SetName(control, name);
+    system_->SetName(control, name);
+  }
+  void SetDescription(HWND control, const std::wstring& description) override {
+    record_.SetDescription(control, description);
+    system_->SetDescription(control, description);
+  }
+  void MarkLiveRegion(HWND control) override {
+    record_.MarkLiveRegion(control);
+    system_->MarkLiveRegion(control);
+  }
+  void AnnounceChange(HWND control) override {
+    record_.AnnounceChange(control);
+    system_->AnnounceChange(control);
+  }
+
+ private:
+  RecordingAnnotation record_;
+  std::unique_ptr<AccessibleAnnotation> system_;
+};
+
+// Wine serves no annotations (its IAccPropServices::SetHwndPropStr answers E_NOTIMPL): what a
+// screen reader reads of the annotated names is only known on Windows.
+#define TX3_SKIP_ON_WINE()                                                                  \
+  if (testing::RunsOnWine())                                                                \
+  GTEST_SKIP() << "checked on Windows only: Wine " << testing::WineVersion()                \
+               << " serves no accessibility annotations (IAccPropServices::SetHwndPropStr " \
+                  "answers E_NOTIMPL)"
+
 TEST(SystemAnnotationTest, TheAnnotatedNameIsTheOneAccessibilityAnswers) {
+  TX3_SKIP_ON_WINE();
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   HWND button = CreateWindowExW(0, L"BUTTON", L"Créer", WS_POPUP | BS_PUSHBUTTON, 0, 0, 50, 20,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(button, nullptr);
-  // Whether this system serves annotations at all (Wine's service answers E_NOTIMPL).
-  IAccPropServices* service = nullptr;
-  HRESULT served = CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IAccPropServices, reinterpret_cast<void**>(&service));
-  if (SUCCEEDED(served)) {
-    served = service->SetHwndPropStr(button, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                     PROPID_ACC_HELP, L"?");
-    service->Release();
-  }
-  SystemAnnotation()->SetName(button, L"Créer le dossier Config");
-  const std::wstring name = AccName(button);
+  const auto annotation = SystemAnnotation();
+  annotation->SetName(button, L"Créer le dossier Config");
+  annotation->SetDescription(button, L"Dossier manquant");
+  EXPECT_EQ(AccName(button), L"Créer le dossier Config");
+  EXPECT_EQ(AccDescription(button), L"Dossier manquant");
+  annotation->SetDescription(button, L"");
+  EXPECT_NE(AccDescription(button), L"Dossier manquant") << "a removed description stays";
   DestroyWindow(button);
   if (SUCCEEDED(com)) CoUninitialize();
-  if (served == E_NOTIMPL || served == REGDB_E_CLASSNOTREG) {
-    GTEST_SKIP() << "this system's accessibility serves no annotations (error " << std::hex
-                 << served << ")";
+}
+
+// The real window with the system's annotation: every name and description it gives a control
+// is what IAccessible answers for it, and every name what UI Automation answers.
+TEST(SystemAnnotationTest, EveryAnnotatedNameAndDescriptionReadsBack) {
+  TX3_SKIP_ON_WINE();
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  INITCOMMONCONTROLSEX classes{sizeof(classes),
+                               ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&classes);
+  testing::FakePlatform os;
+  testing::UsePlatform guard{os};
+  os.AddFolder("C:\\Brennic\\Tarvox");  // the other folders are missing: described as such
+  FrmMain model;
+  Annotations annotations;
+  {
+    Win32MainWindow window(model, std::make_unique<RecordedSystemAnnotation>(annotations));
+    ASSERT_TRUE(window.IsOpen());
+    Win32UiPort port(model, window.Handle(),
+                     Win32Dialogs{[](HWND, const std::wstring&, const std::wstring&, UINT) {},
+                                  [](HWND, const std::wstring&, const std::wstring&) {
+                                    return std::optional<std::wstring>();
+                                  }});
+    model.SetUiPort(&port);
+    model.Create();
+    EXPECT_FALSE(annotations.names.empty());
+    EXPECT_FALSE(annotations.descriptions.empty());
+    for (const auto& [control, name] : annotations.names) {
+      EXPECT_EQ(AccName(control), name);
+      if (const std::optional<std::wstring> uia = UiaName(control)) {
+        EXPECT_EQ(*uia, name);
+      }
+    }
+    for (const auto& [control, description] : annotations.descriptions) {
+      EXPECT_EQ(AccDescription(control), description);
+    }
+    model.SetUiPort(nullptr);
   }
-  EXPECT_EQ(name, L"Créer le dossier Config");
+  if (SUCCEEDED(com)) CoUninitialize();
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/temp_folder.h"
+#include "support/test_files.h"
 #include "windows_program.h"
 
 namespace tx3::e2e {
@@ -14,7 +16,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-const std::string kReference = std::string(TX3_SOURCE_DIR) + "/tests/settings/data/";
+const std::string kReference = testing::TestDataFile("settings/data/");
 
 // The installation the reference files describe: radio "Radio Pêche", stations "Été" and
 // "Nuit", the window's default folders.
@@ -31,6 +33,8 @@ class WindowsBatchTest : public ::testing::Test {
     }
   }
   void TearDown() override { SetUp(); }
+
+  const platform::win32::TempFolder temp_;  // what the runs write besides the installation
 
   static ProgramRun Run(std::vector<std::string> args,
                         const std::vector<std::string>& environment = {}) {
@@ -74,8 +78,7 @@ TEST_F(WindowsBatchTest, ThreeStepsWriteTheLinuxBytesAndASecondRunRewritesNothin
 
 // The answers saved by one run replay the same installation; a faulty answer file stops the run.
 TEST_F(WindowsBatchTest, SavedAnswersReplayTheInstallation) {
-  const std::string answers = ProgramFolder() + "\\poste.ini";
-  RemoveTree(answers);
+  const std::string answers = temp_.path() + "\\poste.ini";
   // No installation to capture: the answers are saved all the same, with a warning.
   ASSERT_EQ(Run({"--save-answers", answers}).status, 1);
   EXPECT_THAT(ReadFileBytes(answers), HasSubstr("\r\nRadio=Radio Pêche\r\nStation1=Été\r\n"));
@@ -100,18 +103,16 @@ TEST_F(WindowsBatchTest, ExitStatusesAreTheLinuxOnes) {
 }
 
 TEST_F(WindowsBatchTest, DatabaseGoesThroughTheEngineLibrary) {
-  const std::string log = ProgramFolder() + "\\engine_calls.txt";
-  RemoveTree(log);
-  const ProgramRun run = Run({"--step", "1", "--create-database"},
-                             {"TX3_BTRIEVE_LIBRARY=" + ProgramFolder() + "\\tx3_test_engine.dll",
-                              "TX3_TEST_ENGINE_LOG=" + log});
+  const std::string log = temp_.path() + "\\engine_calls.txt";
+  const ProgramRun run =
+      Run({"--step", "1", "--create-database"},
+          {"TX3_BTRIEVE_LIBRARY=" + testing::TestEngineLibrary(), "TX3_TEST_ENGINE_LOG=" + log});
   EXPECT_EQ(run.status, 0) << run.out << run.err;
   EXPECT_THAT(run.out, HasSubstr("[information]\nFichiers créés à vide\n"));
   const std::string calls = ReadFileBytes(log);
   EXPECT_EQ(std::count(calls.begin(), calls.end(), '\n'), 50) << calls;
   // Create (14), key number 0, the Windows path as typed.
   EXPECT_THAT(calls, HasSubstr("14|0|27|C:\\TX_Data\\Data\\FRAD000.bt6\n"));
-  RemoveTree(log);
 }
 
 TEST_F(WindowsBatchTest, WithoutEngineLibraryTheDatabaseCommandSaysSo) {

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/temp_folder.h"
 #include "platform/win32/wide_text.h"
+#include "support/test_files.h"
 #include "windows_program.h"
 
 namespace tx3::e2e {
@@ -18,7 +20,9 @@ namespace fs = std::filesystem;
 using platform::win32::Widen;
 using ::testing::HasSubstr;
 
-const std::string kLibraryName = fs::path(TX3_PLANTED_ENGINE).filename().string();
+// Built apart from the programs: the kit's planted_engine\ folder.
+const std::string kLibraryName = TX3_PLANTED_ENGINE_FILE;
+const std::string kPlantedEngine = testing::TestKitFolder() + "\\planted_engine\\" + kLibraryName;
 
 // Runs the program from `folder`, as an operator whose console is open there.
 class ScopedCurrentFolder {
@@ -53,7 +57,7 @@ class EngineSearchTest : public ::testing::Test {
 
   // Copies the planted library into `folder`.
   static void Plant(const std::string& folder) {
-    ASSERT_TRUE(fs::copy_file(Widen(TX3_PLANTED_ENGINE), Widen(folder + "\\" + kLibraryName),
+    ASSERT_TRUE(fs::copy_file(Widen(kPlantedEngine), Widen(folder + "\\" + kLibraryName),
                               fs::copy_options::overwrite_existing));
   }
 
@@ -70,10 +74,11 @@ class EngineSearchTest : public ::testing::Test {
         std::wstring(path, ::GetEnvironmentVariableW(L"PATH", path, 32768)));
   }
 
-  const std::string planted_ = ProgramFolder() + "\\planted folder";
+  const platform::win32::TempFolder temp_;
+  const std::string planted_ = temp_.path() + "\\planted folder";
   const std::string besideProgram_ = ProgramFolder() + "\\" + kLibraryName;
-  const std::string marker_ = ProgramFolder() + "\\planted_engine_loaded.txt";
-  const std::string log_ = ProgramFolder() + "\\engine_search.log";
+  const std::string marker_ = temp_.path() + "\\planted_engine_loaded.txt";
+  const std::string log_ = temp_.path() + "\\engine_search.log";
 };
 
 TEST_F(EngineSearchTest, NotLoadedFromTheCurrentFolderNorBesideTheProgram) {
@@ -105,7 +110,7 @@ TEST_F(EngineSearchTest, NotLoadedThroughARelativeFolderOfPath) {
   Plant(planted_);
   ProgramRun run;
   {
-    ScopedCurrentFolder current(ProgramFolder());
+    ScopedCurrentFolder current(temp_.path());
     run = CreateDatabase(".\\planted folder;.;" + Path());
   }
   EXPECT_FALSE(FileExists(marker_)) << "the planted library was loaded";

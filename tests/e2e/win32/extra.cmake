@@ -11,10 +11,7 @@ if(TARGET tx3_e2e_tests AND WIN32)
     PREFIX "" OUTPUT_NAME ${TX3_PLANTED_ENGINE_NAME}
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted_engine)
   add_dependencies(tx3_e2e_tests tx3_planted_engine)
-  # Under Wine the build machine's folders are on drive Z:.
-  set(planted "$<TARGET_FILE:tx3_planted_engine>")
-  if(CMAKE_CROSSCOMPILING)
-    set(planted "Z:${planted}")
-  endif()
-  target_compile_definitions(tx3_e2e_tests PRIVATE TX3_PLANTED_ENGINE="${planted}")
+  # The tests find it in planted_engine\ beside their own bin\ folder.
+  target_compile_definitions(tx3_e2e_tests PRIVATE
+    TX3_PLANTED_ENGINE_FILE="$<TARGET_FILE_NAME:tx3_planted_engine>")
 endif()

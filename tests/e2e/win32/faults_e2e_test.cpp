@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "../../support/kill_outcome.h"
+#include "platform/win32/temp_folder.h"
 #include "platform/win32/wide_text.h"
+#include "support/test_files.h"
 #include "windows_program.h"
 
 namespace tx3::e2e {
@@ -27,16 +29,13 @@ const std::string kConfig = "C:\\Brennic\\Tarvox\\Config\\";
 class WindowsFaultsTest : public ::testing::Test {
  protected:
   void SetUp() override { RemoveInstallation(); }
-  void TearDown() override {
-    RemoveInstallation();
-    RemoveTree(log_);
-  }
+  void TearDown() override { RemoveInstallation(); }
 
   // The stand-in engine serves the database command; the log file stays out of the installation.
-  const std::string log_ = ProgramFolder() + "\\faults.log";
-  const ScopedEnvironment environment_{
-      {"TX3_BTRIEVE_LIBRARY=" + ProgramFolder() + "\\tx3_test_engine.dll",
-       "TX3_TEST_ENGINE_LOG=", "TX3_LOG_FILE=" + log_}};
+  const platform::win32::TempFolder temp_;
+  const std::string log_ = temp_.path() + "\\faults.log";
+  const ScopedEnvironment environment_{{"TX3_BTRIEVE_LIBRARY=" + testing::TestEngineLibrary(),
+                                        "TX3_TEST_ENGINE_LOG=", "TX3_LOG_FILE=" + log_}};
 };
 
 // A tx3_setup.com run that can be killed; its output is thrown away.

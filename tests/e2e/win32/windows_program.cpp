@@ -10,6 +10,7 @@
 #include "app/frm_main.h"
 #include "common/run_context.h"
 #include "platform/win32/wide_text.h"
+#include "support/test_files.h"
 
 namespace tx3::e2e {
 namespace {
@@ -106,10 +107,7 @@ void RemoveInstallation() {
 }
 
 std::string ProgramFolder() {
-  wchar_t path[MAX_PATH];
-  const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return platform::win32::Narrow(
-      std::filesystem::path(std::wstring(path, n)).parent_path().wstring());
+  return testing::KitProgramFolder();
 }
 
 ProgramRun RunSetup(const std::vector<std::string>& args,

@@ -78,7 +78,8 @@ bool IsTemporaryFile(const std::string& path);
 // Removes the installation's default folders.
 void RemoveInstallation();
 
-// The folder of the test program (where the programs and the test engine are built).
+// The folder of tx3_setup.exe, tx3_setup.com and the stand-in engine: the test kit's bin\ (or the
+// build tree's bin/), found from the test program's own folder (support/test_files.h).
 std::string ProgramFolder();
 
 std::string ReadFileBytes(const std::string& path);
