@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/host_calls.h"
+#include "platform/posix/file_calls.h"
 #include "platform/posix/host_files.h"
 
 namespace tx3::platform::posix {
@@ -51,21 +51,21 @@ void RemoveDeadWritersFiles(const std::string& path) {
 }  // namespace
 
 bool ReadHostFile(const std::string& path, size_t maxBytes, std::string* bytes) {
-  const Descriptor file(host::Open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const Descriptor file(sys::Open(path.c_str(), O_RDONLY | O_CLOEXEC));
   return file.valid() && ReadAll(file.get(), maxBytes, bytes);
 }
 
 bool ReadRegularHostFile(const std::string& path, size_t maxBytes, std::string* bytes) {
   // Opened without waiting: a FIFO would wait for a writer.
-  const Descriptor file(host::Open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  const Descriptor file(sys::Open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat info {};
-  return file.valid() && host::Fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode) &&
+  return file.valid() && sys::Fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode) &&
          ReadAll(file.get(), maxBytes, bytes, static_cast<size_t>(info.st_size));
 }
 
 ReplaceOutcome ReplaceHostFile(const std::string& path, std::string_view bytes, bool durable) {
   // The lock is held on the old file until the new one has replaced it.
-  const Descriptor existing(host::Open(path.c_str(), O_RDWR | O_CLOEXEC));
+  const Descriptor existing(sys::Open(path.c_str(), O_RDWR | O_CLOEXEC));
   if (!existing.valid() && errno != ENOENT) return ReplaceOutcome::kFailed;
   if (existing.valid()) {
     switch (LockExclusive(existing.get(), /*wait=*/false)) {

@@ -1,5 +1,5 @@
 #include "platform/posix/host_files.h"
-#include "platform/posix/host_calls.h"
+#include "platform/posix/file_calls.h"
 
 #include <dirent.h>
 #include <errno.h>
@@ -21,12 +21,12 @@ namespace tx3::platform::posix {
 
 bool IsHostDirectory(const std::string& path) {
   struct stat info {};
-  return host::Stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return sys::Stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool HostEntryExists(const std::string& path) {
   struct stat info {};
-  return host::Lstat(path.c_str(), &info) == 0;
+  return sys::Lstat(path.c_str(), &info) == 0;
 }
 
 bool MakeHostFolders(const std::string& path) {
@@ -34,7 +34,7 @@ bool MakeHostFolders(const std::string& path) {
   if (IsHostDirectory(path)) return true;
   const std::string parent = HostParent(path);
   if (parent != path && !MakeHostFolders(parent)) return false;
-  return host::Mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
+  return sys::Mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
 std::string HostParent(const std::string& path) {
@@ -98,7 +98,7 @@ bool ReadAll(int fd, size_t maxBytes, std::string* bytes, size_t sizeHint) {
       const size_t room = std::max({sizeHint + 1, filled * 2, size_t{4096}});
       bytes->resize(std::min(maxBytes, room));
     }
-    const ssize_t got = host::Read(fd, bytes->data() + filled, bytes->size() - filled);
+    const ssize_t got = sys::Read(fd, bytes->data() + filled, bytes->size() - filled);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       bytes->clear();
@@ -113,7 +113,7 @@ bool ReadAll(int fd, size_t maxBytes, std::string* bytes, size_t sizeHint) {
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = host::Write(fd, bytes.data(), bytes.size());
+    const ssize_t written = sys::Write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return false;
     bytes.remove_prefix(static_cast<size_t>(written));
@@ -134,17 +134,17 @@ std::string UniqueName(const std::string& stem, std::string_view tail) {
 
 void SyncPath(const std::string& path, bool folder) {
   const Descriptor fd(
-      host::Open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC));
-  if (fd.valid()) host::Fsync(fd.get());
+      sys::Open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC));
+  if (fd.valid()) sys::Fsync(fd.get());
 }
 
 void SyncFileSystem(const std::string& folder) {
-  const Descriptor fd(host::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.valid()) host::Syncfs(fd.get());
+  const Descriptor fd(sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) sys::Syncfs(fd.get());
 }
 
 LockResult LockExclusive(int fd, bool wait) {
-  while (host::Flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB) != 0) {
+  while (sys::Flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB) != 0) {
     if (errno == EINTR) continue;
     return !wait && errno == EWOULDBLOCK ? LockResult::kBusy : LockResult::kFailed;
   }
@@ -158,11 +158,11 @@ namespace {
 // the temporary name instead.
 Descriptor CreateNewFile(const std::string& path, const std::string& temporary, bool* named) {
   *named = false;
-  const int unnamed = host::Open(HostParent(path).c_str(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666);
+  const int unnamed = sys::Open(HostParent(path).c_str(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666);
   if (unnamed >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
     return Descriptor(unnamed);
   *named = true;
-  return Descriptor(host::Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  return Descriptor(sys::Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
 }
 
 bool KeepAttributes(int fd, const struct stat* old) {
@@ -178,7 +178,7 @@ bool KeepAttributes(int fd, const struct stat* old) {
 // rename that follows it.
 bool NameNewFile(int fd, const std::string& temporary) {
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
-  return host::Link(self.c_str(), temporary.c_str()) == 0;
+  return sys::Link(self.c_str(), temporary.c_str()) == 0;
 }
 
 }  // namespace
@@ -189,9 +189,9 @@ bool ReplaceByNewFile(const std::string& path, const std::string& temporary, std
   const Descriptor fd = CreateNewFile(path, temporary, &named);
   if (!fd.valid()) return false;
   bool ok = WriteAll(fd.get(), bytes) && KeepAttributes(fd.get(), how.old) &&
-            (!how.durable || host::Fsync(fd.get()) == 0) && host::Fstat(fd.get(), info) == 0;
+            (!how.durable || sys::Fsync(fd.get()) == 0) && sys::Fstat(fd.get(), info) == 0;
   if (ok && !named) ok = named = NameNewFile(fd.get(), temporary);
-  ok = ok && host::Rename(temporary.c_str(), path.c_str()) == 0;
+  ok = ok && sys::Rename(temporary.c_str(), path.c_str()) == 0;
   if (!ok && named) ::unlink(temporary.c_str());
   return ok;
 }

@@ -1,10 +1,10 @@
-#include "platform/posix/windows_path.h"
+#include "platform/windows_path.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 namespace {
 
 TEST(WindowsPath, TellsHowATextLocatesItself) {
@@ -69,4 +69,4 @@ TEST(WindowsPath, KeepsTheDriveLetterInLowerCase) {
 }
 
 }  // namespace
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform
