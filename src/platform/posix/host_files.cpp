@@ -1,10 +1,12 @@
 #include "platform/posix/host_files.h"
 #include "platform/posix/file_calls.h"
+#include "platform/temporary_name.h"
 
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,7 +16,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
-#include <random>
 #include <vector>
 
 namespace tx3::platform::posix {
@@ -121,15 +122,51 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// The clock tells apart the names one process picks, the random bits those of processes that
-// share a process id (in other namespaces); O_EXCL creation refuses whatever still collides.
-std::string UniqueName(const std::string& stem, std::string_view tail) {
+namespace {
+
+std::string ThisMachine() {
+  char name[256] = {};
+  if (::gethostname(name, sizeof name - 1) != 0 || name[0] == '\0') return "HOST";
+  return name;
+}
+
+bool ProcessIsGone(uint64_t processId) {
+  return ::kill(static_cast<pid_t>(processId), 0) != 0 && errno == ESRCH;
+}
+
+std::string BaseName(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+// The clock tells apart the names one process picks; O_EXCL creation refuses whatever still
+// collides.
+std::string TemporaryPathFor(const std::string& path) {
   timespec now{};
   ::clock_gettime(CLOCK_MONOTONIC, &now);
   const auto nanoseconds =
       static_cast<uint64_t>(now.tv_sec) * 1'000'000'000u + static_cast<uint64_t>(now.tv_nsec);
-  return stem + "." + std::to_string(::getpid()) + "." + std::to_string(nanoseconds) + "." +
-         std::to_string(std::random_device{}() % 1000000) + std::string(tail);
+  return HostParent(path) + "/" +
+         TemporaryName(BaseName(path), ThisMachine(), static_cast<uint64_t>(::getpid()),
+                       nanoseconds);
+}
+
+void RemoveAbandonedTemporaries(const std::string& folder) {
+  const std::string machine = ThisMachine();
+  const int64_t now = static_cast<int64_t>(::time(nullptr));
+  for (const std::string& name : FolderEntryNames(folder).value_or(std::vector<std::string>{})) {
+    if (!IsTemporaryName(name)) continue;
+    const std::string path = folder + "/" + name;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    const int64_t age = now - static_cast<int64_t>(info.st_mtime);
+    if (IsAbandoned(ParseTemporaryName(name), machine, static_cast<uint64_t>(::getpid()), age,
+                    ProcessIsGone)) {
+      ::unlink(path.c_str());
+    }
+  }
 }
 
 void SyncPath(const std::string& path, bool folder) {

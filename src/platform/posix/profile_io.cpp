@@ -32,11 +32,6 @@ class FolderLock final : public ProfileLock {
   Descriptor fd_;  // closing releases the lock
 };
 
-std::string BaseOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 ReadOutcome ProfileHostIo::Read(const std::string& path, const FileIdentity* known,
@@ -88,11 +83,7 @@ std::unique_ptr<ProfileLock> ProfileHostIo::LockFolder(const std::string& folder
 }
 
 void ProfileHostIo::RemoveOrphans(const std::string& folder) {
-  for (const std::string& name : FolderEntryNames(folder).value_or(std::vector<std::string>{})) {
-    if (name.starts_with(kProfileTempPrefix) && name.ends_with(".tmp")) {
-      ::unlink((folder + "/" + name).c_str());
-    }
-  }
+  RemoveAbandonedTemporaries(folder);
 }
 
 bool ProfileHostIo::Replace(const std::string& path, std::string_view bytes, bool durable,
@@ -103,8 +94,7 @@ bool ProfileHostIo::Replace(const std::string& path, std::string_view bytes, boo
   if (!exists && errno != ENOENT) return false;
   // The read-only attribute is the absence of write bits, whoever the caller is (root too).
   if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-  const std::string temporary =
-      UniqueName(HostParent(path) + "/" + std::string(kProfileTempPrefix) + BaseOf(path), ".tmp");
+  const std::string temporary = TemporaryPathFor(path);
   struct stat info {};
   if (!ReplaceByNewFile(path, temporary, bytes, Replacement{exists ? &old : nullptr, durable},
                         &info)) {
