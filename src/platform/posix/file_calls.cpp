@@ -10,28 +10,15 @@
 namespace tx3::platform {
 namespace {
 
-int ErrnoOf(FileFault fault) {
-  switch (fault) {
-    case FileFault::kNoSpace:
-      return ENOSPC;
-    case FileFault::kIoError:
-      return EIO;
-    case FileFault::kAccessDenied:
-      return EACCES;
-    case FileFault::kReadOnlyVolume:
-      return EROFS;
-    case FileFault::kSharingViolation:
-      return EBUSY;
-  }
-  return EIO;
-}
+// The system's error for each FileFault, in its order.
+constexpr int kErrors[] = {ENOSPC, EIO, EACCES, EROFS, EBUSY};
 
 }  // namespace
 
 bool InjectedFileFault(FileCall call) {
   const auto fault = FileCallFault(call);
   if (!fault) return false;
-  errno = ErrnoOf(*fault);
+  errno = kErrors[static_cast<size_t>(*fault)];
   return true;
 }
 

@@ -5,28 +5,16 @@
 namespace tx3::platform {
 namespace {
 
-DWORD ErrorOf(FileFault fault) {
-  switch (fault) {
-    case FileFault::kNoSpace:
-      return ERROR_DISK_FULL;
-    case FileFault::kIoError:
-      return ERROR_IO_DEVICE;
-    case FileFault::kAccessDenied:
-      return ERROR_ACCESS_DENIED;
-    case FileFault::kReadOnlyVolume:
-      return ERROR_WRITE_PROTECT;
-    case FileFault::kSharingViolation:
-      return ERROR_SHARING_VIOLATION;
-  }
-  return ERROR_IO_DEVICE;
-}
+// The system's error for each FileFault, in its order.
+constexpr DWORD kErrors[] = {ERROR_DISK_FULL, ERROR_IO_DEVICE, ERROR_ACCESS_DENIED,
+                             ERROR_WRITE_PROTECT, ERROR_SHARING_VIOLATION};
 
 }  // namespace
 
 bool InjectedFileFault(FileCall call) {
   const auto fault = FileCallFault(call);
   if (!fault) return false;
-  ::SetLastError(ErrorOf(*fault));
+  ::SetLastError(kErrors[static_cast<size_t>(*fault)]);
   return true;
 }
 
