@@ -32,10 +32,10 @@ std::string NameFrom(std::string_view bytes, size_t offset) {
 void CheckConversions(std::string_view bytes) {
   using namespace tx3::platform;
   const std::string ansi(bytes);
-  Require(ProfileUtf8ToAnsi(ProfileAnsiToUtf8(ansi)) == ansi);
+  Require(Windows1252ProfileCodec().Utf8ToAnsi(Windows1252ProfileCodec().AnsiToUtf8(ansi)) == ansi);
   const std::string even(bytes.substr(0, bytes.size() & ~size_t{1}));
   Require(Wtf8ToUtf16Le(Utf16LeToWtf8(even)) == even);
-  (void)ProfileUtf8ToAnsi(bytes);
+  (void)Windows1252ProfileCodec().Utf8ToAnsi(bytes);
   (void)FoldWtf8Name(bytes);
 }
 

@@ -16,15 +16,15 @@
 #include "common/run_context.h"
 #include "common/text.h"
 #include "platform/posix/drive_map.h"
-#include "platform/posix/windows_path.h"
+#include "platform/windows_path.h"
 
 namespace {
 
+using tx3::platform::PathForm;
+using tx3::platform::WindowsPath;
 using tx3::platform::posix::DriveMap;
 using tx3::platform::posix::MappedPath;
 using tx3::platform::posix::MapStatus;
-using tx3::platform::posix::PathForm;
-using tx3::platform::posix::WindowsPath;
 
 void Require(bool condition) {
   if (!condition) std::abort();
@@ -116,10 +116,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const bool wildcards = size > 0 && (data[0] & 1) != 0;
 
-  const PathForm form = tx3::platform::posix::FormOf(text);
+  const PathForm form = tx3::platform::FormOf(text);
   WindowsPath parsed;
   if ((form == PathForm::kDrive || form == PathForm::kUnc) &&
-      tx3::platform::posix::ParseAbsolute(text, wildcards, &parsed)) {
+      tx3::platform::ParseAbsolute(text, wildcards, &parsed)) {
     for (const std::string& part : parsed.parts) {
       Require(!part.empty() && part != "." && part != "..");
       Require(part.find_first_of(std::string_view("\\/\0", 3)) == std::string::npos);
@@ -127,8 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!parsed.unc) {
       // A drive path written back and parsed again is the same path.
       WindowsPath again;
-      Require(tx3::platform::posix::ParseAbsolute(tx3::platform::posix::ToText(parsed), wildcards,
-                                                  &again));
+      Require(tx3::platform::ParseAbsolute(tx3::platform::ToText(parsed), wildcards, &again));
       Require(SameParse(parsed, again));
     }
   }

@@ -66,26 +66,56 @@ char CodePointToWindows1252(char32_t cp) {
   return '?';
 }
 
-char32_t FoldWindows1252Case(char32_t cp) {
-  if (cp >= 'A' && cp <= 'Z') return cp + 0x20;
-  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;
-  switch (cp) {
-    case 0x152:  // Œ
-    case 0x160:  // Š
-    case 0x17D:  // Ž
-      return cp + 1;
-    case 0x178:  // Ÿ
-      return 0xFF;
-    default:
-      return cp;
-  }
+bool InWindows1252(char32_t cp) {
+  return cp == '?' || CodePointToWindows1252(cp) != '?';
 }
 
-std::string Utf8ToWindows1252(std::string_view utf8) {
+namespace {
+
+bool InRange(char32_t c, char32_t low, char32_t high) {
+  return c >= low && c <= high;
+}
+
+char32_t FoldLatinExtendedA(char32_t c) {
+  // Pairs start on an even code point, except in U+0139..U+0148 and U+0179..U+017E.
+  const bool oddPairs = InRange(c, 0x139, 0x148) || InRange(c, 0x179, 0x17E);
+  if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
+  if (c == 0x178) return 0xFF;  // Ÿ
+  const bool upper = oddPairs ? (c % 2 == 1) : (c % 2 == 0);
+  return upper ? c + 1 : c;
+}
+
+}  // namespace
+
+char32_t FoldCase(char32_t cp) {
+  if (InRange(cp, 'A', 'Z')) return cp + 0x20;
+  if (InRange(cp, 0xC0, 0xDE) && cp != 0xD7) return cp + 0x20;
+  if (cp < 0x100) return cp;
+  if (InRange(cp, 0x100, 0x17F)) return FoldLatinExtendedA(cp);
+  if (InRange(cp, 0x391, 0x3AB) && cp != 0x3A2) return cp + 0x20;
+  if (InRange(cp, 0x400, 0x40F)) return cp + 0x50;
+  if (InRange(cp, 0x410, 0x42F)) return cp + 0x20;
+  return cp;
+}
+
+char32_t FoldWindows1252Case(char32_t cp) {
+  return InWindows1252(cp) ? FoldCase(cp) : cp;
+}
+
+bool IsUtf8(std::string_view text) {
+  for (size_t pos = 0; pos < text.size();) {
+    const Utf8Char ch = DecodeUtf8(text, pos);
+    if (!ch.valid) return false;
+    pos += ch.length;
+  }
+  return true;
+}
+
+std::string Utf8ToWindows1252(std::string_view utf8, bool surrogates) {
   std::string ansi;
   ansi.reserve(utf8.size());
   for (size_t pos = 0; pos < utf8.size();) {
-    const Utf8Char ch = DecodeUtf8(utf8, pos);
+    const Utf8Char ch = DecodeUtf8(utf8, pos, surrogates);
     ansi += ch.valid ? CodePointToWindows1252(ch.codePoint) : '?';
     pos += ch.length;
   }

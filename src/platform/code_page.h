@@ -30,13 +30,27 @@ char32_t Windows1252ToCodePoint(unsigned char byte);
 // The Windows-1252 byte holding `cp`, or "?" when the code page has none.
 char CodePointToWindows1252(char32_t cp);
 
-// The lower case of a letter Windows-1252 holds (ASCII, Latin-1 and the pairs Š Œ Ž Ÿ); any
-// other code point is answered unchanged.
+// True when the code page holds `cp` (its five undefined bytes included).
+bool InWindows1252(char32_t cp);
+
+// The lower case of a letter, as the upper-case table of Windows pairs them for the Latin
+// (Latin-1 and Latin Extended-A), Greek and Cyrillic letters; any other code point is answered
+// unchanged. Names of files and folders fold with it on every platform, the dry run and the test
+// fake included.
+char32_t FoldCase(char32_t cp);
+
+// FoldCase restricted to the letters Windows-1252 holds (ASCII, Latin-1 and the pairs Š Œ Ž Ÿ),
+// as the settings files' keys and the program's own texts compare; any other code point is
+// answered unchanged.
 char32_t FoldWindows1252Case(char32_t cp);
 
+// True when `text` is well-formed UTF-8 (see DecodeUtf8; no surrogate).
+bool IsUtf8(std::string_view text);
+
 // UTF-8 text as Windows-1252: a character the code page cannot hold, and every invalid byte,
-// becomes "?" (as WideCharToMultiByte answers).
-std::string Utf8ToWindows1252(std::string_view utf8);
+// becomes "?" (as WideCharToMultiByte answers). With `surrogates` the text is WTF-8: a
+// surrogate's three bytes are one character, and one "?".
+std::string Utf8ToWindows1252(std::string_view utf8, bool surrogates = false);
 
 // Windows-1252 text as UTF-8.
 std::string Windows1252ToUtf8(std::string_view ansi);

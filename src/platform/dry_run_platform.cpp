@@ -1,28 +1,19 @@
 #include "platform/dry_run_platform.h"
 
-#include <cctype>
+#include "platform/name_match.h"
+#include "platform/windows_path.h"
 
 namespace tx3::platform {
 namespace {
 
-// A folder as Windows compares names: either separator, letters of either case, no final
-// separator.
+// A folder as Windows compares names: either separator, letters of either case (folded as the
+// platforms fold them), no final separator.
 std::string FolderKey(std::string_view path) {
-  std::string key;
-  for (const char c : path) {
-    key += c == '/' ? '\\' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  }
-  while (key.size() > 1 && key.back() == '\\') key.pop_back();
-  return key;
+  return FoldNameText(CanonicalText(path));
 }
 
 std::string ParentKey(const std::string& key) {
-  const size_t last = key.rfind('\\');
-  return last == std::string::npos ? std::string() : key.substr(0, last);
-}
-
-std::string LastName(const std::string& key) {
-  return key.substr(key.rfind('\\') + 1);
+  return std::string(ParentText(key));
 }
 
 }  // namespace
@@ -58,7 +49,9 @@ int32_t DryRunPlatform::FindFirst(std::string_view pattern, bool includeDirector
                                   std::string* firstName) {
   if (Made(pattern)) {
     const bool itself = pattern.ends_with('\\') || pattern.ends_with('/');
-    *firstName = !includeDirectories && !itself ? "" : itself ? "." : LastName(FolderKey(pattern));
+    *firstName = !includeDirectories && !itself ? ""
+                 : itself                       ? "."
+                          : std::string(LastComponent(CanonicalText(pattern)));
     return 0;
   }
   if (UnderMade(pattern)) {

@@ -43,4 +43,11 @@ void InjectFileFaults(FileFaultPlan* plan);
 // Asked by the platforms' file layer before each call: the fault to report instead of making it.
 std::optional<FileFault> FileCallFault(FileCall call);
 
+// The seam itself, one per platform under the same name (posix/file_calls.h, win32/file_calls.h,
+// namespace `sys`): each wrapped system call asks this first. True when the call is to fail; the
+// platform's own error for the fault is then set (errno, or the thread's last error), and the
+// wrapper answers the call's failure value without making the call. Defined by each platform's
+// file_calls.cpp.
+bool InjectedFileFault(FileCall call);
+
 }  // namespace tx3::platform

@@ -17,32 +17,16 @@ char32_t NextCodePoint(std::string_view text, size_t* pos) {
   return ch.valid ? ch.codePoint : kInvalid;
 }
 
-bool IsSurrogate(char32_t cp) {
-  return cp >= 0xD800 && cp <= 0xDFFF;
-}
-
 }  // namespace
-
-std::string ProfileUtf8ToAnsi(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (size_t pos = 0; pos < utf8.size();) {
-    const char32_t cp = NextCodePoint(utf8, &pos);
-    out.push_back(cp == kInvalid || IsSurrogate(cp) ? '?' : CodePointToWindows1252(cp));
-  }
-  return out;
-}
-
-std::string ProfileAnsiToUtf8(std::string_view ansi) {
-  return Windows1252ToUtf8(ansi);
-}
 
 namespace {
 
 class Windows1252Codec final : public ProfileCodec {
  public:
-  std::string Utf8ToAnsi(std::string_view utf8) const override { return ProfileUtf8ToAnsi(utf8); }
-  std::string AnsiToUtf8(std::string_view ansi) const override { return ProfileAnsiToUtf8(ansi); }
+  std::string Utf8ToAnsi(std::string_view utf8) const override {
+    return Utf8ToWindows1252(utf8, /*surrogates=*/true);
+  }
+  std::string AnsiToUtf8(std::string_view ansi) const override { return Windows1252ToUtf8(ansi); }
 };
 
 }  // namespace

@@ -8,11 +8,6 @@
 
 namespace tx3::platform {
 
-// UTF-8 -> Windows-1252; a character the code page cannot hold (or an invalid byte) becomes "?".
-std::string ProfileUtf8ToAnsi(std::string_view utf8);
-// Windows-1252 -> UTF-8 (the five unassigned bytes map to the C1 controls, as Windows does).
-std::string ProfileAnsiToUtf8(std::string_view ansi);
-
 // The ANSI code page of a platform's INI content, as the profile engine converts through it:
 // Windows-1252 on Linux, the system's own code page on Windows. A character the code page cannot
 // hold becomes "?".
@@ -23,7 +18,7 @@ class ProfileCodec {
   virtual std::string AnsiToUtf8(std::string_view ansi) const = 0;
 };
 
-// The Windows-1252 codec (ProfileUtf8ToAnsi / ProfileAnsiToUtf8); one for the whole program.
+// The Windows-1252 codec (platform/code_page.h, WTF-8 text accepted); one for the whole program.
 const ProfileCodec& Windows1252ProfileCodec();
 
 // UTF-16LE bytes -> WTF-8 (a lone surrogate keeps its own 3-byte form). An odd final byte is

@@ -6,25 +6,27 @@ namespace tx3::platform {
 namespace {
 
 TEST(ProfileAnsi, AccentsAreSingleBytes) {
-  EXPECT_EQ(ProfileUtf8ToAnsi("P\xC3\xAA"
-                              "che"),
+  EXPECT_EQ(Windows1252ProfileCodec().Utf8ToAnsi("P\xC3\xAA"
+                                                 "che"),
             "P\xEA"
             "che");
-  EXPECT_EQ(ProfileUtf8ToAnsi("Strat\xC3\xA9gie 01"), "Strat\xE9gie 01");
-  EXPECT_EQ(ProfileUtf8ToAnsi("\xE2\x82\xAC \xC5\x93"), "\x80 \x9C");  // euro, oe
+  EXPECT_EQ(Windows1252ProfileCodec().Utf8ToAnsi("Strat\xC3\xA9gie 01"), "Strat\xE9gie 01");
+  EXPECT_EQ(Windows1252ProfileCodec().Utf8ToAnsi("\xE2\x82\xAC \xC5\x93"),
+            "\x80 \x9C");  // euro, oe
 }
 
 TEST(ProfileAnsi, WhatTheCodePageLacksBecomesQuestionMark) {
-  EXPECT_EQ(ProfileUtf8ToAnsi("\xC4\x80"), "?");            // A with macron
-  EXPECT_EQ(ProfileUtf8ToAnsi("\xF0\x9F\x98\x80x"), "?x");  // emoji
-  EXPECT_EQ(ProfileUtf8ToAnsi("\xC3"), "?");                // cut sequence
+  EXPECT_EQ(Windows1252ProfileCodec().Utf8ToAnsi("\xC4\x80"), "?");            // A with macron
+  EXPECT_EQ(Windows1252ProfileCodec().Utf8ToAnsi("\xF0\x9F\x98\x80x"), "?x");  // emoji
+  EXPECT_EQ(Windows1252ProfileCodec().Utf8ToAnsi("\xC3"), "?");                // cut sequence
+  EXPECT_EQ(Windows1252ProfileCodec().Utf8ToAnsi("\xED\xA0\x80"), "?");        // a lone surrogate
 }
 
 TEST(ProfileAnsi, EveryByteRoundTrips) {
   std::string all;
   for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-  EXPECT_EQ(ProfileUtf8ToAnsi(ProfileAnsiToUtf8(all)), all);
-  EXPECT_EQ(ProfileAnsiToUtf8("\x80\x81\x9F"), "\xE2\x82\xAC\xC2\x81\xC5\xB8");
+  EXPECT_EQ(Windows1252ProfileCodec().Utf8ToAnsi(Windows1252ProfileCodec().AnsiToUtf8(all)), all);
+  EXPECT_EQ(Windows1252ProfileCodec().AnsiToUtf8("\x80\x81\x9F"), "\xE2\x82\xAC\xC2\x81\xC5\xB8");
 }
 
 TEST(ProfileAnsi, Utf16RoundTripsEvenBrokenPairs) {

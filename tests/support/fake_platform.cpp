@@ -5,44 +5,15 @@
 #include "common/error.h"
 #include "common/text.h"
 #include "platform/code_page.h"
+#include "platform/name_match.h"
+#include "platform/name_rules.h"
+#include "platform/windows_path.h"
 
 namespace tx3::testing {
 
 namespace {
 
-// ---- Characters: names compare case-insensitively over the letters of Windows-1252 ----
-
-// An invalid byte folds above the Unicode range, apart from every character.
-constexpr char32_t kInvalidByte = 0x110000;
-
-std::u32string LowerAll(std::string_view text) {
-  std::u32string folded;
-  for (size_t i = 0; i < text.size();) {
-    const platform::Utf8Char ch = platform::DecodeUtf8(text, i);
-    folded.push_back(ch.valid ? platform::FoldWindows1252Case(ch.codePoint)
-                              : kInvalidByte + ch.codePoint);
-    i += ch.length;
-  }
-  return folded;
-}
-
-bool Glob(const std::u32string& pattern, size_t p, const std::u32string& name, size_t n) {
-  while (p < pattern.size()) {
-    if (pattern[p] == U'*') {
-      for (size_t k = n; k <= name.size(); ++k) {
-        if (Glob(pattern, p + 1, name, k)) return true;
-      }
-      return false;
-    }
-    if (n >= name.size()) return false;
-    if (pattern[p] != U'?' && pattern[p] != name[n]) return false;
-    ++p;
-    ++n;
-  }
-  return n == name.size();
-}
-
-// ---- Windows paths ----
+// ---- Windows paths: read and folded as the platforms read and fold them ----
 
 std::string Slashes(std::string_view path) {
   std::string s(path);
@@ -52,74 +23,28 @@ std::string Slashes(std::string_view path) {
 
 // The root part of a key: "c:" or "\\srv\share"; empty when there is none.
 std::string RootOf(const std::string& key) {
-  if (key.starts_with("\\\\")) {
-    const size_t server = key.find('\\', 2);
-    if (server == std::string::npos) return {};
-    const size_t share = key.find('\\', server + 1);
-    return share == std::string::npos ? key : key.substr(0, share);
-  }
-  if (key.size() >= 2 && key[1] == ':') return key.substr(0, 2);
-  return {};
+  const platform::PathSplit split = platform::SplitPath(key);
+  if (split.form == platform::PathForm::kUnc && !split.hasShare) return {};
+  return std::string(split.root);
 }
 
 std::string ParentKey(const std::string& key) {
   if (key == RootOf(key)) return {};
-  const size_t last = key.rfind('\\');
-  return last == std::string::npos ? std::string() : key.substr(0, last);
-}
-
-std::string LastComponent(std::string_view path) {
-  const size_t last = path.rfind('\\');
-  return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
-}
-
-bool IsDeviceName(std::string upper) {
-  const size_t dot = upper.find('.');
-  if (dot != std::string::npos) upper.resize(dot);
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
-  if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL") return true;
-  return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
-         upper[3] >= '1' && upper[3] <= '9';
+  return std::string(platform::ParentText(key));
 }
 
 // A name Windows refuses below the root (error 52).
 bool RefusedName(const std::string& path) {
-  const std::string key = FakePathKey(path);
-  const std::string root = RootOf(key);
-  if (root.empty()) return true;
-  std::string rest = Slashes(path).substr(std::min(path.size(), root.size()));
-  size_t start = 0;
-  while (start <= rest.size()) {
-    size_t end = rest.find('\\', start);
-    if (end == std::string::npos) end = rest.size();
-    const std::string part = rest.substr(start, end - start);
-    if (!part.empty()) {
-      if (part.find_first_of("<>:\"|?*") != std::string::npos) return true;
-      if (std::any_of(part.begin(), part.end(),
-                      [](char c) { return static_cast<unsigned char>(c) < 32; })) {
-        return true;
-      }
-      if (part.back() == '.' || part.back() == ' ' || IsDeviceName(part)) return true;
-    }
-    start = end + 1;
-  }
-  return false;
+  if (RootOf(FakePathKey(path)).empty()) return true;
+  const platform::PathSplit split = platform::SplitPath(path);
+  return std::any_of(split.components.begin(), split.components.end(),
+                     [](std::string_view part) { return platform::IsRefusedComponent(part); });
 }
 
 }  // namespace
 
 std::string FakePathKey(std::string_view path) {
-  std::string key;
-  for (char32_t cp : LowerAll(Slashes(path))) {
-    if (cp >= kInvalidByte) {
-      key.push_back(static_cast<char>(cp - kInvalidByte));
-    } else {
-      platform::AppendUtf8(cp, &key);
-    }
-  }
-  while (key.size() > 1 && key.back() == '\\' && key != "\\\\") key.pop_back();
-  return key;
+  return platform::FoldNameText(platform::CanonicalText(path));
 }
 
 void* FakeLibrary::Symbol(const char* name) {
@@ -289,12 +214,12 @@ int32_t FakePlatform::FindFirst(std::string_view pattern, bool includeDirectorie
   const size_t last = key.rfind('\\');
   const std::string parent = last == std::string::npos ? std::string() : key.substr(0, last);
   if (parent.empty() || tree_.count(parent) == 0) return 0;
-  const std::u32string wanted = LowerAll(LastComponent(text));
+  const std::string_view wanted = platform::LastComponent(text);
   for (const auto& [entryKey, entry] : tree_) {
     if (ParentKey(entryKey) != parent || entryKey == parent) continue;
     if (entry.folder && !includeDirectories) continue;
-    const std::string name = LastComponent(entry.path);
-    if (Glob(wanted, 0, LowerAll(name), 0)) {
+    const std::string name(platform::LastComponent(entry.path));
+    if (platform::MatchesPattern(name, wanted)) {
       *firstName = name;
       return 0;
     }

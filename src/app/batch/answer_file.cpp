@@ -6,6 +6,8 @@
 
 #include "app/frm_main.h"
 #include "common/text.h"
+#include "platform/code_page.h"
+#include "platform/name_match.h"
 #include "platform/platform.h"
 #include "settings/download_addresses.h"
 
@@ -23,15 +25,6 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-// Names are ASCII: their case is folded byte by byte.
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 bool IsControl(char c) {
   const auto byte = static_cast<unsigned char>(c);
   return (byte < 0x20 && c != '\t') || byte == 0x7f;
@@ -42,39 +35,6 @@ bool HasControl(std::string_view text) {
     if (IsControl(c)) return true;
   }
   return false;
-}
-
-// Well-formed UTF-8: no overlong form, no surrogate, nothing above U+10FFFF.
-bool IsUtf8(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;
-      if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (text.size() - i < length) return false;
-    for (size_t k = 1; k < length; ++k) {
-      const auto byte = static_cast<unsigned char>(text[i + k]);
-      if (byte < (k == 1 ? low : 0x80) || byte > (k == 1 ? high : 0xBF)) return false;
-    }
-    i += length;
-  }
-  return true;
 }
 
 std::optional<int> Decimal(std::string_view text) {
@@ -190,7 +150,7 @@ class Reader {
     if (line.back() != ']') return Fail(line, "expected [SECTION]");
     const std::string_view name = TrimBlanks(line.substr(1, line.size() - 2));
     const std::string shown = "[" + std::string(name) + "]";
-    const std::string lower = Lower(name);
+    const std::string lower = platform::FoldNameText(name);
     if (lower == "fields") {
       section_ = Section::Fields;
     } else if (lower == "actions") {
@@ -209,7 +169,7 @@ class Reader {
   }
 
   void Field(std::string_view key, std::string_view value) {
-    const std::string lower = Lower(key);
+    const std::string lower = platform::FoldNameText(key);
     const size_t cut = lower.find_first_of("0123456789");
     const std::string_view name = std::string_view(lower).substr(0, cut);
     const std::string_view digits =
@@ -247,10 +207,10 @@ class Reader {
         }
         break;
       case F::Package:
-        if (Lower(value) != "on" && Lower(value) != "off") {
+        if (platform::FoldNameText(value) != "on" && platform::FoldNameText(value) != "off") {
           return Fail(key, "expected on or off, got \"" + std::string(value) + "\"");
         }
-        field.on = Lower(value) == "on";
+        field.on = platform::FoldNameText(value) == "on";
         break;
       case F::UpdateHost:
         if (!IsHostName(value))
@@ -279,7 +239,7 @@ class Reader {
       at = end;
     }
     using A = BatchAction::Kind;
-    const std::string keyword = words.empty() ? std::string() : Lower(words[0]);
+    const std::string keyword = words.empty() ? std::string() : platform::FoldNameText(words[0]);
     if (keyword == "create-database" && words.size() == 1) {
       answers_.actions.push_back({A::CreateDatabase, 0});
     } else if ((keyword == "step" || keyword == "create-folder") && words.size() == 2) {
@@ -318,7 +278,7 @@ std::string Written(std::string_view value) {
 
 ParsedAnswerFile ParseAnswerFile(std::string_view name, std::string_view bytes) {
   if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-  if (IsUtf8(bytes)) return Reader(name).Run(bytes);
+  if (platform::IsUtf8(bytes)) return Reader(name).Run(bytes);
   return Reader(name).Run(platform::Os().AnsiToUtf8(bytes));
 }
 
@@ -341,7 +301,7 @@ AnswerFileText AnswerFileOf(const FrmMain& window, const std::vector<BatchAction
   const auto putText = [&](const std::string& key, std::string_view value) {
     if (file.fault.empty() && HasControl(value)) {
       file.fault = key + ": a line break or control character cannot be saved";
-    } else if (file.fault.empty() && !IsUtf8(value)) {
+    } else if (file.fault.empty() && !platform::IsUtf8(value)) {
       file.fault = key + ": text that is not UTF-8 cannot be saved";
     }
     put(key, Written(value));

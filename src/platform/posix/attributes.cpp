@@ -1,6 +1,6 @@
 #include "platform/posix/attributes.h"
 #include "platform/error_numbers.h"
-#include "platform/posix/host_calls.h"
+#include "platform/posix/file_calls.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -32,7 +32,7 @@ int32_t StatOf(DriveMap& drives, std::string_view path, std::string* host, struc
   if (mapped.status == MapStatus::kRefused) return err::kBadFileName;
   if (mapped.status == MapStatus::kNoDrive) return err::kFileNotFound;
   *host = mapped.host;
-  if (host::Stat(host->c_str(), info) != 0) return ErrorOfLookup(errno);
+  if (sys::Stat(host->c_str(), info) != 0) return ErrorOfLookup(errno);
   return 0;
 }
 
@@ -65,10 +65,10 @@ int32_t ReadFileSize(DriveMap& drives, std::string_view path, int64_t* size) {
   if (mapped.status == MapStatus::kRefused) return err::kBadFileName;
   if (mapped.status == MapStatus::kNoDrive) return err::kFileNotFound;
   // Opened as the runtime opens a file, but without waiting: a FIFO would wait for a writer.
-  const int fd = host::Open(mapped.host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = sys::Open(mapped.host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return ErrorOfLookup(errno);
   struct stat info {};
-  const bool ok = host::Fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+  const bool ok = sys::Fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
   ::close(fd);
   if (!ok) return err::kPathFileAccess;
   *size = static_cast<int64_t>(info.st_size);

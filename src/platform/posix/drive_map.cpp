@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/name_match.h"
 #include "platform/posix/host_files.h"
-#include "platform/posix/name_match.h"
 
 namespace tx3::platform::posix {
 namespace {

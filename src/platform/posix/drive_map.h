@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/posix/windows_path.h"
+#include "platform/windows_path.h"
 
 namespace tx3::platform::posix {
 

@@ -4,7 +4,7 @@
 #include <errno.h>
 #include <sys/stat.h>
 
-#include "platform/posix/host_calls.h"
+#include "platform/posix/file_calls.h"
 #include "platform/posix/host_files.h"
 
 namespace tx3::platform::posix {
@@ -32,7 +32,7 @@ int32_t MakeFolder(DriveMap& drives, std::string_view path) {
   if (mapped.windows.parts.size() <= rootDepth) {
     return IsHostDirectory(mapped.host) ? err::kPathFileAccess : err::kPathNotFound;
   }
-  if (host::Mkdir(mapped.host.c_str(), 0777) == 0) return 0;
+  if (sys::Mkdir(mapped.host.c_str(), 0777) == 0) return 0;
   return ErrorOfMkdir(errno);
 }
 

@@ -1,10 +1,12 @@
 #include "platform/posix/host_files.h"
-#include "platform/posix/host_calls.h"
+#include "platform/posix/file_calls.h"
+#include "platform/temporary_name.h"
 
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,19 +16,18 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
-#include <random>
 #include <vector>
 
 namespace tx3::platform::posix {
 
 bool IsHostDirectory(const std::string& path) {
   struct stat info {};
-  return host::Stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return sys::Stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool HostEntryExists(const std::string& path) {
   struct stat info {};
-  return host::Lstat(path.c_str(), &info) == 0;
+  return sys::Lstat(path.c_str(), &info) == 0;
 }
 
 bool MakeHostFolders(const std::string& path) {
@@ -34,7 +35,7 @@ bool MakeHostFolders(const std::string& path) {
   if (IsHostDirectory(path)) return true;
   const std::string parent = HostParent(path);
   if (parent != path && !MakeHostFolders(parent)) return false;
-  return host::Mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
+  return sys::Mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
 std::string HostParent(const std::string& path) {
@@ -98,7 +99,7 @@ bool ReadAll(int fd, size_t maxBytes, std::string* bytes, size_t sizeHint) {
       const size_t room = std::max({sizeHint + 1, filled * 2, size_t{4096}});
       bytes->resize(std::min(maxBytes, room));
     }
-    const ssize_t got = host::Read(fd, bytes->data() + filled, bytes->size() - filled);
+    const ssize_t got = sys::Read(fd, bytes->data() + filled, bytes->size() - filled);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       bytes->clear();
@@ -113,7 +114,7 @@ bool ReadAll(int fd, size_t maxBytes, std::string* bytes, size_t sizeHint) {
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = host::Write(fd, bytes.data(), bytes.size());
+    const ssize_t written = sys::Write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return false;
     bytes.remove_prefix(static_cast<size_t>(written));
@@ -121,30 +122,66 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// The clock tells apart the names one process picks, the random bits those of processes that
-// share a process id (in other namespaces); O_EXCL creation refuses whatever still collides.
-std::string UniqueName(const std::string& stem, std::string_view tail) {
+namespace {
+
+std::string ThisMachine() {
+  char name[256] = {};
+  if (::gethostname(name, sizeof name - 1) != 0 || name[0] == '\0') return "HOST";
+  return name;
+}
+
+bool ProcessIsGone(uint64_t processId) {
+  return ::kill(static_cast<pid_t>(processId), 0) != 0 && errno == ESRCH;
+}
+
+std::string BaseName(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+// The clock tells apart the names one process picks; O_EXCL creation refuses whatever still
+// collides.
+std::string TemporaryPathFor(const std::string& path) {
   timespec now{};
   ::clock_gettime(CLOCK_MONOTONIC, &now);
   const auto nanoseconds =
       static_cast<uint64_t>(now.tv_sec) * 1'000'000'000u + static_cast<uint64_t>(now.tv_nsec);
-  return stem + "." + std::to_string(::getpid()) + "." + std::to_string(nanoseconds) + "." +
-         std::to_string(std::random_device{}() % 1000000) + std::string(tail);
+  return HostParent(path) + "/" +
+         TemporaryName(BaseName(path), ThisMachine(), static_cast<uint64_t>(::getpid()),
+                       nanoseconds);
+}
+
+void RemoveAbandonedTemporaries(const std::string& folder) {
+  const std::string machine = ThisMachine();
+  const int64_t now = static_cast<int64_t>(::time(nullptr));
+  for (const std::string& name : FolderEntryNames(folder).value_or(std::vector<std::string>{})) {
+    if (!IsTemporaryName(name)) continue;
+    const std::string path = folder + "/" + name;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    const int64_t age = now - static_cast<int64_t>(info.st_mtime);
+    if (IsAbandoned(ParseTemporaryName(name), machine, static_cast<uint64_t>(::getpid()), age,
+                    ProcessIsGone)) {
+      ::unlink(path.c_str());
+    }
+  }
 }
 
 void SyncPath(const std::string& path, bool folder) {
   const Descriptor fd(
-      host::Open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC));
-  if (fd.valid()) host::Fsync(fd.get());
+      sys::Open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC));
+  if (fd.valid()) sys::Fsync(fd.get());
 }
 
 void SyncFileSystem(const std::string& folder) {
-  const Descriptor fd(host::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.valid()) host::Syncfs(fd.get());
+  const Descriptor fd(sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) sys::Syncfs(fd.get());
 }
 
 LockResult LockExclusive(int fd, bool wait) {
-  while (host::Flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB) != 0) {
+  while (sys::Flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB) != 0) {
     if (errno == EINTR) continue;
     return !wait && errno == EWOULDBLOCK ? LockResult::kBusy : LockResult::kFailed;
   }
@@ -158,11 +195,11 @@ namespace {
 // the temporary name instead.
 Descriptor CreateNewFile(const std::string& path, const std::string& temporary, bool* named) {
   *named = false;
-  const int unnamed = host::Open(HostParent(path).c_str(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666);
+  const int unnamed = sys::Open(HostParent(path).c_str(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666);
   if (unnamed >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
     return Descriptor(unnamed);
   *named = true;
-  return Descriptor(host::Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  return Descriptor(sys::Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
 }
 
 bool KeepAttributes(int fd, const struct stat* old) {
@@ -178,7 +215,7 @@ bool KeepAttributes(int fd, const struct stat* old) {
 // rename that follows it.
 bool NameNewFile(int fd, const std::string& temporary) {
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
-  return host::Link(self.c_str(), temporary.c_str()) == 0;
+  return sys::Link(self.c_str(), temporary.c_str()) == 0;
 }
 
 }  // namespace
@@ -189,9 +226,9 @@ bool ReplaceByNewFile(const std::string& path, const std::string& temporary, std
   const Descriptor fd = CreateNewFile(path, temporary, &named);
   if (!fd.valid()) return false;
   bool ok = WriteAll(fd.get(), bytes) && KeepAttributes(fd.get(), how.old) &&
-            (!how.durable || host::Fsync(fd.get()) == 0) && host::Fstat(fd.get(), info) == 0;
+            (!how.durable || sys::Fsync(fd.get()) == 0) && sys::Fstat(fd.get(), info) == 0;
   if (ok && !named) ok = named = NameNewFile(fd.get(), temporary);
-  ok = ok && host::Rename(temporary.c_str(), path.c_str()) == 0;
+  ok = ok && sys::Rename(temporary.c_str(), path.c_str()) == 0;
   if (!ok && named) ::unlink(temporary.c_str());
   return ok;
 }

@@ -49,9 +49,11 @@ bool ReadAll(int fd, size_t maxBytes, std::string* bytes, size_t sizeHint = 0);
 // Writes every byte; false when the descriptor takes no more.
 bool WriteAll(int fd, std::string_view bytes);
 
-// A name beside the files it serves that no other writer picks: `stem` followed by the process
-// id, the clock and random bits, then `tail`.
-std::string UniqueName(const std::string& stem, std::string_view tail);
+// The path of a new temporary beside `path` that replaces it (platform/temporary_name.h): this
+// machine's name, this process and the clock tell it apart from every other writer's.
+std::string TemporaryPathFor(const std::string& path);
+// Removes the temporaries of `folder` that the clean-up rule (IsAbandoned) calls abandoned.
+void RemoveAbandonedTemporaries(const std::string& folder);
 
 // fsync of a file or folder; errors are ignored (nothing more can be done about them).
 void SyncPath(const std::string& path, bool folder);

@@ -260,8 +260,14 @@ bool PosixPlatform::ReadNamedFile(std::string_view path, std::string* bytes) {
   return ReadHostFile(std::string(path), std::numeric_limits<size_t>::max(), bytes);
 }
 
+// Answer files and reports go through the profile engine's file operations, as on Windows: a
+// replacement written and made durable before it takes the old file's name.
 bool PosixPlatform::ReplaceNamedFile(std::string_view path, std::string_view bytes) {
-  return ReplaceHostFile(std::string(path), bytes) == ReplaceOutcome::kDone;
+  const std::string file(path);
+  FileIdentity identity;
+  if (!profileIo_.Replace(file, bytes, /*durable=*/true, &identity)) return false;
+  profileIo_.Sync(profileIo_.FolderOf(file), /*folder=*/true);
+  return true;
 }
 
 void PosixPlatform::AppendLog(std::string_view line) {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "platform/posix/host_calls.h"
+#include "platform/posix/file_calls.h"
 #include "platform/posix/host_files.h"
 
 namespace tx3::platform::posix {
@@ -32,21 +32,16 @@ class FolderLock final : public ProfileLock {
   Descriptor fd_;  // closing releases the lock
 };
 
-std::string BaseOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 ReadOutcome ProfileHostIo::Read(const std::string& path, const FileIdentity* known,
                                 FileIdentity* identity, std::string* bytes) {
   // Without O_NONBLOCK a FIFO in place of the file would wait for a writer forever.
-  const Descriptor fd(host::Open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  const Descriptor fd(sys::Open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.valid())
     return errno == ENOENT || errno == ENOTDIR ? ReadOutcome::kMissing : ReadOutcome::kFailed;
   struct stat info {};
-  if (host::Fstat(fd.get(), &info) != 0) return ReadOutcome::kFailed;
+  if (sys::Fstat(fd.get(), &info) != 0) return ReadOutcome::kFailed;
   // A folder, a device or a FIFO is no settings file: it is neither read nor replaced.
   if (!S_ISREG(info.st_mode)) return ReadOutcome::kFailed;
   *identity = IdentityOf(info);
@@ -59,7 +54,7 @@ ReadOutcome ProfileHostIo::Read(const std::string& path, const FileIdentity* kno
 
 std::string ProfileHostIo::ReplacementTarget(const std::string& path) {
   struct stat info {};
-  if (host::Lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  if (sys::Lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
   char* resolved = ::realpath(path.c_str(), nullptr);
   if (resolved == nullptr) return path;
   std::string target(resolved);
@@ -74,13 +69,13 @@ std::string ProfileHostIo::FolderOf(const std::string& path) {
 // The read-only attribute is the absence of write bits, whoever the caller is (root too).
 bool ProfileHostIo::Writable(const std::string& path) {
   struct stat info {};
-  if (host::Stat(path.c_str(), &info) == 0)
+  if (sys::Stat(path.c_str(), &info) == 0)
     return !S_ISDIR(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
   return errno == ENOENT && IsHostDirectory(HostParent(path));
 }
 
 std::unique_ptr<ProfileLock> ProfileHostIo::LockFolder(const std::string& folder) {
-  const int fd = host::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = sys::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return nullptr;
   auto lock = std::make_unique<FolderLock>(fd);
   if (LockExclusive(fd, /*wait=*/true) != LockResult::kHeld) return nullptr;
@@ -88,23 +83,18 @@ std::unique_ptr<ProfileLock> ProfileHostIo::LockFolder(const std::string& folder
 }
 
 void ProfileHostIo::RemoveOrphans(const std::string& folder) {
-  for (const std::string& name : FolderEntryNames(folder).value_or(std::vector<std::string>{})) {
-    if (name.starts_with(kProfileTempPrefix) && name.ends_with(".tmp")) {
-      ::unlink((folder + "/" + name).c_str());
-    }
-  }
+  RemoveAbandonedTemporaries(folder);
 }
 
 bool ProfileHostIo::Replace(const std::string& path, std::string_view bytes, bool durable,
                             FileIdentity* identity) {
   struct stat old {};
-  const bool exists = host::Stat(path.c_str(), &old) == 0;
+  const bool exists = sys::Stat(path.c_str(), &old) == 0;
   // Without the old file's status its mode and owner could not be kept.
   if (!exists && errno != ENOENT) return false;
   // The read-only attribute is the absence of write bits, whoever the caller is (root too).
   if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-  const std::string temporary =
-      UniqueName(HostParent(path) + "/" + std::string(kProfileTempPrefix) + BaseOf(path), ".tmp");
+  const std::string temporary = TemporaryPathFor(path);
   struct stat info {};
   if (!ReplaceByNewFile(path, temporary, bytes, Replacement{exists ? &old : nullptr, durable},
                         &info)) {

@@ -10,9 +10,6 @@
 
 namespace tx3::platform::posix {
 
-// Temporary files of the replacement carry this prefix.
-inline constexpr std::string_view kProfileTempPrefix = ".~tx3";
-
 class ProfileHostIo final : public ProfileIo {
  public:
   ReadOutcome Read(const std::string& path, const FileIdentity* known, FileIdentity* identity,
@@ -23,8 +20,9 @@ class ProfileHostIo final : public ProfileIo {
   // A flock on the folder itself, so that no lock file is left behind and the lock survives the
   // rename of the files it guards.
   std::unique_ptr<ProfileLock> LockFolder(const std::string& folder) override;
-  // Removes the temporary files of writers killed during a replacement. Only under the folder's
-  // lock: then no live writer has one open.
+  // Removes the temporary files of writers killed during a replacement
+  // (RemoveAbandonedTemporaries). Under the folder's lock: then no writer of this machine has one
+  // open.
   void RemoveOrphans(const std::string& folder) override;
   // The new file is written beside the old one and renamed over it, with the permission bits
   // and owner of the file it replaces. False when the file is read-only (no write bit) or the

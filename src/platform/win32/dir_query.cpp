@@ -5,6 +5,7 @@
 #include "platform/win32/long_path.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_errors.h"
+#include "platform/windows_path.h"
 
 namespace tx3::platform::win32 {
 namespace {
@@ -30,17 +31,11 @@ int32_t Failure(DWORD error) {
   return MeansNothingFound(error) ? 0 : ClassicError(error);
 }
 
-bool IsSeparator(wchar_t c) {
-  return c == L'\\' || c == L'/';
-}
-
 // "C:\" or "\\SRV\Share\": a root that FindFirstFileW cannot list as an entry.
-bool IsRoot(const std::wstring& folder) {
-  if (folder.size() <= 3 && folder.size() >= 2 && folder[1] == L':') return true;
-  if (folder.size() < 2 || !IsSeparator(folder[0]) || !IsSeparator(folder[1])) return false;
-  size_t separators = 0;
-  for (size_t i = 2; i < folder.size(); ++i) separators += IsSeparator(folder[i]) ? 1 : 0;
-  return separators <= 1 || (separators == 2 && IsSeparator(folder.back()));
+bool IsRoot(std::string_view folder) {
+  const PathSplit split = SplitPath(folder);
+  return (split.form == PathForm::kDrive || split.form == PathForm::kUnc) &&
+         split.components.empty();
 }
 
 }  // namespace
@@ -48,10 +43,10 @@ bool IsRoot(const std::wstring& folder) {
 int32_t FindFirstEntry(std::string_view pattern, bool includeDirectories, std::string* firstName) {
   firstName->clear();
   std::wstring wide = Widen(pattern);
-  if (!wide.empty() && IsSeparator(wide.back())) {
+  if (!pattern.empty() && IsSeparator(pattern.back())) {
     // The folder itself: asked without its final separator, except a root, which has no entry.
-    if (!IsRoot(wide)) {
-      while (wide.size() > 1 && IsSeparator(wide.back())) wide.pop_back();
+    if (!IsRoot(pattern)) {
+      while (wide.size() > 1 && (wide.back() == L'\\' || wide.back() == L'/')) wide.pop_back();
     }
     const DWORD attributes = ::GetFileAttributesW(SystemPath(wide).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return Failure(::GetLastError());

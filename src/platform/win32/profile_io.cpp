@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "platform/temporary_name.h"
 #include "platform/win32/file_calls.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/wide_text.h"
@@ -150,14 +151,6 @@ constexpr int64_t kLargestProfile = int64_t{256} << 20;
 // failed, rather than freezing the program behind a holder that hangs.
 constexpr DWORD kLockMilliseconds = 30'000;
 
-// An orphan of another machine, or one whose process cannot be asked, is left to its writer for
-// this long.
-constexpr ULONGLONG kOrphanAge100ns = 3600ULL * 10'000'000ULL;
-
-// The temporary's name keeps the target's name so that a file whose swap did not finish can be
-// put back in place; a name this long would not leave room for the rest.
-constexpr size_t kLongestTargetInName = 160;
-
 std::wstring ThisMachine() {
   wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
   DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
@@ -165,41 +158,9 @@ std::wstring ThisMachine() {
   return std::wstring(name, size);
 }
 
-// Read back from a temporary's name; parts that cannot be read stay empty or zero.
-struct TemporaryName {
-  std::wstring target;
-  std::wstring machine;
-  DWORD processId = 0;
-  bool parsed = false;
-};
-
-// ".~tx3.<target>.<machine>.<pid>.<n>.tmp"; the machine's NetBIOS name has no dot, so the parts
-// are read from the end and the target may hold dots.
-TemporaryName ParseTemporaryName(std::wstring_view name) {
-  TemporaryName parsed;
-  const std::wstring prefix = Widen(kProfileTempPrefix) + L".";
-  const std::wstring_view suffix = L".tmp";
-  if (!name.starts_with(prefix) || !name.ends_with(suffix)) return parsed;
-  std::wstring_view rest = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-  std::wstring_view parts[3];
-  for (std::wstring_view& part : parts) {  // counter, process, machine
-    const size_t dot = rest.rfind(L'.');
-    if (dot == std::wstring_view::npos) return parsed;
-    part = rest.substr(dot + 1);
-    rest = rest.substr(0, dot);
-  }
-  if (parts[1].empty() || parts[1].find_first_not_of(L"0123456789") != std::wstring_view::npos)
-    return parsed;
-  parsed.processId = static_cast<DWORD>(std::wcstoul(std::wstring(parts[1]).c_str(), nullptr, 10));
-  parsed.machine = parts[2];
-  parsed.target = rest;
-  parsed.parsed = true;
-  return parsed;
-}
-
 // A process of this machine that no longer exists (a process we may not open still runs).
-bool ProcessIsGone(DWORD processId) {
-  const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, processId);
+bool ProcessIsGone(uint64_t processId) {
+  const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processId));
   if (process != nullptr) {
     // An exited process whose handle someone still holds.
     const bool exited = ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
@@ -238,10 +199,7 @@ HANDLE CreateSharedMutex(const std::wstring& name) {
 }  // namespace
 
 std::string ProfileTemporaryName(std::string_view fileName, uint32_t processId, unsigned number) {
-  const std::string target =
-      fileName.size() <= kLongestTargetInName ? std::string(fileName) : std::string();
-  return std::string(kProfileTempPrefix) + "." + target + "." + Narrow(ThisMachine()) + "." +
-         std::to_string(processId) + "." + std::to_string(number) + ".tmp";
+  return TemporaryName(fileName, Narrow(ThisMachine()), processId, number);
 }
 
 std::string SystemAnsiCodec::Utf8ToAnsi(std::string_view utf8) const {
@@ -328,26 +286,22 @@ void Win32ProfileIo::RemoveOrphans(const std::string& folder) {
     bool complete;
   };
   const std::wstring folderPath = Widen(folder) + L"\\";
-  const std::wstring machine = ThisMachine();
+  const std::string machine = Narrow(ThisMachine());
   const ULONGLONG now = Now();
   std::vector<Orphan> orphans;
   WIN32_FIND_DATAW entry{};
   const HANDLE search = ::FindFirstFileW(
-      SystemPath(folderPath + Widen(kProfileTempPrefix) + L"*.tmp").c_str(), &entry);
+      SystemPath(folderPath + Widen(kTemporaryPrefix) + L"*" + Widen(kTemporarySuffix)).c_str(),
+      &entry);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-    const TemporaryName name = ParseTemporaryName(entry.cFileName);
+    const TemporaryNameParts name = ParseTemporaryName(Narrow(entry.cFileName));
     const ULONGLONG written = Ticks(entry.ftLastWriteTime);
-    const bool old = now > written && now - written > kOrphanAge100ns;
-    const bool abandoned =
-        old || (name.parsed &&
-                ::CompareStringOrdinal(name.machine.c_str(), -1, machine.c_str(), -1, TRUE) ==
-                    CSTR_EQUAL &&
-                (name.processId == ::GetCurrentProcessId() || ProcessIsGone(name.processId)));
-    if (!abandoned) continue;
+    const auto ageSeconds = static_cast<int64_t>(now > written ? (now - written) / 10'000'000 : 0);
+    if (!IsAbandoned(name, machine, ::GetCurrentProcessId(), ageSeconds, ProcessIsGone)) continue;
     // A temporary is marked "temporary" until all of it is written and flushed.
-    orphans.push_back({folderPath + entry.cFileName, name.target, written,
+    orphans.push_back({folderPath + entry.cFileName, Widen(name.target), written,
                        (entry.dwFileAttributes & FILE_ATTRIBUTE_TEMPORARY) == 0});
   } while (::FindNextFileW(search, &entry));
   ::FindClose(search);
@@ -368,7 +322,8 @@ void Win32ProfileIo::RemoveOrphans(const std::string& folder) {
     }
   }
   // Without a target in its name, an orphan is removed only once it is old.
-  const ULONGLONG oldest = now > kOrphanAge100ns ? now - kOrphanAge100ns : 0;
+  const ULONGLONG age100ns = static_cast<ULONGLONG>(kAbandonedAfterSeconds) * 10'000'000ULL;
+  const ULONGLONG oldest = now > age100ns ? now - age100ns : 0;
   for (const Orphan& orphan : orphans) {
     if (orphan.target.empty() && orphan.written < oldest)
       ::DeleteFileW(SystemPath(orphan.path).c_str());

@@ -10,15 +10,12 @@
 
 #include "platform/profile_engine.h"
 #include "platform/profile_text.h"
+#include "platform/temporary_name.h"
 
 namespace tx3::platform::win32 {
 
-// Temporary files of the replacement carry this prefix (and end with ".tmp").
-inline constexpr std::string_view kProfileTempPrefix = ".~tx3";
-
 // The name of a temporary file replacing `fileName` (a name, no folder), written by `processId`
-// of this machine: ".~tx3.<fileName>.<machine>.<processId>.<number>.tmp". The target's name is
-// left out when it is very long.
+// of this machine (TemporaryName).
 std::string ProfileTemporaryName(std::string_view fileName, uint32_t processId, unsigned number);
 
 // The system's ANSI code page (GetACP) as the profile engine's codec.

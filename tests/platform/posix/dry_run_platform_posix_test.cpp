@@ -56,5 +56,43 @@ TEST_F(DryRunPlatformTest, MadeFoldersAnswerAsFoldersAndNothingIsWritten) {
   EXPECT_EQ(::access(Host("c:/Old/a.ini").c_str(), W_OK), 0) << "attributes untouched";
 }
 
+// What a run is told about a folder it made as "C:\\Émissions" and then names in other cases.
+std::vector<std::string> AnswersAfterMaking(Platform& os) {
+  std::vector<std::string> answers;
+  const auto add = [&answers](std::string_view question, int64_t answer) {
+    answers.push_back(std::string(question) + " -> " + std::to_string(answer));
+  };
+  add("make", os.MakeDirectory("C:\\\xC3\x89missions"));
+  for (const char* name :
+       {"C:\\\xC3\xA9missions", "c:/\xC3\x89MISSIONS", "C:\\\xC3\xA9MISSIONS\\"}) {
+    add(std::string("again ") + name, os.MakeDirectory(name));
+    uint32_t attributes = 0;
+    add(std::string("attributes ") + name, os.GetAttributes(name, &attributes));
+    add(std::string("directory ") + name, attributes & kAttrDirectory);
+    std::string found;
+    add(std::string("itself ") + name, os.FindFirst(std::string(name) + "\\", true, &found));
+    answers.push_back(std::string("found ") + name + " -> " + found);
+  }
+  add("below", os.MakeDirectory("C:\\\xC3\xA9missions\\\xC3\x89t\xC3\xA9"));
+  add("below again", os.MakeDirectory("C:\\\xC3\x89MISSIONS\\\xC3\xA9T\xC3\x89"));
+  // Letters outside the code page fold as Windows folds them too.
+  add("other script", os.MakeDirectory("C:\\\xD0\x9C\xD0\xA3\xD0\x97"));
+  add("other script again", os.MakeDirectory("C:\\\xD0\xBC\xD1\x83\xD0\xB7"));
+  return answers;
+}
+
+TEST_F(DryRunPlatformTest, AgreesWithARealRunOnNamesDifferingInTheCaseOfAccents) {
+  std::vector<std::string> dryAnswers;
+  {
+    DryRunPlatform dry(*os_);
+    dryAnswers = AnswersAfterMaking(dry);
+  }
+  EXPECT_FALSE(HostExists("c:/\xC3\x89missions")) << "the dry run made nothing";
+  const std::vector<std::string> realAnswers = AnswersAfterMaking(*os_);
+  EXPECT_EQ(dryAnswers, realAnswers);
+  EXPECT_EQ(realAnswers[1],
+            "again C:\\\xC3\xA9missions -> " + std::to_string(err::kPathFileAccess));
+}
+
 }  // namespace
 }  // namespace tx3::platform::posix

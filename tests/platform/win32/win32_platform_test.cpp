@@ -148,10 +148,10 @@ TEST(Win32ProfileIo, OnlyOrphansOfDeadWritersAreRemoved) {
       folder.path() + "\\" + ProfileTemporaryName("a.ini", ::GetCurrentProcessId(), 1000);
   // Another workstation's writer may be between its temporary and its swap...
   const std::string live =
-      folder.path() + "\\" + std::string(kProfileTempPrefix) + ".a.ini.OTHERPC.1234.0.tmp";
+      folder.path() + "\\" + std::string(kTemporaryPrefix) + ".a.ini.OTHERPC.1234.0.tmp";
   // ...unless it has been there for hours.
   const std::string old =
-      folder.path() + "\\" + std::string(kProfileTempPrefix) + ".a.ini.OTHERPC.1234.1.tmp";
+      folder.path() + "\\" + std::string(kTemporaryPrefix) + ".a.ini.OTHERPC.1234.1.tmp";
   for (const std::string* path : {&mine, &live, &old}) ASSERT_TRUE(MakeFile(*path, 3));
   {
     const HANDLE file = ::CreateFileW(Widen(old).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,

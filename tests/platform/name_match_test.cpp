@@ -1,10 +1,10 @@
-#include "platform/posix/name_match.h"
+#include "platform/name_match.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 namespace {
 
 TEST(NameMatch, ComparesCaseInsensitivelyAcrossScripts) {
@@ -61,4 +61,4 @@ TEST(NameMatch, ListsCaseInsensitivelyThenByBytes) {
 }
 
 }  // namespace
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform

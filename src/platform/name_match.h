@@ -1,14 +1,18 @@
-// Case-insensitive comparison and wildcard matching of file names, as Windows file systems do.
+// Case-insensitive comparison and wildcard matching of file names, as Windows file systems do:
+// the one folding of names for the Linux platform, the dry run and the test fake.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 
 // The name in folded case: UTF-8 decoded to code points (an invalid byte kept apart from every
-// letter) with upper-case letters of the Latin, Greek and Cyrillic scripts turned to lower case.
-std::u32string FoldCase(std::string_view utf8);
+// letter) with each letter folded by FoldCase (platform/code_page.h).
+std::u32string FoldName(std::string_view utf8);
+
+// The same as UTF-8 text, an invalid byte kept as it is: a key two spellings of a name share.
+std::string FoldNameText(std::string_view utf8);
 
 // True when two names are the same for Windows (case-insensitive).
 bool SameName(std::string_view a, std::string_view b);
@@ -21,4 +25,4 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 // Listing order of a folder, as NTFS gives it: case-insensitive, then by bytes.
 bool ListsBefore(std::string_view a, std::string_view b);
 
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-namespace tx3::platform::posix::host {
+namespace tx3::platform::posix::sys {
 
 int Open(const char* path, int flags, mode_t mode = 0);
 ssize_t Read(int fd, void* buffer, size_t size);
@@ -23,4 +23,4 @@ int Stat(const char* path, struct stat* info);
 int Lstat(const char* path, struct stat* info);
 int Fstat(int fd, struct stat* info);
 
-}  // namespace tx3::platform::posix::host
+}  // namespace tx3::platform::posix::sys

@@ -1,10 +1,11 @@
-#include "platform/posix/windows_path.h"
+#include "platform/windows_path.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 namespace {
 
 TEST(WindowsPath, TellsHowATextLocatesItself) {
@@ -68,5 +69,44 @@ TEST(WindowsPath, KeepsTheDriveLetterInLowerCase) {
   EXPECT_FALSE(path.unc);
 }
 
+struct SplitCase {
+  const char* text;
+  const char* root;
+  bool hasShare;
+  std::vector<std::string> components;
+  bool trailing;
+};
+
+TEST(WindowsPath, SplitsWhereTheTextLies) {
+  const SplitCase cases[] = {
+      {"C:\\A\\.\\..\\b\\", "C:", false, {"A", ".", "..", "b"}, true},
+      {"c:x/y", "c:", false, {"x", "y"}, false},
+      {"\\\\SRV\\Share\\x", "\\\\SRV\\Share", true, {"x"}, false},
+      {"\\\\SRV\\", "\\\\SRV", false, {}, true},
+      {"//SRV//x", "//SRV/", true, {"x"}, false},
+      {"\\x\\\\y", "", false, {"x", "y"}, false},
+      {"x", "", false, {"x"}, false},
+  };
+  for (const SplitCase& c : cases) {
+    const PathSplit split = SplitPath(c.text);
+    EXPECT_EQ(split.root, c.root) << c.text;
+    EXPECT_EQ(split.hasShare, c.hasShare) << c.text;
+    EXPECT_EQ(std::vector<std::string>(split.components.begin(), split.components.end()),
+              c.components)
+        << c.text;
+    EXPECT_EQ(split.trailingSeparator, c.trailing) << c.text;
+  }
+}
+
+TEST(WindowsPath, CanonicalTextParentAndLastComponent) {
+  EXPECT_EQ(CanonicalText("C:/a/b//"), "C:\\a\\b");
+  EXPECT_EQ(CanonicalText("C:\\"), "C:");
+  EXPECT_EQ(CanonicalText("//"), "\\\\");
+  EXPECT_EQ(ParentText("C:\\a/b"), "C:\\a");
+  EXPECT_EQ(ParentText("C:"), "");
+  EXPECT_EQ(LastComponent("C:\\a/b"), "b");
+  EXPECT_EQ(LastComponent("b"), "b");
+}
+
 }  // namespace
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform

@@ -1,15 +1,16 @@
-#include "platform/posix/windows_path.h"
+#include "platform/windows_path.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/name_rules.h"
 
-namespace tx3::platform::posix {
-namespace {
-
+namespace tx3::platform {
 bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
+
+namespace {
 
 bool HasDrive(std::string_view text) {
   return text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':';
@@ -54,6 +55,50 @@ PathForm FormOf(std::string_view text) {
   return PathForm::kRelative;
 }
 
+PathSplit SplitPath(std::string_view text) {
+  PathSplit split;
+  split.form = FormOf(text);
+  split.trailingSeparator = !text.empty() && IsSeparator(text.back());
+  size_t rest = 0;
+  if (split.form == PathForm::kDrive) {
+    rest = 2;
+  } else if (split.form == PathForm::kUnc) {
+    // The server and the share are the root's own names.
+    rest = 2;
+    for (int names = 0; names < 2 && rest < text.size(); ++names) {
+      size_t end = rest;
+      while (end < text.size() && !IsSeparator(text[end])) ++end;
+      split.hasShare = names == 1;
+      rest = end == text.size() ? end : end + 1;
+      split.root = text.substr(0, end);
+    }
+    if (split.root.empty()) split.root = text.substr(0, 2);
+  }
+  if (split.form == PathForm::kDrive) split.root = text.substr(0, 2);
+  split.components = SplitComponents(text.substr(std::min(rest, text.size())));
+  return split;
+}
+
+std::string CanonicalText(std::string_view text) {
+  std::string canonical(text);
+  for (char& c : canonical) {
+    if (c == '/') c = '\\';
+  }
+  while (canonical.size() > 1 && canonical.back() == '\\' && canonical != "\\\\")
+    canonical.pop_back();
+  return canonical;
+}
+
+std::string_view ParentText(std::string_view text) {
+  const size_t last = text.find_last_of("\\/");
+  return last == std::string_view::npos ? std::string_view() : text.substr(0, last);
+}
+
+std::string_view LastComponent(std::string_view text) {
+  const size_t last = text.find_last_of("\\/");
+  return last == std::string_view::npos ? text : text.substr(last + 1);
+}
+
 bool ParseAbsolute(std::string_view text, bool wildcardsInLast, WindowsPath* path) {
   *path = WindowsPath{};
   const PathForm form = FormOf(text);
@@ -83,4 +128,4 @@ std::string ToText(const WindowsPath& path) {
   return text;
 }
 
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform
