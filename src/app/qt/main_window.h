@@ -1,27 +1,22 @@
-// The Qt view of Frm_Main: one widget per control of the window layout, placed to the twip,
-// rendered from the model and re-rendered on each of its change notifications. Clicks and edits
-// go straight to the model's handlers; nothing is decided here.
+// The Qt view of Frm_Main: one widget per control of the window layout, placed to the twip. What
+// each widget shows and which handler it reaches is decided by the ViewBinding; this view only
+// creates, fills and draws its widgets.
 #pragma once
 
 #include <QWidget>
-#include <map>
 #include <string>
 #include <string_view>
-#include <utility>
+#include <vector>
 
 #include "app/frm_main.h"
+#include "app/view_binding.h"
 #include "app/window_layout.h"
 
-class QCheckBox;
-class QComboBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
 
 namespace tx3 {
 
-class QtMainWindow : public QWidget {
+class QtMainWindow : public QWidget, private ViewToolkit {
  public:
   explicit QtMainWindow(FrmMain& model, QWidget* parent = nullptr);
   ~QtMainWindow() override;
@@ -29,7 +24,7 @@ class QtMainWindow : public QWidget {
   QtMainWindow& operator=(const QtMainWindow&) = delete;
 
   // Shows every control as the model holds it.
-  void RenderAll();
+  void RenderAll() { binding_.RenderAll(); }
   // Places the window in the middle of its screen's available area.
   void CentreOnScreen();
 
@@ -37,38 +32,30 @@ class QtMainWindow : public QWidget {
   QWidget* ControlWidget(std::string_view name, int index = -1) const;
 
  private:
-  void BuildControls();
-  QWidget* MakeControl(const ControlLayout& control);
-  void FindTypedControls();
-  void ConnectTextFields();
-  void ConnectButtons();
-  void ConnectLists();
+  QWidget* MakeControl(const ControlLayout& control, int slot);
   void SetTabOrderTopToBottom();
+  template <typename W>
+  W* At(int slot) const {
+    return qobject_cast<W*>(widgets_[static_cast<size_t>(slot)]);
+  }
 
-  void Render(const Change& change);
-  void RenderFolder(int index);
-  void RenderCombo(QComboBox* combo, const ComboState& state);
-  void RenderListRow(int row);
-  void RenderList();
+  // ViewToolkit
+  void SetTitle(std::string_view text) override;
+  void SetAccessibleName(int slot, std::string_view name) override;
+  std::string Text(int slot) const override;
+  void SetText(int slot, std::string_view text) override;
+  void SetFolderMissing(int slot, bool missing, std::string_view description) override;
+  void SetChecked(int slot, bool checked) override;
+  void SetItems(int slot, const std::vector<std::string>& items) override;
+  void SetSelection(int slot, int row) override;
+  void SetRows(int slot, const std::vector<CheckedRow>& rows) override;
+  void SetRow(int slot, int row, const CheckedRow& state) override;
+  void SetStatus(int slot, std::string_view text) override;
+  void Close() override { close(); }
 
-  FrmMain& model_;
-  QObject* keyboard_;  // Enter on buttons and markers
-  int subscription_ = 0;
-  std::map<std::pair<std::string, int>, QWidget*> controls_;
-
-  QLineEdit* radio_ = nullptr;
-  QLineEdit* stations_[kStationCount] = {};
-  QLineEdit* folders_[kFolderCount] = {};
-  QCheckBox* checkActions_[kStepCount] = {};
-  QComboBox* pervasive_ = nullptr;
-  QComboBox* converter_ = nullptr;
-  QListWidget* liste_ = nullptr;
-  QCheckBox* checkTX_ = nullptr;
-  QPushButton* browseButtons_[kFolderCount] = {};  // CommandDossier(i)
-  QPushButton* createButtons_[kFolderCount] = {};  // CommandDossierCreer(i)
-  QPushButton* stepButtons_[kStepCount] = {};      // CommandCreerSettings(i)
-  QPushButton* databaseButton_ = nullptr;          // CommandPervasiveCreate
-  QPushButton* quitButton_ = nullptr;              // CommandQuitter
+  ViewBinding binding_;
+  QObject* keyboard_;              // Enter on buttons and markers
+  std::vector<QWidget*> widgets_;  // by slot of the layout
   QLabel* statusPanel_ = nullptr;
 };
 

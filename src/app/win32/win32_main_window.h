@@ -1,24 +1,23 @@
 // The native Windows view of Frm_Main: one Win32 control per control of the window layout,
-// placed to the twip at the window's density, rendered from the model and re-rendered on each of
-// its change notifications. Clicks and edits go straight to the model's handlers; nothing is
-// decided here.
+// placed to the twip at the window's density. What each control shows and which handler it
+// reaches is decided by the ViewBinding; this view only creates, fills and draws its controls.
 #pragma once
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
+#include <vector>
 
 #include "app/frm_main.h"
+#include "app/view_binding.h"
 #include "app/win32/accessible_annotation.h"
 #include "app/window_layout.h"
 
 namespace tx3 {
 
-class Win32MainWindow {
+class Win32MainWindow : private ViewToolkit {
  public:
   // Creates the window, hidden, with every control; `annotation` gives the controls the names and
   // descriptions a screen reader says.
@@ -36,7 +35,7 @@ class Win32MainWindow {
   void QuitWhenClosed(bool quit) { quitWhenClosed_ = quit; }
 
   // Shows every control as the model holds it.
-  void RenderAll();
+  void RenderAll() { binding_.RenderAll(); }
   // Places the window in the middle of its monitor's work area.
   void CentreOnScreen();
   // Shows the window and puts the focus on the first field.
@@ -53,19 +52,18 @@ class Win32MainWindow {
 
   bool CreateMainWindow();
   void BuildControls();
+  void FindSpecialControls();
   HWND MakeControl(const ControlLayout& control, int id);
-  void FindTypedControls();
-  void AnnotateControls();
   void MakeFolderTips();
   void ApplyDpi();
   void PlaceControls();
   void FitComboHeight(HWND combo, int height);
   void FitListColumn();
+  HWND At(int slot) const;
+  int SlotOf(HWND control) const;
 
   void OnCommand(HWND from, int code);
   void PressFocusedButton();
-  void OnTextEdited(HWND field);
-  void OnButtonClicked(HWND button);
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnCtlColorEdit(HDC dc, HWND field);
   void DrawLink(const DRAWITEMSTRUCT& item);
@@ -75,25 +73,31 @@ class Win32MainWindow {
   void CloseWhenIdle();
   void CloseIfPendingAndIdle();
 
-  void Render(const Change& change);
-  void ShowText(HWND field, const std::string& text);
-  void RenderFolder(int index);
-  void RenderCombo(HWND combo, const ComboState& state);
-  void RenderListRow(int row);
-  void RenderList();
-  void RenderStatus();
+  // ViewToolkit
+  void SetTitle(std::string_view text) override;
+  void SetAccessibleName(int slot, std::string_view name) override;
+  std::string Text(int slot) const override;
+  void SetText(int slot, std::string_view text) override;
+  void SetFolderMissing(int slot, bool missing, std::string_view description) override;
+  void SetChecked(int slot, bool checked) override;
+  void SetItems(int slot, const std::vector<std::string>& items) override;
+  void SetSelection(int slot, int row) override;
+  void SetRows(int slot, const std::vector<CheckedRow>& rows) override;
+  void SetRow(int slot, int row, const CheckedRow& state) override;
+  void SetStatus(int slot, std::string_view text) override;
+  void Close() override { CloseWhenIdle(); }
 
   FrmMain& model_;
   std::unique_ptr<AccessibleAnnotation> annotation_;
-  int subscription_ = 0;
+  ViewBinding binding_;
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
   bool quitWhenClosed_ = false;
   // A close asked for while a command runs (its message boxes still to come) waits for its end.
   bool closePending_ = false;
-  int rendering_ = 0;  // > 0 while the view itself changes its controls
   HWND lastFocus_ = nullptr;
-  std::map<std::pair<std::string, int>, HWND> controls_;
+  std::vector<HWND> widgets_;  // by slot of the layout
+  std::vector<bool> missing_;  // by slot: a folder field shown red
 
   HFONT font_ = nullptr;
   HFONT linkFont_ = nullptr;
@@ -102,19 +106,7 @@ class Win32MainWindow {
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
 
-  HWND radio_ = nullptr;
-  HWND stations_[kStationCount] = {};
-  HWND folders_[kFolderCount] = {};
-  HWND browseButtons_[kFolderCount] = {};  // CommandDossier(i)
-  HWND createButtons_[kFolderCount] = {};  // CommandDossierCreer(i)
-  HWND checkActions_[kStepCount] = {};
-  HWND stepButtons_[kStepCount] = {};  // CommandCreerSettings(i)
-  HWND databaseButton_ = nullptr;      // CommandPervasiveCreate
-  HWND quitButton_ = nullptr;          // CommandQuitter
-  HWND pervasive_ = nullptr;
-  HWND converter_ = nullptr;
   HWND liste_ = nullptr;
-  HWND checkTX_ = nullptr;
   HWND link_ = nullptr;  // LabelCODEC
   HWND image_ = nullptr;
   HWND status_ = nullptr;

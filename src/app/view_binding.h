@@ -1,0 +1,90 @@
+// The one binding between FrmMain and a window: which widget shows which control, what each
+// control shows in the model's current state (texts, ticks, lists, a missing folder's colour and
+// its words, accessible names), which change of the model goes to which widget, and which handler
+// a click or an edit reaches. A view only creates and draws widgets: it implements ViewToolkit
+// for them and reports what the operator does through the binding's event calls.
+//
+// A widget is known by its slot: the position of its control in WindowLayout().
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/frm_main.h"
+#include "app/window_layout.h"
+
+namespace tx3 {
+
+// The slot of control `name`(`index`) in WindowLayout(); -1 when the window has none.
+int LayoutSlot(std::string_view name, int index = -1);
+
+// What a view does to its widgets, slot by slot. Nothing here decides what to show.
+class ViewToolkit {
+ public:
+  virtual ~ViewToolkit() = default;
+  virtual void SetTitle(std::string_view text) = 0;
+  // The name a screen reader says for the widget (given once, when the binding starts).
+  virtual void SetAccessibleName(int slot, std::string_view name) = 0;
+  // A text field's text as the widget holds it now (what the operator may have typed).
+  virtual std::string Text(int slot) const = 0;
+  // Assigns a text field's text, shown from its start.
+  virtual void SetText(int slot, std::string_view text) = 0;
+  // A folder field whose folder does not exist: drawn red, with `description` (empty when the
+  // folder exists) for a screen reader and as a tooltip.
+  virtual void SetFolderMissing(int slot, bool missing, std::string_view description) = 0;
+  virtual void SetChecked(int slot, bool checked) = 0;
+  // A drop-down list: its rows, then its selection (-1: none).
+  virtual void SetItems(int slot, const std::vector<std::string>& items) = 0;
+  virtual void SetSelection(int slot, int row) = 0;
+  // The list with a check box on each row: every row anew, or one row that is already shown.
+  virtual void SetRows(int slot, const std::vector<CheckedRow>& rows) = 0;
+  virtual void SetRow(int slot, int row, const CheckedRow& state) = 0;
+  // The status bar's first panel, shown at once and read out to a screen reader.
+  virtual void SetStatus(int slot, std::string_view text) = 0;
+  // The window goes (CommandQuitter_Click).
+  virtual void Close() = 0;
+};
+
+class ViewBinding {
+ public:
+  ViewBinding(FrmMain& model, ViewToolkit& view) : model_(model), view_(view) {}
+  ~ViewBinding() { Stop(); }
+  ViewBinding(const ViewBinding&) = delete;
+  ViewBinding& operator=(const ViewBinding&) = delete;
+
+  // Once the view's widgets exist: names them, shows every control as the model holds it and
+  // follows the model's changes from then on.
+  void Start();
+  // The widgets are gone: no more changes reach them.
+  void Stop();
+
+  // Shows every control as the model holds it; one control after a change.
+  void RenderAll();
+  void Render(const Change& change);
+
+  // What the operator did. The view's own assignments (while the binding renders) are not
+  // forwarded: they would only echo the model back into it.
+  void Pressed(int slot);                            // a button or the codec link
+  void Toggled(int slot, bool checked);              // a check box
+  void TextEdited(int slot, std::string_view text);  // a text field
+  void SelectionChanged(int slot, int row);          // a drop-down list
+  void RowToggled(int slot, int row, bool checked);  // a row of the list with check boxes
+  bool Rendering() const { return rendering_ > 0; }
+
+ private:
+  void ShowText(int slot, const std::string& text);
+  void RenderCombo(int slot, const ComboState& state);
+  void RenderList(int row);
+
+  FrmMain& model_;
+  ViewToolkit& view_;
+  int subscription_ = 0;
+  int rendering_ = 0;
+  // What the widgets were last given, so that an unchanged list is not built again.
+  std::map<int, std::vector<std::string>> itemsShown_;  // by slot
+  int rowsShown_ = -1;                                  // -1: the list was never filled
+};
+
+}  // namespace tx3
