@@ -42,7 +42,8 @@ class ViewDriver {
 
   virtual ~ViewDriver() = default;
   // Creates the window on `model` with message boxes and the folder dialog recorded, installs
-  // its UI port, creates the model and shows the window as the program does.
+  // its UI port and creates the model. The window is shown, as the program shows it, by the time
+  // a test presses a key or reads the tab order.
   virtual void Open(FrmMain& model) = 0;
   virtual bool IsOpen() = 0;
   virtual std::string Title() = 0;
@@ -55,8 +56,8 @@ class ViewDriver {
   virtual unsigned Background(std::string_view name, int index) = 0;
   virtual bool Checked(std::string_view name, int index) = 0;
   virtual std::vector<std::string> Items(std::string_view name) = 0;  // a drop-down list's rows
-  virtual std::string Selected(std::string_view name) = 0;  // its selected row's text
-  virtual std::vector<CheckedRow> Rows() = 0;                // ListeTX as shown
+  virtual std::string Selected(std::string_view name) = 0;            // its selected row's text
+  virtual std::vector<CheckedRow> Rows() = 0;                         // ListeTX as shown
   // What a screen reader says, and the tooltip.
   virtual std::string SpokenName(std::string_view name, int index) = 0;
   virtual std::string SpokenDescription(std::string_view name, int index) = 0;
