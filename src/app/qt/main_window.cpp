@@ -38,6 +38,92 @@ QStatusBar* MakeStatusBar(QWidget* parent, QLabel** firstPanel) {
 
 }  // namespace
 
+// What the binding asks of the widgets: it decides, they show.
+
+class QtMainWindow::Widgets final : public ViewToolkit {
+ public:
+  explicit Widgets(QtMainWindow& window) : w_(window) {}
+
+  void SetTitle(std::string_view text) override { w_.setWindowTitle(QtText(text)); }
+
+  void SetAccessibleName(int slot, std::string_view name) override {
+    w_.widgets_[static_cast<size_t>(slot)]->setAccessibleName(QtText(name));
+  }
+
+  std::string Text(int slot) const override {
+    const auto* field = At<QLineEdit>(slot);
+    return field == nullptr ? std::string() : field->text().toStdString();
+  }
+
+  void SetText(int slot, std::string_view text) override {
+    auto* field = At<QLineEdit>(slot);
+    if (field == nullptr) return;
+    field->setText(QtText(text));
+    field->setCursorPosition(0);  // shown from its start, as a text box shows a text it is given
+  }
+
+  void SetFolderMissing(int slot, bool missing, std::string_view description) override {
+    QWidget* field = w_.widgets_[static_cast<size_t>(slot)];
+    // The normal background is the one the radio's name field shows.
+    QPalette look = w_.ControlWidget("TexteNomRadio")->palette();
+    if (missing) look.setColor(QPalette::Base, FromRgb(kRedBackRgb));
+    field->setPalette(look);
+    // In words too, for a screen reader and for a theme that overrides the colour.
+    field->setAccessibleDescription(QtText(description));
+    field->setToolTip(QtText(description));
+  }
+
+  void SetChecked(int slot, bool checked) override {
+    if (auto* box = At<QCheckBox>(slot)) box->setChecked(checked);
+  }
+
+  void SetItems(int slot, const std::vector<std::string>& items) override {
+    auto* combo = At<QComboBox>(slot);
+    if (combo == nullptr) return;
+    combo->clear();
+    for (const std::string& item : items) combo->addItem(QString::fromStdString(item));
+  }
+
+  void SetSelection(int slot, int row) override {
+    if (auto* combo = At<QComboBox>(slot)) combo->setCurrentIndex(row);
+  }
+
+  void SetRows(int slot, const std::vector<CheckedRow>& rows) override {
+    auto* list = At<QListWidget>(slot);
+    if (list == nullptr) return;
+    list->clear();
+    for (const CheckedRow& row : rows) {
+      auto* item = new QListWidgetItem(QString::fromStdString(row.text), list);
+      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+      item->setCheckState(row.checked ? Qt::Checked : Qt::Unchecked);
+    }
+  }
+
+  void SetRow(int slot, int row, const CheckedRow& state) override {
+    auto* list = At<QListWidget>(slot);
+    QListWidgetItem* item = list == nullptr ? nullptr : list->item(row);
+    if (item == nullptr) return;
+    item->setText(QString::fromStdString(state.text));
+    item->setCheckState(state.checked ? Qt::Checked : Qt::Unchecked);
+  }
+
+  void SetStatus(int /*slot*/, std::string_view text) override {
+    w_.statusPanel_->setText(QtText(text));
+    // Shown at once: the step commands write it many times before events run again.
+    if (w_.statusPanel_->isVisible()) w_.statusPanel_->repaint();
+  }
+
+  void Close() override { w_.close(); }
+
+ private:
+  template <typename W>
+  W* At(int slot) const {
+    return qobject_cast<W*>(w_.widgets_[static_cast<size_t>(slot)]);
+  }
+
+  QtMainWindow& w_;
+};
+
 QString ControlObjectName(std::string_view name, int index) {
   QString objectName = QtText(name);
   if (index >= 0) objectName += QStringLiteral("(%1)").arg(index);
@@ -45,7 +131,10 @@ QString ControlObjectName(std::string_view name, int index) {
 }
 
 QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
-    : QWidget(parent), binding_(model, *this), keyboard_(new KeyboardActivation(this)) {
+    : QWidget(parent),
+      toolkit_(std::make_unique<Widgets>(*this)),
+      binding_(model, *toolkit_),
+      keyboard_(new KeyboardActivation(this)) {
   setFont(WindowFont(font(), this));
   setWindowIcon(ProgramIcon());
   setFixedSize(ScaledPixels(kClientWidthTwips, logicalDpiX()),
@@ -153,79 +242,6 @@ void QtMainWindow::SetTabOrderTopToBottom() {
     return a.top != b.top ? a.top < b.top : a.left < b.left;
   });
   for (size_t i = 1; i < stops.size(); ++i) setTabOrder(stops[i - 1].widget, stops[i].widget);
-}
-
-// ---- What the binding shows ----
-
-void QtMainWindow::SetTitle(std::string_view text) {
-  setWindowTitle(QtText(text));
-}
-
-void QtMainWindow::SetAccessibleName(int slot, std::string_view name) {
-  widgets_[static_cast<size_t>(slot)]->setAccessibleName(QtText(name));
-}
-
-std::string QtMainWindow::Text(int slot) const {
-  const auto* field = At<QLineEdit>(slot);
-  return field == nullptr ? std::string() : field->text().toStdString();
-}
-
-void QtMainWindow::SetText(int slot, std::string_view text) {
-  auto* field = At<QLineEdit>(slot);
-  if (field == nullptr) return;
-  field->setText(QtText(text));
-  field->setCursorPosition(0);  // shown from its start, as a text box shows a text it is given
-}
-
-void QtMainWindow::SetFolderMissing(int slot, bool missing, std::string_view description) {
-  QWidget* field = widgets_[static_cast<size_t>(slot)];
-  // The normal background is the one the radio's name field shows.
-  QPalette look = ControlWidget("TexteNomRadio")->palette();
-  if (missing) look.setColor(QPalette::Base, FromRgb(kRedBackRgb));
-  field->setPalette(look);
-  // In words too, for a screen reader and for a theme that overrides the colour.
-  field->setAccessibleDescription(QtText(description));
-  field->setToolTip(QtText(description));
-}
-
-void QtMainWindow::SetChecked(int slot, bool checked) {
-  if (auto* box = At<QCheckBox>(slot)) box->setChecked(checked);
-}
-
-void QtMainWindow::SetItems(int slot, const std::vector<std::string>& items) {
-  auto* combo = At<QComboBox>(slot);
-  if (combo == nullptr) return;
-  combo->clear();
-  for (const std::string& item : items) combo->addItem(QString::fromStdString(item));
-}
-
-void QtMainWindow::SetSelection(int slot, int row) {
-  if (auto* combo = At<QComboBox>(slot)) combo->setCurrentIndex(row);
-}
-
-void QtMainWindow::SetRows(int slot, const std::vector<CheckedRow>& rows) {
-  auto* list = At<QListWidget>(slot);
-  if (list == nullptr) return;
-  list->clear();
-  for (const CheckedRow& row : rows) {
-    auto* item = new QListWidgetItem(QString::fromStdString(row.text), list);
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(row.checked ? Qt::Checked : Qt::Unchecked);
-  }
-}
-
-void QtMainWindow::SetRow(int slot, int row, const CheckedRow& state) {
-  auto* list = At<QListWidget>(slot);
-  QListWidgetItem* item = list == nullptr ? nullptr : list->item(row);
-  if (item == nullptr) return;
-  item->setText(QString::fromStdString(state.text));
-  item->setCheckState(state.checked ? Qt::Checked : Qt::Unchecked);
-}
-
-void QtMainWindow::SetStatus(int /*slot*/, std::string_view text) {
-  statusPanel_->setText(QtText(text));
-  // Shown at once: the step commands write it many times before events run again.
-  if (statusPanel_->isVisible()) statusPanel_->repaint();
 }
 
 }  // namespace tx3

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,7 @@ class QLabel;
 
 namespace tx3 {
 
-class QtMainWindow : public QWidget, private ViewToolkit {
+class QtMainWindow : public QWidget {
  public:
   explicit QtMainWindow(FrmMain& model, QWidget* parent = nullptr);
   ~QtMainWindow() override;
@@ -34,25 +35,9 @@ class QtMainWindow : public QWidget, private ViewToolkit {
  private:
   QWidget* MakeControl(const ControlLayout& control, int slot);
   void SetTabOrderTopToBottom();
-  template <typename W>
-  W* At(int slot) const {
-    return qobject_cast<W*>(widgets_[static_cast<size_t>(slot)]);
-  }
 
-  // ViewToolkit
-  void SetTitle(std::string_view text) override;
-  void SetAccessibleName(int slot, std::string_view name) override;
-  std::string Text(int slot) const override;
-  void SetText(int slot, std::string_view text) override;
-  void SetFolderMissing(int slot, bool missing, std::string_view description) override;
-  void SetChecked(int slot, bool checked) override;
-  void SetItems(int slot, const std::vector<std::string>& items) override;
-  void SetSelection(int slot, int row) override;
-  void SetRows(int slot, const std::vector<CheckedRow>& rows) override;
-  void SetRow(int slot, int row, const CheckedRow& state) override;
-  void SetStatus(int slot, std::string_view text) override;
-  void Close() override { close(); }
-
+  class Widgets;  // what the binding asks of these widgets
+  std::unique_ptr<Widgets> toolkit_;
   ViewBinding binding_;
   QObject* keyboard_;              // Enter on buttons and markers
   std::vector<QWidget*> widgets_;  // by slot of the layout

@@ -59,10 +59,124 @@ int IconSize(int metric, int designSize, int dpi) {
 
 }  // namespace
 
+// What the binding asks of the controls: it decides, they show.
+class Win32MainWindow::Widgets final : public ViewToolkit {
+ public:
+  explicit Widgets(Win32MainWindow& window) : w_(window) {}
+
+  void SetTitle(std::string_view text) override {
+    if (w_.hwnd_ != nullptr) SetWindowTextW(w_.hwnd_, platform::win32::Widen(text).c_str());
+  }
+
+  // Only the names Windows would not find by itself: the caption is not the name, or there is no
+  // caption.
+  void SetAccessibleName(int slot, std::string_view name) override {
+    HWND window = w_.At(slot);
+    if (window == nullptr || name == WindowLayout()[static_cast<size_t>(slot)].caption) return;
+    w_.annotation_->SetName(window, platform::win32::Widen(name));
+  }
+
+  std::string Text(int slot) const override {
+    HWND field = w_.At(slot);
+    return field == nullptr ? std::string() : platform::win32::Narrow(WindowText(field));
+  }
+
+  void SetText(int slot, std::string_view text) override {
+    HWND field = w_.At(slot);
+    if (field == nullptr) return;
+    SetWindowTextW(field, platform::win32::Widen(text).c_str());
+    // Shown from its start, as a text box shows a text it is given.
+    SendMessageW(field, EM_SETSEL, 0, 0);
+    SendMessageW(field, EM_SCROLLCARET, 0, 0);
+  }
+
+  void SetFolderMissing(int slot, bool missing, std::string_view description) override {
+    HWND field = w_.At(slot);
+    if (field == nullptr) return;
+    w_.missing_[static_cast<size_t>(slot)] = missing;
+    // In words too, for a screen reader and for a high-contrast theme that may hide the colour.
+    std::wstring words = platform::win32::Widen(description);
+    w_.annotation_->SetDescription(field, words);
+    if (w_.folderTips_ != nullptr) {
+      TTTOOLINFOW tool{};
+      tool.cbSize = TTTOOLINFOW_V2_SIZE;
+      tool.hwnd = w_.hwnd_;
+      tool.uId = reinterpret_cast<UINT_PTR>(field);
+      tool.lpszText = words.data();
+      SendMessageW(w_.folderTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    // Its colour comes with the next WM_CTLCOLOREDIT.
+    InvalidateRect(field, nullptr, TRUE);
+  }
+
+  void SetChecked(int slot, bool checked) override {
+    if (HWND box = w_.At(slot))
+      SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+
+  void SetItems(int slot, const std::vector<std::string>& items) override {
+    HWND combo = w_.At(slot);
+    if (combo == nullptr) return;
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items) {
+      const std::wstring text = platform::win32::Widen(item);
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+  }
+
+  void SetSelection(int slot, int row) override {
+    if (HWND combo = w_.At(slot)) SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+  }
+
+  void SetRows(int slot, const std::vector<CheckedRow>& rows) override {
+    HWND list = w_.At(slot);
+    if (list == nullptr) return;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(list);
+    for (size_t row = 0; row < rows.size(); ++row) {
+      std::wstring text = platform::win32::Widen(rows[row].text);
+      LVITEMW item{};
+      item.mask = LVIF_TEXT;
+      item.iItem = static_cast<int>(row);
+      item.pszText = text.data();
+      const int at =
+          static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+      if (at >= 0) ListView_SetCheckState(list, at, rows[row].checked ? TRUE : FALSE);
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    w_.FitListColumn();
+    InvalidateRect(list, nullptr, TRUE);
+  }
+
+  void SetRow(int slot, int row, const CheckedRow& state) override {
+    HWND list = w_.At(slot);
+    if (list == nullptr) return;
+    std::wstring text = platform::win32::Widen(state.text);
+    ListView_SetItemText(list, row, 0, text.data());
+    ListView_SetCheckState(list, row, state.checked ? TRUE : FALSE);
+  }
+
+  void SetStatus(int slot, std::string_view text) override {
+    HWND status = w_.At(slot);
+    if (status == nullptr) return;
+    const std::wstring shown = platform::win32::Widen(text);
+    SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    w_.annotation_->AnnounceChange(status);
+    // Shown at once: the step commands write it many times before messages run again.
+    if (IsWindowVisible(status)) UpdateWindow(status);
+  }
+
+  void Close() override { w_.CloseWhenIdle(); }
+
+ private:
+  Win32MainWindow& w_;
+};
+
 Win32MainWindow::Win32MainWindow(FrmMain& model, std::unique_ptr<AccessibleAnnotation> annotation)
     : model_(model),
       annotation_(annotation ? std::move(annotation) : SystemAnnotation()),
-      binding_(model, *this) {
+      toolkit_(std::make_unique<Widgets>(*this)),
+      binding_(model, *toolkit_) {
   redBrush_ = CreateSolidBrush(FromRgb(kRedBackRgb));
   if (!CreateMainWindow()) return;
   BuildControls();
@@ -530,109 +644,6 @@ void Win32MainWindow::OnDestroyed() {
   widgets_.assign(widgets_.size(), nullptr);
   FindSpecialControls();
   if (quitWhenClosed_) PostQuitMessage(0);
-}
-
-// ---- What the binding shows ----
-
-void Win32MainWindow::SetTitle(std::string_view text) {
-  if (hwnd_ != nullptr) SetWindowTextW(hwnd_, platform::win32::Widen(text).c_str());
-}
-
-// Only the names Windows would not find by itself: the caption is not the name, or there is no
-// caption.
-void Win32MainWindow::SetAccessibleName(int slot, std::string_view name) {
-  HWND window = At(slot);
-  if (window == nullptr || name == WindowLayout()[static_cast<size_t>(slot)].caption) return;
-  annotation_->SetName(window, platform::win32::Widen(name));
-}
-
-std::string Win32MainWindow::Text(int slot) const {
-  HWND field = At(slot);
-  return field == nullptr ? std::string() : platform::win32::Narrow(WindowText(field));
-}
-
-void Win32MainWindow::SetText(int slot, std::string_view text) {
-  HWND field = At(slot);
-  if (field == nullptr) return;
-  SetWindowTextW(field, platform::win32::Widen(text).c_str());
-  // Shown from its start, as a text box shows a text it is given.
-  SendMessageW(field, EM_SETSEL, 0, 0);
-  SendMessageW(field, EM_SCROLLCARET, 0, 0);
-}
-
-void Win32MainWindow::SetFolderMissing(int slot, bool missing, std::string_view description) {
-  HWND field = At(slot);
-  if (field == nullptr) return;
-  missing_[static_cast<size_t>(slot)] = missing;
-  // In words too, for a screen reader and for a high-contrast theme that may hide the colour.
-  std::wstring words = platform::win32::Widen(description);
-  annotation_->SetDescription(field, words);
-  if (folderTips_ != nullptr) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(field);
-    tool.lpszText = words.data();
-    SendMessageW(folderTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-  // Its colour comes with the next WM_CTLCOLOREDIT.
-  InvalidateRect(field, nullptr, TRUE);
-}
-
-void Win32MainWindow::SetChecked(int slot, bool checked) {
-  if (HWND box = At(slot)) SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void Win32MainWindow::SetItems(int slot, const std::vector<std::string>& items) {
-  HWND combo = At(slot);
-  if (combo == nullptr) return;
-  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-  for (const std::string& item : items) {
-    const std::wstring text = platform::win32::Widen(item);
-    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  }
-}
-
-void Win32MainWindow::SetSelection(int slot, int row) {
-  if (HWND combo = At(slot)) SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
-}
-
-void Win32MainWindow::SetRows(int slot, const std::vector<CheckedRow>& rows) {
-  HWND list = At(slot);
-  if (list == nullptr) return;
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  ListView_DeleteAllItems(list);
-  for (size_t row = 0; row < rows.size(); ++row) {
-    std::wstring text = platform::win32::Widen(rows[row].text);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(row);
-    item.pszText = text.data();
-    const int at =
-        static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    if (at >= 0) ListView_SetCheckState(list, at, rows[row].checked ? TRUE : FALSE);
-  }
-  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  FitListColumn();
-  InvalidateRect(list, nullptr, TRUE);
-}
-
-void Win32MainWindow::SetRow(int slot, int row, const CheckedRow& state) {
-  HWND list = At(slot);
-  if (list == nullptr) return;
-  std::wstring text = platform::win32::Widen(state.text);
-  ListView_SetItemText(list, row, 0, text.data());
-  ListView_SetCheckState(list, row, state.checked ? TRUE : FALSE);
-}
-
-void Win32MainWindow::SetStatus(int slot, std::string_view text) {
-  HWND status = At(slot);
-  if (status == nullptr) return;
-  const std::wstring shown = platform::win32::Widen(text);
-  SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(shown.c_str()));
-  annotation_->AnnounceChange(status);
-  // Shown at once: the step commands write it many times before messages run again.
-  if (IsWindowVisible(status)) UpdateWindow(status);
 }
 
 }  // namespace tx3

@@ -17,7 +17,7 @@
 
 namespace tx3 {
 
-class Win32MainWindow : private ViewToolkit {
+class Win32MainWindow {
  public:
   // Creates the window, hidden, with every control; `annotation` gives the controls the names and
   // descriptions a screen reader says.
@@ -73,22 +73,10 @@ class Win32MainWindow : private ViewToolkit {
   void CloseWhenIdle();
   void CloseIfPendingAndIdle();
 
-  // ViewToolkit
-  void SetTitle(std::string_view text) override;
-  void SetAccessibleName(int slot, std::string_view name) override;
-  std::string Text(int slot) const override;
-  void SetText(int slot, std::string_view text) override;
-  void SetFolderMissing(int slot, bool missing, std::string_view description) override;
-  void SetChecked(int slot, bool checked) override;
-  void SetItems(int slot, const std::vector<std::string>& items) override;
-  void SetSelection(int slot, int row) override;
-  void SetRows(int slot, const std::vector<CheckedRow>& rows) override;
-  void SetRow(int slot, int row, const CheckedRow& state) override;
-  void SetStatus(int slot, std::string_view text) override;
-  void Close() override { CloseWhenIdle(); }
-
   FrmMain& model_;
   std::unique_ptr<AccessibleAnnotation> annotation_;
+  class Widgets;  // what the binding asks of these controls
+  std::unique_ptr<Widgets> toolkit_;
   ViewBinding binding_;
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
