@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/accessible_names.h"
+#include "platform/platform.h"
 
 namespace tx3 {
 namespace {
@@ -230,6 +231,20 @@ void ViewBinding::RowToggled(int slot, int row, bool checked) {
   const ControlLayout* control = AtSlot(slot);
   if (control == nullptr || Rendering() || control->name != "ListeTX") return;
   model_.SetListeTXChecked(row, checked);
+}
+
+// ---- The window's UI port ----
+
+void WindowUiPort::ShowMessage(std::string_view text, MsgIcon icon) {
+  ShowBox(model_.Caption(), text, icon);
+}
+
+std::optional<std::string> WindowUiPort::BrowseForFolder(std::string_view startFolder,
+                                                         std::string_view title) {
+  const std::string start = platform::Os().HostPathForDialog(startFolder);
+  const std::optional<std::string> chosen = ChooseHostFolder(start, title);
+  if (!chosen || chosen->empty()) return std::nullopt;
+  return platform::Os().WindowsPathFromHost(*chosen);
 }
 
 }  // namespace tx3

@@ -8,12 +8,14 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/frm_main.h"
 #include "app/window_layout.h"
+#include "common/ui_port.h"
 
 namespace tx3 {
 
@@ -85,6 +87,30 @@ class ViewBinding {
   // What the widgets were last given, so that an unchanged list is not built again.
   std::map<int, std::vector<std::string>> itemsShown_;  // by slot
   int rowsShown_ = -1;                                  // -1: the list was never filled
+};
+
+// The UI port of a window: message boxes titled with the window's caption, the folder dialog
+// opened on the host's folder and answering a Windows path, the status text kept by the model.
+// A view gives its toolkit's dialogs and its event pump.
+class WindowUiPort : public UiPort {
+ public:
+  explicit WindowUiPort(FrmMain& model) : model_(model) {}
+
+  void ShowMessage(std::string_view text, MsgIcon icon) final;
+  std::optional<std::string> BrowseForFolder(std::string_view startFolder,
+                                             std::string_view title) final;
+  void SetStatusText(std::string_view text) final { model_.SetStatusText(text); }
+
+ protected:
+  // A modal box with an OK button only; `text` breaks its lines with CR LF.
+  virtual void ShowBox(std::string_view title, std::string_view text, MsgIcon icon) = 0;
+  // The modal folder dialog opened on host folder `start`: the chosen host folder, nothing (or
+  // an empty text) when the operator cancelled.
+  virtual std::optional<std::string> ChooseHostFolder(std::string_view start,
+                                                      std::string_view title) = 0;
+
+ private:
+  FrmMain& model_;
 };
 
 }  // namespace tx3
