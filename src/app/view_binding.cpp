@@ -8,38 +8,57 @@
 namespace tx3 {
 namespace {
 
-// The layout control that shows each control of the model with an index; nullptr for the window
-// itself.
-std::string_view ControlName(Control control) {
-  switch (control) {
-    case Control::TexteNomRadio:
-      return "TexteNomRadio";
-    case Control::TexteNomStation:
-      return "TexteNomStation";
-    case Control::TexteDossier:
-      return "TexteDossier";
-    case Control::CheckAction:
-      return "CheckAction";
-    case Control::ComboPervasive:
-      return "ComboPervasive";
-    case Control::CombodBPowerAmp:
-      return "CombodBPowerAmp";
-    case Control::ListeTX:
-      return "ListeTX";
-    case Control::CheckTX:
-      return "CheckTX";
-    case Control::StatusBarMain:
-      return "StatusBarMain";
-    case Control::Caption:
-    case Control::Unloaded:
-      break;
+// Every control the operator can act on or the model can change: its layout name, the model's
+// change that re-renders it, and what the operator's action on it does.
+struct Route {
+  std::string_view name;
+  Control change;  // Control::Unloaded: none (a button)
+  void (*operated)(FrmMain& model, int index, const UserEvent& event);
+};
+
+constexpr Route kRoutes[] = {
+    {"TexteNomRadio", Control::TexteNomRadio,
+     [](FrmMain& m, int, const UserEvent& e) { m.SetTexteNomRadio(e.text); }},
+    {"TexteNomStation", Control::TexteNomStation,
+     [](FrmMain& m, int i, const UserEvent& e) { m.SetTexteNomStation(i, e.text); }},
+    {"TexteDossier", Control::TexteDossier,
+     [](FrmMain& m, int i, const UserEvent& e) { m.SetFolderText(i, e.text); }},
+    {"CheckAction", Control::CheckAction,
+     [](FrmMain& m, int i, const UserEvent& e) { m.SetCheckAction(i, e.checked); }},
+    {"ComboPervasive", Control::ComboPervasive,
+     [](FrmMain& m, int, const UserEvent& e) { m.SetComboPervasiveSelection(e.row); }},
+    {"CombodBPowerAmp", Control::CombodBPowerAmp,
+     [](FrmMain& m, int, const UserEvent& e) { m.SetCombodBPowerAmpSelection(e.row); }},
+    {"ListeTX", Control::ListeTX,
+     [](FrmMain& m, int, const UserEvent& e) { m.SetListeTXChecked(e.row, e.checked); }},
+    {"CheckTX", Control::CheckTX,
+     [](FrmMain& m, int, const UserEvent& e) {
+       m.SetCheckTXValue(e.checked ? 1 : 0);
+       m.CheckTX_Click();
+     }},
+    {"StatusBarMain", Control::StatusBarMain, nullptr},
+    {"CommandDossier", Control::Unloaded,
+     [](FrmMain& m, int i, const UserEvent&) { m.CommandDossier_Click(i); }},
+    {"CommandDossierCreer", Control::Unloaded,
+     [](FrmMain& m, int i, const UserEvent&) { m.CommandDossierCreer_Click(i); }},
+    {"CommandCreerSettings", Control::Unloaded,
+     [](FrmMain& m, int i, const UserEvent&) {
+       m.CommandCreerSettings_Click(static_cast<int16_t>(i));
+     }},
+    {"CommandPervasiveCreate", Control::Unloaded,
+     [](FrmMain& m, int, const UserEvent&) { m.CommandPervasiveCreate_Click(); }},
+    {"LabelCODEC", Control::Unloaded,
+     [](FrmMain& m, int, const UserEvent&) { m.LabelCODEC_Click(); }},
+    {"CommandQuitter", Control::Unloaded,
+     [](FrmMain& m, int, const UserEvent&) { m.CommandQuitter_Click(); }},
+};
+
+// The layout name of the control a change of the model re-renders; empty for the window itself.
+std::string_view NameOf(Control control) {
+  for (const Route& route : kRoutes) {
+    if (route.change == control && control != Control::Unloaded) return route.name;
   }
   return {};
-}
-
-const ControlLayout* AtSlot(int slot) {
-  const auto layout = WindowLayout();
-  return slot >= 0 && slot < static_cast<int>(layout.size()) ? &layout[slot] : nullptr;
 }
 
 // While it lives, the widgets' notifications are the binding's own doing.
@@ -95,7 +114,7 @@ void ViewBinding::Render(const Change& change) {
   const bool indexed = change.control == Control::TexteNomStation ||
                        change.control == Control::TexteDossier ||
                        change.control == Control::CheckAction;
-  const int slot = LayoutSlot(ControlName(change.control), indexed ? i : -1);
+  const int slot = LayoutSlot(NameOf(change.control), indexed ? i : -1);
   switch (change.control) {
     case Control::Caption:
       view_.SetTitle(model_.Caption());
@@ -173,64 +192,17 @@ void ViewBinding::RenderList(int row) {
 
 // ---- What the operator did ----
 
-void ViewBinding::Pressed(int slot) {
-  const ControlLayout* control = AtSlot(slot);
-  if (control == nullptr || Rendering()) return;
-  const std::string_view name = control->name;
-  const int i = control->index;
-  if (name == "CommandDossier") {
-    model_.CommandDossier_Click(i);
-  } else if (name == "CommandDossierCreer") {
-    model_.CommandDossierCreer_Click(i);
-  } else if (name == "CommandCreerSettings") {
-    model_.CommandCreerSettings_Click(static_cast<int16_t>(i));
-  } else if (name == "CommandPervasiveCreate") {
-    model_.CommandPervasiveCreate_Click();
-  } else if (name == "LabelCODEC") {
-    model_.LabelCODEC_Click();
-  } else if (name == "CommandQuitter") {
-    model_.CommandQuitter_Click();
-    view_.Close();
+void ViewBinding::Operated(int slot, const UserEvent& event) {
+  const auto layout = WindowLayout();
+  if (Rendering() || slot < 0 || slot >= static_cast<int>(layout.size())) return;
+  const ControlLayout& control = layout[static_cast<size_t>(slot)];
+  for (const Route& route : kRoutes) {
+    if (route.name == control.name && route.operated != nullptr) {
+      route.operated(model_, control.index, event);
+    }
   }
-}
-
-void ViewBinding::Toggled(int slot, bool checked) {
-  const ControlLayout* control = AtSlot(slot);
-  if (control == nullptr || Rendering()) return;
-  if (control->name == "CheckAction") {
-    model_.SetCheckAction(control->index, checked);
-  } else if (control->name == "CheckTX") {
-    model_.SetCheckTXValue(checked ? 1 : 0);
-    model_.CheckTX_Click();
-  }
-}
-
-void ViewBinding::TextEdited(int slot, std::string_view text) {
-  const ControlLayout* control = AtSlot(slot);
-  if (control == nullptr || Rendering()) return;
-  if (control->name == "TexteNomRadio") {
-    model_.SetTexteNomRadio(text);
-  } else if (control->name == "TexteNomStation") {
-    model_.SetTexteNomStation(control->index, text);
-  } else if (control->name == "TexteDossier") {
-    model_.SetFolderText(control->index, text);
-  }
-}
-
-void ViewBinding::SelectionChanged(int slot, int row) {
-  const ControlLayout* control = AtSlot(slot);
-  if (control == nullptr || Rendering()) return;
-  if (control->name == "ComboPervasive") {
-    model_.SetComboPervasiveSelection(row);
-  } else if (control->name == "CombodBPowerAmp") {
-    model_.SetCombodBPowerAmpSelection(row);
-  }
-}
-
-void ViewBinding::RowToggled(int slot, int row, bool checked) {
-  const ControlLayout* control = AtSlot(slot);
-  if (control == nullptr || Rendering() || control->name != "ListeTX") return;
-  model_.SetListeTXChecked(row, checked);
+  // The window goes even when the handler could not run to its end.
+  if (control.name == "CommandQuitter") view_.Close();
 }
 
 // ---- The window's UI port ----

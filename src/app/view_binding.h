@@ -49,6 +49,13 @@ class ViewToolkit {
   virtual void Close() = 0;
 };
 
+// What the operator did to a widget; a press carries nothing.
+struct UserEvent {
+  bool checked = false;        // a check box, or a row of the list with check boxes
+  int row = -1;                // the chosen row of a drop-down list, the ticked row of the list
+  std::string_view text = {};  // a text field's whole text after the keystroke
+};
+
 class ViewBinding {
  public:
   ViewBinding(FrmMain& model, ViewToolkit& view) : model_(model), view_(view) {}
@@ -66,13 +73,10 @@ class ViewBinding {
   void RenderAll();
   void Render(const Change& change);
 
-  // What the operator did. The view's own assignments (while the binding renders) are not
-  // forwarded: they would only echo the model back into it.
-  void Pressed(int slot);                            // a button or the codec link
-  void Toggled(int slot, bool checked);              // a check box
-  void TextEdited(int slot, std::string_view text);  // a text field
-  void SelectionChanged(int slot, int row);          // a drop-down list
-  void RowToggled(int slot, int row, bool checked);  // a row of the list with check boxes
+  // What the operator did to the widget of `slot`: pressed it (a button, the codec link), ticked
+  // it or a row of it, typed in it, chose a row. The view's own assignments (while the binding
+  // renders) are not forwarded: they would only echo the model back into it.
+  void Operated(int slot, const UserEvent& event = {});
   bool Rendering() const { return rendering_ > 0; }
 
  private:

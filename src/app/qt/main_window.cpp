@@ -179,36 +179,38 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
       return new QLabel(caption, this);
     case ControlKind::LinkLabel: {
       auto* link = new LinkLabel(caption, FromRgb(kLinkTextRgb), this);
-      connect(link, &LinkLabel::clicked, this, [this, slot] { binding_.Pressed(slot); });
+      connect(link, &LinkLabel::clicked, this, [this, slot] { binding_.Operated(slot); });
       return link;
     }
     case ControlKind::TextField: {
       auto* field = new QLineEdit(this);
-      connect(field, &QLineEdit::textEdited, this,
-              [this, slot](const QString& text) { binding_.TextEdited(slot, text.toStdString()); });
+      connect(field, &QLineEdit::textEdited, this, [this, slot](const QString& text) {
+        binding_.Operated(slot, {.text = text.toStdString()});
+      });
       return field;
     }
     case ControlKind::Button: {
       auto* button = new QPushButton(caption, this);
-      connect(button, &QPushButton::clicked, this, [this, slot] { binding_.Pressed(slot); });
+      connect(button, &QPushButton::clicked, this, [this, slot] { binding_.Operated(slot); });
       return button;
     }
     case ControlKind::CheckBox: {
       auto* box = new QCheckBox(caption, this);
       connect(box, &QCheckBox::clicked, this,
-              [this, slot](bool checked) { binding_.Toggled(slot, checked); });
+              [this, slot](bool checked) { binding_.Operated(slot, {.checked = checked}); });
       return box;
     }
     case ControlKind::ComboBox: {
       auto* combo = new QComboBox(this);
       connect(combo, &QComboBox::currentIndexChanged, this,
-              [this, slot](int row) { binding_.SelectionChanged(slot, row); });
+              [this, slot](int row) { binding_.Operated(slot, {.row = row}); });
       return combo;
     }
     case ControlKind::CheckList: {
       auto* list = new QListWidget(this);
       connect(list, &QListWidget::itemChanged, this, [this, slot, list](QListWidgetItem* item) {
-        binding_.RowToggled(slot, list->row(item), item->checkState() == Qt::Checked);
+        binding_.Operated(slot,
+                          {.checked = item->checkState() == Qt::Checked, .row = list->row(item)});
       });
       return list;
     }

@@ -305,56 +305,38 @@ void Win32MainWindow::MakeFolderTips() {
   }
 }
 
+// The window class and styles of each kind of control (WS_CHILD | WS_VISIBLE besides).
+struct ControlClass {
+  ControlKind kind;
+  const wchar_t* className;
+  DWORD style, exStyle;
+};
+constexpr DWORD kStop = WS_TABSTOP | WS_GROUP;
+const ControlClass kControlClasses[] = {
+    // A caption stays on its line, as the design has it, even when it runs short of room.
+    {ControlKind::Label, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0},
+    // A button drawn as a link, so that Tab stops on it and Space or Enter opens it.
+    {ControlKind::LinkLabel, L"BUTTON", kStop | BS_OWNERDRAW, 0},
+    {ControlKind::TextField, L"EDIT", kStop | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+    {ControlKind::Button, L"BUTTON", kStop | BS_PUSHBUTTON, 0},
+    {ControlKind::CheckBox, L"BUTTON", kStop | BS_AUTOCHECKBOX, 0},
+    {ControlKind::ComboBox, L"COMBOBOX", kStop | CBS_DROPDOWNLIST | WS_VSCROLL, 0},
+    {ControlKind::CheckList, WC_LISTVIEWW,
+     kStop | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE},
+    {ControlKind::Image, L"STATIC", SS_OWNERDRAW, 0},
+    // Placed by the layout like the other controls, not docked by itself.
+    {ControlKind::StatusBar, STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN, 0},
+};
+
 HWND Win32MainWindow::MakeControl(const ControlLayout& control, int id) {
-  const std::wstring caption = platform::win32::Widen(control.caption);
-  const wchar_t* className = L"STATIC";
-  DWORD style = WS_CHILD | WS_VISIBLE;
-  DWORD exStyle = 0;
-  constexpr DWORD kStop = WS_TABSTOP | WS_GROUP;
-  switch (control.kind) {
-    case ControlKind::Label:
-      // A caption stays on its line, as the design has it, even when it runs short of room.
-      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-      break;
-    case ControlKind::LinkLabel:
-      // A button drawn as a link, so that Tab stops on it and Space or Enter opens it.
-      className = L"BUTTON";
-      style |= kStop | BS_OWNERDRAW;
-      break;
-    case ControlKind::TextField:
-      className = L"EDIT";
-      style |= kStop | ES_LEFT | ES_AUTOHSCROLL;
-      exStyle = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::Button:
-      className = L"BUTTON";
-      style |= kStop | BS_PUSHBUTTON;
-      break;
-    case ControlKind::CheckBox:
-      className = L"BUTTON";
-      style |= kStop | BS_AUTOCHECKBOX;
-      break;
-    case ControlKind::ComboBox:
-      className = L"COMBOBOX";
-      style |= kStop | CBS_DROPDOWNLIST | WS_VSCROLL;
-      break;
-    case ControlKind::CheckList:
-      className = WC_LISTVIEWW;
-      style |= kStop | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
-      exStyle = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::Image:
-      style |= SS_OWNERDRAW;
-      break;
-    case ControlKind::StatusBar:
-      // Placed by the layout like the other controls, not docked by itself.
-      className = STATUSCLASSNAMEW;
-      style |= CCS_NORESIZE | CCS_NOPARENTALIGN;
-      break;
+  const ControlClass* look = &kControlClasses[0];
+  for (const ControlClass& each : kControlClasses) {
+    if (each.kind == control.kind) look = &each;
   }
-  HWND made =
-      CreateWindowExW(exStyle, className, caption.c_str(), style, 0, 0, 0, 0, hwnd_,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
+  const std::wstring caption = platform::win32::Widen(control.caption);
+  HWND made = CreateWindowExW(
+      look->exStyle, look->className, caption.c_str(), WS_CHILD | WS_VISIBLE | look->style, 0, 0, 0,
+      0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
   if (made == nullptr) return nullptr;
   if (control.kind == ControlKind::CheckList) {
     ListView_SetExtendedListViewStyle(made, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
@@ -541,17 +523,17 @@ void Win32MainWindow::OnCommand(HWND from, int code) {
   if (slot < 0) return;
   switch (code) {
     case EN_CHANGE:
-      binding_.TextEdited(slot, platform::win32::Narrow(WindowText(from)));
+      binding_.Operated(slot, {.text = platform::win32::Narrow(WindowText(from))});
       break;
     case BN_CLICKED:
       if (WindowLayout()[static_cast<size_t>(slot)].kind == ControlKind::CheckBox) {
-        binding_.Toggled(slot, SendMessageW(from, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        binding_.Operated(slot, {.checked = SendMessageW(from, BM_GETCHECK, 0, 0) == BST_CHECKED});
       } else {
-        binding_.Pressed(slot);
+        binding_.Operated(slot);
       }
       break;
     case CBN_SELCHANGE:
-      binding_.SelectionChanged(slot, static_cast<int>(SendMessageW(from, CB_GETCURSEL, 0, 0)));
+      binding_.Operated(slot, {.row = static_cast<int>(SendMessageW(from, CB_GETCURSEL, 0, 0))});
       break;
     default:
       break;
@@ -575,7 +557,7 @@ LRESULT Win32MainWindow::OnNotify(const NMHDR& header) {
   const UINT after = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
   // State image 1 is the empty box, 2 the ticked one; 0 is a row still being inserted.
   if (before == 0 || after == 0 || before == after) return 0;
-  binding_.RowToggled(SlotOf(liste_), change.iItem, after == 2);
+  binding_.Operated(SlotOf(liste_), {.checked = after == 2, .row = change.iItem});
   return 0;
 }
 
