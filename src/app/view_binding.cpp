@@ -61,6 +61,14 @@ std::string_view NameOf(Control control) {
   return {};
 }
 
+// The change of the model that re-renders control `name`; Control::Unloaded for none.
+Control ChangeOf(std::string_view name) {
+  for (const Route& route : kRoutes) {
+    if (route.name == name) return route.change;
+  }
+  return Control::Unloaded;
+}
+
 // While it lives, the widgets' notifications are the binding's own doing.
 class RenderingScope {
  public:
@@ -98,33 +106,21 @@ void ViewBinding::Stop() {
 }
 
 void ViewBinding::RenderAll() {
-  for (Control control : {Control::Caption, Control::TexteNomRadio, Control::ComboPervasive,
-                          Control::CombodBPowerAmp, Control::CheckTX, Control::StatusBarMain}) {
-    Render({control, -1});
+  Render({Control::Caption, -1});
+  for (const ControlLayout& control : WindowLayout()) {
+    const Control change = ChangeOf(control.name);
+    if (change != Control::Unloaded) Render({change, control.index});
   }
-  for (int i = 0; i < kStationCount; ++i) Render({Control::TexteNomStation, i});
-  for (int i = 0; i < kFolderCount; ++i) Render({Control::TexteDossier, i});
-  for (int s = 0; s < kStepCount; ++s) Render({Control::CheckAction, s});
-  Render({Control::ListeTX, -1});
 }
 
 void ViewBinding::Render(const Change& change) {
   const RenderingScope scope(rendering_);
+  if (change.control == Control::Caption) return view_.SetTitle(model_.Caption());
+  if (change.control == Control::Unloaded) return view_.Close();
+  // A control of an array by its index; a single control (a list: the index is its row) alone.
+  const std::string_view name = NameOf(change.control);
   const int i = change.index;
-  const bool indexed = change.control == Control::TexteNomStation ||
-                       change.control == Control::TexteDossier ||
-                       change.control == Control::CheckAction;
-  const int slot = LayoutSlot(NameOf(change.control), indexed ? i : -1);
-  switch (change.control) {
-    case Control::Caption:
-      view_.SetTitle(model_.Caption());
-      return;
-    case Control::Unloaded:
-      view_.Close();
-      return;
-    default:
-      break;
-  }
+  const int slot = LayoutSlot(name, FindControl(name) != nullptr ? -1 : i);
   if (slot < 0) return;
   switch (change.control) {
     case Control::TexteNomRadio:
@@ -158,8 +154,7 @@ void ViewBinding::Render(const Change& change) {
     case Control::StatusBarMain:
       view_.SetStatus(slot, model_.StatusText());
       break;
-    case Control::Caption:
-    case Control::Unloaded:
+    default:
       break;
   }
 }
