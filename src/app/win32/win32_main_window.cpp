@@ -181,7 +181,7 @@ Win32MainWindow::Win32MainWindow(FrmMain& model, std::unique_ptr<AccessibleAnnot
   if (!CreateMainWindow()) return;
   BuildControls();
   // A step's progress and end are read out as the status bar shows them.
-  if (status_ != nullptr) annotation_->MarkLiveRegion(status_);
+  if (HWND status = ControlWindow("StatusBarMain")) annotation_->MarkLiveRegion(status);
   MakeFolderTips();
   ApplyDpi();
   binding_.Start();
@@ -278,14 +278,6 @@ void Win32MainWindow::BuildControls() {
     }
     make(control);
   }
-  FindSpecialControls();
-}
-
-void Win32MainWindow::FindSpecialControls() {
-  liste_ = ControlWindow("ListeTX");
-  link_ = ControlWindow("LabelCODEC");
-  image_ = ControlWindow("Image");
-  status_ = ControlWindow("StatusBarMain");
 }
 
 // One tooltip per folder field, empty (never shown) while the folder exists.
@@ -364,9 +356,10 @@ void Win32MainWindow::ApplyDpi() {
   HFONT font = CreateFontIndirectW(&look);
   look.lfUnderline = TRUE;
   HFONT linkFont = CreateFontIndirectW(&look);
+  HWND link = ControlWindow("LabelCODEC");
   for (HWND control : widgets_) {
     if (control == nullptr) continue;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(control == link_ ? linkFont : font),
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(control == link ? linkFont : font),
                  FALSE);
   }
   if (font_ != nullptr) DeleteObject(font_);
@@ -411,10 +404,11 @@ void Win32MainWindow::PlaceControls() {
 
 // The list's one column spans the room left of its scroll bar, so that it never scrolls sideways.
 void Win32MainWindow::FitListColumn() {
-  if (liste_ == nullptr) return;
+  HWND list = ControlWindow("ListeTX");
+  if (list == nullptr) return;
   RECT inside{};
-  GetClientRect(liste_, &inside);
-  ListView_SetColumnWidth(liste_, 0, inside.right - inside.left);
+  GetClientRect(list, &inside);
+  ListView_SetColumnWidth(list, 0, inside.right - inside.left);
 }
 
 void Win32MainWindow::FitComboHeight(HWND combo, int height) {
@@ -475,7 +469,7 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_SETCURSOR:
-      if (link_ != nullptr && reinterpret_cast<HWND>(wParam) == link_) {
+      if (wParam != 0 && reinterpret_cast<HWND>(wParam) == ControlWindow("LabelCODEC")) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
       }
@@ -550,14 +544,15 @@ void Win32MainWindow::PressFocusedButton() {
 }
 
 LRESULT Win32MainWindow::OnNotify(const NMHDR& header) {
-  if (header.hwndFrom != liste_ || liste_ == nullptr || header.code != LVN_ITEMCHANGED) return 0;
+  HWND list = ControlWindow("ListeTX");
+  if (list == nullptr || header.hwndFrom != list || header.code != LVN_ITEMCHANGED) return 0;
   const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
   if ((change.uChanged & LVIF_STATE) == 0 || change.iItem < 0) return 0;
   const UINT before = (change.uOldState & LVIS_STATEIMAGEMASK) >> 12;
   const UINT after = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
   // State image 1 is the empty box, 2 the ticked one; 0 is a row still being inserted.
   if (before == 0 || after == 0 || before == after) return 0;
-  binding_.Operated(SlotOf(liste_), {.checked = after == 2, .row = change.iItem});
+  binding_.Operated(SlotOf(list), {.checked = after == 2, .row = change.iItem});
   return 0;
 }
 
@@ -573,11 +568,11 @@ LRESULT Win32MainWindow::OnCtlColorEdit(HDC dc, HWND field) {
 }
 
 void Win32MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  if (item.hwndItem == link_) {
+  if (item.hwndItem == ControlWindow("LabelCODEC")) {
     DrawLink(item);
     return;
   }
-  if (item.hwndItem != image_) return;
+  if (item.hwndItem != ControlWindow("Image")) return;
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   if (logo_ == nullptr) return;
   // The logo at the top left of its area, as a picture control shows it.
@@ -593,9 +588,9 @@ void Win32MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
 // it; with the keyboard's focus, the system's focus frame around the text.
 void Win32MainWindow::DrawLink(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-  const std::wstring text = WindowText(link_);
-  HGDIOBJ oldFont =
-      SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(link_, WM_GETFONT, 0, 0)));
+  const std::wstring text = WindowText(item.hwndItem);
+  HGDIOBJ oldFont = SelectObject(
+      item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, FromRgb(kLinkTextRgb));
   constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
@@ -624,7 +619,6 @@ void Win32MainWindow::OnDestroyed() {
   folderTips_ = nullptr;  // owned by the window, gone with it
   // Every control handle is gone with the window.
   widgets_.assign(widgets_.size(), nullptr);
-  FindSpecialControls();
   if (quitWhenClosed_) PostQuitMessage(0);
 }
 

@@ -52,7 +52,6 @@ class Win32MainWindow {
 
   bool CreateMainWindow();
   void BuildControls();
-  void FindSpecialControls();
   HWND MakeControl(const ControlLayout& control, int id);
   void MakeFolderTips();
   void ApplyDpi();
@@ -94,10 +93,6 @@ class Win32MainWindow {
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
 
-  HWND liste_ = nullptr;
-  HWND link_ = nullptr;  // LabelCODEC
-  HWND image_ = nullptr;
-  HWND status_ = nullptr;
   HWND folderTips_ = nullptr;  // the missing folders' tooltips
 };
 
