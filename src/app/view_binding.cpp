@@ -1,5 +1,6 @@
 #include "app/view_binding.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "app/accessible_names.h"
@@ -86,6 +87,18 @@ class RenderingScope {
 int LayoutSlot(std::string_view name, int index) {
   const ControlLayout* control = FindControl(name, index);
   return control == nullptr ? -1 : static_cast<int>(control - WindowLayout().data());
+}
+
+std::vector<int> SlotsInTabOrder() {
+  const auto layout = WindowLayout();
+  std::vector<int> order(layout.size());
+  for (size_t slot = 0; slot < order.size(); ++slot) order[slot] = static_cast<int>(slot);
+  std::stable_sort(order.begin(), order.end(), [layout](int x, int y) {
+    const ControlLayout& a = layout[static_cast<size_t>(x)];
+    const ControlLayout& b = layout[static_cast<size_t>(y)];
+    return a.top != b.top ? a.top < b.top : a.left < b.left;
+  });
+  return order;
 }
 
 void ViewBinding::Start() {

@@ -21,6 +21,8 @@ namespace tx3 {
 
 // The slot of control `name`(`index`) in WindowLayout(); -1 when the window has none.
 int LayoutSlot(std::string_view name, int index = -1);
+// Every slot from top to bottom, then left to right: the order Tab follows in both windows.
+std::vector<int> SlotsInTabOrder();
 
 // What a view does to its widgets, slot by slot. Nothing here decides what to show.
 class ViewToolkit {

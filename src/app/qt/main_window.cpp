@@ -228,22 +228,13 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
 }
 
 void QtMainWindow::SetTabOrderTopToBottom() {
-  struct Stop {
-    int top, left;
-    QWidget* widget;
-  };
-  std::vector<Stop> stops;
-  const auto layout = WindowLayout();
-  for (size_t slot = 0; slot < layout.size(); ++slot) {
-    QWidget* widget = widgets_[slot];
-    if (widget->focusPolicy() & Qt::TabFocus) {
-      stops.push_back({layout[slot].top, layout[slot].left, widget});
-    }
+  QWidget* previous = nullptr;
+  for (int slot : SlotsInTabOrder()) {
+    QWidget* widget = widgets_[static_cast<size_t>(slot)];
+    if ((widget->focusPolicy() & Qt::TabFocus) == 0) continue;
+    if (previous != nullptr) setTabOrder(previous, widget);
+    previous = widget;
   }
-  std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
-    return a.top != b.top ? a.top < b.top : a.left < b.left;
-  });
-  for (size_t i = 1; i < stops.size(); ++i) setTabOrder(stops[i - 1].widget, stops[i].widget);
 }
 
 }  // namespace tx3

@@ -251,10 +251,7 @@ void Win32MainWindow::BuildControls() {
   // first id.
   const std::span<const ControlLayout> layout = WindowLayout();
   std::vector<const ControlLayout*> order;
-  for (const ControlLayout& control : layout) order.push_back(&control);
-  std::stable_sort(order.begin(), order.end(), [](const ControlLayout* x, const ControlLayout* y) {
-    return x->top != y->top ? x->top < y->top : x->left < y->left;
-  });
+  for (int slot : SlotsInTabOrder()) order.push_back(&layout[static_cast<size_t>(slot)]);
   std::vector<const ControlLayout*> labels;  // those that name a field
   for (const ControlLayout* control : order) {
     if (control->kind != ControlKind::TextField) continue;
