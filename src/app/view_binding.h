@@ -2,7 +2,7 @@
 // control shows in the model's current state (texts, ticks, lists, a missing folder's colour and
 // its words, accessible names), which change of the model goes to which widget, and which handler
 // a click or an edit reaches. A view only creates and draws widgets: it implements ViewToolkit
-// for them and reports what the operator does through the binding's event calls.
+// for them and reports what the operator does to them (Operated).
 //
 // A widget is known by its slot: the position of its control in WindowLayout().
 #pragma once
