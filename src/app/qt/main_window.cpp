@@ -8,13 +8,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <algorithm>
-#include <vector>
 
-#include "app/accessible_names.h"
 #include "app/qt/artwork.h"
 #include "app/qt/keyboard_activation.h"
 #include "app/qt/link_label.h"
@@ -30,15 +27,6 @@ QColor FromRgb(unsigned rgb) {
   return QColor::fromRgb(rgb);
 }
 
-// Assigns a text field only when it differs, so that typing keeps the cursor where it is. A text
-// the program assigns is shown from its start, as a text box shows it.
-void ShowText(QLineEdit* field, const std::string& text) {
-  const QString shown = QString::fromStdString(text);
-  if (field->text() == shown) return;
-  field->setText(shown);
-  field->setCursorPosition(0);
-}
-
 QStatusBar* MakeStatusBar(QWidget* parent, QLabel** firstPanel) {
   auto* bar = new QStatusBar(parent);
   bar->setSizeGripEnabled(false);  // the window has a fixed size
@@ -50,6 +38,92 @@ QStatusBar* MakeStatusBar(QWidget* parent, QLabel** firstPanel) {
 
 }  // namespace
 
+// What the binding asks of the widgets: it decides, they show.
+
+class QtMainWindow::Widgets final : public ViewToolkit {
+ public:
+  explicit Widgets(QtMainWindow& window) : w_(window) {}
+
+  void SetTitle(std::string_view text) override { w_.setWindowTitle(QtText(text)); }
+
+  void SetAccessibleName(int slot, std::string_view name) override {
+    w_.widgets_[static_cast<size_t>(slot)]->setAccessibleName(QtText(name));
+  }
+
+  std::string Text(int slot) const override {
+    const auto* field = At<QLineEdit>(slot);
+    return field == nullptr ? std::string() : field->text().toStdString();
+  }
+
+  void SetText(int slot, std::string_view text) override {
+    auto* field = At<QLineEdit>(slot);
+    if (field == nullptr) return;
+    field->setText(QtText(text));
+    field->setCursorPosition(0);  // shown from its start, as a text box shows a text it is given
+  }
+
+  void SetFolderMissing(int slot, bool missing, std::string_view description) override {
+    QWidget* field = w_.widgets_[static_cast<size_t>(slot)];
+    // The normal background is the one the radio's name field shows.
+    QPalette look = w_.ControlWidget("TexteNomRadio")->palette();
+    if (missing) look.setColor(QPalette::Base, FromRgb(kRedBackRgb));
+    field->setPalette(look);
+    // In words too, for a screen reader and for a theme that overrides the colour.
+    field->setAccessibleDescription(QtText(description));
+    field->setToolTip(QtText(description));
+  }
+
+  void SetChecked(int slot, bool checked) override {
+    if (auto* box = At<QCheckBox>(slot)) box->setChecked(checked);
+  }
+
+  void SetItems(int slot, const std::vector<std::string>& items) override {
+    auto* combo = At<QComboBox>(slot);
+    if (combo == nullptr) return;
+    combo->clear();
+    for (const std::string& item : items) combo->addItem(QString::fromStdString(item));
+  }
+
+  void SetSelection(int slot, int row) override {
+    if (auto* combo = At<QComboBox>(slot)) combo->setCurrentIndex(row);
+  }
+
+  void SetRows(int slot, const std::vector<CheckedRow>& rows) override {
+    auto* list = At<QListWidget>(slot);
+    if (list == nullptr) return;
+    list->clear();
+    for (const CheckedRow& row : rows) {
+      auto* item = new QListWidgetItem(QString::fromStdString(row.text), list);
+      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+      item->setCheckState(row.checked ? Qt::Checked : Qt::Unchecked);
+    }
+  }
+
+  void SetRow(int slot, int row, const CheckedRow& state) override {
+    auto* list = At<QListWidget>(slot);
+    QListWidgetItem* item = list == nullptr ? nullptr : list->item(row);
+    if (item == nullptr) return;
+    item->setText(QString::fromStdString(state.text));
+    item->setCheckState(state.checked ? Qt::Checked : Qt::Unchecked);
+  }
+
+  void SetStatus(int /*slot*/, std::string_view text) override {
+    w_.statusPanel_->setText(QtText(text));
+    // Shown at once: the step commands write it many times before events run again.
+    if (w_.statusPanel_->isVisible()) w_.statusPanel_->repaint();
+  }
+
+  void Close() override { w_.close(); }
+
+ private:
+  template <typename W>
+  W* At(int slot) const {
+    return qobject_cast<W*>(w_.widgets_[static_cast<size_t>(slot)]);
+  }
+
+  QtMainWindow& w_;
+};
+
 QString ControlObjectName(std::string_view name, int index) {
   QString objectName = QtText(name);
   if (index >= 0) objectName += QStringLiteral("(%1)").arg(index);
@@ -57,28 +131,34 @@ QString ControlObjectName(std::string_view name, int index) {
 }
 
 QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
-    : QWidget(parent), model_(model), keyboard_(new KeyboardActivation(this)) {
+    : QWidget(parent),
+      toolkit_(std::make_unique<Widgets>(*this)),
+      binding_(model, *toolkit_),
+      keyboard_(new KeyboardActivation(this)) {
   setFont(WindowFont(font(), this));
   setWindowIcon(ProgramIcon());
   setFixedSize(ScaledPixels(kClientWidthTwips, logicalDpiX()),
                ScaledPixels(kClientHeightTwips, logicalDpiY()));
-  BuildControls();
-  FindTypedControls();
-  ConnectTextFields();
-  ConnectButtons();
-  ConnectLists();
+  const auto layout = WindowLayout();
+  for (size_t slot = 0; slot < layout.size(); ++slot) {
+    const ControlLayout& control = layout[slot];
+    QWidget* widget = MakeControl(control, static_cast<int>(slot));
+    widget->setObjectName(ControlObjectName(control.name, control.index));
+    widget->setGeometry(PixelRect(control, logicalDpiX(), logicalDpiY()));
+    if (qobject_cast<QAbstractButton*>(widget) != nullptr) widget->installEventFilter(keyboard_);
+    widgets_.push_back(widget);
+  }
   SetTabOrderTopToBottom();
-  subscription_ = model_.Subscribe([this](const Change& change) { Render(change); });
-  RenderAll();
+  binding_.Start();
 }
 
 QtMainWindow::~QtMainWindow() {
-  model_.Unsubscribe(subscription_);
+  binding_.Stop();
 }
 
 QWidget* QtMainWindow::ControlWidget(std::string_view name, int index) const {
-  const auto found = controls_.find({std::string(name), index});
-  return found == controls_.end() ? nullptr : found->second;
+  const int slot = LayoutSlot(name, index);
+  return slot < 0 ? nullptr : widgets_[static_cast<size_t>(slot)];
 }
 
 void QtMainWindow::CentreOnScreen() {
@@ -90,35 +170,50 @@ void QtMainWindow::CentreOnScreen() {
 
 // ---- Building ----
 
-void QtMainWindow::BuildControls() {
-  for (const ControlLayout& control : WindowLayout()) {
-    QWidget* widget = MakeControl(control);
-    widget->setObjectName(ControlObjectName(control.name, control.index));
-    widget->setGeometry(PixelRect(control, logicalDpiX(), logicalDpiY()));
-    const std::string spoken = AccessibleName(control);
-    if (!spoken.empty()) widget->setAccessibleName(QString::fromStdString(spoken));
-    if (qobject_cast<QAbstractButton*>(widget) != nullptr) widget->installEventFilter(keyboard_);
-    controls_[{std::string(control.name), control.index}] = widget;
-  }
-}
-
-QWidget* QtMainWindow::MakeControl(const ControlLayout& control) {
+// The widget of one control, its clicks and edits reported to the binding. textEdited and
+// clicked are the operator's doing only, never the widget's own assignments.
+QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
   const QString caption = QtText(control.caption);
   switch (control.kind) {
     case ControlKind::Label:
       return new QLabel(caption, this);
-    case ControlKind::LinkLabel:
-      return new LinkLabel(caption, FromRgb(kLinkTextRgb), this);
-    case ControlKind::TextField:
-      return new QLineEdit(this);
-    case ControlKind::Button:
-      return new QPushButton(caption, this);
-    case ControlKind::CheckBox:
-      return new QCheckBox(caption, this);
-    case ControlKind::ComboBox:
-      return new QComboBox(this);
-    case ControlKind::CheckList:
-      return new QListWidget(this);
+    case ControlKind::LinkLabel: {
+      auto* link = new LinkLabel(caption, FromRgb(kLinkTextRgb), this);
+      connect(link, &LinkLabel::clicked, this, [this, slot] { binding_.Operated(slot); });
+      return link;
+    }
+    case ControlKind::TextField: {
+      auto* field = new QLineEdit(this);
+      connect(field, &QLineEdit::textEdited, this, [this, slot](const QString& text) {
+        binding_.Operated(slot, {.text = text.toStdString()});
+      });
+      return field;
+    }
+    case ControlKind::Button: {
+      auto* button = new QPushButton(caption, this);
+      connect(button, &QPushButton::clicked, this, [this, slot] { binding_.Operated(slot); });
+      return button;
+    }
+    case ControlKind::CheckBox: {
+      auto* box = new QCheckBox(caption, this);
+      connect(box, &QCheckBox::clicked, this,
+              [this, slot](bool checked) { binding_.Operated(slot, {.checked = checked}); });
+      return box;
+    }
+    case ControlKind::ComboBox: {
+      auto* combo = new QComboBox(this);
+      connect(combo, &QComboBox::currentIndexChanged, this,
+              [this, slot](int row) { binding_.Operated(slot, {.row = row}); });
+      return combo;
+    }
+    case ControlKind::CheckList: {
+      auto* list = new QListWidget(this);
+      connect(list, &QListWidget::itemChanged, this, [this, slot, list](QListWidgetItem* item) {
+        binding_.Operated(slot,
+                          {.checked = item->checkState() == Qt::Checked, .row = list->row(item)});
+      });
+      return list;
+    }
     case ControlKind::Image: {
       // The 90 × 90 pixel logo, drawn at the top left of its area as a picture control does.
       auto* image = new QLabel(this);
@@ -132,201 +227,13 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control) {
   return new QWidget(this);
 }
 
-void QtMainWindow::FindTypedControls() {
-  radio_ = qobject_cast<QLineEdit*>(ControlWidget("TexteNomRadio"));
-  for (int i = 0; i < kStationCount; ++i) {
-    stations_[i] = qobject_cast<QLineEdit*>(ControlWidget("TexteNomStation", i));
-  }
-  for (int i = 0; i < kFolderCount; ++i) {
-    folders_[i] = qobject_cast<QLineEdit*>(ControlWidget("TexteDossier", i));
-    browseButtons_[i] = qobject_cast<QPushButton*>(ControlWidget("CommandDossier", i));
-    createButtons_[i] = qobject_cast<QPushButton*>(ControlWidget("CommandDossierCreer", i));
-  }
-  for (int s = 0; s < kStepCount; ++s) {
-    checkActions_[s] = qobject_cast<QCheckBox*>(ControlWidget("CheckAction", s));
-    stepButtons_[s] = qobject_cast<QPushButton*>(ControlWidget("CommandCreerSettings", s));
-  }
-  databaseButton_ = qobject_cast<QPushButton*>(ControlWidget("CommandPervasiveCreate"));
-  quitButton_ = qobject_cast<QPushButton*>(ControlWidget("CommandQuitter"));
-  pervasive_ = qobject_cast<QComboBox*>(ControlWidget("ComboPervasive"));
-  converter_ = qobject_cast<QComboBox*>(ControlWidget("CombodBPowerAmp"));
-  liste_ = qobject_cast<QListWidget*>(ControlWidget("ListeTX"));
-  checkTX_ = qobject_cast<QCheckBox*>(ControlWidget("CheckTX"));
-}
-
-void QtMainWindow::ConnectTextFields() {
-  // textEdited: the operator's keystrokes and pastes only, not the model's own assignments.
-  connect(radio_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { model_.SetTexteNomRadio(text.toStdString()); });
-  for (int i = 0; i < kStationCount; ++i) {
-    connect(stations_[i], &QLineEdit::textEdited, this,
-            [this, i](const QString& text) { model_.SetTexteNomStation(i, text.toStdString()); });
-  }
-  for (int i = 0; i < kFolderCount; ++i) {
-    connect(folders_[i], &QLineEdit::textEdited, this,
-            [this, i](const QString& text) { model_.SetFolderText(i, text.toStdString()); });
-  }
-}
-
-void QtMainWindow::ConnectButtons() {
-  for (int i = 0; i < kFolderCount; ++i) {
-    connect(browseButtons_[i], &QPushButton::clicked, this,
-            [this, i] { model_.CommandDossier_Click(i); });
-    connect(createButtons_[i], &QPushButton::clicked, this,
-            [this, i] { model_.CommandDossierCreer_Click(i); });
-  }
-  for (int s = 0; s < kStepCount; ++s) {
-    connect(stepButtons_[s], &QPushButton::clicked, this,
-            [this, s] { model_.CommandCreerSettings_Click(static_cast<int16_t>(s)); });
-  }
-  connect(databaseButton_, &QPushButton::clicked, this,
-          [this] { model_.CommandPervasiveCreate_Click(); });
-  connect(quitButton_, &QPushButton::clicked, this, [this] {
-    model_.CommandQuitter_Click();
-    close();
-  });
-  for (int s = 0; s < kStepCount; ++s) {
-    connect(checkActions_[s], &QCheckBox::clicked, this,
-            [this, s](bool checked) { model_.SetCheckAction(s, checked); });
-  }
-  connect(checkTX_, &QCheckBox::clicked, this, [this](bool checked) {
-    model_.SetCheckTXValue(checked ? 1 : 0);
-    model_.CheckTX_Click();
-  });
-  if (auto* link = qobject_cast<LinkLabel*>(ControlWidget("LabelCODEC"))) {
-    connect(link, &LinkLabel::clicked, this, [this] { model_.LabelCODEC_Click(); });
-  }
-}
-
-void QtMainWindow::ConnectLists() {
-  connect(pervasive_, &QComboBox::currentIndexChanged, this,
-          [this](int row) { model_.SetComboPervasiveSelection(row); });
-  connect(converter_, &QComboBox::currentIndexChanged, this,
-          [this](int row) { model_.SetCombodBPowerAmpSelection(row); });
-  connect(liste_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-    model_.SetListeTXChecked(liste_->row(item), item->checkState() == Qt::Checked);
-  });
-}
-
 void QtMainWindow::SetTabOrderTopToBottom() {
-  struct Stop {
-    int top, left;
-    QWidget* widget;
-  };
-  std::vector<Stop> stops;
-  for (const ControlLayout& control : WindowLayout()) {
-    QWidget* widget = ControlWidget(control.name, control.index);
-    if (widget->focusPolicy() & Qt::TabFocus) stops.push_back({control.top, control.left, widget});
-  }
-  std::stable_sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
-    return a.top != b.top ? a.top < b.top : a.left < b.left;
-  });
-  for (size_t i = 1; i < stops.size(); ++i) setTabOrder(stops[i - 1].widget, stops[i].widget);
-}
-
-// ---- Rendering ----
-
-void QtMainWindow::RenderAll() {
-  for (Control control : {Control::Caption, Control::TexteNomRadio, Control::ComboPervasive,
-                          Control::CombodBPowerAmp, Control::CheckTX, Control::StatusBarMain}) {
-    Render({control, -1});
-  }
-  for (int i = 0; i < kStationCount; ++i) Render({Control::TexteNomStation, i});
-  for (int i = 0; i < kFolderCount; ++i) Render({Control::TexteDossier, i});
-  for (int s = 0; s < kStepCount; ++s) Render({Control::CheckAction, s});
-  Render({Control::ListeTX, -1});
-}
-
-void QtMainWindow::Render(const Change& change) {
-  const int i = change.index;
-  switch (change.control) {
-    case Control::Caption:
-      setWindowTitle(QString::fromStdString(model_.Caption()));
-      break;
-    case Control::TexteNomRadio:
-      ShowText(radio_, model_.TexteNomRadio());
-      break;
-    case Control::TexteNomStation:
-      if (i >= 0 && i < kStationCount) ShowText(stations_[i], model_.TexteNomStation(i));
-      break;
-    case Control::TexteDossier:
-      if (i >= 0 && i < kFolderCount) RenderFolder(i);
-      break;
-    case Control::CheckAction:
-      if (i >= 0 && i < kStepCount) checkActions_[i]->setChecked(model_.CheckAction(i));
-      break;
-    case Control::ComboPervasive:
-      RenderCombo(pervasive_, model_.ComboPervasive());
-      break;
-    case Control::CombodBPowerAmp:
-      RenderCombo(converter_, model_.CombodBPowerAmp());
-      break;
-    case Control::ListeTX:
-      if (i < 0)
-        RenderList();
-      else
-        RenderListRow(i);
-      break;
-    case Control::CheckTX:
-      checkTX_->setChecked(model_.CheckTXValue() == 1);
-      break;
-    case Control::StatusBarMain:
-      statusPanel_->setText(QString::fromStdString(model_.StatusText()));
-      // Shown at once: the step commands write it many times before events run again.
-      if (statusPanel_->isVisible()) statusPanel_->repaint();
-      break;
-    case Control::Unloaded:
-      close();
-      break;
-  }
-}
-
-void QtMainWindow::RenderFolder(int index) {
-  QLineEdit* field = folders_[index];
-  const FolderRow& row = model_.TexteDossier(index);
-  ShowText(field, row.text);
-  // The normal background is the one the radio's name field shows.
-  QPalette look = radio_->palette();
-  if (row.color == FieldColor::Red) look.setColor(QPalette::Base, FromRgb(kRedBackRgb));
-  field->setPalette(look);
-  // In words too, for a screen reader and for a theme that overrides the colour.
-  const QString missing = QtText(AccessibleDescription(model_, "TexteDossier", index));
-  field->setAccessibleDescription(missing);
-  field->setToolTip(missing);
-}
-
-void QtMainWindow::RenderCombo(QComboBox* combo, const ComboState& state) {
-  const QSignalBlocker quiet(combo);
-  QStringList items;
-  for (const std::string& item : state.items) items << QString::fromStdString(item);
-  QStringList shown;
-  for (int row = 0; row < combo->count(); ++row) shown << combo->itemText(row);
-  if (shown != items) {
-    combo->clear();
-    combo->addItems(items);
-  }
-  combo->setCurrentIndex(state.selected);
-}
-
-void QtMainWindow::RenderListRow(int row) {
-  const std::vector<CheckedRow>& rows = model_.ListeTX();
-  QListWidgetItem* item = liste_->item(row);
-  if (item == nullptr || row >= static_cast<int>(rows.size())) {
-    RenderList();  // the rows themselves changed
-    return;
-  }
-  const QSignalBlocker quiet(liste_);
-  item->setText(QString::fromStdString(rows[row].text));
-  item->setCheckState(rows[row].checked ? Qt::Checked : Qt::Unchecked);
-}
-
-void QtMainWindow::RenderList() {
-  const QSignalBlocker quiet(liste_);
-  liste_->clear();
-  for (const CheckedRow& row : model_.ListeTX()) {
-    auto* item = new QListWidgetItem(QString::fromStdString(row.text), liste_);
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(row.checked ? Qt::Checked : Qt::Unchecked);
+  QWidget* previous = nullptr;
+  for (int slot : SlotsInTabOrder()) {
+    QWidget* widget = widgets_[static_cast<size_t>(slot)];
+    if ((widget->focusPolicy() & Qt::TabFocus) == 0) continue;
+    if (previous != nullptr) setTabOrder(previous, widget);
+    previous = widget;
   }
 }
 

@@ -1,23 +1,19 @@
-// The Qt view of Frm_Main: one widget per control of the window layout, placed to the twip,
-// rendered from the model and re-rendered on each of its change notifications. Clicks and edits
-// go straight to the model's handlers; nothing is decided here.
+// The Qt view of Frm_Main: one widget per control of the window layout, placed to the twip. What
+// each widget shows and which handler it reaches is decided by the ViewBinding; this view only
+// creates, fills and draws its widgets.
 #pragma once
 
 #include <QWidget>
-#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
+#include <vector>
 
 #include "app/frm_main.h"
+#include "app/view_binding.h"
 #include "app/window_layout.h"
 
-class QCheckBox;
-class QComboBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
 
 namespace tx3 {
 
@@ -29,7 +25,7 @@ class QtMainWindow : public QWidget {
   QtMainWindow& operator=(const QtMainWindow&) = delete;
 
   // Shows every control as the model holds it.
-  void RenderAll();
+  void RenderAll() { binding_.RenderAll(); }
   // Places the window in the middle of its screen's available area.
   void CentreOnScreen();
 
@@ -37,38 +33,14 @@ class QtMainWindow : public QWidget {
   QWidget* ControlWidget(std::string_view name, int index = -1) const;
 
  private:
-  void BuildControls();
-  QWidget* MakeControl(const ControlLayout& control);
-  void FindTypedControls();
-  void ConnectTextFields();
-  void ConnectButtons();
-  void ConnectLists();
+  QWidget* MakeControl(const ControlLayout& control, int slot);
   void SetTabOrderTopToBottom();
 
-  void Render(const Change& change);
-  void RenderFolder(int index);
-  void RenderCombo(QComboBox* combo, const ComboState& state);
-  void RenderListRow(int row);
-  void RenderList();
-
-  FrmMain& model_;
-  QObject* keyboard_;  // Enter on buttons and markers
-  int subscription_ = 0;
-  std::map<std::pair<std::string, int>, QWidget*> controls_;
-
-  QLineEdit* radio_ = nullptr;
-  QLineEdit* stations_[kStationCount] = {};
-  QLineEdit* folders_[kFolderCount] = {};
-  QCheckBox* checkActions_[kStepCount] = {};
-  QComboBox* pervasive_ = nullptr;
-  QComboBox* converter_ = nullptr;
-  QListWidget* liste_ = nullptr;
-  QCheckBox* checkTX_ = nullptr;
-  QPushButton* browseButtons_[kFolderCount] = {};  // CommandDossier(i)
-  QPushButton* createButtons_[kFolderCount] = {};  // CommandDossierCreer(i)
-  QPushButton* stepButtons_[kStepCount] = {};      // CommandCreerSettings(i)
-  QPushButton* databaseButton_ = nullptr;          // CommandPervasiveCreate
-  QPushButton* quitButton_ = nullptr;              // CommandQuitter
+  class Widgets;  // what the binding asks of these widgets
+  std::unique_ptr<Widgets> toolkit_;
+  ViewBinding binding_;
+  QObject* keyboard_;              // Enter on buttons and markers
+  std::vector<QWidget*> widgets_;  // by slot of the layout
   QLabel* statusPanel_ = nullptr;
 };
 

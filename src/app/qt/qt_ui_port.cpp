@@ -6,7 +6,6 @@
 #include <QPointer>
 
 #include "app/qt/qt_text.h"
-#include "platform/platform.h"
 
 namespace tx3 {
 
@@ -63,31 +62,24 @@ QMessageBox::Icon QtIcon(MsgIcon icon) {
 }
 
 QtUiPort::QtUiPort(FrmMain& model, QWidget* owner, QtDialogs dialogs)
-    : model_(model), owner_(owner), dialogs_(std::move(dialogs)) {}
+    : WindowUiPort(model), owner_(owner), dialogs_(std::move(dialogs)) {}
 
-void QtUiPort::ShowMessage(std::string_view text, MsgIcon icon) {
+void QtUiPort::ShowBox(std::string_view title, std::string_view text, MsgIcon icon) {
   // The core breaks lines with CR LF; Qt breaks them with LF alone.
   QString shown = QtText(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   const FocusReturn focus;
-  dialogs_.showMessage(owner_, QtText(model_.Caption()), shown, QtIcon(icon));
+  dialogs_.showMessage(owner_, QtText(title), shown, QtIcon(icon));
 }
 
-std::optional<std::string> QtUiPort::BrowseForFolder(std::string_view startFolder,
-                                                     std::string_view title) {
-  const std::string start = platform::Os().HostPathForDialog(startFolder);
+std::optional<std::string> QtUiPort::ChooseHostFolder(std::string_view start,
+                                                      std::string_view title) {
   const FocusReturn focus;
-  const QString chosen = dialogs_.chooseFolder(owner_, QtText(title), QtText(start));
-  if (chosen.isEmpty()) return std::nullopt;
-  return platform::Os().WindowsPathFromHost(chosen.toStdString());
+  return dialogs_.chooseFolder(owner_, QtText(title), QtText(start)).toStdString();
 }
 
 void QtUiPort::DoEvents() {
   QCoreApplication::processEvents();
-}
-
-void QtUiPort::SetStatusText(std::string_view text) {
-  model_.SetStatusText(text);
 }
 
 }  // namespace tx3

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "app/frm_main.h"
+#include "app/view_binding.h"
 #include "common/ui_port.h"
 
 namespace tx3 {
@@ -26,19 +27,18 @@ QtDialogs StandardDialogs();
 
 QMessageBox::Icon QtIcon(MsgIcon icon);
 
-class QtUiPort final : public UiPort {
+class QtUiPort final : public WindowUiPort {
  public:
-  // `owner` parents the dialogs; the model gives the caption and receives the status text.
+  // `owner` parents the dialogs.
   QtUiPort(FrmMain& model, QWidget* owner, QtDialogs dialogs = StandardDialogs());
 
-  void ShowMessage(std::string_view text, MsgIcon icon) override;
-  std::optional<std::string> BrowseForFolder(std::string_view startFolder,
-                                             std::string_view title) override;
   void DoEvents() override;
-  void SetStatusText(std::string_view text) override;
 
  private:
-  FrmMain& model_;
+  void ShowBox(std::string_view title, std::string_view text, MsgIcon icon) override;
+  std::optional<std::string> ChooseHostFolder(std::string_view start,
+                                              std::string_view title) override;
+
   QWidget* owner_;
   QtDialogs dialogs_;
 };

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/accessible_names.h"
 #include "app/win32/win32_artwork.h"
 #include "app/win32/win32_font.h"
 #include "app/win32/win32_geometry.h"
@@ -58,36 +57,138 @@ int IconSize(int metric, int designSize, int dpi) {
   return size > 0 ? size : MulDiv(designSize, dpi, kDefaultDpi);
 }
 
-// The view's own changes to its controls send the same notifications as the operator's: they
-// are not forwarded to the model while this guard lives.
-class Rendering {
- public:
-  explicit Rendering(int& depth) : depth_(depth) { ++depth_; }
-  ~Rendering() { --depth_; }
-  Rendering(const Rendering&) = delete;
-  Rendering& operator=(const Rendering&) = delete;
-
- private:
-  int& depth_;
-};
-
 }  // namespace
 
+// What the binding asks of the controls: it decides, they show.
+class Win32MainWindow::Widgets final : public ViewToolkit {
+ public:
+  explicit Widgets(Win32MainWindow& window) : w_(window) {}
+
+  void SetTitle(std::string_view text) override {
+    if (w_.hwnd_ != nullptr) SetWindowTextW(w_.hwnd_, platform::win32::Widen(text).c_str());
+  }
+
+  // Only the names Windows would not find by itself: the caption is not the name, or there is no
+  // caption.
+  void SetAccessibleName(int slot, std::string_view name) override {
+    HWND window = w_.At(slot);
+    if (window == nullptr || name == WindowLayout()[static_cast<size_t>(slot)].caption) return;
+    w_.annotation_->SetName(window, platform::win32::Widen(name));
+  }
+
+  std::string Text(int slot) const override {
+    HWND field = w_.At(slot);
+    return field == nullptr ? std::string() : platform::win32::Narrow(WindowText(field));
+  }
+
+  void SetText(int slot, std::string_view text) override {
+    HWND field = w_.At(slot);
+    if (field == nullptr) return;
+    SetWindowTextW(field, platform::win32::Widen(text).c_str());
+    // Shown from its start, as a text box shows a text it is given.
+    SendMessageW(field, EM_SETSEL, 0, 0);
+    SendMessageW(field, EM_SCROLLCARET, 0, 0);
+  }
+
+  void SetFolderMissing(int slot, bool missing, std::string_view description) override {
+    HWND field = w_.At(slot);
+    if (field == nullptr) return;
+    w_.missing_[static_cast<size_t>(slot)] = missing;
+    // In words too, for a screen reader and for a high-contrast theme that may hide the colour.
+    std::wstring words = platform::win32::Widen(description);
+    w_.annotation_->SetDescription(field, words);
+    if (w_.folderTips_ != nullptr) {
+      TTTOOLINFOW tool{};
+      tool.cbSize = TTTOOLINFOW_V2_SIZE;
+      tool.hwnd = w_.hwnd_;
+      tool.uId = reinterpret_cast<UINT_PTR>(field);
+      tool.lpszText = words.data();
+      SendMessageW(w_.folderTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    // Its colour comes with the next WM_CTLCOLOREDIT.
+    InvalidateRect(field, nullptr, TRUE);
+  }
+
+  void SetChecked(int slot, bool checked) override {
+    if (HWND box = w_.At(slot))
+      SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+
+  void SetItems(int slot, const std::vector<std::string>& items) override {
+    HWND combo = w_.At(slot);
+    if (combo == nullptr) return;
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items) {
+      const std::wstring text = platform::win32::Widen(item);
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+  }
+
+  void SetSelection(int slot, int row) override {
+    if (HWND combo = w_.At(slot)) SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+  }
+
+  void SetRows(int slot, const std::vector<CheckedRow>& rows) override {
+    HWND list = w_.At(slot);
+    if (list == nullptr) return;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(list);
+    for (size_t row = 0; row < rows.size(); ++row) {
+      std::wstring text = platform::win32::Widen(rows[row].text);
+      LVITEMW item{};
+      item.mask = LVIF_TEXT;
+      item.iItem = static_cast<int>(row);
+      item.pszText = text.data();
+      const int at =
+          static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+      if (at >= 0) ListView_SetCheckState(list, at, rows[row].checked ? TRUE : FALSE);
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    w_.FitListColumn();
+    InvalidateRect(list, nullptr, TRUE);
+  }
+
+  void SetRow(int slot, int row, const CheckedRow& state) override {
+    HWND list = w_.At(slot);
+    if (list == nullptr) return;
+    std::wstring text = platform::win32::Widen(state.text);
+    ListView_SetItemText(list, row, 0, text.data());
+    ListView_SetCheckState(list, row, state.checked ? TRUE : FALSE);
+  }
+
+  void SetStatus(int slot, std::string_view text) override {
+    HWND status = w_.At(slot);
+    if (status == nullptr) return;
+    const std::wstring shown = platform::win32::Widen(text);
+    SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    w_.annotation_->AnnounceChange(status);
+    // Shown at once: the step commands write it many times before messages run again.
+    if (IsWindowVisible(status)) UpdateWindow(status);
+  }
+
+  void Close() override { w_.CloseWhenIdle(); }
+
+ private:
+  Win32MainWindow& w_;
+};
+
 Win32MainWindow::Win32MainWindow(FrmMain& model, std::unique_ptr<AccessibleAnnotation> annotation)
-    : model_(model), annotation_(annotation ? std::move(annotation) : SystemAnnotation()) {
+    : model_(model),
+      annotation_(annotation ? std::move(annotation) : SystemAnnotation()),
+      toolkit_(std::make_unique<Widgets>(*this)),
+      binding_(model, *toolkit_) {
   redBrush_ = CreateSolidBrush(FromRgb(kRedBackRgb));
   if (!CreateMainWindow()) return;
   BuildControls();
-  FindTypedControls();
-  AnnotateControls();
+  // A step's progress and end are read out as the status bar shows them.
+  if (HWND status = ControlWindow("StatusBarMain")) annotation_->MarkLiveRegion(status);
   MakeFolderTips();
   ApplyDpi();
-  subscription_ = model_.Subscribe([this](const Change& change) { Render(change); });
-  RenderAll();
+  binding_.Start();
 }
 
 Win32MainWindow::~Win32MainWindow() {
-  if (subscription_ != 0) model_.Unsubscribe(subscription_);
+  binding_.Stop();
   quitWhenClosed_ = false;
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
   for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(linkFont_),
@@ -99,8 +200,17 @@ Win32MainWindow::~Win32MainWindow() {
 }
 
 HWND Win32MainWindow::ControlWindow(std::string_view name, int index) const {
-  const auto found = controls_.find({std::string(name), index});
-  return found == controls_.end() ? nullptr : found->second;
+  return At(LayoutSlot(name, index));
+}
+
+HWND Win32MainWindow::At(int slot) const {
+  return slot >= 0 && slot < static_cast<int>(widgets_.size()) ? widgets_[slot] : nullptr;
+}
+
+// The slot of a control of this window: its id less the first id.
+int Win32MainWindow::SlotOf(HWND control) const {
+  const int slot = GetDlgCtrlID(control) - kFirstControlId;
+  return At(slot) == control ? slot : -1;
 }
 
 void Win32MainWindow::CentreOnScreen() {
@@ -137,13 +247,11 @@ bool Win32MainWindow::CreateMainWindow() {
 void Win32MainWindow::BuildControls() {
   // Created from top to bottom, then left to right: the dialog manager's tab order is the
   // order of creation. A field's label comes just before the field, which is how Windows'
-  // accessibility finds the label that names a field.
+  // accessibility finds the label that names a field. A control's id is its slot past the
+  // first id.
   const std::span<const ControlLayout> layout = WindowLayout();
   std::vector<const ControlLayout*> order;
-  for (const ControlLayout& control : layout) order.push_back(&control);
-  std::stable_sort(order.begin(), order.end(), [](const ControlLayout* x, const ControlLayout* y) {
-    return x->top != y->top ? x->top < y->top : x->left < y->left;
-  });
+  for (int slot : SlotsInTabOrder()) order.push_back(&layout[static_cast<size_t>(slot)]);
   std::vector<const ControlLayout*> labels;  // those that name a field
   for (const ControlLayout* control : order) {
     if (control->kind != ControlKind::TextField) continue;
@@ -152,9 +260,11 @@ void Win32MainWindow::BuildControls() {
       labels.push_back(label);
     }
   }
+  widgets_.assign(layout.size(), nullptr);
+  missing_.assign(layout.size(), false);
   const auto make = [this, layout](const ControlLayout* control) {
-    HWND made = MakeControl(*control, kFirstControlId + static_cast<int>(control - layout.data()));
-    if (made != nullptr) controls_[{std::string(control->name), control->index}] = made;
+    const auto slot = static_cast<size_t>(control - layout.data());
+    widgets_[slot] = MakeControl(*control, kFirstControlId + static_cast<int>(slot));
   };
   for (const ControlLayout* control : order) {
     const bool naming = std::find(labels.begin(), labels.end(), control) != labels.end();
@@ -167,85 +277,55 @@ void Win32MainWindow::BuildControls() {
   }
 }
 
-// Names Windows would not find by itself: the caption is not the name, or there is no caption.
-void Win32MainWindow::AnnotateControls() {
-  for (const ControlLayout& control : WindowLayout()) {
-    HWND window = ControlWindow(control.name, control.index);
-    const std::string name = AccessibleName(control);
-    if (window == nullptr || name.empty() || name == control.caption) continue;
-    annotation_->SetName(window, platform::win32::Widen(name));
-  }
-  // A step's progress and end are read out as the status bar shows them.
-  if (status_ != nullptr) annotation_->MarkLiveRegion(status_);
-}
-
 // One tooltip per folder field, empty (never shown) while the folder exists.
 void Win32MainWindow::MakeFolderTips() {
   folderTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                                 nullptr, ThisModule(), nullptr);
   if (folderTips_ == nullptr) return;
-  for (HWND field : folders_) {
+  for (int i = 0; i < kFolderCount; ++i) {
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the common controls
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(field);
+    tool.uId = reinterpret_cast<UINT_PTR>(ControlWindow("TexteDossier", i));
     tool.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(folderTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
+// The window class and styles of each kind of control (WS_CHILD | WS_VISIBLE besides).
+struct ControlClass {
+  ControlKind kind;
+  const wchar_t* className;
+  DWORD style, exStyle;
+};
+constexpr DWORD kStop = WS_TABSTOP | WS_GROUP;
+const ControlClass kControlClasses[] = {
+    // A caption stays on its line, as the design has it, even when it runs short of room.
+    {ControlKind::Label, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0},
+    // A button drawn as a link, so that Tab stops on it and Space or Enter opens it.
+    {ControlKind::LinkLabel, L"BUTTON", kStop | BS_OWNERDRAW, 0},
+    {ControlKind::TextField, L"EDIT", kStop | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+    {ControlKind::Button, L"BUTTON", kStop | BS_PUSHBUTTON, 0},
+    {ControlKind::CheckBox, L"BUTTON", kStop | BS_AUTOCHECKBOX, 0},
+    {ControlKind::ComboBox, L"COMBOBOX", kStop | CBS_DROPDOWNLIST | WS_VSCROLL, 0},
+    {ControlKind::CheckList, WC_LISTVIEWW,
+     kStop | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE},
+    {ControlKind::Image, L"STATIC", SS_OWNERDRAW, 0},
+    // Placed by the layout like the other controls, not docked by itself.
+    {ControlKind::StatusBar, STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN, 0},
+};
+
 HWND Win32MainWindow::MakeControl(const ControlLayout& control, int id) {
-  const std::wstring caption = platform::win32::Widen(control.caption);
-  const wchar_t* className = L"STATIC";
-  DWORD style = WS_CHILD | WS_VISIBLE;
-  DWORD exStyle = 0;
-  constexpr DWORD kStop = WS_TABSTOP | WS_GROUP;
-  switch (control.kind) {
-    case ControlKind::Label:
-      // A caption stays on its line, as the design has it, even when it runs short of room.
-      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-      break;
-    case ControlKind::LinkLabel:
-      // A button drawn as a link, so that Tab stops on it and Space or Enter opens it.
-      className = L"BUTTON";
-      style |= kStop | BS_OWNERDRAW;
-      break;
-    case ControlKind::TextField:
-      className = L"EDIT";
-      style |= kStop | ES_LEFT | ES_AUTOHSCROLL;
-      exStyle = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::Button:
-      className = L"BUTTON";
-      style |= kStop | BS_PUSHBUTTON;
-      break;
-    case ControlKind::CheckBox:
-      className = L"BUTTON";
-      style |= kStop | BS_AUTOCHECKBOX;
-      break;
-    case ControlKind::ComboBox:
-      className = L"COMBOBOX";
-      style |= kStop | CBS_DROPDOWNLIST | WS_VSCROLL;
-      break;
-    case ControlKind::CheckList:
-      className = WC_LISTVIEWW;
-      style |= kStop | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
-      exStyle = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::Image:
-      style |= SS_OWNERDRAW;
-      break;
-    case ControlKind::StatusBar:
-      // Placed by the layout like the other controls, not docked by itself.
-      className = STATUSCLASSNAMEW;
-      style |= CCS_NORESIZE | CCS_NOPARENTALIGN;
-      break;
+  const ControlClass* look = &kControlClasses[0];
+  for (const ControlClass& each : kControlClasses) {
+    if (each.kind == control.kind) look = &each;
   }
-  HWND made =
-      CreateWindowExW(exStyle, className, caption.c_str(), style, 0, 0, 0, 0, hwnd_,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
+  const std::wstring caption = platform::win32::Widen(control.caption);
+  HWND made = CreateWindowExW(
+      look->exStyle, look->className, caption.c_str(), WS_CHILD | WS_VISIBLE | look->style, 0, 0, 0,
+      0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
   if (made == nullptr) return nullptr;
   if (control.kind == ControlKind::CheckList) {
     ListView_SetExtendedListViewStyle(made, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
@@ -258,29 +338,6 @@ HWND Win32MainWindow::MakeControl(const ControlLayout& control, int id) {
     SendMessageW(made, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(rightEdges));
   }
   return made;
-}
-
-void Win32MainWindow::FindTypedControls() {
-  radio_ = ControlWindow("TexteNomRadio");
-  for (int i = 0; i < kStationCount; ++i) stations_[i] = ControlWindow("TexteNomStation", i);
-  for (int i = 0; i < kFolderCount; ++i) {
-    folders_[i] = ControlWindow("TexteDossier", i);
-    browseButtons_[i] = ControlWindow("CommandDossier", i);
-    createButtons_[i] = ControlWindow("CommandDossierCreer", i);
-  }
-  for (int s = 0; s < kStepCount; ++s) {
-    checkActions_[s] = ControlWindow("CheckAction", s);
-    stepButtons_[s] = ControlWindow("CommandCreerSettings", s);
-  }
-  databaseButton_ = ControlWindow("CommandPervasiveCreate");
-  quitButton_ = ControlWindow("CommandQuitter");
-  pervasive_ = ControlWindow("ComboPervasive");
-  converter_ = ControlWindow("CombodBPowerAmp");
-  liste_ = ControlWindow("ListeTX");
-  checkTX_ = ControlWindow("CheckTX");
-  link_ = ControlWindow("LabelCODEC");
-  image_ = ControlWindow("Image");
-  status_ = ControlWindow("StatusBarMain");
 }
 
 // Everything that depends on the density: the window's size, the fonts, the artwork and the
@@ -296,8 +353,10 @@ void Win32MainWindow::ApplyDpi() {
   HFONT font = CreateFontIndirectW(&look);
   look.lfUnderline = TRUE;
   HFONT linkFont = CreateFontIndirectW(&look);
-  for (const auto& [key, control] : controls_) {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(control == link_ ? linkFont : font),
+  HWND link = ControlWindow("LabelCODEC");
+  for (HWND control : widgets_) {
+    if (control == nullptr) continue;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(control == link ? linkFont : font),
                  FALSE);
   }
   if (font_ != nullptr) DeleteObject(font_);
@@ -342,10 +401,11 @@ void Win32MainWindow::PlaceControls() {
 
 // The list's one column spans the room left of its scroll bar, so that it never scrolls sideways.
 void Win32MainWindow::FitListColumn() {
-  if (liste_ == nullptr) return;
+  HWND list = ControlWindow("ListeTX");
+  if (list == nullptr) return;
   RECT inside{};
-  GetClientRect(liste_, &inside);
-  ListView_SetColumnWidth(liste_, 0, inside.right - inside.left);
+  GetClientRect(list, &inside);
+  ListView_SetColumnWidth(list, 0, inside.right - inside.left);
 }
 
 void Win32MainWindow::FitComboHeight(HWND combo, int height) {
@@ -406,7 +466,7 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_SETCURSOR:
-      if (link_ != nullptr && reinterpret_cast<HWND>(wParam) == link_) {
+      if (wParam != 0 && reinterpret_cast<HWND>(wParam) == ControlWindow("LabelCODEC")) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
       }
@@ -447,27 +507,24 @@ void Win32MainWindow::CloseIfPendingAndIdle() {
   DestroyWindow(hwnd_);
 }
 
+// What the operator did, told to the binding (which passes over the notifications its own
+// assignments cause).
 void Win32MainWindow::OnCommand(HWND from, int code) {
+  const int slot = SlotOf(from);
+  if (slot < 0) return;
   switch (code) {
     case EN_CHANGE:
-      if (rendering_ == 0) OnTextEdited(from);
+      binding_.Operated(slot, {.text = platform::win32::Narrow(WindowText(from))});
       break;
     case BN_CLICKED:
-      if (from == link_) {
-        model_.LabelCODEC_Click();
+      if (WindowLayout()[static_cast<size_t>(slot)].kind == ControlKind::CheckBox) {
+        binding_.Operated(slot, {.checked = SendMessageW(from, BM_GETCHECK, 0, 0) == BST_CHECKED});
       } else {
-        OnButtonClicked(from);
+        binding_.Operated(slot);
       }
       break;
     case CBN_SELCHANGE:
-      if (rendering_ != 0) break;
-      if (from == pervasive_) {
-        model_.SetComboPervasiveSelection(
-            static_cast<int>(SendMessageW(pervasive_, CB_GETCURSEL, 0, 0)));
-      } else if (from == converter_) {
-        model_.SetCombodBPowerAmpSelection(
-            static_cast<int>(SendMessageW(converter_, CB_GETCURSEL, 0, 0)));
-      }
+      binding_.Operated(slot, {.row = static_cast<int>(SendMessageW(from, CB_GETCURSEL, 0, 0))});
       break;
     default:
       break;
@@ -483,71 +540,24 @@ void Win32MainWindow::PressFocusedButton() {
   if (lstrcmpiW(className, L"Button") == 0) SendMessageW(focus, BM_CLICK, 0, 0);
 }
 
-void Win32MainWindow::OnTextEdited(HWND field) {
-  if (field == radio_) {
-    model_.SetTexteNomRadio(platform::win32::Narrow(WindowText(field)));
-    return;
-  }
-  for (int i = 0; i < kStationCount; ++i) {
-    if (field == stations_[i]) {
-      model_.SetTexteNomStation(i, platform::win32::Narrow(WindowText(field)));
-      return;
-    }
-  }
-  for (int i = 0; i < kFolderCount; ++i) {
-    if (field == folders_[i]) {
-      model_.SetFolderText(i, platform::win32::Narrow(WindowText(field)));
-      return;
-    }
-  }
-}
-
-void Win32MainWindow::OnButtonClicked(HWND button) {
-  for (int i = 0; i < kFolderCount; ++i) {
-    if (button == browseButtons_[i]) return model_.CommandDossier_Click(i);
-    if (button == createButtons_[i]) return model_.CommandDossierCreer_Click(i);
-  }
-  for (int s = 0; s < kStepCount; ++s) {
-    if (button == stepButtons_[s])
-      return model_.CommandCreerSettings_Click(static_cast<int16_t>(s));
-    if (button == checkActions_[s]) {
-      if (rendering_ == 0) {
-        model_.SetCheckAction(s, SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED);
-      }
-      return;
-    }
-  }
-  if (button == databaseButton_) return model_.CommandPervasiveCreate_Click();
-  if (button == checkTX_) {
-    if (rendering_ != 0) return;
-    model_.SetCheckTXValue(SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
-    return model_.CheckTX_Click();
-  }
-  if (button == quitButton_) {
-    model_.CommandQuitter_Click();
-    CloseWhenIdle();
-  }
-}
-
 LRESULT Win32MainWindow::OnNotify(const NMHDR& header) {
-  if (header.hwndFrom != liste_ || liste_ == nullptr || header.code != LVN_ITEMCHANGED) return 0;
-  if (rendering_ != 0) return 0;
+  HWND list = ControlWindow("ListeTX");
+  if (list == nullptr || header.hwndFrom != list || header.code != LVN_ITEMCHANGED) return 0;
   const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
   if ((change.uChanged & LVIF_STATE) == 0 || change.iItem < 0) return 0;
   const UINT before = (change.uOldState & LVIS_STATEIMAGEMASK) >> 12;
   const UINT after = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
   // State image 1 is the empty box, 2 the ticked one; 0 is a row still being inserted.
   if (before == 0 || after == 0 || before == after) return 0;
-  model_.SetListeTXChecked(change.iItem, after == 2);
+  binding_.Operated(SlotOf(list), {.checked = after == 2, .row = change.iItem});
   return 0;
 }
 
 LRESULT Win32MainWindow::OnCtlColorEdit(HDC dc, HWND field) {
-  for (int i = 0; i < kFolderCount; ++i) {
-    if (field == folders_[i] && model_.TexteDossier(i).color == FieldColor::Red) {
-      SetBkColor(dc, FromRgb(kRedBackRgb));
-      return reinterpret_cast<LRESULT>(redBrush_);
-    }
+  const int slot = SlotOf(field);
+  if (slot >= 0 && missing_[static_cast<size_t>(slot)]) {
+    SetBkColor(dc, FromRgb(kRedBackRgb));
+    return reinterpret_cast<LRESULT>(redBrush_);
   }
   // The normal background is the one every text field shows.
   return DefWindowProcW(hwnd_, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
@@ -555,11 +565,11 @@ LRESULT Win32MainWindow::OnCtlColorEdit(HDC dc, HWND field) {
 }
 
 void Win32MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  if (item.hwndItem == link_) {
+  if (item.hwndItem == ControlWindow("LabelCODEC")) {
     DrawLink(item);
     return;
   }
-  if (item.hwndItem != image_) return;
+  if (item.hwndItem != ControlWindow("Image")) return;
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
   if (logo_ == nullptr) return;
   // The logo at the top left of its area, as a picture control shows it.
@@ -575,9 +585,9 @@ void Win32MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
 // it; with the keyboard's focus, the system's focus frame around the text.
 void Win32MainWindow::DrawLink(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-  const std::wstring text = WindowText(link_);
-  HGDIOBJ oldFont =
-      SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(link_, WM_GETFONT, 0, 0)));
+  const std::wstring text = WindowText(item.hwndItem);
+  HGDIOBJ oldFont = SelectObject(
+      item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, FromRgb(kLinkTextRgb));
   constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
@@ -604,161 +614,9 @@ void Win32MainWindow::OnDestroyed() {
   hwnd_ = nullptr;
   lastFocus_ = nullptr;
   folderTips_ = nullptr;  // owned by the window, gone with it
-  controls_.clear();
-  FindTypedControls();  // every control handle is gone with the window
+  // Every control handle is gone with the window.
+  widgets_.assign(widgets_.size(), nullptr);
   if (quitWhenClosed_) PostQuitMessage(0);
-}
-
-// ---- Rendering ----
-
-void Win32MainWindow::RenderAll() {
-  for (Control control : {Control::Caption, Control::TexteNomRadio, Control::ComboPervasive,
-                          Control::CombodBPowerAmp, Control::CheckTX, Control::StatusBarMain}) {
-    Render({control, -1});
-  }
-  for (int i = 0; i < kStationCount; ++i) Render({Control::TexteNomStation, i});
-  for (int i = 0; i < kFolderCount; ++i) Render({Control::TexteDossier, i});
-  for (int s = 0; s < kStepCount; ++s) Render({Control::CheckAction, s});
-  Render({Control::ListeTX, -1});
-}
-
-void Win32MainWindow::Render(const Change& change) {
-  if (hwnd_ == nullptr) return;
-  const Rendering guard(rendering_);
-  const int i = change.index;
-  switch (change.control) {
-    case Control::Caption:
-      SetWindowTextW(hwnd_, platform::win32::Widen(model_.Caption()).c_str());
-      break;
-    case Control::TexteNomRadio:
-      ShowText(radio_, model_.TexteNomRadio());
-      break;
-    case Control::TexteNomStation:
-      if (i >= 0 && i < kStationCount) ShowText(stations_[i], model_.TexteNomStation(i));
-      break;
-    case Control::TexteDossier:
-      if (i >= 0 && i < kFolderCount) RenderFolder(i);
-      break;
-    case Control::CheckAction:
-      if (i >= 0 && i < kStepCount) {
-        SendMessageW(checkActions_[i], BM_SETCHECK,
-                     model_.CheckAction(i) ? BST_CHECKED : BST_UNCHECKED, 0);
-      }
-      break;
-    case Control::ComboPervasive:
-      RenderCombo(pervasive_, model_.ComboPervasive());
-      break;
-    case Control::CombodBPowerAmp:
-      RenderCombo(converter_, model_.CombodBPowerAmp());
-      break;
-    case Control::ListeTX:
-      if (i < 0)
-        RenderList();
-      else
-        RenderListRow(i);
-      break;
-    case Control::CheckTX:
-      SendMessageW(checkTX_, BM_SETCHECK, model_.CheckTXValue() == 1 ? BST_CHECKED : BST_UNCHECKED,
-                   0);
-      break;
-    case Control::StatusBarMain:
-      RenderStatus();
-      break;
-    case Control::Unloaded:
-      CloseWhenIdle();
-      break;
-  }
-}
-
-// Assigns a text field only when it differs, so that typing keeps the caret where it is. A text
-// the program assigns is shown from its start, as a text box shows it.
-void Win32MainWindow::ShowText(HWND field, const std::string& text) {
-  if (field == nullptr) return;
-  const std::wstring shown = platform::win32::Widen(text);
-  if (WindowText(field) == shown) return;
-  SetWindowTextW(field, shown.c_str());
-  SendMessageW(field, EM_SETSEL, 0, 0);
-  SendMessageW(field, EM_SCROLLCARET, 0, 0);
-}
-
-void Win32MainWindow::RenderFolder(int index) {
-  ShowText(folders_[index], model_.TexteDossier(index).text);
-  // In words too, for a screen reader and for a high-contrast theme that may hide the colour.
-  std::wstring missing =
-      platform::win32::Widen(AccessibleDescription(model_, "TexteDossier", index));
-  annotation_->SetDescription(folders_[index], missing);
-  if (folderTips_ != nullptr) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(folders_[index]);
-    tool.lpszText = missing.data();
-    SendMessageW(folderTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-  // Its colour comes with the next WM_CTLCOLOREDIT.
-  InvalidateRect(folders_[index], nullptr, TRUE);
-}
-
-void Win32MainWindow::RenderCombo(HWND combo, const ComboState& state) {
-  if (combo == nullptr) return;
-  std::vector<std::wstring> items;
-  for (const std::string& item : state.items) items.push_back(platform::win32::Widen(item));
-  bool same = SendMessageW(combo, CB_GETCOUNT, 0, 0) == static_cast<LRESULT>(items.size());
-  for (size_t row = 0; same && row < items.size(); ++row) {
-    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, row, 0);
-    std::wstring shown(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(shown.data()));
-    shown.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
-    same = shown == items[row];
-  }
-  if (!same) {
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const std::wstring& item : items) {
-      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    }
-  }
-  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(state.selected), 0);
-}
-
-void Win32MainWindow::RenderListRow(int row) {
-  const std::vector<CheckedRow>& rows = model_.ListeTX();
-  const int shown = static_cast<int>(SendMessageW(liste_, LVM_GETITEMCOUNT, 0, 0));
-  if (row >= shown || row >= static_cast<int>(rows.size())) {
-    RenderList();  // the rows themselves changed
-    return;
-  }
-  std::wstring text = platform::win32::Widen(rows[row].text);
-  ListView_SetItemText(liste_, row, 0, text.data());
-  ListView_SetCheckState(liste_, row, rows[row].checked ? TRUE : FALSE);
-}
-
-void Win32MainWindow::RenderList() {
-  if (liste_ == nullptr) return;
-  SendMessageW(liste_, WM_SETREDRAW, FALSE, 0);
-  ListView_DeleteAllItems(liste_);
-  const std::vector<CheckedRow>& rows = model_.ListeTX();
-  for (size_t row = 0; row < rows.size(); ++row) {
-    std::wstring text = platform::win32::Widen(rows[row].text);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(row);
-    item.pszText = text.data();
-    const int at =
-        static_cast<int>(SendMessageW(liste_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    if (at >= 0) ListView_SetCheckState(liste_, at, rows[row].checked ? TRUE : FALSE);
-  }
-  SendMessageW(liste_, WM_SETREDRAW, TRUE, 0);
-  FitListColumn();
-  InvalidateRect(liste_, nullptr, TRUE);
-}
-
-void Win32MainWindow::RenderStatus() {
-  if (status_ == nullptr) return;
-  const std::wstring text = platform::win32::Widen(model_.StatusText());
-  SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  annotation_->AnnounceChange(status_);
-  // Shown at once: the step commands write it many times before messages run again.
-  if (IsWindowVisible(status_)) UpdateWindow(status_);
 }
 
 }  // namespace tx3

@@ -1,18 +1,17 @@
 // The native Windows view of Frm_Main: one Win32 control per control of the window layout,
-// placed to the twip at the window's density, rendered from the model and re-rendered on each of
-// its change notifications. Clicks and edits go straight to the model's handlers; nothing is
-// decided here.
+// placed to the twip at the window's density. What each control shows and which handler it
+// reaches is decided by the ViewBinding; this view only creates, fills and draws its controls.
 #pragma once
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
+#include <vector>
 
 #include "app/frm_main.h"
+#include "app/view_binding.h"
 #include "app/win32/accessible_annotation.h"
 #include "app/window_layout.h"
 
@@ -36,7 +35,7 @@ class Win32MainWindow {
   void QuitWhenClosed(bool quit) { quitWhenClosed_ = quit; }
 
   // Shows every control as the model holds it.
-  void RenderAll();
+  void RenderAll() { binding_.RenderAll(); }
   // Places the window in the middle of its monitor's work area.
   void CentreOnScreen();
   // Shows the window and puts the focus on the first field.
@@ -54,18 +53,16 @@ class Win32MainWindow {
   bool CreateMainWindow();
   void BuildControls();
   HWND MakeControl(const ControlLayout& control, int id);
-  void FindTypedControls();
-  void AnnotateControls();
   void MakeFolderTips();
   void ApplyDpi();
   void PlaceControls();
   void FitComboHeight(HWND combo, int height);
   void FitListColumn();
+  HWND At(int slot) const;
+  int SlotOf(HWND control) const;
 
   void OnCommand(HWND from, int code);
   void PressFocusedButton();
-  void OnTextEdited(HWND field);
-  void OnButtonClicked(HWND button);
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnCtlColorEdit(HDC dc, HWND field);
   void DrawLink(const DRAWITEMSTRUCT& item);
@@ -75,25 +72,19 @@ class Win32MainWindow {
   void CloseWhenIdle();
   void CloseIfPendingAndIdle();
 
-  void Render(const Change& change);
-  void ShowText(HWND field, const std::string& text);
-  void RenderFolder(int index);
-  void RenderCombo(HWND combo, const ComboState& state);
-  void RenderListRow(int row);
-  void RenderList();
-  void RenderStatus();
-
   FrmMain& model_;
   std::unique_ptr<AccessibleAnnotation> annotation_;
-  int subscription_ = 0;
+  class Widgets;  // what the binding asks of these controls
+  std::unique_ptr<Widgets> toolkit_;
+  ViewBinding binding_;
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
   bool quitWhenClosed_ = false;
   // A close asked for while a command runs (its message boxes still to come) waits for its end.
   bool closePending_ = false;
-  int rendering_ = 0;  // > 0 while the view itself changes its controls
   HWND lastFocus_ = nullptr;
-  std::map<std::pair<std::string, int>, HWND> controls_;
+  std::vector<HWND> widgets_;  // by slot of the layout
+  std::vector<bool> missing_;  // by slot: a folder field shown red
 
   HFONT font_ = nullptr;
   HFONT linkFont_ = nullptr;
@@ -102,22 +93,6 @@ class Win32MainWindow {
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
 
-  HWND radio_ = nullptr;
-  HWND stations_[kStationCount] = {};
-  HWND folders_[kFolderCount] = {};
-  HWND browseButtons_[kFolderCount] = {};  // CommandDossier(i)
-  HWND createButtons_[kFolderCount] = {};  // CommandDossierCreer(i)
-  HWND checkActions_[kStepCount] = {};
-  HWND stepButtons_[kStepCount] = {};  // CommandCreerSettings(i)
-  HWND databaseButton_ = nullptr;      // CommandPervasiveCreate
-  HWND quitButton_ = nullptr;          // CommandQuitter
-  HWND pervasive_ = nullptr;
-  HWND converter_ = nullptr;
-  HWND liste_ = nullptr;
-  HWND checkTX_ = nullptr;
-  HWND link_ = nullptr;  // LabelCODEC
-  HWND image_ = nullptr;
-  HWND status_ = nullptr;
   HWND folderTips_ = nullptr;  // the missing folders' tooltips
 };
 

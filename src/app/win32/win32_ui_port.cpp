@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "platform/platform.h"
 #include "platform/win32/wide_text.h"
 
 namespace tx3 {
@@ -90,25 +89,24 @@ UINT MessageBoxIcon(MsgIcon icon) {
 }
 
 Win32UiPort::Win32UiPort(FrmMain& model, HWND owner, Win32Dialogs dialogs)
-    : model_(model), owner_(owner), dialogs_(std::move(dialogs)) {}
+    : WindowUiPort(model), owner_(owner), dialogs_(std::move(dialogs)) {}
 
 HWND Win32UiPort::Owner() const {
   // Once the window is gone, a box still shows, owned by nothing.
   return owner_ != nullptr && IsWindow(owner_) ? owner_ : nullptr;
 }
 
-void Win32UiPort::ShowMessage(std::string_view text, MsgIcon icon) {
-  dialogs_.showMessage(Owner(), platform::win32::Widen(model_.Caption()),
-                       platform::win32::Widen(text), MessageBoxIcon(icon));
+void Win32UiPort::ShowBox(std::string_view title, std::string_view text, MsgIcon icon) {
+  dialogs_.showMessage(Owner(), platform::win32::Widen(title), platform::win32::Widen(text),
+                       MessageBoxIcon(icon));
 }
 
-std::optional<std::string> Win32UiPort::BrowseForFolder(std::string_view startFolder,
-                                                        std::string_view title) {
-  const std::string start = platform::Os().HostPathForDialog(startFolder);
+std::optional<std::string> Win32UiPort::ChooseHostFolder(std::string_view start,
+                                                         std::string_view title) {
   const std::optional<std::wstring> chosen =
       dialogs_.chooseFolder(Owner(), platform::win32::Widen(title), platform::win32::Widen(start));
-  if (!chosen || chosen->empty()) return std::nullopt;
-  return platform::Os().WindowsPathFromHost(platform::win32::Narrow(*chosen));
+  if (!chosen) return std::nullopt;
+  return platform::win32::Narrow(*chosen);
 }
 
 void Win32UiPort::DoEvents() {
@@ -124,10 +122,6 @@ void Win32UiPort::DoEvents() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-}
-
-void Win32UiPort::SetStatusText(std::string_view text) {
-  model_.SetStatusText(text);
 }
 
 }  // namespace tx3

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/frm_main.h"
+#include "app/view_binding.h"
 #include "common/ui_port.h"
 
 namespace tx3 {
@@ -28,20 +29,18 @@ Win32Dialogs StandardDialogs();
 // The MB_ICON* flag of `icon`.
 UINT MessageBoxIcon(MsgIcon icon);
 
-class Win32UiPort final : public UiPort {
+class Win32UiPort final : public WindowUiPort {
  public:
   Win32UiPort(FrmMain& model, HWND owner, Win32Dialogs dialogs = StandardDialogs());
 
-  void ShowMessage(std::string_view text, MsgIcon icon) override;
-  std::optional<std::string> BrowseForFolder(std::string_view startFolder,
-                                             std::string_view title) override;
   void DoEvents() override;
-  void SetStatusText(std::string_view text) override;
 
  private:
+  void ShowBox(std::string_view title, std::string_view text, MsgIcon icon) override;
+  std::optional<std::string> ChooseHostFolder(std::string_view start,
+                                              std::string_view title) override;
   HWND Owner() const;
 
-  FrmMain& model_;
   HWND owner_;
   Win32Dialogs dialogs_;
 };
