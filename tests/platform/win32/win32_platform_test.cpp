@@ -207,12 +207,12 @@ TEST(Win32Platform, WinIniGoesThroughTheSystem) {
   ::WriteProfileStringW(L"tx3_test", nullptr, nullptr);
 }
 
-// Win.ini's section of these tests, removed when a test ends, and Win.ini's attributes put back.
+// Win.ini's section of these tests, removed when a test ends.
 class WinIniSection {
  public:
-  WinIniSection() : attributes_(::GetFileAttributesW(Path().c_str())) {}
+  WinIniSection() = default;
   ~WinIniSection() {
-    ::SetFileAttributesW(Path().c_str(), attributes_);
+    Release();
     ::WriteProfileStringW(L"tx3_test", nullptr, nullptr);
   }
   WinIniSection(const WinIniSection&) = delete;
@@ -222,13 +222,20 @@ class WinIniSection {
     ::GetWindowsDirectoryW(folder, MAX_PATH);
     return std::wstring(folder) + L"\\win.ini";
   }
-  void MakeReadOnly() const {
-    ::SetFileAttributesW(Path().c_str(), attributes_ | FILE_ATTRIBUTE_READONLY);
+  // Another program holds Win.ini open and lets nobody write it (read-only would not stop an
+  // administrator, nor root under Wine).
+  void Hold() {
+    held_ = ::CreateFileW(Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held_, INVALID_HANDLE_VALUE);
   }
-  void MakeWritable() const { ::SetFileAttributesW(Path().c_str(), attributes_); }
+  void Release() {
+    if (held_ != INVALID_HANDLE_VALUE) ::CloseHandle(held_);
+    held_ = INVALID_HANDLE_VALUE;
+  }
 
  private:
-  DWORD attributes_;
+  HANDLE held_ = INVALID_HANDLE_VALUE;
 };
 
 std::string SystemWinIni(const wchar_t* key) {
@@ -240,7 +247,7 @@ std::string SystemWinIni(const wchar_t* key) {
 // In a transaction Win.ini's keys are staged and written at the commit, as the other settings
 // files' are, with the same change record; a dry run answers the record and writes nothing.
 TEST(Win32Platform, WinIniWritesInATransactionAreAnsweredAndWrittenAtTheCommit) {
-  const WinIniSection section;
+  WinIniSection section;
   ASSERT_TRUE(::WriteProfileStringW(L"tx3_test", L"Old", L"avant"));
   Win32Platform os;
   const std::string winIni = os.WindowsDirectory() + "\\Win.ini";
@@ -280,20 +287,20 @@ TEST(Win32Platform, WinIniWritesInATransactionAreAnsweredAndWrittenAtTheCommit) 
 }
 
 // A Win.ini the system cannot write: refused at the first write of a transaction (the caller may
-// then repair it), or answered unwritten when it became read-only before the commit.
+// then repair it), or answered unwritten when it could no longer be written at the commit.
 TEST(Win32Platform, WinIniThatCannotBeWrittenIsToldSo) {
-  const WinIniSection section;
+  WinIniSection section;
   Win32Platform os;
   const std::string winIni = os.WindowsDirectory() + "\\Win.ini";
-  section.MakeReadOnly();
+  section.Hold();
   os.BeginProfileTransaction();
   EXPECT_FALSE(os.WriteProfileEntry("tx3_test", "Key", "v", winIni));
-  section.MakeWritable();
-  EXPECT_TRUE(os.WriteProfileEntry("tx3_test", "Key", "v", winIni)) << "after the repair";
-  section.MakeReadOnly();
+  section.Release();
+  EXPECT_TRUE(os.WriteProfileEntry("tx3_test", "Key", "v", winIni)) << "once released";
+  section.Hold();
   const std::vector<ProfileFileChange> changes = os.CommitProfileWrites();
   os.EndProfileTransaction();
-  section.MakeWritable();
+  section.Release();
   ASSERT_EQ(changes.size(), 1u);
   EXPECT_FALSE(changes[0].written);
   EXPECT_EQ(changes[0].added, 1);
