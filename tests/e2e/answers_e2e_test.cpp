@@ -114,7 +114,7 @@ TEST_F(AnswersE2eTest, UpdateServerOfARunFromTheEnvironmentOrTheAnswerFile) {
         {"TX3_SHELL_OPENER=" + opener.string(), std::string("TX3_UPDATE_HOST=") + c.environment});
     std::string host = c.host;
     if (host.empty()) {
-      EXPECT_EQ(r.status, 1);
+      EXPECT_EQ(r.status, 4);
       ASSERT_TRUE(r.err.starts_with(warning) && r.err.ends_with("\n")) << r.err;
       host = r.err.substr(warning.size(), r.err.size() - warning.size() - 1);
       EXPECT_EQ(host.find("miroir"), std::string::npos);

@@ -122,8 +122,8 @@ TEST_F(DryRunE2eTest, TellsWhatANewInstallationWouldGetAndWritesNothing) {
   EXPECT_EQ(Snapshot(), installed);
 }
 
-// A dry run on a finished workstation: each key with --verbose, warnings as usual (status 1 wins
-// over 3), and a warning alone does not say the workstation is up to date.
+// A dry run on a finished workstation: each key with --verbose, warnings as usual (status 4 when
+// nothing would change), and a warning alone does not say the workstation is up to date.
 TEST_F(DryRunE2eTest, KeysWithVerboseAndWarningsAsUsual) {
   ASSERT_EQ(Run({"--batch", "--step", "1", "--step", "2"}).status, 0);
   const auto installed = Snapshot();
@@ -139,7 +139,7 @@ TEST_F(DryRunE2eTest, KeysWithVerboseAndWarningsAsUsual) {
        "    + [Site] Lib=Radio Nord\n\n"},
       {{"--radio", "Radio Nord", "--step", "2"}, 3, "(clés ajoutées : 0, modifiées : 1)\n\n"},
       {{"--create-folder", "2", "--step", "2"},
-       1,
+       4,
        "[warning]\nLe dossier existe déjà:\n\nC:\\Kalvet\\\n\n"
        "Rien à changer, mais la simulation a rencontré des problèmes (voir ci-dessus).\n"},
       {{"--folder", "2=C:\\Logs\\", "--create-folder", "2", "--step", "4"},

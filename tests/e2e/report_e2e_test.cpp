@@ -50,7 +50,7 @@ TEST_F(ReportE2eTest, EveryKindOfRunHasAValidReport) {
   } const cases[] = {
       // One after the other on the same drives.
       {"clean", {"--radio", "Radio Été", "--step", "1", "--step", "2"}, {}, 0, 2, 14, 1, 0, 2, 0},
-      {"warning", {"--create-folder", "2", "--step", "3"}, {}, 1, 2, 0, 4, 0, 2, 1},
+      {"warning", {"--create-folder", "2", "--step", "3"}, {}, 4, 2, 0, 4, 0, 2, 1},
       {"engine",
        {"--create-database"},
        {engine, engineLog, "TX3_TEST_ENGINE_STATUS=46"},

@@ -25,6 +25,8 @@
 #include "platform/posix/posix_platform.h"
 #include "posix/temp_drives.h"
 #else
+#include <windows.h>
+
 #include "platform/win32/temp_folder.h"
 #include "platform/win32/win32_platform.h"
 #endif
@@ -47,7 +49,10 @@ class Subject {
 
 class FakeSubject final : public Subject {
  public:
-  FakeSubject() { fake_.AddFolder("C:\\Contract"); }
+  FakeSubject() {
+    fake_.AddFolder("C:\\Contract");
+    fake_.AddFolder(fake_.windowsDirectory);
+  }
   Platform& os() override { return fake_; }
   void AddFile(const std::string& path, int64_t size) override { fake_.AddFile(path, size); }
   std::string FileBytes(const std::string& path) override { return fake_.IniText(path); }
@@ -67,6 +72,7 @@ class PosixSubject final : public Subject {
     ::mkdir(drives.c_str(), 0777);
     ::mkdir((drives + "/c:").c_str(), 0777);
     ::mkdir((drives + "/c:/Contract").c_str(), 0777);
+    ::mkdir((drives + "/c:/windows").c_str(), 0777);
     os_ = std::make_unique<posix::PosixPlatform>(posix::DriveMap(drives, false));
   }
   ~PosixSubject() override { posix::RemoveTree(root_); }
@@ -93,6 +99,8 @@ class PosixSubject final : public Subject {
 #if defined(_WIN32)
 class Win32Subject final : public Subject {
  public:
+  // The system's Win.ini is the prefix's or the machine's own: the contract's section goes.
+  ~Win32Subject() override { ::WriteProfileStringW(L"tx3_contract", nullptr, nullptr); }
   Platform& os() override { return os_; }
   std::string Path(std::string_view contractPath) override {
     constexpr std::string_view kContract = "C:\\Contract";
@@ -264,6 +272,27 @@ TEST_P(PlatformContract, ProfileTransaction) {
   ASSERT_TRUE(os().WriteProfileEntry("S", "b", "2", ini));
   EXPECT_TRUE(os().CommitProfileWrites().empty()) << "nothing changed";
   os().EndProfileTransaction();
+}
+
+// Win.ini, the file of the Windows folder (kept by the system itself on Windows), has its writes
+// in a transaction answered as any settings file has, under the name the caller gave it.
+TEST_P(PlatformContract, WinIniChangesAreAnsweredAsAnyFile) {
+  const std::string winIni = os().WindowsDirectory() + "\\Win.ini";
+  for (const char* value : {"C:\\Cfg\\", "C:\\Autre\\"}) {
+    os().BeginProfileTransaction();
+    ASSERT_TRUE(os().WriteProfileEntry("tx3_contract", "Dossier", value, winIni));
+    ASSERT_TRUE(os().WriteProfileEntry("tx3_contract", "Actif", "ON", winIni));
+    EXPECT_EQ(Read(winIni, "TX3_CONTRACT", "dossier"), value) << "the transaction's own write";
+    const std::vector<ProfileFileChange> changes = os().CommitProfileWrites();
+    os().EndProfileTransaction();
+    ASSERT_EQ(changes.size(), 1u) << value;
+    EXPECT_EQ(changes[0].file, winIni);
+    const bool first = std::string_view(value) == "C:\\Cfg\\";
+    EXPECT_EQ(changes[0].added, first ? 2 : 0) << value;
+    EXPECT_EQ(changes[0].changed, first ? 0 : 1) << value << ": Actif is already ON";
+    EXPECT_TRUE(changes[0].written);
+    EXPECT_EQ(Read(winIni, "tx3_contract", "Dossier"), value);
+  }
 }
 
 TEST_P(PlatformContract, EngineLibraryThatCannotBeLoaded) {

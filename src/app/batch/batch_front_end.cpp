@@ -166,11 +166,9 @@ int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err)
   record.fields = FieldsOf(window);
   // The front end's own warnings come first in the report's messages.
   std::vector<ShownMessage> ownMessages;
-  bool trouble = false;
   if (std::optional<std::string> refused = RefusedUpdateHost(options)) {
     err << "tx3_setup: warning: " << *refused << '\n';
     ownMessages.push_back({MsgIcon::Warning, *refused});
-    trouble = true;
   }
   // The answers are saved before anything is pressed; without them no action runs.
   bool saved = true;
@@ -178,13 +176,11 @@ int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err)
     if (std::optional<std::string> nothing = NothingCaptured(window, options)) {
       err << "tx3_setup: warning: " << *nothing << '\n';
       ownMessages.push_back({MsgIcon::Warning, *nothing});
-      trouble = true;
     }
     if (std::optional<std::string> fault =
             SaveAnswerFile(*options.saveAnswers, window, options.actions)) {
       err << "tx3_setup: " << *fault << '\n';
       ownMessages.push_back({MsgIcon::Critical, *fault});
-      trouble = true;
       saved = false;
     }
   }
@@ -192,17 +188,25 @@ int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err)
   platform::Os().CommitProfileWrites();
 
   record.errorsReported = window.Run().ErrorManager.reports;
-  trouble = trouble || port.WarningsShown() > 0 || record.errorsReported != 0;
-  const bool wouldChange = options.dryRun && TotalsOf(record.actions).Any();
-  if (options.dryRun && saved) out << DryRunSummary(record.actions, options.verbose, trouble);
-  record.exitStatus = trouble ? kExitTrouble : wouldChange ? kExitWouldChange : kExitOk;
   record.messages = ownMessages;
   record.messages.insert(record.messages.end(), port.Messages().begin(), port.Messages().end());
-  if (options.report && !WriteReport(*options.report, record, err)) return kExitTrouble;
+  const RunOutcome outcome = OutcomeOf(record);
+  if (options.dryRun && saved) {
+    out << DryRunSummary(record.actions, options.verbose, outcome.notDone || outcome.warned);
+  }
+  record.exitStatus = ExitStatusOf(outcome);
+  if (options.report && !WriteReport(*options.report, record, err)) return kExitNotDone;
   return record.exitStatus;
 }
 
 }  // namespace
+
+int ExitStatusOf(const RunOutcome& outcome) {
+  if (outcome.notDone) return kExitNotDone;
+  if (outcome.dryRun && outcome.wouldChange) return kExitWouldChange;
+  if (outcome.warned) return kExitWarnings;
+  return kExitOk;
+}
 
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const ParsedCommandLine parsed = ParseBatchOptions(args);

@@ -221,7 +221,7 @@ Answer files:
                         answer file, before the actions run; folder rows 0, 2 and 3 come
                         from the installation's files; when it cannot be written, no
                         action runs (status 1); when no installation is found, a warning
-                        (status 1)
+                        (status 4)
 
 Dry run and report:
   --dry-run             run the actions without changing anything (no folder, settings
@@ -267,10 +267,15 @@ file's UpdateHost wins); a value that is not a host name is refused with a warni
 Every message box is printed on standard output as a block: [information], [warning]
 or [critical], its text, then an empty line.
 
-Exit status: 0 when no warning or critical message was shown and no error was
-reported (with --dry-run: and nothing would change); 1 otherwise (a warning on standard
-error counts too, and wins over 3); 2 for a usage error (no report is written);
-3 with --dry-run when something would change.
+Exit status:
+  0  done, no warning (with --dry-run: and nothing would change)
+  1  something was not done: a critical message, an error reported to the log, a
+     settings file not written, a folder or data file not created, answers or the
+     report not written (with --dry-run too: 1 wins over 3)
+  2  usage error: a bad option or a faulty answer file (nothing done, no report)
+  3  --dry-run only: something would change (3 wins over 4)
+  4  done, but warnings were shown (warning blocks, or warning lines on standard error)
+Deployment tools: declare 0 and 4 as success, 1 and 2 as failure.
 tx3_setup alone ends with status 1 when the window cannot open (no display, or a build
 without the window).
 )";

@@ -68,6 +68,33 @@ void TakeChanges(const RunChanges& changes, const ChangesMark& mark, ActionRecor
                            changes.dataFiles.end());
 }
 
+bool TellsSomethingNotDone(const ShownMessage& message) {
+  // The headings of the lists the commands show for what they could not do.
+  static constexpr std::string_view kNotDone[] = {
+      "Paramètres non écrits:", "Dossiers non créés:", "Fichiers non créés:"};
+  if (message.icon == MsgIcon::Critical) return true;
+  if (message.icon != MsgIcon::Warning) return false;
+  return std::any_of(std::begin(kNotDone), std::end(kNotDone),
+                     [&](std::string_view heading) { return message.text.starts_with(heading); });
+}
+
+RunOutcome OutcomeOf(const RunRecord& record) {
+  RunOutcome outcome;
+  outcome.dryRun = record.dryRun;
+  outcome.notDone = record.errorsReported != 0;
+  for (const ShownMessage& m : record.messages) {
+    outcome.notDone = outcome.notDone || TellsSomethingNotDone(m);
+    outcome.warned = outcome.warned || m.icon == MsgIcon::Warning;
+  }
+  for (const ActionRecord& a : record.actions) {
+    for (const platform::ProfileFileChange& f : a.settingsFiles) {
+      outcome.notDone = outcome.notDone || (!record.dryRun && !f.written);
+    }
+  }
+  outcome.wouldChange = record.dryRun && TotalsOf(record.actions).Any();
+  return outcome;
+}
+
 RunTotals TotalsOf(const std::vector<ActionRecord>& actions) {
   RunTotals totals;
   std::set<std::string> files;

@@ -67,6 +67,11 @@ struct RunTotals {
 
 RunTotals TotalsOf(const std::vector<ActionRecord>& actions);
 
+// Whether a message tells that something was not done: a critical message, or a warning that
+// lists settings files not written, folders or data files not created. Other warnings tell of
+// something done all the same, or of nothing to do.
+bool TellsSomethingNotDone(const ShownMessage& message);
+
 struct RunRecord {
   std::string version;
   bool dryRun = false;
@@ -77,5 +82,17 @@ struct RunRecord {
   uint64_t errorsReported = 0;  // reports of the error manager (the log file tells more)
   int exitStatus = 0;
 };
+
+// What decides the exit status of a run that went past its options (ExitStatusOf).
+struct RunOutcome {
+  bool dryRun = false;
+  bool notDone = false;      // something was not done (see kExitNotDone)
+  bool warned = false;       // a warning was shown
+  bool wouldChange = false;  // a dry run found something to change
+};
+
+// Something not done: an error reported, a message that tells so, a settings file a real run did
+// not write.
+RunOutcome OutcomeOf(const RunRecord& record);
 
 }  // namespace tx3

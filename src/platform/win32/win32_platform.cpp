@@ -133,7 +133,7 @@ uint32_t Win32Platform::ReadProfileString(std::string_view section, std::string_
                                           std::string_view file) {
   const std::string path = ProfilePath(file);
   if (IsWinIni(path)) {
-    *value = ReadWinIni(section, key, defaultValue);
+    *value = winIni_.Read(section, key, defaultValue);
     return CharactersOf(*value);
   }
   return profiles_.Read(path, section, key, defaultValue, value);
@@ -142,7 +142,9 @@ uint32_t Win32Platform::ReadProfileString(std::string_view section, std::string_
 bool Win32Platform::WriteProfileEntry(std::string_view section, std::string_view key,
                                       std::string_view value, std::string_view file) {
   const std::string path = ProfilePath(file);
-  if (IsWinIni(path)) return profileDryRun_ || WriteWinIni(section, key, value);
+  if (IsWinIni(path)) {
+    return winIni_.Write(section, key, value, file, transactions_.Active(), profileDryRun_);
+  }
   if (!profiles_.Write(path, section, key, value)) return false;
   transactions_.Named(path, file);
   return true;
@@ -152,12 +154,21 @@ void Win32Platform::BeginProfileTransaction() {
   transactions_.Begin();
 }
 
+// Win.ini first: the global configuration writes it before its own file.
 std::vector<ProfileFileChange> Win32Platform::CommitProfileWrites() {
-  return transactions_.Commit();
+  std::vector<ProfileFileChange> changes;
+  if (transactions_.Active()) {
+    if (std::optional<ProfileFileChange> winIni = winIni_.Commit(profileDryRun_)) {
+      changes.push_back(std::move(*winIni));
+    }
+  }
+  for (ProfileFileChange& change : transactions_.Commit()) changes.push_back(std::move(change));
+  return changes;
 }
 
 void Win32Platform::EndProfileTransaction() {
   transactions_.End();
+  if (!transactions_.Active()) winIni_.End(profileDryRun_);
 }
 
 void Win32Platform::SetProfileDryRun(bool dryRun) {

@@ -7,6 +7,7 @@
 #include "platform/profile_transactions.h"
 #include "platform/win32/log_file.h"
 #include "platform/win32/profile_io.h"
+#include "platform/win32/win_ini.h"
 
 namespace tx3::platform::win32 {
 
@@ -78,7 +79,8 @@ class Win32Platform : public Platform {
   // profile functions look for it there.
   std::string ProfilePath(std::string_view file);
   // Whether a full path names the Windows folder's Win.ini, which the system keeps itself
-  // (mapped to the registry on some systems): it is read and written through the system.
+  // (mapped to the registry on some systems): it is read and written through the system, its
+  // writes staged in the transactions as the engine stages the other files'.
   bool IsWinIni(const std::string& fullPath);
 
   LogFile log_;
@@ -86,6 +88,7 @@ class Win32Platform : public Platform {
   Win32ProfileIo profileIo_;
   ProfileEngine profiles_{profileIo_, codec_};
   ProfileTransactions transactions_{profiles_};
+  WinIniWrites winIni_;
   bool profileDryRun_ = false;  // Win.ini, which the system writes, is not written either
 };
 

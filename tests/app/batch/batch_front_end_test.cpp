@@ -58,25 +58,26 @@ TEST_F(BatchFrontEndTest, CreateFolderOfAFieldSetOnTheCommandLine) {
 }
 
 TEST_F(BatchFrontEndTest, AFolderThatCannotBeCreatedIsAWarningAndExitOne) {
-  EXPECT_EQ(Run({"--batch", "--folder", "2=Q:\\Logs\\", "--create-folder", "2"}), kExitTrouble);
+  EXPECT_EQ(Run({"--batch", "--folder", "2=Q:\\Logs\\", "--create-folder", "2"}), kExitNotDone);
   EXPECT_EQ(out.str(), "[warning]\nDossiers non créés:\n\nQ:\\Logs\\\n\n");
 }
 
-TEST_F(BatchFrontEndTest, ExistingFolderIsAWarningAndExitOne) {
+// The folder is there: nothing was left undone, the warning alone makes the status 4.
+TEST_F(BatchFrontEndTest, ExistingFolderIsAWarningAndExitFour) {
   os.AddFolder("C:\\Kalvet");
-  EXPECT_EQ(Run({"--batch", "--create-folder", "2"}), kExitTrouble);
+  EXPECT_EQ(Run({"--batch", "--create-folder", "2"}), kExitWarnings);
   EXPECT_EQ(out.str(), "[warning]\nLe dossier existe déjà:\n\nC:\\Kalvet\\\n\n");
 }
 
 TEST_F(BatchFrontEndTest, ActionsRunInTheOrderGiven) {
   // The second press finds the folder the first one made.
-  EXPECT_EQ(Run({"--batch", "--create-folder", "3", "--create-folder", "3"}), kExitTrouble);
+  EXPECT_EQ(Run({"--batch", "--create-folder", "3", "--create-folder", "3"}), kExitWarnings);
   EXPECT_EQ(out.str(), "[warning]\nLe dossier existe déjà:\n\nC:\\Kalvet\\Pub\\\n\n");
 }
 
 TEST_F(BatchFrontEndTest, AnErrorReportMakesExitOne) {
   os.RaiseInCall("FindFirst", err::kOutOfMemory, -1, "D:\\Panne\\");
-  EXPECT_EQ(Run({"--batch", "--folder", "4=D:\\Panne\\", "--create-folder", "4"}), kExitTrouble);
+  EXPECT_EQ(Run({"--batch", "--folder", "4=D:\\Panne\\", "--create-folder", "4"}), kExitNotDone);
   EXPECT_EQ(out.str(), "[warning]\nDossiers non créés:\n\nD:\\Panne\\\n\n");
 }
 
@@ -116,6 +117,86 @@ TEST_F(BatchFrontEndTest, VerboseEchoesStatusTexts) {
             "Radio Est");
 }
 
+// ---- Exit statuses ----
+
+TEST(ExitStatusTest, OneWinsOverThreeWhichWinsOverFour) {
+  struct Case {
+    RunOutcome outcome;  // dry run, not done, warned, would change
+    int status;
+  };
+  const Case cases[] = {
+      {{false, false, false, false}, kExitOk},        {{false, false, true, false}, kExitWarnings},
+      {{false, true, false, false}, kExitNotDone},    {{false, true, true, false}, kExitNotDone},
+      {{false, false, true, true}, kExitWarnings},  // 3 only in a dry run
+      {{true, false, false, false}, kExitOk},         {{true, false, true, false}, kExitWarnings},
+      {{true, false, false, true}, kExitWouldChange}, {{true, false, true, true}, kExitWouldChange},
+      {{true, true, true, true}, kExitNotDone},       {{true, true, false, false}, kExitNotDone},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ExitStatusOf(c.outcome), c.status)
+        << c.outcome.dryRun << c.outcome.notDone << c.outcome.warned << c.outcome.wouldChange;
+  }
+}
+
+struct StatusCase {
+  const char* label;
+  std::vector<std::string> args;  // after --batch
+  const char* existing;           // a folder already there, or nullptr
+  const char* failingCommit;      // a settings file whose commit fails, or nullptr
+  int status;
+};
+
+// Whole runs: what was shown and done decides the status, as deployment tools read it.
+TEST(BatchStatusTest, StatusOfWholeRuns) {
+  const char* const noConfig = "1=C:\\TX_Data\\Cfg\\";  // no "\Config": a warning only
+  const char* const config = "C:\\Brennic\\Tarvox\\Config";
+  const StatusCase cases[] = {
+      {"config warning only",
+       {"--folder", noConfig, "--step", "1"},
+       nullptr,
+       nullptr,
+       kExitWarnings},
+      {"config warning, settings written",
+       {"--folder", noConfig, "--step", "1", "--step", "2"},
+       nullptr,
+       nullptr,
+       kExitWarnings},
+      {"settings file not written",
+       {"--step", "2"},
+       config,
+       "C:\\Brennic\\Tarvox\\Settings\\TX3_Config.ini",
+       kExitNotDone},
+      {"critical message", {"--step", "3"}, nullptr, nullptr, kExitNotDone},
+      {"dry run: warnings and changes",
+       {"--dry-run", "--folder", noConfig, "--step", "1"},
+       nullptr,
+       nullptr,
+       kExitWouldChange},
+      {"dry run: 1 wins over 3",
+       {"--dry-run", "--create-folder", "2", "--step", "3"},
+       nullptr,
+       nullptr,
+       kExitNotDone},
+      {"dry run: warning, nothing to change",
+       {"--dry-run", "--create-folder", "2"},
+       "C:\\Kalvet",
+       nullptr,
+       kExitWarnings},
+  };
+  for (const StatusCase& c : cases) {
+    FakePlatform os;
+    UsePlatform guard{os};
+    if (c.existing != nullptr) os.AddFolder(c.existing);
+    if (c.failingCommit != nullptr) os.failingCommits.insert(c.failingCommit);
+    std::vector<std::string> args = {"--batch", "--report", "r.json"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    std::ostringstream out, err;
+    EXPECT_EQ(RunBatch(args, out, err), c.status) << c.label << "\n" << out.str() << err.str();
+    const auto report = nlohmann::json::parse(os.namedFiles["r.json"], nullptr, false);
+    EXPECT_EQ(report["exitStatus"], c.status) << c.label;
+  }
+}
+
 // ---- Answer files ----
 
 TEST_F(BatchFrontEndTest, AnswersTakeTheirPlaceAmongTheOptions) {
@@ -137,12 +218,13 @@ TEST_F(BatchFrontEndTest, AnswersTakeTheirPlaceAmongTheOptions) {
 }
 
 // What one run saves, another run reads back to the same fields, awkward texts included. The
-// first run finds no installation and says so; the second gives every stored field itself.
+// first run finds no installation and warns (status 4); the second gives every stored field
+// itself.
 TEST_F(BatchFrontEndTest, SavedAnswersReplayToTheSameFields) {
   EXPECT_EQ(Run({"--batch", "--radio", "  Radio \"Été\" ; # = ", "--station", "2=\"x\"",
                  "--station", "1=", "--folder", "3=D:\\Pub ", "--engine", "-1", "--converter", "2",
                  "--package", "0=off", "--step", "4", "--save-answers", "a.ini"}),
-            kExitTrouble)
+            kExitWarnings)
       << err.str();
   EXPECT_EQ(Run({"--batch", "--answers", "a.ini", "--save-answers", "b.ini"}), kExitOk)
       << err.str();
@@ -225,10 +307,10 @@ TEST_F(BatchFrontEndTest, AnswersThatCannotBeReadOrSavedStopTheRun) {
       {{"--answers", "bad.ini"}, kExitUsage, "bad.ini:3: Package18: no component row 18 (0 to 17)"},
       {{"--answers", "none.ini"}, kExitUsage, "none.ini: cannot be read"},
       {{"--radio", "a\nb"},
-       kExitTrouble,
+       kExitNotDone,
        "out.ini: Radio: a line break or control character cannot be saved"},
       {{"--folder", "2=C:\\\xE9"},
-       kExitTrouble,
+       kExitNotDone,
        "out.ini: Folder2: text that is not UTF-8 cannot be saved"},
   };
   for (const StopCase& c : cases) {
@@ -242,7 +324,7 @@ TEST_F(BatchFrontEndTest, AnswersThatCannotBeReadOrSavedStopTheRun) {
     }
   }
   os.FailCall("ReplaceNamedFile", 75);
-  EXPECT_EQ(Run({"--batch", "--save-answers", "out.ini", "--create-folder", "3"}), kExitTrouble);
+  EXPECT_EQ(Run({"--batch", "--save-answers", "out.ini", "--create-folder", "3"}), kExitNotDone);
   EXPECT_EQ(err.str(), "tx3_setup: out.ini: cannot be written\n");
   EXPECT_FALSE(os.namedFiles.contains("out.ini"));
   EXPECT_FALSE(os.Exists("C:\\Kalvet"));
@@ -272,7 +354,7 @@ TEST_F(BatchFrontEndTest, UpdateServerOfTheRun) {
       args.insert(args.end(), {"--answers", "h.ini"});
     }
     os.shellCalls.clear();
-    EXPECT_EQ(Run(args), c.warned ? kExitTrouble : kExitOk) << out.str();
+    EXPECT_EQ(Run(args), c.warned ? kExitWarnings : kExitOk) << out.str();
     ASSERT_EQ(os.shellCalls.size(), 1u);
     EXPECT_EQ(os.shellCalls[0].file, std::string("https://") + c.opened +
                                          "/TX/Releases/TX_34/Setup_TX3_Composants_V34.exe");

@@ -141,9 +141,10 @@ TEST(BatchOptionsTest, UsageNamesEveryOption) {
        {"--batch",     "--radio",         "--station", "--folder",        "--engine",
         "--converter", "--package",       "--step",    "--create-folder", "--create-database",
         "--verbose",   "--help",          "--version", "--answers",       "--save-answers",
-        "UpdateHost",  "TX3_UPDATE_HOST", "--dry-run", "--report",        "3 with --dry-run"}) {
+        "UpdateHost",  "TX3_UPDATE_HOST", "--dry-run", "--report",        "  3  --dry-run"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
+  EXPECT_NE(usage.find("\n  4  done, but warnings were shown"), std::string::npos);
 }
 
 }  // namespace

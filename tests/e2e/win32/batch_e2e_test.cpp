@@ -79,8 +79,8 @@ TEST_F(WindowsBatchTest, ThreeStepsWriteTheLinuxBytesAndASecondRunRewritesNothin
 // The answers saved by one run replay the same installation; a faulty answer file stops the run.
 TEST_F(WindowsBatchTest, SavedAnswersReplayTheInstallation) {
   const std::string answers = temp_.path() + "\\poste.ini";
-  // No installation to capture: the answers are saved all the same, with a warning.
-  ASSERT_EQ(Run({"--save-answers", answers}).status, 1);
+  // No installation to capture: the answers are saved all the same, with a warning (status 4).
+  ASSERT_EQ(Run({"--save-answers", answers}).status, 4);
   EXPECT_THAT(ReadFileBytes(answers), HasSubstr("\r\nRadio=Radio Pêche\r\nStation1=Été\r\n"));
   EXPECT_FALSE(FileExists("C:\\Brennic"));
   const ProgramRun replay =
@@ -98,8 +98,8 @@ TEST_F(WindowsBatchTest, ExitStatusesAreTheLinuxOnes) {
   const ProgramRun version = RunSetup({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_THAT(version.out, HasSubstr("tx3_setup "));
-  // A warning (no "\Config" in the configuration folder) ends with status 1.
-  EXPECT_EQ(RunSetup({"--batch", "--folder", "1=C:\\TX_Data\\Cfg\\", "--step", "1"}).status, 1);
+  // A warning (no "\Config" in the configuration folder), everything done: status 4.
+  EXPECT_EQ(RunSetup({"--batch", "--folder", "1=C:\\TX_Data\\Cfg\\", "--step", "1"}).status, 4);
 }
 
 TEST_F(WindowsBatchTest, DatabaseGoesThroughTheEngineLibrary) {

@@ -207,6 +207,106 @@ TEST(Win32Platform, WinIniGoesThroughTheSystem) {
   ::WriteProfileStringW(L"tx3_test", nullptr, nullptr);
 }
 
+// Win.ini's section of these tests, removed when a test ends.
+class WinIniSection {
+ public:
+  WinIniSection() = default;
+  ~WinIniSection() {
+    Release();
+    ::WriteProfileStringW(L"tx3_test", nullptr, nullptr);
+  }
+  WinIniSection(const WinIniSection&) = delete;
+  WinIniSection& operator=(const WinIniSection&) = delete;
+  static std::wstring Path() {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder) + L"\\win.ini";
+  }
+  // Another program holds Win.ini open and lets nobody write it (read-only would not stop an
+  // administrator, nor root under Wine).
+  void Hold() {
+    held_ = ::CreateFileW(Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held_, INVALID_HANDLE_VALUE);
+  }
+  void Release() {
+    if (held_ != INVALID_HANDLE_VALUE) ::CloseHandle(held_);
+    held_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE held_ = INVALID_HANDLE_VALUE;
+};
+
+std::string SystemWinIni(const wchar_t* key) {
+  wchar_t buffer[64] = {};
+  ::GetProfileStringW(L"tx3_test", key, L"(none)", buffer, 64);
+  return Narrow(buffer);
+}
+
+// In a transaction Win.ini's keys are staged and written at the commit, as the other settings
+// files' are, with the same change record; a dry run answers the record and writes nothing.
+TEST(Win32Platform, WinIniWritesInATransactionAreAnsweredAndWrittenAtTheCommit) {
+  WinIniSection section;
+  ASSERT_TRUE(::WriteProfileStringW(L"tx3_test", L"Old", L"avant"));
+  Win32Platform os;
+  const std::string winIni = os.WindowsDirectory() + "\\Win.ini";
+  for (const bool dryRun : {true, false}) {
+    SCOPED_TRACE(dryRun ? "dry run" : "real run");
+    os.SetProfileDryRun(dryRun);
+    os.BeginProfileTransaction();
+    ASSERT_TRUE(os.WriteProfileEntry("tx3_test", "Old", "apr\xC3\xA8s", winIni));
+    ASSERT_TRUE(os.WriteProfileEntry("tx3_test", "New", "1", winIni));
+    ASSERT_TRUE(os.WriteProfileEntry("TX3_TEST", "new", "1", winIni)) << "already staged";
+    std::string value;
+    os.ReadProfileString("tx3_test", "OLD", "", &value, "win.ini");
+    EXPECT_EQ(value, "apr\xC3\xA8s") << "the transaction's own write";
+    EXPECT_EQ(SystemWinIni(L"Old"), "avant") << "nothing written before the commit";
+    const std::vector<ProfileFileChange> changes = os.CommitProfileWrites();
+    os.EndProfileTransaction();
+    os.SetProfileDryRun(false);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].file, winIni);
+    EXPECT_EQ(changes[0].added, 1);
+    EXPECT_EQ(changes[0].changed, 1);
+    EXPECT_EQ(changes[0].written, !dryRun);
+    ASSERT_EQ(changes[0].keys.size(), 2u);
+    EXPECT_EQ(changes[0].keys[0].key, "Old");
+    EXPECT_EQ(changes[0].keys[0].before, "avant");
+    EXPECT_EQ(changes[0].keys[0].after, "apr\xC3\xA8s");
+    EXPECT_EQ(changes[0].keys[1].key, "New");
+    EXPECT_EQ(changes[0].keys[1].before, std::nullopt);
+    EXPECT_EQ(SystemWinIni(L"Old"), dryRun ? "avant" : "apr\xC3\xA8s");
+    EXPECT_EQ(SystemWinIni(L"New"), dryRun ? "(none)" : "1");
+  }
+  // Nothing left to change: no record.
+  os.BeginProfileTransaction();
+  ASSERT_TRUE(os.WriteProfileEntry("tx3_test", "New", "1", winIni));
+  EXPECT_TRUE(os.CommitProfileWrites().empty());
+  os.EndProfileTransaction();
+}
+
+// A Win.ini the system cannot write: refused at the first write of a transaction (the caller may
+// then repair it), or answered unwritten when it could no longer be written at the commit.
+TEST(Win32Platform, WinIniThatCannotBeWrittenIsToldSo) {
+  WinIniSection section;
+  Win32Platform os;
+  const std::string winIni = os.WindowsDirectory() + "\\Win.ini";
+  section.Hold();
+  os.BeginProfileTransaction();
+  EXPECT_FALSE(os.WriteProfileEntry("tx3_test", "Key", "v", winIni));
+  section.Release();
+  EXPECT_TRUE(os.WriteProfileEntry("tx3_test", "Key", "v", winIni)) << "once released";
+  section.Hold();
+  const std::vector<ProfileFileChange> changes = os.CommitProfileWrites();
+  os.EndProfileTransaction();
+  section.Release();
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_FALSE(changes[0].written);
+  EXPECT_EQ(changes[0].added, 1);
+  EXPECT_EQ(FileBytes(Narrow(WinIniSection::Path())).find("[tx3_test]"), std::string::npos);
+}
+
 TEST(Win32LogFile, TimeStampedLinesRotatedAtOneMebibyte) {
   const TempFolder folder;
   const std::string log = folder.path() + "\\logs\\TX3_Setup.log";
