@@ -14,7 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Room for the objects of two whole runs (one run stores about 1 GB), unless chosen elsewhere.
+# Room for the objects of many runs (one run stores a few hundred MB), unless chosen elsewhere.
 export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-5G}
 
 started=$SECONDS
