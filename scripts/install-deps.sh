@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=("$@")
 ((${#packages[@]})) || packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
   clang libclang-rt-14-dev

@@ -1,29 +1,20 @@
 #!/usr/bin/env bash
-# Builds the Debian package of the Linux program into dist/ (tx3-setup_<version>_<arch>.deb),
-# from a release build of its own (build/package), then checks it with lintian when lintian is
-# installed: any error fails the script.
-# Usage: scripts/package.sh [BUILD_DIR]   (default build/package)
+# Builds the Debian package of the Linux program into dist/ (tx3-setup_<version>_<arch>.deb) from
+# the release preset's build (build/default, which has Debian's hardening flags: see
+# cmake/DebianHardening.cmake), then checks it with lintian when lintian is installed: any error
+# fails the script. After scripts/test.sh, which builds that preset, nothing is compiled again.
+# Usage: scripts/package.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${1:-build/package}
-
 # dpkg-dev for dpkg-shlibdeps and dpkg-buildflags; CPack finds the programs to scan with file.
-scripts/install-deps.sh cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev \
-  dpkg-dev file
+scripts/install-deps.sh cmake ninja-build pkg-config ccache qt6-base-dev qt6-qpa-plugins libgl-dev \
+  libbenchmark-dev nlohmann-json3-dev dpkg-dev file
 
-# Debian's hardening flags (stack protector, fortified calls, read-only relocations, immediate
-# binding), as a package built by dpkg-buildpackage would have them.
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
-ldflags=$(dpkg-buildflags --get LDFLAGS)
-
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTX3_BUILD_TESTS=OFF -DTX3_BUILD_BENCH=OFF -DTX3_BUILD_GUI=ON \
-  -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
-# Without tests and benchmarks, "all" is what the package holds: the program, the icon exporter
-# and its PNGs, the compressed manual page and changelog.
-cmake --build "$build"
+build=build/default
+cmake --preset default >/dev/null
+# Everything of the preset (the benchmarks too): CPack installs after building "all".
+cmake --build --preset default
 
 # The changelog's latest entry must name the version being packaged (Debian reads it so).
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")

@@ -5,18 +5,50 @@
 # the Linux tests, then each fuzz target for 30 seconds.
 # Everything shipped or measured is built too, so that no target can break unnoticed: every
 # target of the release preset (the benchmarks included) and of both Windows presets.
+#
+# To be fast, each thing is built once: every compilation goes through ccache
+# (cmake/CompilerCache.cmake), so that sources compiled before on this machine, in any clone, come
+# from the cache; the Debian package is made from the release build; the release build leaves out
+# the tests, which run from the sanitizer build. Each stage prints its duration, and the total is
+# printed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-cmake --preset sanitize
-cmake --build --preset sanitize
-cmake --preset default >/dev/null
-cmake --build --preset default
-scripts/check-seam.sh
-scripts/test-windows.sh
-cmake --build --preset windows-x86
-tests/packaging/check-windows-release.sh
-tests/packaging/check-deb.sh
+
+# Room for the objects of many runs (one run stores a few hundred MB), unless chosen elsewhere.
+export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-5G}
+
+started=$SECONDS
+# stage NAME COMMAND...: runs the command, then prints how long it took.
+stage() {
+  local name=$1 start=$SECONDS
+  shift
+  echo "== stage $name"
+  "$@"
+  printf '== stage %s: %d s\n' "$name" $((SECONDS - start))
+}
+
+# ccache's counters (of the whole cache, shared with any other build running meanwhile).
+ccache_count() { # NAME...: the sum of those counters
+  command -v ccache >/dev/null || { echo 0; return; }
+  ccache --print-stats | awk -v names=" $* " 'index(names, " " $1 " ") { sum += $2 } END { print sum + 0 }'
+}
+
+stage install-deps scripts/install-deps.sh
+hits_before=$(ccache_count direct_cache_hit preprocessed_cache_hit)
+misses_before=$(ccache_count cache_miss)
+stage sanitize-configure cmake --preset sanitize
+stage sanitize-build cmake --build --preset sanitize
+stage release-configure cmake --preset default
+stage release-build cmake --build --preset default
+stage seam-check scripts/check-seam.sh
+stage windows-tests scripts/test-windows.sh
+stage windows-x86-build cmake --build --preset windows-x86
+stage windows-release tests/packaging/check-windows-release.sh
+stage deb tests/packaging/check-deb.sh
 export QT_QPA_PLATFORM=offscreen
-ctest --preset sanitize -j "$(nproc)"
-scripts/fuzz-smoke.sh 30
+stage ctest ctest --preset sanitize -j "$(nproc)"
+stage fuzz scripts/fuzz-smoke.sh 30
+hits=$(($(ccache_count direct_cache_hit preprocessed_cache_hit) - hits_before))
+misses=$(($(ccache_count cache_miss) - misses_before))
+echo "== ccache: $hits compilations from the cache, $misses compiled"
+printf '== all stages: %d s\n' $((SECONDS - started))

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package (scripts/package.sh, which also runs lintian) and checks what it
-# holds, unpacked into a scratch root: the program runs, the desktop entry is valid, the icons are
-# PNGs of their folder's size, the manual page renders without warnings and documents every
-# option of --help, and the package depends on the Qt 6 libraries.
+# Builds the Debian package from the release build (scripts/package.sh, which also runs lintian;
+# after scripts/test.sh nothing is compiled again) and checks what it holds, unpacked into a
+# scratch root: the program runs, the desktop entry is valid, the icons are PNGs of their folder's
+# size, the manual page renders without warnings and documents every option of --help, and the
+# package depends on the Qt 6 libraries.
 # Usage: tests/packaging/check-deb.sh   (exit status 0 when every check passes)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
