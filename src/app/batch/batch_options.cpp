@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <sstream>
 #include <string_view>
 
 #include "app/batch/answer_file.h"
@@ -253,27 +254,21 @@ without the window).
 constexpr size_t kUsageWidth = 88;
 constexpr size_t kUsageOptionWidth = 24;  // where the options' descriptions start
 
-// `first` then the words of `text`, broken into lines of at most kUsageWidth characters, the
+// `line` then the words of `text`, broken into lines of at most kUsageWidth characters, the
 // lines after the first indented by `indent` blanks.
-std::string Wrapped(std::string first, std::string_view text, size_t indent) {
+std::string Wrapped(std::string line, std::string_view text, size_t indent) {
   std::string out;
-  std::string line = std::move(first);
-  bool lineHasWord = false;
-  for (size_t at = text.find_first_not_of(' '); at != std::string_view::npos;
-       at = text.find_first_not_of(' ', at)) {
-    const size_t end = std::min(text.find(' ', at), text.size());
-    const std::string_view word = text.substr(at, end - at);
-    if (lineHasWord && line.size() + 1 + word.size() > kUsageWidth) {
-      out += line + "\n";
-      line = std::string(indent, ' ');
-      lineHasWord = false;
+  size_t head = line.size();  // the line's part before its first word
+  std::istringstream words{std::string(text)};
+  for (std::string word; words >> word; line += word) {
+    if (line.size() > head && line.size() + 1 + word.size() > kUsageWidth) {
+      out += line + '\n';
+      line.assign(head = indent, ' ');
+    } else if (line.size() > head) {
+      line += ' ';
     }
-    if (lineHasWord) line += ' ';
-    line += word;
-    lineHasWord = true;
-    at = end;
   }
-  return out + line + "\n";
+  return out + line + '\n';
 }
 
 // One line (or more) per field option.
@@ -290,27 +285,15 @@ std::string FieldOptionsText() {
 
 // The answer files' keys, with what their values may be.
 std::string FieldKeysText() {
+  constexpr std::string_view kValues[] = {"", "-1 none", "on or off", "a host name"};  // by kind
   std::string text = "Fields:";
-  const char* separator = " ";
   for (const OperatorField& f : OperatorFields()) {
-    text += separator + f.Key(0);
+    text += (&f == OperatorFields().data() ? " " : ", ") + f.Key(0);
     if (f.Numbered()) text += " to " + f.Key(f.count - 1);
     std::string note = f.option.empty() ? std::string(f.help) + ", " : std::string();
-    switch (f.kind) {
-      case FieldKind::Text:
-        break;
-      case FieldKind::ListRow:
-        note += "-1 to " + std::to_string(f.LastRow()) + ", -1 none";
-        break;
-      case FieldKind::CheckMark:
-        note += "on or off";
-        break;
-      case FieldKind::HostName:
-        note += "a host name";
-        break;
-    }
+    if (f.kind == FieldKind::ListRow) note += "-1 to " + std::to_string(f.LastRow()) + ", ";
+    note += kValues[static_cast<int>(f.kind)];
     if (!note.empty()) text += " (" + note + ")";
-    separator = ", ";
   }
   return text + ". " + std::string(kUsageAnswerActions);
 }
