@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,10 @@ namespace tx3 {
 class ErrorPattern;
 
 inline constexpr int kPackageRowCount = 18;  // ListeTX rows at start-up
+
+// The rows Form_Load fills ComboPervasive and CombodBPowerAmp with.
+std::span<const std::string_view> PervasiveRows();
+std::span<const std::string_view> ConverterRows();
 
 // A folder field's background: the normal background of the text fields, or RGB(255, 0, 0).
 enum class FieldColor { Normal, Red };

@@ -41,8 +41,7 @@ std::string ProgramFolder(std::string_view programPath) {
   return std::string(programPath.substr(0, cut));
 }
 
-template <size_t N>
-ComboState ComboOf(const std::string_view (&rows)[N]) {
+ComboState ComboOf(std::span<const std::string_view> rows) {
   ComboState combo;
   for (std::string_view row : rows) combo.items.emplace_back(row);
   combo.selected = 0;
@@ -50,6 +49,14 @@ ComboState ComboOf(const std::string_view (&rows)[N]) {
 }
 
 }  // namespace
+
+std::span<const std::string_view> PervasiveRows() {
+  return kPervasiveRows;
+}
+
+std::span<const std::string_view> ConverterRows() {
+  return kConverterRows;
+}
 
 void FrmMain::Form_Initialize() {
   // A failure leaves DossierApplication empty until Form_Load sets it; nothing is reported.

@@ -1,7 +1,6 @@
 #include "app/batch/answer_file.h"
 
 #include <algorithm>
-#include <charconv>
 #include <map>
 
 #include "app/frm_main.h"
@@ -9,7 +8,6 @@
 #include "platform/code_page.h"
 #include "platform/name_match.h"
 #include "platform/platform.h"
-#include "settings/download_addresses.h"
 
 namespace tx3 {
 namespace {
@@ -37,24 +35,10 @@ bool HasControl(std::string_view text) {
   return false;
 }
 
-std::optional<int> Decimal(std::string_view text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
-  return value;
-}
-
 // The number ending a key ("Station2"): digits only, without leading zero.
 bool IsKeyNumber(std::string_view digits) {
   if (digits.empty() || (digits.size() > 1 && digits[0] == '0')) return false;
   return digits.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-std::optional<int> InRange(std::string_view text, int low, int high) {
-  const std::optional<int> n = Decimal(text);
-  if (!n || *n < low || *n > high) return std::nullopt;
-  return n;
 }
 
 std::string RangeText(int low, int high) {
@@ -68,25 +52,6 @@ std::string_view Unquoted(std::string_view value) {
   }
   return value;
 }
-
-struct FieldKey {
-  std::string_view name;  // lower case
-  FieldOption::Kind kind;
-  bool numbered;
-  int low, high;         // the key's number, or the value's for Engine and Converter
-  std::string_view row;  // what the key's number names
-};
-
-using F = FieldOption::Kind;
-constexpr FieldKey kFieldKeys[] = {
-    {"radio", F::Radio, false, 0, 0, {}},
-    {"station", F::Station, true, 1, kStationCount, "station"},
-    {"folder", F::Folder, true, 0, kFolderCount - 1, "folder row"},
-    {"engine", F::Engine, false, -1, kEngineRowCount - 1, {}},
-    {"converter", F::Converter, false, -1, kConverterRowCount - 1, {}},
-    {"package", F::Package, true, 0, kPackageRowCount - 1, "component row"},
-    {"updatehost", F::UpdateHost, false, 0, 0, {}},
-};
 
 class Reader {
  public:
@@ -174,49 +139,29 @@ class Reader {
     const std::string_view name = std::string_view(lower).substr(0, cut);
     const std::string_view digits =
         cut == std::string::npos ? std::string_view{} : std::string_view(lower).substr(cut);
-    const FieldKey* known = nullptr;
-    for (const FieldKey& k : kFieldKeys) {
-      if (k.name == name && k.numbered == !digits.empty()) known = &k;
+    const OperatorField* known = nullptr;
+    for (const OperatorField& f : OperatorFields()) {
+      if (platform::FoldNameText(f.key) == name && f.Numbered() == !digits.empty()) known = &f;
     }
-    if (known == nullptr || (known->numbered && !IsKeyNumber(digits))) {
+    if (known == nullptr || (known->Numbered() && !IsKeyNumber(digits))) {
       return Fail(key, "unknown key in [Fields]");
     }
-    FieldOption field{known->kind, 0, {}, false, Origin(key)};
-    if (known->numbered) {
-      const std::optional<int> n = digits.size() <= 4 ? Decimal(digits) : std::nullopt;
-      if (!n || *n < known->low || *n > known->high) {
-        return Fail(key, "no " + std::string(known->row) + " " + std::string(digits) + " " +
-                             RangeText(known->low, known->high));
+    FieldOption field{known, 0, {}};
+    if (known->Numbered()) {
+      const int low = known->firstNumber, high = known->LastNumber();
+      const std::optional<int> n = digits.size() <= 4 ? DecimalIn(digits, low, high) : std::nullopt;
+      if (!n) {
+        return Fail(key, "no " + std::string(known->numberName) + " " + std::string(digits) + " " +
+                             RangeText(low, high));
       }
-      field.number = *n;
+      field.index = *n - low;
     }
     if (!NotTwice(key, "fields." + lower)) return;
-    switch (known->kind) {
-      case F::Radio:
-      case F::Station:
-      case F::Folder:
-        field.text = value;
-        break;
-      case F::Engine:
-      case F::Converter:
-        if (std::optional<int> n = InRange(value, known->low, known->high)) {
-          field.number = *n;
-        } else {
-          return Fail(key, "\"" + std::string(value) + "\" is not a number from " +
-                               std::to_string(known->low) + " to " + std::to_string(known->high));
-        }
-        break;
-      case F::Package:
-        if (platform::FoldNameText(value) != "on" && platform::FoldNameText(value) != "off") {
-          return Fail(key, "expected on or off, got \"" + std::string(value) + "\"");
-        }
-        field.on = platform::FoldNameText(value) == "on";
-        break;
-      case F::UpdateHost:
-        if (!IsHostName(value))
-          return Fail(key, "\"" + std::string(value) + "\" is not a host name");
-        field.text = value;
-        break;
+    const std::string text =
+        known->kind == FieldKind::CheckMark ? platform::FoldNameText(value) : std::string(value);
+    const std::string shown = "\"" + std::string(value) + "\"";
+    if (std::optional<std::string> fault = ReadValue(*known, text, shown, &field.value)) {
+      return Fail(key, *fault);
     }
     answers_.fields.push_back(std::move(field));
   }
@@ -246,7 +191,7 @@ class Reader {
       const bool step = keyword == "step";
       const int low = step ? 1 : 0;
       const int high = step ? kStepCount : kFolderCount - 1;
-      const std::optional<int> n = InRange(words[1], low, high);
+      const std::optional<int> n = DecimalIn(words[1], low, high);
       if (!n) {
         return Fail(key, std::string(step ? "no step " : "no folder row ") + std::string(words[1]) +
                              " " + RangeText(low, high));
@@ -265,6 +210,20 @@ class Reader {
   AnswerFile answers_;
   std::string error_;
 };
+
+// A field's value as its key holds it.
+std::string ValueText(const OperatorField& field, const FieldValue& value) {
+  switch (field.kind) {
+    case FieldKind::ListRow:
+      return std::to_string(value.row);
+    case FieldKind::CheckMark:
+      return value.on ? "on" : "off";
+    case FieldKind::Text:
+    case FieldKind::HostName:
+      break;
+  }
+  return value.text;
+}
 
 // A value as the reader gives it back: quoted when its ends are blanks or quotes.
 std::string Written(std::string_view value) {
@@ -307,22 +266,14 @@ AnswerFileText AnswerFileOf(const FrmMain& window, const std::vector<BatchAction
     put(key, Written(value));
   };
   text = "; TX3_Setup answers\r\n[Fields]\r\n";
-  putText("Radio", window.TexteNomRadio());
-  for (int i = 0; i < kStationCount; ++i) {
-    putText("Station" + std::to_string(i + 1), window.TexteNomStation(i));
+  // A capture finds the stored fields in the installation's files; the others it cannot.
+  for (const bool stored : {true, false}) {
+    if (!stored) text += kNotStoredComment;
+    for (const OperatorField& f : OperatorFields()) {
+      if (f.stored != stored) continue;
+      for (int i = 0; i < f.count; ++i) putText(f.Key(i), ValueText(f, f.get(window, i)));
+    }
   }
-  for (int i = 0; i < kFolderCount; ++i) {
-    putText("Folder" + std::to_string(i), window.TexteDossier(i).text);
-  }
-  // A capture finds the fields above in the installation's files; the others it cannot.
-  text += kNotStoredComment;
-  put("Engine", std::to_string(window.ComboPervasive().selected));
-  put("Converter", std::to_string(window.CombodBPowerAmp().selected));
-  for (int r = 0; r < kPackageRowCount; ++r) {
-    put("Package" + std::to_string(r), window.PackageRowChecked(r) ? "on" : "off");
-  }
-  const std::string& host = window.Run().UpdateHost;
-  putText("UpdateHost", host.empty() ? BuildUpdateHost() : std::string_view(host));
   text += "\r\n[Actions]\r\n";
   for (size_t i = 0; i < actions.size(); ++i) put(std::to_string(i + 1), ActionText(actions[i]));
   return file;

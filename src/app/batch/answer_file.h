@@ -32,13 +32,8 @@ namespace tx3 {
 
 class FrmMain;
 
-// The rows of the window's version lists (ComboPervasive, CombodBPowerAmp), for the checks made
-// before the window exists.
-inline constexpr int kEngineRowCount = 5;
-inline constexpr int kConverterRowCount = 3;
-
 struct AnswerFile {
-  std::vector<FieldOption> fields;   // in the order of the file; origin "FILE:LINE: KEY"
+  std::vector<FieldOption> fields;   // in the order of the file
   std::vector<BatchAction> actions;  // in the order of their numbers
 };
 

@@ -22,47 +22,6 @@
 namespace tx3 {
 namespace {
 
-bool ValidRow(int row, const ComboState& combo) {
-  return row >= -1 && row < static_cast<int>(combo.items.size());
-}
-
-// Where a list row came from, for its fault: the option, or the answer file's line and key.
-std::string RowFault(const FieldOption& f, std::string_view option) {
-  return (f.origin.empty() ? std::string(option) : f.origin) + ": no row " +
-         std::to_string(f.number);
-}
-
-// Sets one field as the operator would; answers the usage fault, if any.
-std::optional<std::string> ApplyField(FrmMain& w, const FieldOption& f) {
-  using K = FieldOption::Kind;
-  switch (f.kind) {
-    case K::Radio:
-      w.SetTexteNomRadio(f.text);
-      break;
-    case K::Station:
-      w.SetTexteNomStation(f.number - 1, f.text);
-      break;
-    case K::Folder:
-      w.SetFolderText(f.number, f.text);
-      break;
-    case K::Engine:
-      if (!ValidRow(f.number, w.ComboPervasive())) return RowFault(f, "--engine");
-      w.SetComboPervasiveSelection(f.number);
-      break;
-    case K::Converter:
-      if (!ValidRow(f.number, w.CombodBPowerAmp())) return RowFault(f, "--converter");
-      w.SetCombodBPowerAmpSelection(f.number);
-      break;
-    case K::Package:
-      w.SetListeTXChecked(f.number, f.on);
-      break;
-    case K::UpdateHost:
-      w.Run().UpdateHost = f.text;
-      break;
-  }
-  return std::nullopt;
-}
-
 void RunAction(FrmMain& w, const BatchAction& a) {
   using K = BatchAction::Kind;
   switch (a.kind) {
@@ -88,9 +47,7 @@ void RunAction(FrmMain& w, const BatchAction& a) {
 // A TX3_UPDATE_HOST that is not a host name leaves the build's update server, with a warning
 // line; an answer file's UpdateHost makes the variable irrelevant. Answers the warning's text.
 std::optional<std::string> RefusedUpdateHost(const BatchOptions& options) {
-  const auto setsHost = [](const FieldOption& f) {
-    return f.kind == FieldOption::Kind::UpdateHost;
-  };
+  const auto setsHost = [](const FieldOption& f) { return f.field->key == "UpdateHost"; };
   if (std::any_of(options.fields.begin(), options.fields.end(), setsHost)) return std::nullopt;
   std::optional<std::string> host = platform::Os().GetEnv(kUpdateHostVariable);
   if (!host || IsHostName(*host)) return std::nullopt;
@@ -154,12 +111,8 @@ int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err)
   window.SetReadBackFolder(ReadBackFolderOf(options));
   window.Create();
   if (options.saveAnswers) CompleteCapture(window);
-  for (const FieldOption& f : options.fields) {
-    if (std::optional<std::string> fault = ApplyField(window, f)) {
-      err << "tx3_setup: " << *fault << '\n';
-      return kExitUsage;
-    }
-  }
+  // Each field as the operator would set it, in order.
+  for (const FieldOption& f : options.fields) f.field->set(window, f.index, f.value);
   RunRecord record;
   record.version = ProgramVersionText(window.Run());
   record.dryRun = options.dryRun;

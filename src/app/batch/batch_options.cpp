@@ -1,7 +1,8 @@
 #include "app/batch/batch_options.h"
 
-#include <charconv>
+#include <algorithm>
 #include <optional>
+#include <sstream>
 #include <string_view>
 
 #include "app/batch/answer_file.h"
@@ -9,15 +10,6 @@
 
 namespace tx3 {
 namespace {
-
-std::optional<int> ParseInt(std::string_view text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  if (text.empty()) return std::nullopt;
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || ptr != end) return std::nullopt;
-  return value;
-}
 
 // Reads one command line, keeping the first fault it meets.
 class Parser {
@@ -58,7 +50,6 @@ class Parser {
   }
 
   void Option(const std::string& arg) {
-    using F = FieldOption::Kind;
     using A = BatchAction::Kind;
     if (arg == "--create-database") {
       options_.actions.push_back({A::CreateDatabase, 0});
@@ -68,18 +59,8 @@ class Parser {
       OutputFile(arg, options_.saveAnswers);
     } else if (arg == "--report") {
       OutputFile(arg, options_.report);
-    } else if (arg == "--radio") {
-      if (auto v = Value(arg)) options_.fields.push_back({F::Radio, 0, *v, false});
-    } else if (arg == "--station") {
-      Assignment(arg, 1, 5, F::Station);
-    } else if (arg == "--folder") {
-      Assignment(arg, 0, 7, F::Folder);
-    } else if (arg == "--package") {
-      Package(arg);
-    } else if (arg == "--engine" || arg == "--converter") {
-      if (auto n = Number(arg, -1, 1000000)) {
-        options_.fields.push_back({arg == "--engine" ? F::Engine : F::Converter, *n, {}, false});
-      }
+    } else if (const OperatorField* field = FieldOfOption(arg)) {
+      Field(*field, arg);
     } else if (arg == "--step") {
       if (auto n = Number(arg, 1, 7)) options_.actions.push_back({A::Step, *n});
     } else if (arg == "--create-folder") {
@@ -104,41 +85,38 @@ class Parser {
   }
 
   std::optional<int> InRange(const std::string& option, std::string_view text, int low, int high) {
-    const std::optional<int> n = ParseInt(text);
-    if (!n || *n < low || *n > high) {
+    const std::optional<int> n = DecimalIn(text, low, high);
+    if (!n) {
       error_ = option + ": " + std::string(text) + " is not a number from " + std::to_string(low) +
                " to " + std::to_string(high);
-      return std::nullopt;
     }
     return n;
   }
 
-  // N=TEXT: the number before the first "=", the text after it (which may hold "=" too).
-  std::optional<std::pair<int, std::string>> Split(const std::string& option, int low, int high) {
-    auto value = Value(option);
-    if (!value) return std::nullopt;
-    const size_t eq = value->find('=');
-    if (eq == std::string::npos) {
-      error_ = option + ": expected N=VALUE, got " + *value;
-      return std::nullopt;
+  // --option VALUE, or --option N=VALUE for a numbered field: the number before the first "=",
+  // the value after it (which may hold "=" too).
+  void Field(const OperatorField& f, const std::string& option) {
+    const std::optional<std::string> given = Value(option);
+    if (!given) return;
+    FieldOption field{&f, 0, {}};
+    std::string_view value = *given;
+    if (f.Numbered()) {
+      const size_t eq = value.find('=');
+      if (eq == std::string::npos) {
+        error_ = option + ": expected N=VALUE, got " + *given;
+        return;
+      }
+      const std::optional<int> n =
+          InRange(option, value.substr(0, eq), f.firstNumber, f.LastNumber());
+      if (!n) return;
+      field.index = *n - f.firstNumber;
+      value = value.substr(eq + 1);
     }
-    auto n = InRange(option, std::string_view(*value).substr(0, eq), low, high);
-    if (!n) return std::nullopt;
-    return std::pair{*n, value->substr(eq + 1)};
-  }
-
-  void Assignment(const std::string& option, int low, int high, FieldOption::Kind kind) {
-    if (auto a = Split(option, low, high)) options_.fields.push_back({kind, a->first, a->second});
-  }
-
-  void Package(const std::string& option) {
-    auto a = Split(option, 0, 17);
-    if (!a) return;
-    if (a->second != "on" && a->second != "off") {
-      error_ = option + ": expected on or off, got " + a->second;
+    if (std::optional<std::string> fault = ReadValue(f, value, value, &field.value)) {
+      error_ = option + ": " + *fault;
       return;
     }
-    options_.fields.push_back({FieldOption::Kind::Package, a->first, {}, a->second == "on"});
+    options_.fields.push_back(std::move(field));
   }
 
   // A file the run writes, named once.
@@ -187,8 +165,9 @@ ParsedCommandLine ParseBatchOptions(const std::vector<std::string>& args) {
   return Parser(args).Run();
 }
 
-std::string BatchUsageText() {
-  return R"(Usage:
+namespace {
+
+constexpr std::string_view kUsageHead = R"(Usage:
   tx3_setup                      opens the window
   tx3_setup --batch [--answers FILE] [FIELDS] [ACTIONS] [--save-answers FILE]
                     [--dry-run] [--report FILE] [--verbose]
@@ -199,14 +178,9 @@ earlier installation, the one of folder row 0 when the options give it), then th
 fields are set, then the actions run in the order given.
 
 Fields:
-  --radio TEXT          the radio's name
-  --station N=TEXT      the name of station N, 1 to 5 (empty TEXT clears it)
-  --folder N=PATH       folder row N, 0 to 7 (0 Application, 1 Config, 2 Log technique,
-                        3 Log Pub, 4 Sons Musique, 5 Sons Autre, 6 Datas, 7 Redist)
-  --engine N            the selected database engine version (0-based; -1 none)
-  --converter N         the selected audio converter version (0-based; -1 none)
-  --package R=on|off    the check mark of component row R, 0 to 17
+)";
 
+constexpr std::string_view kUsageActions = R"(
 Actions:
   --step N              press "Etape N", N 1 to 7
   --create-folder N     press the "Créer" button of folder row N
@@ -255,12 +229,14 @@ quotes keeps its own); comments are whole lines starting with ; or #, never afte
   1=step 1
   2=create-folder 6
   3=create-database
-Fields: Radio, Station1 to Station5 (empty clears the name), Folder0 to Folder7, Engine
-and Converter (-1 none), Package0 to Package17 (on or off), UpdateHost (the update
-server of steps 6 and 7). Actions: keys 1, 2, 3 ... in order; step N (1 to 7),
-create-folder N (0 to 7), create-database. A faulty answer file stops everything
-before the window is created: one line names the file, the line and the key (status 2).
+)";
 
+constexpr std::string_view kUsageAnswerActions =
+    "Actions: keys 1, 2, 3 ... in order; step N (1 to 7), create-folder N (0 to 7), "
+    "create-database. A faulty answer file stops everything before the window is created: one "
+    "line names the file, the line and the key (status 2).";
+
+constexpr std::string_view kUsageTail = R"(
 Environment: TX3_UPDATE_HOST names the update server instead of the build's (an answer
 file's UpdateHost wins); a value that is not a host name is refused with a warning.
 
@@ -279,6 +255,59 @@ Deployment tools: declare 0 and 4 as success, 1 and 2 as failure.
 tx3_setup alone ends with status 1 when the window cannot open (no display, or a build
 without the window).
 )";
+
+constexpr size_t kUsageWidth = 88;
+constexpr size_t kUsageOptionWidth = 24;  // where the options' descriptions start
+
+// `line` then the words of `text`, broken into lines of at most kUsageWidth characters, the
+// lines after the first indented by `indent` blanks.
+std::string Wrapped(std::string line, std::string_view text, size_t indent) {
+  std::string out;
+  size_t head = line.size();  // the line's part before its first word
+  std::istringstream words{std::string(text)};
+  for (std::string word; words >> word; line += word) {
+    if (line.size() > head && line.size() + 1 + word.size() > kUsageWidth) {
+      out += line + '\n';
+      line.assign(head = indent, ' ');
+    } else if (line.size() > head) {
+      line += ' ';
+    }
+  }
+  return out + line + '\n';
+}
+
+// One line (or more) per field option.
+std::string FieldOptionsText() {
+  std::string text;
+  for (const OperatorField& f : OperatorFields()) {
+    if (f.option.empty()) continue;
+    std::string head = "  " + std::string(f.option) + " " + std::string(f.syntax);
+    head.resize(std::max(head.size() + 2, kUsageOptionWidth), ' ');
+    text += Wrapped(std::move(head), FieldHelp(f), kUsageOptionWidth);
+  }
+  return text;
+}
+
+// The answer files' keys, with what their values may be.
+std::string FieldKeysText() {
+  constexpr std::string_view kValues[] = {"", "-1 none", "on or off", "a host name"};  // by kind
+  std::string text = "Fields:";
+  for (const OperatorField& f : OperatorFields()) {
+    text += (&f == OperatorFields().data() ? " " : ", ") + f.Key(0);
+    if (f.Numbered()) text += " to " + f.Key(f.count - 1);
+    std::string note = f.option.empty() ? std::string(f.help) + ", " : std::string();
+    if (f.kind == FieldKind::ListRow) note += "-1 to " + std::to_string(f.LastRow()) + ", ";
+    note += kValues[static_cast<int>(f.kind)];
+    if (!note.empty()) text += " (" + note + ")";
+  }
+  return text + ". " + std::string(kUsageAnswerActions);
+}
+
+}  // namespace
+
+std::string BatchUsageText() {
+  return std::string(kUsageHead) + FieldOptionsText() + std::string(kUsageActions) +
+         Wrapped({}, FieldKeysText(), 0) + std::string(kUsageTail);
 }
 
 }  // namespace tx3

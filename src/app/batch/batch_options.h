@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "app/batch/operator_fields.h"
+
 namespace tx3 {
 
-// A field option, applied after the window is created (defaults and read-back).
+// A field given by an option or an answer file, set after the window is created (defaults and
+// read-back).
 struct FieldOption {
-  enum class Kind { Radio, Station, Folder, Engine, Converter, Package, UpdateHost };
-  Kind kind;
-  int number = 0;        // station 1..5, folder row 0..7, list row (-1 none), component row 0..17
-  std::string text;      // radio name, station name, folder path, update server's host
-  bool on = false;       // component check mark
-  std::string origin{};  // "FILE:LINE: KEY" for a field of an answer file, empty for an option
+  const OperatorField* field;
+  int index = 0;  // the model's index: the number given less the field's first number
+  FieldValue value;
 };
 
 // An action: a button pressed, in the order given.

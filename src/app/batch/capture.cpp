@@ -14,17 +14,12 @@ namespace tx3 {
 
 namespace {
 
-// The fields an installation stores (the radio, the stations, the folder rows), as given by the
-// options: kind and number.
-using StoredField = std::pair<FieldOption::Kind, int>;
-
-std::set<StoredField> StoredFieldsGiven(const BatchOptions& options) {
-  using K = FieldOption::Kind;
-  std::set<StoredField> given;
+// The fields an installation stores (the radio, the stations, the folder rows) that the options
+// give.
+std::set<std::pair<const OperatorField*, int>> StoredFieldsGiven(const BatchOptions& options) {
+  std::set<std::pair<const OperatorField*, int>> given;
   for (const FieldOption& f : options.fields) {
-    if (f.kind == K::Radio || f.kind == K::Station || f.kind == K::Folder) {
-      given.insert({f.kind, f.kind == K::Radio ? 0 : f.number});
-    }
+    if (f.field->stored) given.insert({f.field, f.index});
   }
   return given;
 }
@@ -34,7 +29,7 @@ std::set<StoredField> StoredFieldsGiven(const BatchOptions& options) {
 std::string ReadBackFolderOf(const BatchOptions& options) {
   std::string folder;
   for (const FieldOption& f : options.fields) {
-    if (f.kind == FieldOption::Kind::Folder && f.number == row::kApplication) folder = f.text;
+    if (f.field->key == "Folder" && f.index == row::kApplication) folder = f.value.text;
   }
   return folder;
 }
@@ -53,8 +48,9 @@ void CompleteCapture(FrmMain& window) {
 }
 
 std::optional<std::string> NothingCaptured(FrmMain& window, const BatchOptions& options) {
-  constexpr size_t kStoredFieldCount = 1 + kStationCount + kFolderCount;
-  if (StoredFieldsGiven(options).size() == kStoredFieldCount) return std::nullopt;
+  size_t storedFieldCount = 0;
+  for (const OperatorField& f : OperatorFields()) storedFieldCount += f.stored ? f.count : 0;
+  if (StoredFieldsGiven(options).size() == storedFieldCount) return std::nullopt;
   const std::string& folder = window.ReadBackFolder();
   const std::string file = folder + std::string(kGlobalConfigurationFile);
   if (File_Exist(window.Run(), file, "Batch:Capture", false)) return std::nullopt;

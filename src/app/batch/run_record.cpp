@@ -3,21 +3,10 @@
 #include <algorithm>
 #include <set>
 
-#include "app/frm_main.h"
 #include "common/run_context.h"
-#include "settings/download_addresses.h"
 
 namespace tx3 {
 namespace {
-
-RunFields::ListChoice ChoiceOf(const ComboState& combo) {
-  RunFields::ListChoice choice;
-  if (combo.selected >= 0 && combo.selected < static_cast<int>(combo.items.size())) {
-    choice.row = combo.selected;
-    choice.text = combo.items[static_cast<size_t>(combo.selected)];
-  }
-  return choice;
-}
 
 // Adds one commit of a settings file to the action's entry for that file.
 void Merge(std::vector<platform::ProfileFileChange>& files,
@@ -42,15 +31,10 @@ bool ActionRecord::ChangesAnything() const {
 
 RunFields FieldsOf(const FrmMain& window) {
   RunFields fields;
-  fields.radio = window.TexteNomRadio();
-  for (int i = 0; i < kStationCount; ++i) fields.stations.push_back(window.TexteNomStation(i));
-  for (int i = 0; i < kFolderCount; ++i) fields.folders.push_back(window.TexteDossier(i).text);
-  fields.engine = ChoiceOf(window.ComboPervasive());
-  fields.converter = ChoiceOf(window.CombodBPowerAmp());
-  for (const CheckedRow& row : window.ListeTX())
-    fields.packages.emplace_back(row.text, row.checked);
-  const std::string& host = window.Run().UpdateHost;
-  fields.updateHost = host.empty() ? std::string(BuildUpdateHost()) : host;
+  for (const OperatorField& f : OperatorFields()) {
+    FieldReading& reading = fields.emplace_back(FieldReading{&f, {}});
+    for (int i = 0; i < f.count; ++i) reading.values.push_back(f.get(window, i));
+  }
   return fields;
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/batch/batch_options.h"
 #include "app/batch/batch_ui_port.h"
+#include "app/batch/operator_fields.h"
 #include "platform/profile_change.h"
 
 namespace tx3 {
@@ -25,20 +26,12 @@ struct ActionRecord {
   bool ChangesAnything() const;
 };
 
-// The fields of the window as the actions found them.
-struct RunFields {
-  struct ListChoice {
-    int row = -1;      // -1: none
-    std::string text;  // the row's text, empty for none
-  };
-  std::string radio;
-  std::vector<std::string> stations;  // stations 1 to 5
-  std::vector<std::string> folders;   // rows 0 to 7
-  ListChoice engine;
-  ListChoice converter;
-  std::vector<std::pair<std::string, bool>> packages;  // the component rows: name, check mark
-  std::string updateHost;
+// A field of the table and its value at each of its numbers, as the actions found them.
+struct FieldReading {
+  const OperatorField* field;
+  std::vector<FieldValue> values;
 };
+using RunFields = std::vector<FieldReading>;  // every field, in the table's order
 
 RunFields FieldsOf(const FrmMain& window);
 

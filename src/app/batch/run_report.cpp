@@ -15,19 +15,32 @@ Json Messages(const std::vector<ShownMessage>& messages) {
   return list;
 }
 
-Json Choice(const RunFields::ListChoice& choice) {
-  return {{"row", choice.row}, {"text", choice.row < 0 ? Json(nullptr) : Json(choice.text)}};
+// A field's value at the model's index `index`.
+Json FieldJson(const OperatorField& field, int index, const FieldValue& value) {
+  switch (field.kind) {
+    case FieldKind::ListRow:
+      return {{"row", value.row}, {"text", value.row < 0 ? Json(nullptr) : Json(value.text)}};
+    case FieldKind::CheckMark:
+      return {{"row", field.firstNumber + index}, {"name", value.text}, {"checked", value.on}};
+    case FieldKind::Text:
+    case FieldKind::HostName:
+      break;
+  }
+  return value.text;
 }
 
-Json Fields(const RunFields& f) {
-  Json packages = Json::array();
-  for (size_t row = 0; row < f.packages.size(); ++row) {
-    packages.push_back(
-        {{"row", row}, {"name", f.packages[row].first}, {"checked", f.packages[row].second}});
+// Each field under its name: its value, or the list of its numbers' values.
+Json Fields(const RunFields& fields) {
+  Json members = Json::object();
+  for (const FieldReading& r : fields) {
+    const OperatorField& f = *r.field;
+    Json values = Json::array();
+    for (size_t i = 0; i < r.values.size(); ++i) {
+      values.push_back(FieldJson(f, static_cast<int>(i), r.values[i]));
+    }
+    members[std::string(f.report)] = f.Numbered() || values.empty() ? values : values[0];
   }
-  return {{"radio", f.radio},           {"stations", f.stations},           {"folders", f.folders},
-          {"engine", Choice(f.engine)}, {"converter", Choice(f.converter)}, {"packages", packages},
-          {"updateHost", f.updateHost}};
+  return members;
 }
 
 Json SettingsFile(const platform::ProfileFileChange& file) {

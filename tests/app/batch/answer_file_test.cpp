@@ -12,15 +12,22 @@
 namespace tx3::testing {
 namespace {
 
-// One line per field or action: "Station 2 [ a ]", "Package 3 off", "step 1".
+// One line per field or action: "Station2 [ a ]", "Engine -1", "Package3 off", "step 1".
 std::string Summary(const AnswerFile& a) {
-  constexpr const char* kFields[] = {"Radio",     "Station", "Folder",    "Engine",
-                                     "Converter", "Package", "UpdateHost"};
   constexpr const char* kActions[] = {"step", "create-folder", "create-database"};
   std::ostringstream s;
   for (const FieldOption& f : a.fields) {
-    s << kFields[static_cast<int>(f.kind)] << ' ' << f.number << " [" << f.text << ']'
-      << (f.on ? " on" : "") << '\n';
+    s << f.field->Key(f.index);
+    switch (f.field->kind) {
+      case FieldKind::ListRow:
+        s << ' ' << f.value.row << '\n';
+        break;
+      case FieldKind::CheckMark:
+        s << (f.value.on ? " on\n" : " off\n");
+        break;
+      default:
+        s << " [" << f.value.text << "]\n";
+    }
   }
   for (const BatchAction& x : a.actions) {
     s << kActions[static_cast<int>(x.kind)] << ' ' << x.number << '\n';
@@ -44,21 +51,20 @@ TEST_F(AnswerFileTest, AcceptedForms) {
       {"; poste\r\n\r\n# Nord\r\n[Fields]\r\nRadio=Radio Tarvox\r\nStation1=Tarvox "
        "FM\r\nFolder0=C:\\Brennic\\Tarvox\\\r\n"
        "Engine=0\r\nConverter=-1\r\nPackage0=on\r\nPackage17=off\r\nUpdateHost=maj.example.org\r\n",
-       "Radio 0 [Radio Tarvox]\nStation 1 [Tarvox FM]\nFolder 0 [C:\\Brennic\\Tarvox\\]\n"
-       "Engine 0 []\nConverter -1 []\nPackage 0 [] on\nPackage 17 []\n"
-       "UpdateHost 0 [maj.example.org]\n"},
+       "Radio [Radio Tarvox]\nStation1 [Tarvox FM]\nFolder0 [C:\\Brennic\\Tarvox\\]\n"
+       "Engine 0\nConverter -1\nPackage0 on\nPackage17 off\nUpdateHost [maj.example.org]\n"},
       // Names in any case, blanks around names and values, LF alone.
       {"  [ fields ]\n\tRADIO = Sud  \nstation5 =\npackage2=OFF\nPACKAGE3 = On\nconverter= 2\n",
-       "Radio 0 [Sud]\nStation 5 []\nPackage 2 []\nPackage 3 [] on\nConverter 2 []\n"},
+       "Radio [Sud]\nStation5 []\nPackage2 off\nPackage3 on\nConverter 2\n"},
       // Quotes keep blanks; ";", "#" and "=" belong to the value.
       {"[Fields]\nStation2=\" a \"\nStation3=\"\"\"x\"\"\"\nRadio=Radio ; FM # 1 = top\n",
-       "Station 2 [ a ]\nStation 3 [\"\"x\"\"]\nRadio 0 [Radio ; FM # 1 = top]\n"},
+       "Station2 [ a ]\nStation3 [\"\"x\"\"]\nRadio [Radio ; FM # 1 = top]\n"},
       // A byte-order mark, then UTF-8; bytes that are not UTF-8 are ANSI.
-      {"\xEF\xBB\xBF[Fields]\nRadio=Radio \xC3\x89t\xC3\xA9\n", "Radio 0 [Radio Été]\n"},
-      {"[Fields]\nRadio=Radio \xC9t\xE9\n", "Radio 0 [Radio Été]\n"},
+      {"\xEF\xBB\xBF[Fields]\nRadio=Radio \xC3\x89t\xC3\xA9\n", "Radio [Radio Été]\n"},
+      {"[Fields]\nRadio=Radio \xC9t\xE9\n", "Radio [Radio Été]\n"},
       {"[Actions]\n1=step 1\n2 = STEP   7\n3=create-folder 0\n4=Create-Database\n[Fields]\n"
        "UpdateHost=mirror.radio.example:8443\n",
-       "UpdateHost 0 [mirror.radio.example:8443]\nstep 1\nstep 7\ncreate-folder 0\n"
+       "UpdateHost [mirror.radio.example:8443]\nstep 1\nstep 7\ncreate-folder 0\n"
        "create-database 0\n"},
   };
   for (const Accepted& c : cases) {
@@ -113,15 +119,6 @@ TEST_F(AnswerFileTest, RefusalsNameTheFileTheLineAndTheKey) {
     EXPECT_EQ(p.error, "answers.ini:" + c.error) << c.text;
     EXPECT_TRUE(p.answers.fields.empty() && p.answers.actions.empty());
   }
-}
-
-// The window's lists have the rows the parser allows before the window exists.
-TEST_F(AnswerFileTest, ListRowCountsAreTheWindows) {
-  FrmMain w;
-  w.Create();
-  EXPECT_EQ(w.ComboPervasive().items.size(), size_t{kEngineRowCount});
-  EXPECT_EQ(w.CombodBPowerAmp().items.size(), size_t{kConverterRowCount});
-  EXPECT_EQ(w.ListeTX().size(), size_t{kPackageRowCount});
 }
 
 TEST_F(AnswerFileTest, SavedTextListsEveryFieldThenTheActions) {

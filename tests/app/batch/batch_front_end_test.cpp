@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -81,12 +82,19 @@ TEST_F(BatchFrontEndTest, AnErrorReportMakesExitOne) {
   EXPECT_EQ(out.str(), "[warning]\nDossiers non créés:\n\nD:\\Panne\\\n\n");
 }
 
+// The lists' rows are the window's: a row it does not have is refused before the window exists.
 TEST_F(BatchFrontEndTest, InvalidListRowIsAUsageError) {
   EXPECT_EQ(Run({"--batch", "--engine", "5", "--step", "1"}), kExitUsage);
-  EXPECT_NE(err.str().find("--engine"), std::string::npos);
-  EXPECT_EQ(os.CallCount("MakeDirectory"), 0);  // no action ran
+  EXPECT_EQ(err.str(), "tx3_setup: --engine: 5 is not a number from -1 to 4\n");
+  EXPECT_EQ(os.CallCount("ExecutablePath"), 0);  // no window
+  EXPECT_EQ(os.CallCount("MakeDirectory"), 0);   // no action ran
   EXPECT_EQ(Run({"--batch", "--converter", "3"}), kExitUsage);
-  EXPECT_EQ(Run({"--batch", "--engine", "4", "--converter", "-1"}), kExitOk);
+  EXPECT_EQ(err.str(), "tx3_setup: --converter: 3 is not a number from -1 to 2\n");
+  EXPECT_EQ(Run({"--batch", "--engine", "4", "--converter", "-1", "--report", "r.json"}), kExitOk);
+  const auto report = nlohmann::json::parse(os.namedFiles["r.json"], nullptr, false);
+  EXPECT_EQ(report["fields"]["engine"]["row"], 4);
+  EXPECT_EQ(report["fields"]["engine"]["text"], "Workgroup V08 (Windows XP)");
+  EXPECT_EQ(report["fields"]["converter"]["text"], nullptr);
 }
 
 TEST_F(BatchFrontEndTest, UsageErrorIsOneLineOnStandardError) {
@@ -232,7 +240,74 @@ TEST_F(BatchFrontEndTest, SavedAnswersReplayToTheSameFields) {
   const ParsedAnswerFile p = ParseAnswerFile("a.ini", os.namedFiles["a.ini"]);
   ASSERT_TRUE(p.ok) << p.error;
   EXPECT_EQ(p.answers.fields.size(), 1u + 5 + 8 + 2 + 18 + 1);
-  EXPECT_EQ(p.answers.fields[0].text, "  Radio \"Été\" ; # = ");
+  EXPECT_EQ(p.answers.fields[0].value.text, "  Radio \"Été\" ; # = ");
+}
+
+// Every field of the table goes the whole way, at its first and its last number: given (by its
+// option, or by an answer file when it has none), set on the window, saved to an answer file that
+// reads back to it, and reported.
+TEST_F(BatchFrontEndTest, EveryFieldGoesFromItsOptionToTheAnswerFileAndTheReport) {
+  InstallUnderTheDefaultFolder();
+  for (const OperatorField& f : OperatorFields()) {
+    for (const int index : {0, f.count - 1}) {
+      const std::string key = f.Key(index);
+      FieldValue value;  // other than the window's default
+      std::string given;
+      switch (f.kind) {
+        case FieldKind::Text:
+          value.text = given = "Autre " + key;
+          break;
+        case FieldKind::ListRow:
+          value.row = f.LastRow();
+          value.text = f.listRows()[static_cast<size_t>(value.row)];
+          given = std::to_string(value.row);
+          break;
+        case FieldKind::CheckMark:
+          given = "off";
+          break;
+        case FieldKind::HostName:
+          value.text = given = "miroir.example";
+          break;
+      }
+      std::vector<std::string> args = {"--batch", "--save-answers", "a.ini", "--report", "r.json"};
+      if (f.option.empty()) {
+        os.namedFiles["in.ini"] = "[Fields]\n" + key + "=" + given + "\n";
+        args.insert(args.end(), {"--answers", "in.ini"});
+      } else {
+        args.emplace_back(f.option);
+        args.push_back(f.Numbered() ? std::to_string(f.firstNumber + index) + "=" + given : given);
+      }
+      EXPECT_NE(Run(args), kExitUsage) << key << ": " << err.str();
+      const std::string saved = os.namedFiles["a.ini"];
+      EXPECT_NE(saved.find("\r\n" + key + "=" + given + "\r\n"), std::string::npos) << saved;
+      const ParsedAnswerFile read = ParseAnswerFile("a.ini", saved);
+      ASSERT_TRUE(read.ok) << read.error;
+      const auto same = std::find_if(
+          read.answers.fields.begin(), read.answers.fields.end(), [&](const FieldOption& o) {
+            return o.field == &f && o.index == index &&
+                   o.value.text == (f.kind == FieldKind::ListRow ? std::string() : value.text) &&
+                   o.value.row == value.row && o.value.on == value.on;
+          });
+      EXPECT_NE(same, read.answers.fields.end()) << key;
+      const auto report = nlohmann::json::parse(os.namedFiles["r.json"], nullptr, false);
+      nlohmann::json reported = report["fields"][std::string(f.report)];
+      if (f.Numbered()) reported = reported[static_cast<size_t>(index)];
+      switch (f.kind) {
+        case FieldKind::Text:
+        case FieldKind::HostName:
+          EXPECT_EQ(reported, value.text) << key;
+          break;
+        case FieldKind::ListRow:
+          EXPECT_EQ(reported["row"], value.row) << key;
+          EXPECT_EQ(reported["text"], value.text) << key;
+          break;
+        case FieldKind::CheckMark:
+          EXPECT_EQ(reported["row"], f.firstNumber + index) << key;
+          EXPECT_EQ(reported["checked"], false) << key;
+          break;
+      }
+    }
+  }
 }
 
 // ---- Capture ----

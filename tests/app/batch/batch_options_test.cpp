@@ -38,22 +38,16 @@ TEST(BatchOptionsTest, FieldsAndActionsKeepTheirOrder) {
   const BatchOptions& o = p.options;
   EXPECT_EQ(o.mode, BatchOptions::Mode::Batch);
   EXPECT_TRUE(o.verbose);
-  using F = FieldOption::Kind;
-  ASSERT_EQ(o.fields.size(), 7u);
-  EXPECT_EQ(o.fields[0].kind, F::Radio);
-  EXPECT_EQ(o.fields[0].text, "Radio Sud");
-  EXPECT_EQ(o.fields[1].kind, F::Station);
-  EXPECT_EQ(o.fields[1].number, 3);
-  EXPECT_EQ(o.fields[1].text, "Sud=Est");
-  EXPECT_EQ(o.fields[2].kind, F::Folder);
-  EXPECT_EQ(o.fields[2].text, "D:\\Data\\");
-  EXPECT_EQ(o.fields[3].kind, F::Engine);
-  EXPECT_EQ(o.fields[3].number, -1);
-  EXPECT_EQ(o.fields[4].kind, F::Converter);
-  EXPECT_EQ(o.fields[5].kind, F::Package);
-  EXPECT_EQ(o.fields[5].number, 17);
-  EXPECT_FALSE(o.fields[5].on);
-  EXPECT_EQ(o.fields[6].text, "");
+  // Each field as its answer-file key names it, with its value.
+  std::vector<std::string> fields;
+  for (const FieldOption& f : o.fields) {
+    fields.push_back(f.field->Key(f.index) + "=" + f.value.text + "|" +
+                     std::to_string(f.value.row) + (f.value.on ? "|on" : "|off"));
+  }
+  EXPECT_EQ(fields,
+            (std::vector<std::string>{
+                "Radio=Radio Sud|-1|off", "Station3=Sud=Est|-1|off", "Folder6=D:\\Data\\|-1|off",
+                "Engine=|-1|off", "Converter=|2|off", "Package17=|-1|off", "Station5=|-1|off"}));
   using A = BatchAction::Kind;
   ASSERT_EQ(o.actions.size(), 4u);
   EXPECT_EQ(o.actions[0].kind, A::Step);
@@ -102,7 +96,7 @@ TEST(BatchOptionsTest, BadUsageGivesOneLineReason) {
       {{"--batch", "--step", "8"}, "--step"},
       {{"--batch", "--step", "2x"}, "--step"},
       {{"--batch", "--step"}, "needs a value"},
-      {{"--batch", "--station", "6=Six"}, "--station"},
+      {{"--batch", "--station", "6=Six"}, "--station: 6 is not a number from 1 to 5"},
       {{"--batch", "--station", "0=Zéro"}, "--station"},
       {{"--batch", "--station", "Sans égal"}, "N=VALUE"},
       {{"--batch", "--folder", "8=D:\\"}, "--folder"},
@@ -113,7 +107,11 @@ TEST(BatchOptionsTest, BadUsageGivesOneLineReason) {
       {{"--batch", "--package", "3=yes"}, "on or off"},
       {{"--batch", "--package", "3"}, "N=VALUE"},
       {{"--batch", "--create-folder", "8"}, "--create-folder"},
-      {{"--batch", "--engine", "-2"}, "--engine"},
+      {{"--batch", "--engine", "-2"}, "--engine: -2 is not a number from -1 to 4"},
+      // A list row the window's list does not have.
+      {{"--batch", "--engine", "5"}, "--engine: 5 is not a number from -1 to 4"},
+      {{"--batch", "--converter", "3"}, "--converter: 3 is not a number from -1 to 2"},
+      {{"--batch", "--package", "3=ON"}, "--package: expected on or off, got ON"},
       {{"--batch", "--converter", "un"}, "--converter"},
       {{"--batch", "--radio"}, "needs a value"},
       {{"-batch"}, "unknown option"},
@@ -145,6 +143,14 @@ TEST(BatchOptionsTest, UsageNamesEveryOption) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
   EXPECT_NE(usage.find("\n  4  done, but warnings were shown"), std::string::npos);
+  // The ranges and the folder captions are the window's.
+  for (const char* text :
+       {"  --folder N=PATH       folder row N, 0 to 7 (0 Application, 1 Config, 2 Log technique,\n"
+        "                        3 Log Pub, 4 Sons Musique, 5 Sons Autre, 6 Datas, 7 Redist)\n",
+        "  --package R=on|off    the check mark of component row R, 0 to 17\n",
+        "Engine (-1 to 4, -1 none)", "Converter (-1 to 2, -1 none)", "Package0 to Package17"}) {
+    EXPECT_NE(usage.find(text), std::string::npos) << text;
+  }
 }
 
 }  // namespace

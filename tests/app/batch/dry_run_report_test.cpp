@@ -8,6 +8,7 @@
 
 #include "app/batch/batch_front_end.h"
 #include "app/batch/run_report.h"
+#include "app/frm_main.h"
 #include "support/fake_platform.h"
 #include "support/use_platform.h"
 
@@ -39,8 +40,14 @@ TEST(DryRunFrontEndTest, TheDryRunPlatformGivesBackThePlatformItCoveredAndChange
 }
 
 TEST(RunReportTest, TextThatIsNotUtf8AndAbsentValues) {
+  FakePlatform os;
+  UsePlatform guard{os};
+  FrmMain window;
+  window.Create();
+  window.SetTexteNomRadio("Radio \xE9t\xE9");
+  window.SetComboPervasiveSelection(-1);
   RunRecord record;
-  record.fields.radio = "Radio \xE9t\xE9";
+  record.fields = FieldsOf(window);
   record.actions.push_back({{BatchAction::Kind::Step, 2}, {}, {}, {}, {}});
   record.actions[0].settingsFiles.push_back({"C:\\B.ini", 1, 0, false, {{"S", "K", {}, "\xFF"}}});
   const auto report = nlohmann::json::parse(ReportText(record), nullptr, false);
