@@ -200,6 +200,10 @@ class Platform {
   // ---- Log file ----
   // Appends one line to the log file (rotated at 1 MiB, 3 kept). Never fails towards the caller.
   virtual void AppendLog(std::string_view line) = 0;
+  // Opens the log file for appending (making its folder) at the start of a run, so that a log that
+  // cannot be opened is reported at once (log_path.h). Other platforms than the system's do
+  // nothing.
+  virtual void OpenLog() {}
 };
 
 // The platform in use: the system's own, unless a test installed another.
