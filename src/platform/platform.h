@@ -186,8 +186,8 @@ class Platform {
 
   // ---- Program modules ----
   // Loads a module installed with the program, never unloaded: beside the program, else in the
-  // program's module folder (../lib/tx3-setup/modules/). nullptr when none loads. The Linux window is
-  // one, so that a batch run does not load the window toolkit's libraries.
+  // program's module folder (../lib/tx3-setup/modules/). nullptr when none loads. The Linux window
+  // is one, so that a batch run does not load the window toolkit's libraries.
   virtual std::unique_ptr<Library> LoadProgramModule(std::string_view fileName) = 0;
 
   // ---- Files the operator names (answer files, reports) ----
