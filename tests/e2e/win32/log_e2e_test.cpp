@@ -17,8 +17,9 @@ namespace {
 using ::testing::HasSubstr;
 
 // An engine library that cannot be loaded is an error the run reports to its log.
-const std::vector<std::string> kLoggedRun = {"--batch", "--create-database", "--engine-library",
-                                             ProgramFolder() + "\\absent.dll"};
+std::vector<std::string> LoggedRunArgs() {
+  return {"--batch", "--create-database", "--engine-library", ProgramFolder() + "\\absent.dll"};
+}
 constexpr const char* kLogged = "Engine library not loaded: ";
 
 class LogTest : public ::testing::Test {
@@ -29,10 +30,10 @@ class LogTest : public ::testing::Test {
     RemoveInstallation();
   }
 
-  // kLoggedRun with `extra` arguments, TX3_LOG_FILE unset, and `environment`.
+  // LoggedRunArgs() with `extra` arguments, TX3_LOG_FILE unset, and `environment`.
   static ProgramRun LoggedRun(const std::vector<std::string>& extra,
                               std::vector<std::string> environment) {
-    std::vector<std::string> args = kLoggedRun;
+    std::vector<std::string> args = LoggedRunArgs();
     args.insert(args.end(), extra.begin(), extra.end());
     environment.emplace_back("TX3_LOG_FILE=");
     return RunSetup(args, environment);
