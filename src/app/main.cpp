@@ -1,13 +1,18 @@
-// tx3_setup: the window, or the batch front end when any argument is given.
+// tx3_setup: the window (alone, or with only --log FILE and --engine-library FILE), or the batch
+// front end.
 //
 // On Windows the same code makes two programs: tx3_setup.exe (no console: a double-click opens
 // the window) and tx3_setup.com (a console program, which cmd.exe and PowerShell find first, so
 // that "tx3_setup --batch ..." prints to the console and sets the exit status).
 #include <iostream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/batch/batch_front_end.h"
+#include "app/batch/batch_options.h"
+#include "app/run_files.h"
 
 #if defined(_WIN32)
 #include <objbase.h>
@@ -64,6 +69,23 @@ void UseParentConsoleIfNone() {
   (void)::freopen_s(&ignored, "CONOUT$", "w", stderr);
 }
 
+// The window program has no console: the line that says the log cannot be opened goes to the
+// standard error it was given (a console, a redirection), and nowhere when it has none; a message
+// box would hold an unattended start.
+void ToStandardErrorIfAny(std::string_view line) {
+  const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
+  if (err == nullptr || err == INVALID_HANDLE_VALUE) return;
+  DWORD mode = 0;
+  DWORD written = 0;
+  if (::GetConsoleMode(err, &mode)) {
+    const std::wstring text = tx3::platform::win32::Widen(std::string(line) + "\r\n");
+    ::WriteConsoleW(err, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  } else {
+    const std::string text = std::string(line) + "\r\n";
+    ::WriteFile(err, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  }
+}
+
 }  // namespace
 
 // The arguments arrive as UTF-16 and become the UTF-8 the program works in; its messages go out
@@ -73,9 +95,12 @@ int wmain(int argc, wchar_t** argv) {
   // Before anything loads a library: none is ever taken from the current folder or from beside
   // the program, where anyone may have left a file of the same name.
   tx3::platform::win32::RestrictLibrarySearch();
-  if (argc <= 1) return OpenWindow(0, nullptr);
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(tx3::platform::win32::Narrow(argv[i]));
+  if (const std::optional<tx3::BatchOptions> window = tx3::ParseWindowOptions(args)) {
+    const tx3::RunFilesScope files(*window, ToStandardErrorIfAny);
+    return OpenWindow(0, nullptr);
+  }
   UseParentConsoleIfNone();
   const UINT consoleCodePage = ::GetConsoleOutputCP();
   ::SetConsoleOutputCP(CP_UTF8);
@@ -91,8 +116,15 @@ int wmain(int argc, wchar_t** argv) {
 #else
 
 int main(int argc, char** argv) {
-  if (argc <= 1) return OpenWindow(argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (const std::optional<tx3::BatchOptions> window = tx3::ParseWindowOptions(args)) {
+    // The window's own options are not the toolkit's: it is given the program's name alone.
+    const tx3::RunFilesScope files(*window, [](std::string_view line) {
+      std::cerr << line << '\n' << std::flush;
+    });
+    char* programOnly[] = {argv[0], nullptr};
+    return OpenWindow(1, programOnly);
+  }
   return tx3::RunBatch(args, std::cout, std::cerr);
 }
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 #include "common/error.h"
@@ -15,6 +17,10 @@ namespace tx3 {
 namespace {
 
 constexpr std::string_view kLibraryVariable = "TX3_BTRIEVE_LIBRARY";
+
+// The library named on the command line; set before the run's window is created.
+std::mutex namedLibraryMutex;
+std::string namedLibrary;
 
 class LibraryEngine final : public Engine {
  public:
@@ -49,7 +55,21 @@ std::vector<char> NarrowCopy(std::string_view bytes, size_t minimum) {
 
 }  // namespace
 
+EngineLibraryScope::EngineLibraryScope(std::string named) {
+  const std::lock_guard<std::mutex> lock(namedLibraryMutex);
+  previous_ = std::exchange(namedLibrary, std::move(named));
+}
+
+EngineLibraryScope::~EngineLibraryScope() {
+  const std::lock_guard<std::mutex> lock(namedLibraryMutex);
+  namedLibrary = std::move(previous_);
+}
+
 std::optional<std::string> EngineLibraryName() {
+  {
+    const std::lock_guard<std::mutex> lock(namedLibraryMutex);
+    if (!namedLibrary.empty()) return namedLibrary;
+  }
   std::optional<std::string> configured = platform::Os().GetEnv(kLibraryVariable);
   if (configured && !configured->empty()) return configured;
   return platform::Os().DefaultEngineLibraryName();

@@ -40,9 +40,22 @@ class Engine {
   virtual bool IsLibrary() const = 0;
 };
 
-// The engine library to load: TX3_BTRIEVE_LIBRARY when set, else the platform's default (the
-// vendor's library on Windows; nothing on Linux, where the built-in engine serves).
+// The engine library to load: the one named on the command line (--engine-library), else
+// TX3_BTRIEVE_LIBRARY when set, else the platform's default (the vendor's library on Windows;
+// nothing on Linux, where the built-in engine serves).
 std::optional<std::string> EngineLibraryName();
+
+// Names the engine library on the command line for the length of a run (empty: none named).
+class EngineLibraryScope {
+ public:
+  explicit EngineLibraryScope(std::string named);
+  ~EngineLibraryScope();
+  EngineLibraryScope(const EngineLibraryScope&) = delete;
+  EngineLibraryScope& operator=(const EngineLibraryScope&) = delete;
+
+ private:
+  std::string previous_;
+};
 
 struct EngineLoad {
   std::unique_ptr<Engine> engine;  // nullptr when the library cannot be used

@@ -186,8 +186,8 @@ class Platform {
 
   // ---- Program modules ----
   // Loads a module installed with the program, never unloaded: beside the program, else in the
-  // program's module folder (../lib/tx3-setup/modules/). nullptr when none loads. The Linux window is
-  // one, so that a batch run does not load the window toolkit's libraries.
+  // program's module folder (../lib/tx3-setup/modules/). nullptr when none loads. The Linux window
+  // is one, so that a batch run does not load the window toolkit's libraries.
   virtual std::unique_ptr<Library> LoadProgramModule(std::string_view fileName) = 0;
 
   // ---- Files the operator names (answer files, reports) ----
@@ -200,6 +200,10 @@ class Platform {
   // ---- Log file ----
   // Appends one line to the log file (rotated at 1 MiB, 3 kept). Never fails towards the caller.
   virtual void AppendLog(std::string_view line) = 0;
+  // Opens the log file for appending (making its folder) at the start of a run, so that a log that
+  // cannot be opened is reported at once (log_path.h). Other platforms than the system's do
+  // nothing.
+  virtual void OpenLog() {}
 };
 
 // The platform in use: the system's own, unless a test installed another.

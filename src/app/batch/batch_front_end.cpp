@@ -11,6 +11,7 @@
 #include "app/batch/run_record.h"
 #include "app/batch/run_report.h"
 #include "app/frm_main.h"
+#include "app/run_files.h"
 #include "common/list_message.h"
 #include "common/profile_transaction.h"
 #include "common/run_context.h"
@@ -179,6 +180,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     case BatchOptions::Mode::Batch:
       break;
   }
+  const RunFilesScope files(parsed.options, [&err](std::string_view line) { err << line << '\n'; });
   return RunWindow(parsed.options, out, err);
 }
 

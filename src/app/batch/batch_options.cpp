@@ -59,6 +59,10 @@ class Parser {
       OutputFile(arg, options_.saveAnswers);
     } else if (arg == "--report") {
       OutputFile(arg, options_.report);
+    } else if (arg == "--log") {
+      OutputFile(arg, options_.log);
+    } else if (arg == "--engine-library") {
+      OutputFile(arg, options_.engineLibrary);
     } else if (const OperatorField* field = FieldOfOption(arg)) {
       Field(*field, arg);
     } else if (arg == "--step") {
@@ -119,7 +123,7 @@ class Parser {
     options_.fields.push_back(std::move(field));
   }
 
-  // A file the run writes, named once.
+  // A file the run writes or loads, named once.
   void OutputFile(const std::string& option, std::optional<std::string>& file) {
     auto path = Value(option);
     if (!path) return;
@@ -149,6 +153,18 @@ class Parser {
 
 }  // namespace
 
+std::optional<BatchOptions> ParseWindowOptions(const std::vector<std::string>& args) {
+  for (size_t i = 0; i < args.size(); i += 2) {
+    if (args[i] != "--log" && args[i] != "--engine-library") return std::nullopt;
+  }
+  // Checked as a batch command line is (values, each option once), --batch aside.
+  std::vector<std::string> batch = args;
+  batch.emplace_back("--batch");
+  ParsedCommandLine parsed = ParseBatchOptions(batch);
+  if (!parsed.ok) return std::nullopt;
+  return std::move(parsed.options);
+}
+
 std::string ActionText(const BatchAction& action) {
   switch (action.kind) {
     case BatchAction::Kind::Step:
@@ -168,9 +184,10 @@ ParsedCommandLine ParseBatchOptions(const std::vector<std::string>& args) {
 namespace {
 
 constexpr std::string_view kUsageHead = R"(Usage:
-  tx3_setup                      opens the window
+  tx3_setup [--log FILE] [--engine-library FILE]      opens the window
   tx3_setup --batch [--answers FILE] [FIELDS] [ACTIONS] [--save-answers FILE]
-                    [--dry-run] [--report FILE] [--verbose]
+                    [--dry-run] [--report FILE] [--log FILE] [--engine-library FILE]
+                    [--verbose]
   tx3_setup --help | --version
 
 In batch mode the window is created as usual (defaults, then the read-back of an
@@ -212,6 +229,13 @@ Dry run and report:
                         run; when it cannot be written, one line says so (status 1)
 
   --verbose             also print every status-bar text on standard error
+
+Log and engine (the window takes them too):
+  --log FILE            the log file of the run, instead of TX3_LOG_FILE or the default
+                        one; when the log cannot be opened, one line on standard error
+                        says so and the run goes on
+  --engine-library FILE the database engine library to load, instead of
+                        TX3_BTRIEVE_LIBRARY or the default one
 
 An answer file is an INI file in UTF-8 (ANSI is accepted too). Section and key names are
 case-insensitive; blanks around names and values are ignored (a value wrapped in double

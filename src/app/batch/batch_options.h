@@ -28,11 +28,13 @@ struct BatchOptions {
   enum class Mode { Batch, Help, Version };
   Mode mode = Mode::Batch;
   bool verbose = false;
-  std::vector<FieldOption> fields;         // the options' and answer files' fields, in order
-  std::vector<BatchAction> actions;        // the options' and answer files' actions, in order
-  std::optional<std::string> saveAnswers;  // --save-answers FILE
-  bool dryRun = false;                     // --dry-run
-  std::optional<std::string> report;       // --report FILE
+  std::vector<FieldOption> fields;           // the options' and answer files' fields, in order
+  std::vector<BatchAction> actions;          // the options' and answer files' actions, in order
+  std::optional<std::string> saveAnswers;    // --save-answers FILE
+  bool dryRun = false;                       // --dry-run
+  std::optional<std::string> report;         // --report FILE
+  std::optional<std::string> log;            // --log FILE
+  std::optional<std::string> engineLibrary;  // --engine-library FILE
 };
 
 struct ParsedCommandLine {
@@ -45,6 +47,10 @@ struct ParsedCommandLine {
 // otherwise --batch must be given. An answer file (--answers FILE) is read and parsed here, through
 // the platform, and its fields and actions take the place of the option.
 ParsedCommandLine ParseBatchOptions(const std::vector<std::string>& args);
+
+// The command line of the window: nothing, or only --log FILE and --engine-library FILE (each
+// once); nullopt for any other command line, which is the batch front end's.
+std::optional<BatchOptions> ParseWindowOptions(const std::vector<std::string>& args);
 
 // An action as the answer files and the report name it: "step 1", "create-folder 6",
 // "create-database".

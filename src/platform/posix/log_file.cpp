@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/log_path.h"
 #include "platform/log_record.h"
 #include "platform/posix/host_files.h"
 
@@ -23,14 +24,20 @@ void RotateWhenFull(const std::string& path) {
   ::rename(path.c_str(), (path + ".1").c_str());
 }
 
+// The log file opened for appending, its folder made; -1 (and the run told once) when it cannot
+// be.
+int OpenLog(const std::string& path) {
+  MakeHostFolders(HostParent(path));
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) ReportLogUnavailable(path);
+  return fd;
+}
+
 }  // namespace
 
 std::string LogFilePath() {
-  const std::string configured = EnvOrEmpty("TX3_LOG_FILE");
-  if (!configured.empty()) return configured;
-  std::string state = EnvOrEmpty("XDG_STATE_HOME");
-  if (state.empty() || state[0] != '/') state = HomeFolder() + "/.local/state";
-  return state + "/tx3-setup/TX3_Setup.log";
+  return ChooseLogPath(NamedLogFile(), EnvOrEmpty("TX3_LOG_FILE"),
+                       PosixDefaultLogPath(EnvOrEmpty("XDG_STATE_HOME"), HomeFolder()));
 }
 
 std::string LocalTimestamp() {
@@ -44,16 +51,21 @@ std::string LocalTimestamp() {
   return text;
 }
 
+void LogFile::Open() {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  const int fd = OpenLog(LogFilePath());
+  if (fd >= 0) ::close(fd);
+}
+
 void LogFile::Append(std::string_view line) {
   const std::string path = LogFilePath();
   const std::string record = LogRecord(LocalTimestamp(), line, "\n");
   const std::lock_guard<std::mutex> lock(mutex_);
-  MakeHostFolders(HostParent(path));
   RotateWhenFull(path);
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  const int fd = OpenLog(path);
   if (fd < 0) return;
   const ssize_t written = ::write(fd, record.data(), record.size());
-  (void)written;  // a log that cannot be written is given up silently
+  (void)written;  // a record that cannot be written (a full disk) is lost; the run goes on
   ::close(fd);
 }
 

@@ -274,4 +274,8 @@ void PosixPlatform::AppendLog(std::string_view line) {
   log_.Append(line);
 }
 
+void PosixPlatform::OpenLog() {
+  log_.Open();
+}
+
 }  // namespace tx3::platform::posix

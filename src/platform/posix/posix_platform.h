@@ -75,6 +75,7 @@ class PosixPlatform final : public Platform {
   bool ReplaceNamedFile(std::string_view path, std::string_view bytes) override;
 
   void AppendLog(std::string_view line) override;
+  void OpenLog() override;
 
   DriveMap& drives() { return drives_; }
   // The profile engine of this platform, on host paths: one cache for the whole process when

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/error_numbers.h"
 #include "platform/win32/library_search.h"
@@ -45,16 +46,22 @@ bool IsFile(const std::wstring& path) {
 }
 
 // A bare name is looked for where the engine installs it, never in the current folder nor
-// beside the program. A path with a folder was written by whoever set TX3_BTRIEVE_LIBRARY: it is
-// taken as written, a relative one from the current folder, as any file named to a program.
-// The answer is in the form the load flags want: absolute, with backslashes.
-std::optional<std::wstring> LibraryPath(const std::wstring& nameOrPath) {
-  const std::optional<std::wstring> found =
-      IsBareName(nameOrPath) ? FindLibrary(nameOrPath, Widen(EnvironmentValue("PATH").value_or("")),
-                                           SystemFolder(), IsFile)
-                             : nameOrPath;
-  if (!found) return std::nullopt;
-  return FullPath(*found);
+// beside the program; run elevated, never in a folder of PATH that others may write. A path with
+// a folder was written by whoever named it (TX3_BTRIEVE_LIBRARY, --engine-library): it is taken
+// as written, a relative one from the current folder, as any file named to a program. The answer
+// is in the form the load flags want: absolute, with backslashes.
+std::optional<std::wstring> LibraryPath(const std::wstring& nameOrPath,
+                                        std::vector<std::string>* skipped) {
+  if (!IsBareName(nameOrPath)) return FullPath(nameOrPath);
+  const bool elevated = RunsElevated();
+  const LibrarySearch search =
+      FindLibrary(nameOrPath, Widen(EnvironmentValue("PATH").value_or("")), SystemFolder(), IsFile,
+                  [elevated](const std::wstring& folder) {
+                    return elevated && WritableByNonAdmins(ReadFolderSecurity(folder));
+                  });
+  for (const std::wstring& folder : search.skipped) skipped->push_back(Narrow(folder));
+  if (!search.found) return std::nullopt;
+  return FullPath(*search.found);
 }
 
 // The engine's own DLLs lie beside it: its folder is searched first for what it loads, then the
@@ -70,12 +77,15 @@ HMODULE LoadByFullPath(const std::wstring& path) {
 
 }  // namespace
 
-std::unique_ptr<Library> OpenLibrary(std::string_view nameOrPath, int32_t* error) {
+std::unique_ptr<Library> OpenLibrary(std::string_view nameOrPath, int32_t* error,
+                                     std::vector<std::string>* skipped) {
   // A missing library is answered with a number, never with the system's error box; nor is a
   // folder of PATH on a drive without its disk.
   DWORD previousMode = 0;
   ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previousMode);
-  const std::optional<std::wstring> path = LibraryPath(Widen(nameOrPath));
+  std::vector<std::string> ignored;
+  const std::optional<std::wstring> path =
+      LibraryPath(Widen(nameOrPath), skipped != nullptr ? skipped : &ignored);
   const HMODULE module = path ? LoadByFullPath(*path) : nullptr;
   ::SetThreadErrorMode(previousMode, nullptr);
   if (module == nullptr) {

@@ -4,10 +4,12 @@
 // up here, then loaded by its full path.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tx3::platform::win32 {
 
@@ -15,13 +17,53 @@ namespace tx3::platform::win32 {
 // folders.
 bool IsBareName(std::wstring_view name);
 
-// The file a bare library name stands for: the first folder of `pathText` (PATH's value, ";"
-// between folders, a folder in double quotes may hold a ";") holding it, else `systemFolder`.
-// Folders of PATH that are not full paths (".", "bin", "C:lib") are skipped: they would name the
-// current folder. A name without extension gets ".dll", as LoadLibraryW gives it.
-std::optional<std::wstring> FindLibrary(std::wstring_view name, std::wstring_view pathText,
-                                        std::wstring_view systemFolder,
-                                        const std::function<bool(const std::wstring&)>& isFile);
+struct LibrarySearch {
+  std::optional<std::wstring> found;  // the file to load
+  std::vector<std::wstring> skipped;  // folders of PATH holding the name, passed over as unsafe
+};
+
+// The file a bare library name stands for: in `systemFolder` when it is there, as Windows looks
+// there first; else in the first folder of `pathText` (PATH's value, ";" between folders, a folder
+// in double quotes may hold a ";") holding it. Folders of PATH that are not full paths (".", "bin",
+// "C:lib") are never searched: they would name the current folder. A folder of PATH holding the
+// name for which `isUnsafe` answers true is passed over and listed in `skipped`. A name without
+// extension gets ".dll", as LoadLibraryW gives it.
+LibrarySearch FindLibrary(std::wstring_view name, std::wstring_view pathText,
+                          std::wstring_view systemFolder,
+                          const std::function<bool(const std::wstring&)>& isFile,
+                          const std::function<bool(const std::wstring&)>& isUnsafe);
+
+// A folder's security as the rule below reads it: its owner and the entries of its access list,
+// SIDs in their string form ("S-1-5-32-545").
+struct AccessEntry {
+  bool allows = true;        // an access-allowed entry (else access-denied, which the rule ignores)
+  bool inheritOnly = false;  // applies to what the folder holds, not to the folder
+  uint32_t mask = 0;         // the access rights
+  std::string sid;
+};
+struct FolderSecurity {
+  bool known = false;    // the security descriptor could be read
+  bool hasDacl = false;  // false: no access list, everyone may do anything
+  std::string owner;
+  std::vector<AccessEntry> entries;
+};
+
+// Whether users who are not administrators may put a file into the folder: its security unknown,
+// no access list, an owner, or an allowed entry that may write, append, add a file, or change the
+// access list or the owner, for any SID but Administrators, SYSTEM, TrustedInstaller and CREATOR
+// OWNER (Users, Authenticated Users, Everyone, INTERACTIVE, a user's own account...). Denied
+// entries are not weighed: a folder they would protect is passed over all the same.
+bool WritableByNonAdmins(const FolderSecurity& security);
+
+// The folder's owner and access list, through GetNamedSecurityInfoW.
+FolderSecurity ReadFolderSecurity(const std::wstring& folder);
+
+// Whether the program runs with an administrator's elevated token or as SYSTEM: then a folder of
+// PATH that others may write could hand it a library of theirs.
+bool RunsElevated();
+
+// The log line that names a folder of PATH passed over.
+std::string SkippedFolderLogLine(std::string_view folder);
 
 // Called first thing at start-up: the program's own library loads (those of the system's DLLs
 // included) search the system folder only, never the current folder nor the program's folder.

@@ -1,9 +1,11 @@
 #include "platform/win32/log_file.h"
 
+#include <shlobj.h>
 #include <windows.h>
 
 #include <cstdio>
 
+#include "platform/log_path.h"
 #include "platform/log_record.h"
 
 #include "platform/win32/long_path.h"
@@ -36,14 +38,44 @@ void RotateWhenFull(const std::wstring& path) {
                 MOVEFILE_REPLACE_EXISTING);
 }
 
+// FOLDERID_ProgramData, spelled here so that the program needs no GUID library.
+constexpr KNOWNFOLDERID kProgramDataFolder = {
+    0x62AB5D82, 0xFDC1, 0x4DC3, {0xA9, 0xDD, 0x07, 0x0D, 0x1D, 0x49, 0x5D, 0x97}};
+
+// ProgramData's folder: the environment's, else the system's known folder.
+std::string ProgramDataFolder() {
+  const std::optional<std::string> set = EnvironmentValue("ProgramData");
+  if (set && !set->empty()) return *set;
+  PWSTR known = nullptr;
+  std::string folder;
+  if (SUCCEEDED(::SHGetKnownFolderPath(kProgramDataFolder, 0, nullptr, &known))) {
+    folder = Narrow(known);
+  }
+  ::CoTaskMemFree(known);
+  return folder;
+}
+
+// The log file opened for appending, its folder made; INVALID_HANDLE_VALUE (and the run told
+// once) when it cannot be.
+HANDLE OpenLog(const std::wstring& path) {
+  const size_t separator = path.find_last_of(L"\\/");
+  if (separator != std::wstring::npos && separator > 0) MakeFolders(path.substr(0, separator));
+  const HANDLE file = path.empty()
+                          ? INVALID_HANDLE_VALUE
+                          : ::CreateFileW(SystemPath(path).c_str(), FILE_APPEND_DATA,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) ReportLogUnavailable(Narrow(path));
+  return file;
+}
+
 }  // namespace
 
 std::string LogFilePath() {
-  const std::optional<std::string> configured = EnvironmentValue("TX3_LOG_FILE");
-  if (configured && !configured->empty()) return *configured;
-  const std::optional<std::string> local = EnvironmentValue("LOCALAPPDATA");
-  if (!local || local->empty()) return {};
-  return *local + "\\TX3_Setup\\TX3_Setup.log";
+  const std::string named = NamedLogFile();
+  const std::string configured = EnvironmentValue("TX3_LOG_FILE").value_or("");
+  if (!named.empty() || !configured.empty()) return ChooseLogPath(named, configured, {});
+  return WindowsDefaultLogPath(EnvironmentValue("LOCALAPPDATA"), ProgramDataFolder());
 }
 
 std::string LocalTimestamp() {
@@ -55,20 +87,21 @@ std::string LocalTimestamp() {
   return text;
 }
 
+void LogFile::Open() {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  const HANDLE file = OpenLog(Widen(LogFilePath()));
+  if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+}
+
 void LogFile::Append(std::string_view line) {
   const std::wstring path = Widen(LogFilePath());
-  if (path.empty()) return;
   const std::string record = LogRecord(LocalTimestamp(), line, "\r\n");
   const std::lock_guard<std::mutex> lock(mutex_);
-  const size_t separator = path.find_last_of(L"\\/");
-  if (separator != std::wstring::npos && separator > 0) MakeFolders(path.substr(0, separator));
-  RotateWhenFull(path);
-  const HANDLE file = ::CreateFileW(SystemPath(path).c_str(), FILE_APPEND_DATA,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (!path.empty()) RotateWhenFull(path);
+  const HANDLE file = OpenLog(path);
   if (file == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
-  // A log that cannot be written is given up silently.
+  // A record that cannot be written (a full disk) is lost; the run goes on.
   ::WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
   ::CloseHandle(file);
 }

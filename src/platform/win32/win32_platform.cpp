@@ -9,6 +9,7 @@
 #include "platform/win32/dynamic_library.h"
 #include "platform/win32/file_calls.h"
 #include "platform/win32/folders.h"
+#include "platform/win32/library_search.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/shell_open.h"
 #include "platform/win32/system_info.h"
@@ -186,9 +187,14 @@ std::optional<std::string> Win32Platform::DefaultEngineLibraryName() {
 #endif
 }
 
+// A folder of PATH passed over is named in the log (through the platform in use: a dry run
+// writes no log line).
 std::unique_ptr<Library> Win32Platform::LoadEngineLibrary(std::string_view nameOrPath,
                                                           int32_t* error) {
-  return OpenLibrary(nameOrPath, error);
+  std::vector<std::string> skipped;
+  std::unique_ptr<Library> library = OpenLibrary(nameOrPath, error, &skipped);
+  for (const std::string& folder : skipped) Os().AppendLog(SkippedFolderLogLine(folder));
+  return library;
 }
 
 std::string Win32Platform::EnginePath(std::string_view path) {
@@ -262,6 +268,10 @@ bool Win32Platform::ReplaceNamedFile(std::string_view path, std::string_view byt
 
 void Win32Platform::AppendLog(std::string_view line) {
   log_.Append(line);
+}
+
+void Win32Platform::OpenLog() {
+  log_.Open();
 }
 
 }  // namespace tx3::platform::win32

@@ -70,6 +70,7 @@ class Win32Platform : public Platform {
   bool ReplaceNamedFile(std::string_view path, std::string_view bytes) override;
 
   void AppendLog(std::string_view line) override;
+  void OpenLog() override;
 
   // The profile engine of this platform, on full Windows paths.
   ProfileEngine& profiles() { return profiles_; }

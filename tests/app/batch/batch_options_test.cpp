@@ -83,6 +83,43 @@ TEST(BatchOptionsTest, DryRunAndReportAnywhere) {
   ASSERT_EQ(p.options.actions.size(), 1u);
 }
 
+TEST(BatchOptionsTest, LogAndEngineLibraryAnywhere) {
+  const ParsedCommandLine p = ParseBatchOptions(
+      {"--log", "C:\\Logs\\poste.log", "--batch", "--engine-library", "D:\\Moteur\\w64btrv.dll"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.options.log, "C:\\Logs\\poste.log");
+  EXPECT_EQ(p.options.engineLibrary, "D:\\Moteur\\w64btrv.dll");
+  EXPECT_FALSE(ParseBatchOptions({"--batch"}).options.log);
+}
+
+// The window takes nothing but --log and --engine-library; every other command line is a batch
+// one (which refuses it without --batch).
+TEST(BatchOptionsTest, TheWindowTakesOnlyTheLogAndTheEngineLibrary) {
+  struct Case {
+    Args args;
+    bool window;
+    const char* log;
+  };
+  const Case cases[] = {
+      {{}, true, ""},
+      {{"--log", "/var/log/tx3.log"}, true, "/var/log/tx3.log"},
+      {{"--engine-library", "lib.so", "--log", "x.log"}, true, "x.log"},
+      {{"--log", "x.log", "--batch"}, false, ""},
+      {{"--log", "x.log", "--step", "1"}, false, ""},
+      {{"--log"}, false, ""},
+      {{"--log", "a.log", "--log", "b.log"}, false, ""},
+      {{"--help"}, false, ""},
+      {{"--batch"}, false, ""},
+  };
+  for (const Case& c : cases) {
+    const std::optional<BatchOptions> window = ParseWindowOptions(c.args);
+    EXPECT_EQ(window.has_value(), c.window) << testing::PrintToString(c.args);
+    if (window) {
+      EXPECT_EQ(window->log.value_or(""), c.log);
+    }
+  }
+}
+
 struct BadCase {
   Args args;
   const char* reasonPart;
@@ -120,6 +157,10 @@ TEST(BatchOptionsTest, BadUsageGivesOneLineReason) {
       {{"--batch", "--save-answers", "a.ini", "--save-answers", "b.ini"}, "given twice"},
       {{"--batch", "--report", "a.json", "--report", "b.json"}, "given twice"},
       {{"--batch", "--dry-run", "--report"}, "needs a value"},
+      {{"--batch", "--log", "a.log", "--log", "b.log"}, "given twice"},
+      {{"--batch", "--log"}, "needs a value"},
+      {{"--batch", "--engine-library", "a.dll", "--engine-library", "b.dll"}, "given twice"},
+      {{"--batch", "--engine-library"}, "needs a value"},
       // Arguments quoted in a refusal keep it on one line, whatever they hold.
       {{"--batch", "--radio\nx"}, "unknown option: --radio?x"},
       {{"--batch", "--engine", "1\n2"}, "--engine: 1?2"},
@@ -139,7 +180,8 @@ TEST(BatchOptionsTest, UsageNamesEveryOption) {
        {"--batch",     "--radio",         "--station", "--folder",        "--engine",
         "--converter", "--package",       "--step",    "--create-folder", "--create-database",
         "--verbose",   "--help",          "--version", "--answers",       "--save-answers",
-        "UpdateHost",  "TX3_UPDATE_HOST", "--dry-run", "--report",        "  3  --dry-run"}) {
+        "UpdateHost",  "TX3_UPDATE_HOST", "--dry-run", "--report",        "  3  --dry-run",
+        "--log",       "--engine-library"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
   EXPECT_NE(usage.find("\n  4  done, but warnings were shown"), std::string::npos);

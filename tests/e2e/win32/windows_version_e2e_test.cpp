@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/temp_folder.h"
 #include "platform/win32/wide_text.h"
 #include "windows_program.h"
 
@@ -73,9 +74,9 @@ class WindowsVersionTest : public ::testing::Test {
       RemoveTree(folder);
     }
     ::WriteProfileStringW(L"Brennic", nullptr, nullptr);
-    RemoveTree(Report());
   }
-  static std::string Report() { return ProgramFolder() + "\\version_report.json"; }
+  std::string Report() const { return temp_.path() + "\\version_report.json"; }
+  const platform::win32::TempFolder temp_;
   static std::string WinIni() { return WindowsFolder() + "\\Win.ini"; }
   // The settings files of an action of the report, by name.
   static Json SettingsFile(const Json& report, size_t action, const std::string& file) {

@@ -1,4 +1,5 @@
 #include "platform/posix/log_file.h"
+#include "platform/log_path.h"
 #include "platform/log_record.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <iterator>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "temp_drives.h"
 
@@ -61,20 +63,39 @@ TEST_F(LogFileTest, RotatesAtOneMebibyteKeepingThree) {
   EXPECT_EQ(Contents(log_ + ".3").find(" 0 "), std::string::npos) << "oldest dropped";
 }
 
-TEST_F(LogFileTest, NeverFailsTowardsTheCaller) {
+// A log that cannot be opened is said once, at the start and at the first record alike; the
+// caller never sees a failure.
+TEST_F(LogFileTest, AnUnopenableLogIsReportedOnceAndNeverFailsTowardsTheCaller) {
   const ScopedEnv blocked("TX3_LOG_FILE", "/proc/tx3/none/TX3_Setup.log");
+  std::vector<std::string> said;
+  const LogSettingsScope run("", [&](std::string_view line) { said.emplace_back(line); });
+  os_->OpenLog();
   os_->AppendLog("lost");
-  SUCCEED();
+  os_->AppendLog("lost too");
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_EQ(said[0], LogUnavailableText("/proc/tx3/none/TX3_Setup.log"));
+}
+
+TEST_F(LogFileTest, TheNamedFileWinsOverTheVariableAndIsMadeAtTheStart) {
+  const std::string named = root_ + "/named/run.log";
+  std::vector<std::string> said;
+  const LogSettingsScope run(named, [&](std::string_view line) { said.emplace_back(line); });
+  os_->OpenLog();
+  EXPECT_EQ(SizeOf(named), 0) << "opened, folder made, nothing written yet";
+  os_->AppendLog("Err: 52: named");
+  EXPECT_NE(Contents(named).find(" Err: 52: named\n"), std::string::npos);
+  EXPECT_EQ(SizeOf(log_), -1) << "TX3_LOG_FILE's file is not written";
+  EXPECT_TRUE(said.empty());
 }
 
 TEST(LogFilePath, FollowsTheStateFolder) {
   const ScopedEnv noOverride("TX3_LOG_FILE", "");
+  const ScopedEnv home("HOME", "/home/op");
   {
     const ScopedEnv state("XDG_STATE_HOME", "/var/tmp/state");
     EXPECT_EQ(LogFilePath(), "/var/tmp/state/tx3-setup/TX3_Setup.log");
   }
   const ScopedEnv state("XDG_STATE_HOME", "");
-  const ScopedEnv home("HOME", "/home/op");
   EXPECT_EQ(LogFilePath(), "/home/op/.local/state/tx3-setup/TX3_Setup.log");
 }
 
