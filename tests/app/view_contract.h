@@ -303,6 +303,26 @@ TEST_P(ViewContract, TabRunsTopToBottomAndEveryStopHasANameOfItsOwn) {
   EXPECT_EQ(view->SpokenName("CommandQuitter", -1), "Quitter");
 }
 
+// Each name contains the caption shown next to the control, so that speech input finds it.
+TEST_P(ViewContract, NamesContainTheVisibleCaptions) {
+  const struct {
+    const char* control;
+    int index;
+    const char* name;
+  } cases[] = {
+      {"TexteNomStation", 0, "Nom des Stations 1"},
+      {"TexteNomStation", 1, "Nom des Stations 2"},
+      {"TexteNomStation", 4, "Nom des Stations 5"},
+      {"CheckTX", -1, "(Dé)Cocher tous les composants"},
+      {"Image", -1, "Logo Tarvox"},
+      {"ComboPervasive", -1, "Moteur de base de données"},
+      {"CombodBPowerAmp", -1, "Moteur de conversion des sons"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(view->SpokenName(c.control, c.index), c.name) << c.control << "(" << c.index << ")";
+  }
+}
+
 TEST_P(ViewContract, EnterAndSpacePressTheFocusedButtonOrMarker) {
   os.AddFolder("C:\\Kalvet");
   view->Press("CommandDossierCreer", 3, Key::Enter);

@@ -15,6 +15,7 @@
 #include "app/qt/artwork.h"
 #include "app/qt/keyboard_activation.h"
 #include "app/qt/link_label.h"
+#include "app/qt/list_accessible.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/twip_geometry.h"
 #include "app/qt/window_font.h"
@@ -201,6 +202,7 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
       return box;
     }
     case ControlKind::ComboBox: {
+      InstallListAccessibility();
       auto* combo = new QComboBox(this);
       connect(combo, &QComboBox::currentIndexChanged, this,
               [this, slot](int row) { binding_.Operated(slot, {.row = row}); });

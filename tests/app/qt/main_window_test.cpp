@@ -113,6 +113,21 @@ TEST_F(QtMainWindowTest, DropDownListsTakeNoTyping) {
   EXPECT_FALSE(Control<QComboBox>("CombodBPowerAmp")->isEditable());
 }
 
+// A screen reader hears the list's own name, then its current item, which follows the choice.
+TEST_F(QtMainWindowTest, DropDownListsAreNamedAndValuedByTheirCurrentItem) {
+  auto* list = Control<QComboBox>("ComboPervasive");
+  QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(list);
+  ASSERT_NE(spoken, nullptr);
+  EXPECT_EQ(spoken->role(), QAccessible::ComboBox);
+  EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Moteur de base de données"));
+  EXPECT_EQ(spoken->text(QAccessible::Value), QStringLiteral("Workgroup V12"));
+  model.SetComboPervasiveSelection(2);
+  EXPECT_EQ(spoken->text(QAccessible::Value), QStringLiteral("Workgroup V10"));
+  EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Moteur de base de données"));
+  ASSERT_EQ(spoken->childCount(), 1);
+  EXPECT_EQ(spoken->child(0)->object(), list->view());
+}
+
 TEST_F(QtMainWindowTest, OpensCentredOnTheScreen) {
   const QRect available = window->screen()->availableGeometry();
   const QPoint offset = window->geometry().center() - available.center();

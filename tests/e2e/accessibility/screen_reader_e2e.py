@@ -23,11 +23,11 @@ MISSING = "Dossier introuvable"
 # The reading order from the radio's name to the "Créer" of the second folder row.
 TAB_PATH = [
     "Nom de la Radio",
-    "Nom de la station 1",
-    "Nom de la station 2",
-    "Nom de la station 3",
-    "Nom de la station 4",
-    "Nom de la station 5",
+    "Nom des Stations 1",
+    "Nom des Stations 2",
+    "Nom des Stations 3",
+    "Nom des Stations 4",
+    "Nom des Stations 5",
     "Dossier Application",
     "Choisir le dossier Application",
     "Créer le dossier Application",
@@ -128,6 +128,17 @@ def check_tree(app):
     link = by_name(app, "Codecs Audio")
     check(link is not None and link.getRole() == pyatspi.ROLE_LINK,
           '"Codecs Audio" is not read as a link')
+
+    for name, value in (("Moteur de base de données", "Workgroup V12"),
+                        ("Moteur de conversion des sons", "Version 15.3 (payante)")):
+        combo = by_name(app, name)
+        check(combo is not None and combo.getRole() == pyatspi.ROLE_COMBO_BOX,
+              f'no drop-down list is named "{name}"')
+        if combo is not None:
+            shown = combo.queryText().getText(0, -1) if "Text" in pyatspi.listInterfaces(combo) else ""
+            check(value in (shown, combo.name) or any(c is not None and c.name == value
+                                                       for c, _ in walk(combo)),
+                  f'the list "{name}" does not tell its current item "{value}"')
 
     bars = [node for node, _ in walk(app) if node.getRole() == pyatspi.ROLE_STATUS_BAR]
     check(len(bars) == 1, f"{len(bars)} status bars instead of one")
