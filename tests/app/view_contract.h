@@ -204,6 +204,8 @@ TEST_P(ViewContract, CreateMakesTheFolderAndTheFieldTurnsNormal) {
   view->Click("CommandDossierCreer", 3);
   EXPECT_TRUE(os.IsFolder("C:\\Kalvet\\Pub"));
   EXPECT_EQ(view->Background("TexteDossier", 3), view->Background("TexteNomRadio", -1));
+  EXPECT_EQ(view->Text("StatusBarMain", -1), "Dossier créé : C:\\Kalvet\\Pub\\");
+  EXPECT_TRUE(view->Boxes().empty());
 }
 
 TEST_P(ViewContract, AMissingFolderIsSaidInWordsUntilItExists) {

@@ -157,6 +157,9 @@ def keyboard_run(app, config_folder):
             return
     press(KEY_SPACE)
     check(wait_for(config_folder.is_dir, 10.0), "Space on the focused button made no folder")
+    created = "Dossier créé : C:\\Brennic\\Tarvox\\Config\\"
+    check(wait_for(lambda: any(node.name == created for node, _ in walk(app)), 5.0),
+          f'the status bar does not say "{created}"')
     field = by_name(app, "Dossier Config")
     check(wait_for(lambda: field.description == "", 5.0),
           "the field is still described as missing once its folder exists")
