@@ -1,6 +1,8 @@
 #include "app/qt/main_window.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -35,6 +37,14 @@ QStatusBar* MakeStatusBar(QWidget* parent, QLabel** firstPanel) {
   (*firstPanel)->setObjectName(QStringLiteral("StatusBarMain.Panel1"));
   bar->addWidget(*firstPanel, 1);
   return bar;
+}
+
+// The window as a screen reader meets it: a frame (a plain widget would be a "filler"), so that
+// its title is read and the screen reader's "read the status bar" finds the bar inside it.
+QAccessibleInterface* WindowAccessibility(const QString& className, QObject* object) {
+  if (className != QLatin1String(QWidget::staticMetaObject.className())) return nullptr;
+  auto* window = dynamic_cast<QtMainWindow*>(object);
+  return window == nullptr ? nullptr : new QAccessibleWidget(window, QAccessible::Window);
 }
 
 }  // namespace
@@ -136,6 +146,11 @@ QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
       toolkit_(std::make_unique<Widgets>(*this)),
       binding_(model, *toolkit_),
       keyboard_(new KeyboardActivation(this)) {
+  static const bool framed = [] {
+    QAccessible::installFactory(WindowAccessibility);
+    return true;
+  }();
+  (void)framed;
   setFont(WindowFont(font(), this));
   setWindowIcon(ProgramIcon());
   setFixedSize(ScaledPixels(kClientWidthTwips, logicalDpiX()),

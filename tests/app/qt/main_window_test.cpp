@@ -128,6 +128,13 @@ TEST_F(QtMainWindowTest, DropDownListsAreNamedAndValuedByTheirCurrentItem) {
   EXPECT_EQ(spoken->child(0)->object(), list->view());
 }
 
+TEST_F(QtMainWindowTest, AScreenReaderMeetsAFrameTitledAsTheWindow) {
+  QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(window.get());
+  ASSERT_NE(spoken, nullptr);
+  EXPECT_EQ(spoken->role(), QAccessible::Window);
+  EXPECT_EQ(spoken->text(QAccessible::Name), window->windowTitle());
+}
+
 TEST_F(QtMainWindowTest, OpensCentredOnTheScreen) {
   const QRect available = window->screen()->availableGeometry();
   const QPoint offset = window->geometry().center() - available.center();

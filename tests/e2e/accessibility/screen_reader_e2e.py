@@ -140,6 +140,10 @@ def check_tree(app):
                                                        for c, _ in walk(combo)),
                   f'the list "{name}" does not tell its current item "{value}"')
 
+    frames = [child for child in app if child is not None]
+    check(any(f.getRole() == pyatspi.ROLE_FRAME for f in frames),
+          "the main window is not read as a frame: " + ", ".join(f.getRoleName() for f in frames))
+
     bars = [node for node, _ in walk(app) if node.getRole() == pyatspi.ROLE_STATUS_BAR]
     check(len(bars) == 1, f"{len(bars)} status bars instead of one")
 
