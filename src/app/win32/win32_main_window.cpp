@@ -182,6 +182,8 @@ Win32MainWindow::Win32MainWindow(FrmMain& model, std::unique_ptr<AccessibleAnnot
   BuildControls();
   // A step's progress and end are read out as the status bar shows them.
   if (HWND status = ControlWindow("StatusBarMain")) annotation_->MarkLiveRegion(status);
+  // "Codecs Audio" is an owner-drawn button: a link to screen readers.
+  if (HWND link = ControlWindow("LabelCODEC")) annotation_->MarkLink(link);
   MakeFolderTips();
   ApplyDpi();
   binding_.Start();
