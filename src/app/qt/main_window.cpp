@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -82,6 +83,23 @@ class QtMainWindow::Widgets final : public ViewToolkit {
     // In words too, for a screen reader and for a theme that overrides the colour.
     field->setAccessibleDescription(QtText(description));
     field->setToolTip(QtText(description));
+    ShowMissingMark(qobject_cast<QLineEdit*>(field), missing, description);
+  }
+
+  // A warning mark inside the end of a missing folder's field, saying the same words.
+  static void ShowMissingMark(QLineEdit* field, bool missing, std::string_view description) {
+    if (field == nullptr) return;
+    auto* mark =
+        field->findChild<QAction*>(QStringLiteral("FolderMissing"), Qt::FindDirectChildrenOnly);
+    if (mark == nullptr && !missing) return;
+    if (mark == nullptr) {
+      mark = field->addAction(field->style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                              QLineEdit::TrailingPosition);
+      mark->setObjectName(QStringLiteral("FolderMissing"));
+    }
+    mark->setText(QtText(description));
+    mark->setToolTip(QtText(description));
+    mark->setVisible(missing);
   }
 
   void SetChecked(int slot, bool checked) override {

@@ -135,6 +135,27 @@ TEST_F(QtMainWindowTest, AScreenReaderMeetsAFrameTitledAsTheWindow) {
   EXPECT_EQ(spoken->text(QAccessible::Name), window->windowTitle());
 }
 
+// A missing folder is said inside its field too, not only by its colour.
+TEST_F(QtMainWindowTest, AMissingFolderShowsAWarningMarkWithItsWords) {
+  const auto mark = [this](int row) -> QAction* {
+    auto* found =
+        Control<QLineEdit>("TexteDossier", row)
+            ->findChild<QAction*>(QStringLiteral("FolderMissing"), Qt::FindDirectChildrenOnly);
+    return found != nullptr && found->isVisible() ? found : nullptr;
+  };
+  EXPECT_EQ(mark(0), nullptr);
+  ASSERT_NE(mark(3), nullptr);
+  EXPECT_EQ(mark(3)->text(), QStringLiteral("Dossier introuvable"));
+  EXPECT_FALSE(mark(3)->icon().isNull());
+  os.AddFolder("C:\\Kalvet");
+  os.AddFolder("C:\\Kalvet\\Pub");
+  model.SetFolderText(3, model.TexteDossier(3).text);
+  EXPECT_EQ(mark(3), nullptr);
+  model.SetFolderText(0, "C:\\Nulle\\Part");
+  ASSERT_NE(mark(0), nullptr);
+  EXPECT_EQ(mark(0)->text(), QStringLiteral("Dossier introuvable"));
+}
+
 TEST_F(QtMainWindowTest, OpensCentredOnTheScreen) {
   const QRect available = window->screen()->availableGeometry();
   const QPoint offset = window->geometry().center() - available.center();
