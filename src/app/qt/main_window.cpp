@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "app/qt/artwork.h"
+#include "app/qt/check_list_accessible.h"
 #include "app/qt/keyboard_activation.h"
 #include "app/qt/link_label.h"
 #include "app/qt/list_accessible.h"
@@ -243,6 +244,7 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
     }
     case ControlKind::CheckList: {
       auto* list = new QListWidget(this);
+      MakeRowsCheckBoxes(list);
       connect(list, &QListWidget::itemChanged, this, [this, slot, list](QListWidgetItem* item) {
         binding_.Operated(slot,
                           {.checked = item->checkState() == Qt::Checked, .row = list->row(item)});

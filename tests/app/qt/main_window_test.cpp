@@ -156,6 +156,29 @@ TEST_F(QtMainWindowTest, AMissingFolderShowsAWarningMarkWithItsWords) {
   EXPECT_EQ(mark(0)->text(), QStringLiteral("Dossier introuvable"));
 }
 
+// Each component row is a check box to a screen reader, with its state, and can be ticked.
+TEST_F(QtMainWindowTest, ComponentRowsAreCheckBoxesWithTheirState) {
+  auto* list = Control<QListWidget>("ListeTX");
+  QAccessibleInterface* rows = QAccessible::queryAccessibleInterface(list);
+  ASSERT_NE(rows, nullptr);
+  ASSERT_EQ(rows->childCount(), list->count());
+  ASSERT_GT(list->count(), 3);
+  QAccessibleInterface* row = rows->child(3);
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->role(), QAccessible::CheckBox);
+  EXPECT_EQ(row->text(QAccessible::Name), list->item(3)->text());
+  EXPECT_TRUE(row->state().checkable);
+  EXPECT_TRUE(row->state().checked);
+  EXPECT_EQ(rows->indexOfChild(row), 3);
+  EXPECT_EQ(row->parent(), rows);
+
+  model.SetListeTXChecked(3, false);
+  EXPECT_FALSE(row->state().checked);
+  ASSERT_NE(row->actionInterface(), nullptr);
+  row->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_TRUE(model.ListeTX()[3].checked) << "a screen reader's toggle reaches the model";
+}
+
 TEST_F(QtMainWindowTest, OpensCentredOnTheScreen) {
   const QRect available = window->screen()->availableGeometry();
   const QPoint offset = window->geometry().center() - available.center();

@@ -144,6 +144,12 @@ def check_tree(app):
     check(any(f.getRole() == pyatspi.ROLE_FRAME for f in frames),
           "the main window is not read as a frame: " + ", ".join(f.getRoleName() for f in frames))
 
+    components = by_name(app, "Composants Tarvox")
+    rows = [child for child in components] if components is not None else []
+    check(len(rows) > 0 and all(r.getRole() == pyatspi.ROLE_CHECK_BOX and
+                                r.getState().contains(pyatspi.STATE_CHECKED) for r in rows),
+          "the component rows are not read as ticked check boxes")
+
     bars = [node for node, _ in walk(app) if node.getRole() == pyatspi.ROLE_STATUS_BAR]
     check(len(bars) == 1, f"{len(bars)} status bars instead of one")
 
