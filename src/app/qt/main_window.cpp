@@ -21,6 +21,7 @@
 #include "app/qt/link_label.h"
 #include "app/qt/list_accessible.h"
 #include "app/qt/qt_text.h"
+#include "app/qt/status_announcer.h"
 #include "app/qt/twip_geometry.h"
 #include "app/qt/window_font.h"
 
@@ -139,6 +140,7 @@ class QtMainWindow::Widgets final : public ViewToolkit {
 
   void SetStatus(int /*slot*/, std::string_view text) override {
     w_.statusPanel_->setText(QtText(text));
+    w_.announcer_->Announce(QtText(text));
     // Shown at once: the step commands write it many times before events run again.
     if (w_.statusPanel_->isVisible()) w_.statusPanel_->repaint();
   }
@@ -258,8 +260,11 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
       image->setPixmap(DrawLogo(ScaledPixels(90 * kTwipsPerPixel, logicalDpiX())));
       return image;
     }
-    case ControlKind::StatusBar:
-      return MakeStatusBar(this, &statusPanel_);
+    case ControlKind::StatusBar: {
+      QStatusBar* bar = MakeStatusBar(this, &statusPanel_);
+      announcer_ = std::make_unique<StatusAnnouncer>(bar);
+      return bar;
+    }
   }
   return new QWidget(this);
 }

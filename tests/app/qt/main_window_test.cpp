@@ -179,6 +179,23 @@ TEST_F(QtMainWindowTest, ComponentRowsAreCheckBoxesWithTheirState) {
   EXPECT_TRUE(model.ListeTX()[3].checked) << "a screen reader's toggle reaches the model";
 }
 
+// The status line is told to screen readers as a notification inside the status bar, shown anew
+// with each text; an empty status tells nothing.
+TEST_F(QtMainWindowTest, EachStatusTextIsANotificationShownAnew) {
+  auto* notice = window->findChild<QLabel*>(QStringLiteral("StatusBarMain.Notice"));
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(notice->size(), QSize(0, 0)) << "it draws nothing";
+  model.SetStatusText("Dossier créé : C:\\Kalvet\\Pub\\");
+  QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(notice);
+  ASSERT_NE(spoken, nullptr);
+  EXPECT_EQ(spoken->role(), QAccessible::Notification);
+  EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Dossier créé : C:\\Kalvet\\Pub\\"));
+  EXPECT_TRUE(notice->isVisible());
+  EXPECT_EQ(spoken->parent()->role(), QAccessible::StatusBar);
+  model.SetStatusText("");
+  EXPECT_FALSE(notice->isVisible());
+}
+
 TEST_F(QtMainWindowTest, OpensCentredOnTheScreen) {
   const QRect available = window->screen()->availableGeometry();
   const QPoint offset = window->geometry().center() - available.center();

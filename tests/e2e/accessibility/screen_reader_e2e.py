@@ -170,6 +170,10 @@ def keyboard_run(app, config_folder):
     created = "Dossier créé : C:\\Brennic\\Tarvox\\Config\\"
     check(wait_for(lambda: any(node.name == created for node, _ in walk(app)), 5.0),
           f'the status bar does not say "{created}"')
+    check(wait_for(lambda: any(node.name == created and node.getRole() == pyatspi.ROLE_NOTIFICATION
+                               and node.getState().contains(pyatspi.STATE_SHOWING)
+                               for node, _ in walk(app)), 5.0),
+          f'"{created}" is not a notification shown to the screen reader')
     field = by_name(app, "Dossier Config")
     check(wait_for(lambda: field.description == "", 5.0),
           "the field is still described as missing once its folder exists")
