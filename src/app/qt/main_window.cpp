@@ -80,7 +80,11 @@ class QtMainWindow::Widgets final : public ViewToolkit {
     QWidget* field = w_.widgets_[static_cast<size_t>(slot)];
     // The normal background is the one the radio's name field shows.
     QPalette look = w_.ControlWidget("TexteNomRadio")->palette();
-    if (missing) look.setColor(QPalette::Base, FromRgb(kRedBackRgb));
+    if (missing) {
+      look.setColor(QPalette::Base, FromRgb(kRedBackRgb));
+      // Black on red whatever the theme: white text on it would be 4:1 only.
+      look.setColor(QPalette::Text, Qt::black);
+    }
     field->setPalette(look);
     // In words too, for a screen reader and for a theme that overrides the colour.
     field->setAccessibleDescription(QtText(description));
