@@ -54,6 +54,7 @@ class ViewDriver {
   virtual std::string Text(std::string_view name, int index) = 0;
   virtual int Caret(std::string_view name, int index) = 0;  // a text field's cursor
   virtual unsigned Background(std::string_view name, int index) = 0;
+  virtual unsigned Foreground(std::string_view name, int index) = 0;  // a text field's text colour
   virtual bool Checked(std::string_view name, int index) = 0;
   virtual std::vector<std::string> Items(std::string_view name) = 0;  // a drop-down list's rows
   virtual std::string Selected(std::string_view name) = 0;            // its selected row's text
@@ -159,6 +160,12 @@ TEST_P(ViewContract, MissingFoldersAreRedAndTheOthersNormal) {
   EXPECT_NE(normal, kRed);
   EXPECT_EQ(view->Background("TexteDossier", 0), normal);  // C:\Brennic\Tarvox\ exists
   for (int i = 1; i < kFolderCount; ++i) EXPECT_EQ(view->Background("TexteDossier", i), kRed) << i;
+}
+
+// Black text on the red field, whatever the theme gives the others.
+TEST_P(ViewContract, MissingFoldersShowBlackText) {
+  ASSERT_EQ(view->Background("TexteDossier", 3), kRed);
+  EXPECT_EQ(view->Foreground("TexteDossier", 3), 0x000000u);
 }
 
 TEST_P(ViewContract, TypingAFolderTurnsTheFieldNormalOnceItExists) {

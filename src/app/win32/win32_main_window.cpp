@@ -559,6 +559,7 @@ LRESULT Win32MainWindow::OnCtlColorEdit(HDC dc, HWND field) {
   const int slot = SlotOf(field);
   if (slot >= 0 && missing_[static_cast<size_t>(slot)]) {
     SetBkColor(dc, FromRgb(kRedBackRgb));
+    SetTextColor(dc, RGB(0, 0, 0));  // black on red whatever the theme: white would be 4:1
     return reinterpret_cast<LRESULT>(redBrush_);
   }
   // The normal background is the one every text field shows.
