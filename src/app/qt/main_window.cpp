@@ -87,8 +87,14 @@ class QtMainWindow::Widgets final : public ViewToolkit {
     }
     field->setPalette(look);
     // In words too, for a screen reader and for a theme that overrides the colour.
-    field->setAccessibleDescription(QtText(description));
-    field->setToolTip(QtText(description));
+    const QString words = QtText(description);
+    // Told at once while the operator types: Qt 6.4 sends the description change in a form
+    // Orca 43 cannot read, so the words go out as a notification as well.
+    if (field->hasFocus() && !words.isEmpty() && field->accessibleDescription() != words) {
+      w_.announcer_->Announce(words);
+    }
+    field->setAccessibleDescription(words);
+    field->setToolTip(words);
     ShowMissingMark(qobject_cast<QLineEdit*>(field), missing, description);
   }
 

@@ -230,6 +230,19 @@ TEST_F(QtMainWindowTest, FieldTextKeepsItsContrastInLightAndDarkThemes) {
   QApplication::setPalette(light);
 }
 
+// Typing a path that names no folder tells the screen reader at once, as a notification.
+TEST_F(QtMainWindowTest, TypingAMissingFolderIsToldAtOnce) {
+  auto* notice = window->findChild<QLabel*>(QStringLiteral("StatusBarMain.Notice"));
+  ASSERT_NE(notice, nullptr);
+  auto* field = Control<QLineEdit>("TexteDossier", 0);
+  field->setFocus();
+  ASSERT_TRUE(field->hasFocus());
+  field->end(false);
+  QTest::keyClicks(field, "x");  // C:\\Brennic\\Tarvox\\x: no such folder
+  EXPECT_EQ(notice->text(), QStringLiteral("Dossier introuvable"));
+  EXPECT_TRUE(notice->isVisible());
+}
+
 TEST_F(QtMainWindowTest, OpensCentredOnTheScreen) {
   const QRect available = window->screen()->availableGeometry();
   const QPoint offset = window->geometry().center() - available.center();
