@@ -5,10 +5,11 @@ namespace {
 
 // Where a name comes from, besides the texts of the rule itself.
 enum class NameFrom {
-  Caption,   // the control's own caption (the default for every control not in the table)
-  RowLabel,  // the caption of the label on the control's row, left of it
-  Number,    // the control's index counted from 1
-  Nothing,   // the rule's texts alone
+  Caption,           // the control's own caption (the default for every control not in the table)
+  RowLabel,          // the caption of the label on the control's row, left of it
+  Number,            // the control's index counted from 1
+  RowLabelNumbered,  // the row's label, then the control's index counted from 1
+  Nothing,           // the rule's texts alone
 };
 
 struct NameRule {
@@ -21,7 +22,7 @@ struct NameRule {
 // The one table of names that are not the control's caption.
 constexpr NameRule kNameRules[] = {
     {"TexteNomRadio", "", NameFrom::RowLabel, ""},
-    {"TexteNomStation", "Nom de la station ", NameFrom::Number, ""},
+    {"TexteNomStation", "", NameFrom::RowLabelNumbered, ""},
     {"TexteDossier", "Dossier ", NameFrom::RowLabel, ""},
     {"CommandDossier", "Choisir le dossier ", NameFrom::RowLabel, ""},
     {"CommandDossierCreer", "Créer le dossier ", NameFrom::RowLabel, ""},
@@ -29,7 +30,8 @@ constexpr NameRule kNameRules[] = {
     {"ComboPervasive", "Moteur de base de données", NameFrom::Nothing, ""},
     {"CombodBPowerAmp", "Moteur de conversion des sons", NameFrom::Nothing, ""},
     {"ListeTX", "Composants Tarvox", NameFrom::Nothing, ""},
-    {"Image", "", NameFrom::Nothing, ""},
+    {"CheckTX", "", NameFrom::Caption, " tous les composants"},
+    {"Image", "Logo Tarvox", NameFrom::Nothing, ""},
     {"StatusBarMain", "", NameFrom::Nothing, ""},
 };
 
@@ -43,6 +45,8 @@ std::string Source(const ControlLayout& control, NameFrom from) {
     }
     case NameFrom::Number:
       return std::to_string(control.index + 1);
+    case NameFrom::RowLabelNumbered:
+      return Source(control, NameFrom::RowLabel) + " " + Source(control, NameFrom::Number);
     case NameFrom::Nothing:
       break;
   }

@@ -15,8 +15,9 @@ namespace tx3 {
 inline constexpr std::string_view kMissingFolderDescription = "Dossier introuvable";
 
 // The accessible name of `control`: made from the captions the window shows (the row's label,
-// the step's number), so that controls with the same caption ("Créer", "...") are told apart.
-// Empty for the controls a screen reader reads by themselves (the logo, the status bar).
+// the step's number), so that controls with the same caption ("Créer", "...") are told apart,
+// and each contains the caption an operator sees next to it (speech input says what it sees).
+// Empty for the status bar, which a screen reader reads by its text.
 std::string AccessibleName(const ControlLayout& control);
 
 // The accessible description of control `name`(`index`) in the state `model` holds: the missing

@@ -70,8 +70,10 @@ void FrmMain::CommandDossierCreer_Click(int index) {
   }
   const ProfileTransaction transaction;
   e(40, [&] { VerificationEtCreationRepertoire(run_, text, true); });
-  // The colour is the only feedback of a creation; row 0 also sets DossierApplication again.
+  // The field's colour follows; row 0 also sets DossierApplication again.
   e(50, [&] { TexteDossier_Change(index); });
+  // Said in words too, for whoever does not see the colour (a screen reader reads the status).
+  if (TexteDossier(index).color != FieldColor::Red) SetStatusText("Dossier créé : " + text);
 }
 
 }  // namespace tx3

@@ -34,8 +34,8 @@ struct NameCase {
 TEST(AccessibleNameTest, NamesAreMadeFromTheCaptionsTheWindowShows) {
   const NameCase cases[] = {
       {"TexteNomRadio", -1, "Nom de la Radio"},
-      {"TexteNomStation", 0, "Nom de la station 1"},
-      {"TexteNomStation", 4, "Nom de la station 5"},
+      {"TexteNomStation", 0, "Nom des Stations 1"},
+      {"TexteNomStation", 4, "Nom des Stations 5"},
       {"TexteDossier", 0, "Dossier Application"},
       {"TexteDossier", 2, "Dossier Log technique"},
       {"TexteDossier", 7, "Dossier Redist"},
@@ -47,10 +47,11 @@ TEST(AccessibleNameTest, NamesAreMadeFromTheCaptionsTheWindowShows) {
       {"CheckAction", 6, "Etape 7 effectuée"},
       {"ListeTX", -1, "Composants Tarvox"},
       {"CommandCreerSettings", 3, "Installer le moteur de base de données"},
-      {"CheckTX", -1, "(Dé)Cocher"},
+      {"CheckTX", -1, "(Dé)Cocher tous les composants"},
       {"CommandQuitter", -1, "Quitter"},
       {"LabelCODEC", -1, "Codecs Audio"},
-      {"Image", -1, ""},
+      {"Image", -1, "Logo Tarvox"},
+      {"StatusBarMain", -1, ""},
   };
   for (const NameCase& c : cases) {
     const ControlLayout* control = FindControl(c.control, c.index);

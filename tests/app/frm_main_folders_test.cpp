@@ -136,8 +136,10 @@ TEST_F(FrmMainFoldersTest, CreateOnAnExistingFolderOrFileOnlyTells) {
   for (const char* text : {"D:\\Sons\\Musique\\", "D:\\Sons\\liste.txt"}) {
     ui.messages.clear();
     w.SetFolderText(2, text);
+    w.SetStatusText("");
     const int before = Writes();
     w.CommandDossierCreer_Click(2);
+    EXPECT_EQ(w.StatusText(), "") << text;
     ASSERT_EQ(ui.messages.size(), 1u) << text;
     EXPECT_EQ(ui.messages[0].text, std::string("Le dossier existe déjà:\r\n\r\n") + text);
     EXPECT_EQ(ui.messages[0].icon, MsgIcon::Warning);
@@ -155,6 +157,7 @@ TEST_F(FrmMainFoldersTest, CreateMakesThreeMissingLevelsSilently) {
   EXPECT_FALSE(Red(w, 3));
   EXPECT_EQ(w.TexteDossier(3).text, "D:\\Un\\Deux\\Trois");  // not rewritten
   EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(w.StatusText(), "Dossier créé : D:\\Un\\Deux\\Trois");
 }
 
 TEST_F(FrmMainFoldersTest, CreateOnRowZeroSetsTheApplicationFolderAgain) {
@@ -178,9 +181,11 @@ TEST_F(FrmMainFoldersTest, CreateOnABlankRowDoesNothing) {
 TEST_F(FrmMainFoldersTest, CreateThatFailsLeavesTheFieldRed) {
   os.DenyCreate("D:\\Interdit");
   w.SetFolderText(5, "D:\\Interdit\\");
+  w.SetStatusText("avant");
   w.CommandDossierCreer_Click(5);
   EXPECT_FALSE(os.Exists("D:\\Interdit"));
   EXPECT_TRUE(Red(w, 5));
+  EXPECT_EQ(w.StatusText(), "avant") << "nothing was created";
 }
 
 // A name Windows refuses makes the lookup itself fail: the operator sees red, the log the error.

@@ -54,6 +54,7 @@ class ViewDriver {
   virtual std::string Text(std::string_view name, int index) = 0;
   virtual int Caret(std::string_view name, int index) = 0;  // a text field's cursor
   virtual unsigned Background(std::string_view name, int index) = 0;
+  virtual unsigned Foreground(std::string_view name, int index) = 0;  // a text field's text colour
   virtual bool Checked(std::string_view name, int index) = 0;
   virtual std::vector<std::string> Items(std::string_view name) = 0;  // a drop-down list's rows
   virtual std::string Selected(std::string_view name) = 0;            // its selected row's text
@@ -161,6 +162,12 @@ TEST_P(ViewContract, MissingFoldersAreRedAndTheOthersNormal) {
   for (int i = 1; i < kFolderCount; ++i) EXPECT_EQ(view->Background("TexteDossier", i), kRed) << i;
 }
 
+// Black text on the red field, whatever the theme gives the others.
+TEST_P(ViewContract, MissingFoldersShowBlackText) {
+  ASSERT_EQ(view->Background("TexteDossier", 3), kRed);
+  EXPECT_EQ(view->Foreground("TexteDossier", 3), 0x000000u);
+}
+
 TEST_P(ViewContract, TypingAFolderTurnsTheFieldNormalOnceItExists) {
   os.AddFolder("C:\\Radio");
   const unsigned normal = view->Background("TexteNomRadio", -1);
@@ -204,6 +211,8 @@ TEST_P(ViewContract, CreateMakesTheFolderAndTheFieldTurnsNormal) {
   view->Click("CommandDossierCreer", 3);
   EXPECT_TRUE(os.IsFolder("C:\\Kalvet\\Pub"));
   EXPECT_EQ(view->Background("TexteDossier", 3), view->Background("TexteNomRadio", -1));
+  EXPECT_EQ(view->Text("StatusBarMain", -1), "Dossier créé : C:\\Kalvet\\Pub\\");
+  EXPECT_TRUE(view->Boxes().empty());
 }
 
 TEST_P(ViewContract, AMissingFolderIsSaidInWordsUntilItExists) {
@@ -301,6 +310,26 @@ TEST_P(ViewContract, TabRunsTopToBottomAndEveryStopHasANameOfItsOwn) {
   EXPECT_EQ(view->SpokenName("CheckAction", 4), "Etape 5 effectuée");
   EXPECT_EQ(view->SpokenName("TexteNomRadio", -1), "Nom de la Radio");
   EXPECT_EQ(view->SpokenName("CommandQuitter", -1), "Quitter");
+}
+
+// Each name contains the caption shown next to the control, so that speech input finds it.
+TEST_P(ViewContract, NamesContainTheVisibleCaptions) {
+  const struct {
+    const char* control;
+    int index;
+    const char* name;
+  } cases[] = {
+      {"TexteNomStation", 0, "Nom des Stations 1"},
+      {"TexteNomStation", 1, "Nom des Stations 2"},
+      {"TexteNomStation", 4, "Nom des Stations 5"},
+      {"CheckTX", -1, "(Dé)Cocher tous les composants"},
+      {"Image", -1, "Logo Tarvox"},
+      {"ComboPervasive", -1, "Moteur de base de données"},
+      {"CombodBPowerAmp", -1, "Moteur de conversion des sons"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(view->SpokenName(c.control, c.index), c.name) << c.control << "(" << c.index << ")";
+  }
 }
 
 TEST_P(ViewContract, EnterAndSpacePressTheFocusedButtonOrMarker) {

@@ -1,6 +1,9 @@
 #include "app/qt/main_window.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -13,9 +16,12 @@
 #include <algorithm>
 
 #include "app/qt/artwork.h"
+#include "app/qt/check_list_accessible.h"
 #include "app/qt/keyboard_activation.h"
 #include "app/qt/link_label.h"
+#include "app/qt/list_accessible.h"
 #include "app/qt/qt_text.h"
+#include "app/qt/status_announcer.h"
 #include "app/qt/twip_geometry.h"
 #include "app/qt/window_font.h"
 
@@ -34,6 +40,14 @@ QStatusBar* MakeStatusBar(QWidget* parent, QLabel** firstPanel) {
   (*firstPanel)->setObjectName(QStringLiteral("StatusBarMain.Panel1"));
   bar->addWidget(*firstPanel, 1);
   return bar;
+}
+
+// The window as a screen reader meets it: a frame (a plain widget would be a "filler"), so that
+// its title is read and the screen reader's "read the status bar" finds the bar inside it.
+QAccessibleInterface* WindowAccessibility(const QString& className, QObject* object) {
+  if (className != QLatin1String(QWidget::staticMetaObject.className())) return nullptr;
+  auto* window = dynamic_cast<QtMainWindow*>(object);
+  return window == nullptr ? nullptr : new QAccessibleWidget(window, QAccessible::Window);
 }
 
 }  // namespace
@@ -66,11 +80,38 @@ class QtMainWindow::Widgets final : public ViewToolkit {
     QWidget* field = w_.widgets_[static_cast<size_t>(slot)];
     // The normal background is the one the radio's name field shows.
     QPalette look = w_.ControlWidget("TexteNomRadio")->palette();
-    if (missing) look.setColor(QPalette::Base, FromRgb(kRedBackRgb));
+    if (missing) {
+      look.setColor(QPalette::Base, FromRgb(kRedBackRgb));
+      // Black on red whatever the theme: white text on it would be 4:1 only.
+      look.setColor(QPalette::Text, Qt::black);
+    }
     field->setPalette(look);
     // In words too, for a screen reader and for a theme that overrides the colour.
-    field->setAccessibleDescription(QtText(description));
-    field->setToolTip(QtText(description));
+    const QString words = QtText(description);
+    // Told at once while the operator types: Qt 6.4 sends the description change in a form
+    // Orca 43 cannot read, so the words go out as a notification as well.
+    if (field->hasFocus() && !words.isEmpty() && field->accessibleDescription() != words) {
+      w_.announcer_->Announce(words);
+    }
+    field->setAccessibleDescription(words);
+    field->setToolTip(words);
+    ShowMissingMark(qobject_cast<QLineEdit*>(field), missing, description);
+  }
+
+  // A warning mark inside the end of a missing folder's field, saying the same words.
+  static void ShowMissingMark(QLineEdit* field, bool missing, std::string_view description) {
+    if (field == nullptr) return;
+    auto* mark =
+        field->findChild<QAction*>(QStringLiteral("FolderMissing"), Qt::FindDirectChildrenOnly);
+    if (mark == nullptr && !missing) return;
+    if (mark == nullptr) {
+      mark = field->addAction(field->style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                              QLineEdit::TrailingPosition);
+      mark->setObjectName(QStringLiteral("FolderMissing"));
+    }
+    mark->setText(QtText(description));
+    mark->setToolTip(QtText(description));
+    mark->setVisible(missing);
   }
 
   void SetChecked(int slot, bool checked) override {
@@ -109,6 +150,7 @@ class QtMainWindow::Widgets final : public ViewToolkit {
 
   void SetStatus(int /*slot*/, std::string_view text) override {
     w_.statusPanel_->setText(QtText(text));
+    w_.announcer_->Announce(QtText(text));
     // Shown at once: the step commands write it many times before events run again.
     if (w_.statusPanel_->isVisible()) w_.statusPanel_->repaint();
   }
@@ -135,6 +177,11 @@ QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
       toolkit_(std::make_unique<Widgets>(*this)),
       binding_(model, *toolkit_),
       keyboard_(new KeyboardActivation(this)) {
+  static const bool framed = [] {
+    QAccessible::installFactory(WindowAccessibility);
+    return true;
+  }();
+  (void)framed;
   setFont(WindowFont(font(), this));
   setWindowIcon(ProgramIcon());
   setFixedSize(ScaledPixels(kClientWidthTwips, logicalDpiX()),
@@ -201,6 +248,7 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
       return box;
     }
     case ControlKind::ComboBox: {
+      InstallListAccessibility();
       auto* combo = new QComboBox(this);
       connect(combo, &QComboBox::currentIndexChanged, this,
               [this, slot](int row) { binding_.Operated(slot, {.row = row}); });
@@ -208,6 +256,7 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
     }
     case ControlKind::CheckList: {
       auto* list = new QListWidget(this);
+      MakeRowsCheckBoxes(list);
       connect(list, &QListWidget::itemChanged, this, [this, slot, list](QListWidgetItem* item) {
         binding_.Operated(slot,
                           {.checked = item->checkState() == Qt::Checked, .row = list->row(item)});
@@ -221,8 +270,11 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
       image->setPixmap(DrawLogo(ScaledPixels(90 * kTwipsPerPixel, logicalDpiX())));
       return image;
     }
-    case ControlKind::StatusBar:
-      return MakeStatusBar(this, &statusPanel_);
+    case ControlKind::StatusBar: {
+      QStatusBar* bar = MakeStatusBar(this, &statusPanel_);
+      announcer_ = std::make_unique<StatusAnnouncer>(bar);
+      return bar;
+    }
   }
   return new QWidget(this);
 }

@@ -17,6 +17,8 @@ class QLabel;
 
 namespace tx3 {
 
+class StatusAnnouncer;
+
 class QtMainWindow : public QWidget {
  public:
   explicit QtMainWindow(FrmMain& model, QWidget* parent = nullptr);
@@ -42,6 +44,7 @@ class QtMainWindow : public QWidget {
   QObject* keyboard_;              // Enter on buttons and markers
   std::vector<QWidget*> widgets_;  // by slot of the layout
   QLabel* statusPanel_ = nullptr;
+  std::unique_ptr<StatusAnnouncer> announcer_;  // the status line read out
 };
 
 // The object name of control `name`(`index`).

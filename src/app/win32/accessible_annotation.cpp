@@ -43,6 +43,14 @@ class SystemAnnotationImpl final : public AccessibleAnnotation {
     services_->SetHwndProp(control, OBJID_CLIENT, CHILDID_SELF, kLiveSettingProperty, polite);
   }
 
+  void MarkLink(HWND control) override {
+    if (Services() == nullptr) return;
+    VARIANT link{};
+    link.vt = VT_I4;
+    link.lVal = ROLE_SYSTEM_LINK;
+    services_->SetHwndProp(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_ROLE, link);
+  }
+
   void AnnounceChange(HWND control) override {
     NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, control, OBJID_CLIENT, CHILDID_SELF);
   }

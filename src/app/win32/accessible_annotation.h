@@ -20,12 +20,14 @@ class AccessibleAnnotation {
   // focus moving there (the status bar).
   virtual void MarkLiveRegion(HWND control) = 0;
   virtual void AnnounceChange(HWND control) = 0;
+  // A control drawn as a link (an owner-drawn button): read as a link, not as a button.
+  virtual void MarkLink(HWND control) = 0;
 };
 
 // Through the system's dynamic annotation (IAccPropServices, PROPID_ACC_NAME and
-// PROPID_ACC_DESCRIPTION; UI Automation's LiveSetting, polite, for a live region, whose changes
-// go out as EVENT_OBJECT_LIVEREGIONCHANGED). Where the system offers no such service it does
-// nothing.
+// PROPID_ACC_DESCRIPTION; PROPID_ACC_ROLE ROLE_SYSTEM_LINK for a link; UI Automation's
+// LiveSetting, polite, for a live region, whose changes go out as EVENT_OBJECT_LIVEREGIONCHANGED).
+// Where the system offers no such service it does nothing.
 std::unique_ptr<AccessibleAnnotation> SystemAnnotation();
 
 }  // namespace tx3

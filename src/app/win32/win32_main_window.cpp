@@ -182,6 +182,8 @@ Win32MainWindow::Win32MainWindow(FrmMain& model, std::unique_ptr<AccessibleAnnot
   BuildControls();
   // A step's progress and end are read out as the status bar shows them.
   if (HWND status = ControlWindow("StatusBarMain")) annotation_->MarkLiveRegion(status);
+  // "Codecs Audio" is an owner-drawn button: a link to screen readers.
+  if (HWND link = ControlWindow("LabelCODEC")) annotation_->MarkLink(link);
   MakeFolderTips();
   ApplyDpi();
   binding_.Start();
@@ -557,6 +559,7 @@ LRESULT Win32MainWindow::OnCtlColorEdit(HDC dc, HWND field) {
   const int slot = SlotOf(field);
   if (slot >= 0 && missing_[static_cast<size_t>(slot)]) {
     SetBkColor(dc, FromRgb(kRedBackRgb));
+    SetTextColor(dc, RGB(0, 0, 0));  // black on red whatever the theme: white would be 4:1
     return reinterpret_cast<LRESULT>(redBrush_);
   }
   // The normal background is the one every text field shows.

@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <deque>
 #include <memory>
 #include <set>
@@ -111,6 +113,134 @@ TEST_F(QtMainWindowTest, IsAFixedSizeWindowWithAnIconAndEveryControlItsChild) {
 TEST_F(QtMainWindowTest, DropDownListsTakeNoTyping) {
   EXPECT_FALSE(Control<QComboBox>("ComboPervasive")->isEditable());
   EXPECT_FALSE(Control<QComboBox>("CombodBPowerAmp")->isEditable());
+}
+
+// A screen reader hears the list's own name, then its current item, which follows the choice.
+TEST_F(QtMainWindowTest, DropDownListsAreNamedAndValuedByTheirCurrentItem) {
+  auto* list = Control<QComboBox>("ComboPervasive");
+  QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(list);
+  ASSERT_NE(spoken, nullptr);
+  EXPECT_EQ(spoken->role(), QAccessible::ComboBox);
+  EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Moteur de base de données"));
+  EXPECT_EQ(spoken->text(QAccessible::Value), QStringLiteral("Workgroup V12"));
+  model.SetComboPervasiveSelection(2);
+  EXPECT_EQ(spoken->text(QAccessible::Value), QStringLiteral("Workgroup V10"));
+  EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Moteur de base de données"));
+  ASSERT_EQ(spoken->childCount(), 1);
+  EXPECT_EQ(spoken->child(0)->object(), list->view());
+}
+
+TEST_F(QtMainWindowTest, AScreenReaderMeetsAFrameTitledAsTheWindow) {
+  QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(window.get());
+  ASSERT_NE(spoken, nullptr);
+  EXPECT_EQ(spoken->role(), QAccessible::Window);
+  EXPECT_EQ(spoken->text(QAccessible::Name), window->windowTitle());
+}
+
+// A missing folder is said inside its field too, not only by its colour.
+TEST_F(QtMainWindowTest, AMissingFolderShowsAWarningMarkWithItsWords) {
+  const auto mark = [this](int row) -> QAction* {
+    auto* found =
+        Control<QLineEdit>("TexteDossier", row)
+            ->findChild<QAction*>(QStringLiteral("FolderMissing"), Qt::FindDirectChildrenOnly);
+    return found != nullptr && found->isVisible() ? found : nullptr;
+  };
+  EXPECT_EQ(mark(0), nullptr);
+  ASSERT_NE(mark(3), nullptr);
+  EXPECT_EQ(mark(3)->text(), QStringLiteral("Dossier introuvable"));
+  EXPECT_FALSE(mark(3)->icon().isNull());
+  os.AddFolder("C:\\Kalvet");
+  os.AddFolder("C:\\Kalvet\\Pub");
+  model.SetFolderText(3, model.TexteDossier(3).text);
+  EXPECT_EQ(mark(3), nullptr);
+  model.SetFolderText(0, "C:\\Nulle\\Part");
+  ASSERT_NE(mark(0), nullptr);
+  EXPECT_EQ(mark(0)->text(), QStringLiteral("Dossier introuvable"));
+}
+
+// Each component row is a check box to a screen reader, with its state, and can be ticked.
+TEST_F(QtMainWindowTest, ComponentRowsAreCheckBoxesWithTheirState) {
+  auto* list = Control<QListWidget>("ListeTX");
+  QAccessibleInterface* rows = QAccessible::queryAccessibleInterface(list);
+  ASSERT_NE(rows, nullptr);
+  ASSERT_EQ(rows->childCount(), list->count());
+  ASSERT_GT(list->count(), 3);
+  QAccessibleInterface* row = rows->child(3);
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->role(), QAccessible::CheckBox);
+  EXPECT_EQ(row->text(QAccessible::Name), list->item(3)->text());
+  EXPECT_TRUE(row->state().checkable);
+  EXPECT_TRUE(row->state().checked);
+  EXPECT_EQ(rows->indexOfChild(row), 3);
+  EXPECT_EQ(row->parent(), rows);
+
+  model.SetListeTXChecked(3, false);
+  EXPECT_FALSE(row->state().checked);
+  ASSERT_NE(row->actionInterface(), nullptr);
+  row->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_TRUE(model.ListeTX()[3].checked) << "a screen reader's toggle reaches the model";
+}
+
+// The status line is told to screen readers as a notification inside the status bar, shown anew
+// with each text; an empty status tells nothing.
+TEST_F(QtMainWindowTest, EachStatusTextIsANotificationShownAnew) {
+  auto* notice = window->findChild<QLabel*>(QStringLiteral("StatusBarMain.Notice"));
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(notice->size(), QSize(0, 0)) << "it draws nothing";
+  model.SetStatusText("Dossier créé : C:\\Kalvet\\Pub\\");
+  QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(notice);
+  ASSERT_NE(spoken, nullptr);
+  EXPECT_EQ(spoken->role(), QAccessible::Notification);
+  EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Dossier créé : C:\\Kalvet\\Pub\\"));
+  EXPECT_TRUE(notice->isVisible());
+  EXPECT_EQ(spoken->parent()->role(), QAccessible::StatusBar);
+  model.SetStatusText("");
+  EXPECT_FALSE(notice->isVisible());
+}
+
+// WCAG's contrast ratio of two colours, from 1:1 to 21:1.
+double Contrast(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& c) {
+    const auto linear = [](double v) {
+      return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+  };
+  const double x = luminance(a), y = luminance(b);
+  return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+// The text of a red field and of a normal one stays readable (4.5:1) in a light and a dark theme.
+TEST_F(QtMainWindowTest, FieldTextKeepsItsContrastInLightAndDarkThemes) {
+  QPalette dark;
+  dark.setColor(QPalette::Window, QColor(30, 30, 30));
+  dark.setColor(QPalette::WindowText, Qt::white);
+  dark.setColor(QPalette::Base, QColor(20, 20, 20));
+  dark.setColor(QPalette::Text, Qt::white);
+  const QPalette light = QApplication::palette();
+  for (const QPalette& theme : {light, dark}) {
+    QApplication::setPalette(theme);
+    QtMainWindow themed(model);
+    for (int row : {0, 3}) {  // the application folder exists, the other is missing (red)
+      const QPalette look = themed.ControlWidget("TexteDossier", row)->palette();
+      EXPECT_GE(Contrast(look.color(QPalette::Text), look.color(QPalette::Base)), 4.5)
+          << "row " << row << " on " << look.color(QPalette::Base).name().toStdString();
+    }
+  }
+  QApplication::setPalette(light);
+}
+
+// Typing a path that names no folder tells the screen reader at once, as a notification.
+TEST_F(QtMainWindowTest, TypingAMissingFolderIsToldAtOnce) {
+  auto* notice = window->findChild<QLabel*>(QStringLiteral("StatusBarMain.Notice"));
+  ASSERT_NE(notice, nullptr);
+  auto* field = Control<QLineEdit>("TexteDossier", 0);
+  field->setFocus();
+  ASSERT_TRUE(field->hasFocus());
+  field->end(false);
+  QTest::keyClicks(field, "x");  // C:\\Brennic\\Tarvox\\x: no such folder
+  EXPECT_EQ(notice->text(), QStringLiteral("Dossier introuvable"));
+  EXPECT_TRUE(notice->isVisible());
 }
 
 TEST_F(QtMainWindowTest, OpensCentredOnTheScreen) {

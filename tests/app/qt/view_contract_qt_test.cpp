@@ -79,6 +79,9 @@ class QtDriver final : public ViewDriver {
   unsigned Background(std::string_view name, int index) override {
     return Field(name, index)->palette().color(QPalette::Base).rgb() & 0xFFFFFFu;
   }
+  unsigned Foreground(std::string_view name, int index) override {
+    return Field(name, index)->palette().color(QPalette::Text).rgb() & 0xFFFFFFu;
+  }
   bool Checked(std::string_view name, int index) override {
     return qobject_cast<QCheckBox*>(Widget(name, index))->isChecked();
   }

@@ -89,6 +89,14 @@ class Win32Driver final : public ViewDriver {
     return (GetRValue(look.lbColor) << 16) | (GetGValue(look.lbColor) << 8) |
            GetBValue(look.lbColor);
   }
+  unsigned Foreground(std::string_view name, int index) override {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageW(window_->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(Control(name, index)));
+    const COLORREF text = GetTextColor(dc);
+    DeleteDC(dc);
+    return (GetRValue(text) << 16) | (GetGValue(text) << 8) | GetBValue(text);
+  }
   bool Checked(std::string_view name, int index) override {
     return SendMessageW(Control(name, index), BM_GETCHECK, 0, 0) == BST_CHECKED;
   }

@@ -118,6 +118,7 @@ TEST_F(Win32MainWindowTest, OnlyNamesWindowsWouldNotFindAreAnnotated) {
   EXPECT_EQ(annotations.names[Control("ComboPervasive")], L"Moteur de base de données");
   EXPECT_EQ(annotations.names.count(Control("CommandQuitter")), 0u);
   EXPECT_EQ(annotations.names.count(Control("LabelCODEC")), 0u);
+  EXPECT_EQ(annotations.links, std::set<HWND>{Control("LabelCODEC")});
 }
 
 TEST_F(Win32MainWindowTest, EachFieldComesJustAfterTheLabelThatNamesIt) {
@@ -159,6 +160,22 @@ TEST_F(Win32MainWindowTest, AccessibilityReadsCaptionsAndLabelsAsNames) {
   EXPECT_EQ(AccName(Control("TexteNomRadio")), L"Nom de la Radio");
   EXPECT_EQ(AccName(Control("TexteDossier", 2)), L"Log technique");
   EXPECT_EQ(AccName(Control("CommandCreerSettings", 0)), L"Créer les dossiers");
+}
+
+// The role IAccessible answers, 0 when it answers none.
+LONG AccRole(HWND control) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        reinterpret_cast<void**>(&object)))) {
+    return 0;
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role{};
+  const HRESULT hr = object->get_accRole(self, &role);
+  object->Release();
+  return SUCCEEDED(hr) && role.vt == VT_I4 ? role.lVal : 0;
 }
 
 std::wstring AccDescription(HWND control) {
@@ -240,6 +257,10 @@ class RecordedSystemAnnotation final : public AccessibleAnnotation {
     record_.AnnounceChange(control);
     system_->AnnounceChange(control);
   }
+  void MarkLink(HWND control) override {
+    record_.MarkLink(control);
+    system_->MarkLink(control);
+  }
 
  private:
   RecordingAnnotation record_;
@@ -305,6 +326,8 @@ TEST(SystemAnnotationTest, EveryAnnotatedNameAndDescriptionReadsBack) {
     for (const auto& [control, description] : annotations.descriptions) {
       EXPECT_EQ(AccDescription(control), description);
     }
+    ASSERT_EQ(annotations.links.size(), 1u);
+    EXPECT_EQ(AccRole(*annotations.links.begin()), ROLE_SYSTEM_LINK);
     model.SetUiPort(nullptr);
   }
   if (SUCCEEDED(com)) CoUninitialize();

@@ -30,7 +30,7 @@ inline std::wstring ClassOf(HWND window) {
 // What the window asks the system's annotation service to hold, by control.
 struct Annotations {
   std::map<HWND, std::wstring> names, descriptions;
-  std::set<HWND> live;
+  std::set<HWND> live, links;
   std::vector<HWND> announced;
 };
 
@@ -47,6 +47,7 @@ class RecordingAnnotation final : public AccessibleAnnotation {
   }
   void MarkLiveRegion(HWND control) override { into_.live.insert(control); }
   void AnnounceChange(HWND control) override { into_.announced.push_back(control); }
+  void MarkLink(HWND control) override { into_.links.insert(control); }
 
  private:
   Annotations& into_;

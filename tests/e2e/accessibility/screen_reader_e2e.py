@@ -23,11 +23,11 @@ MISSING = "Dossier introuvable"
 # The reading order from the radio's name to the "Créer" of the second folder row.
 TAB_PATH = [
     "Nom de la Radio",
-    "Nom de la station 1",
-    "Nom de la station 2",
-    "Nom de la station 3",
-    "Nom de la station 4",
-    "Nom de la station 5",
+    "Nom des Stations 1",
+    "Nom des Stations 2",
+    "Nom des Stations 3",
+    "Nom des Stations 4",
+    "Nom des Stations 5",
     "Dossier Application",
     "Choisir le dossier Application",
     "Créer le dossier Application",
@@ -129,6 +129,27 @@ def check_tree(app):
     check(link is not None and link.getRole() == pyatspi.ROLE_LINK,
           '"Codecs Audio" is not read as a link')
 
+    for name, value in (("Moteur de base de données", "Workgroup V12"),
+                        ("Moteur de conversion des sons", "Version 15.3 (payante)")):
+        combo = by_name(app, name)
+        check(combo is not None and combo.getRole() == pyatspi.ROLE_COMBO_BOX,
+              f'no drop-down list is named "{name}"')
+        if combo is not None:
+            shown = combo.queryText().getText(0, -1) if "Text" in pyatspi.listInterfaces(combo) else ""
+            check(value in (shown, combo.name) or any(c is not None and c.name == value
+                                                       for c, _ in walk(combo)),
+                  f'the list "{name}" does not tell its current item "{value}"')
+
+    frames = [child for child in app if child is not None]
+    check(any(f.getRole() == pyatspi.ROLE_FRAME for f in frames),
+          "the main window is not read as a frame: " + ", ".join(f.getRoleName() for f in frames))
+
+    components = by_name(app, "Composants Tarvox")
+    rows = [child for child in components] if components is not None else []
+    check(len(rows) > 0 and all(r.getRole() == pyatspi.ROLE_CHECK_BOX and
+                                r.getState().contains(pyatspi.STATE_CHECKED) for r in rows),
+          "the component rows are not read as ticked check boxes")
+
     bars = [node for node, _ in walk(app) if node.getRole() == pyatspi.ROLE_STATUS_BAR]
     check(len(bars) == 1, f"{len(bars)} status bars instead of one")
 
@@ -146,6 +167,13 @@ def keyboard_run(app, config_folder):
             return
     press(KEY_SPACE)
     check(wait_for(config_folder.is_dir, 10.0), "Space on the focused button made no folder")
+    created = "Dossier créé : C:\\Brennic\\Tarvox\\Config\\"
+    check(wait_for(lambda: any(node.name == created for node, _ in walk(app)), 5.0),
+          f'the status bar does not say "{created}"')
+    check(wait_for(lambda: any(node.name == created and node.getRole() == pyatspi.ROLE_NOTIFICATION
+                               and node.getState().contains(pyatspi.STATE_SHOWING)
+                               for node, _ in walk(app)), 5.0),
+          f'"{created}" is not a notification shown to the screen reader')
     field = by_name(app, "Dossier Config")
     check(wait_for(lambda: field.description == "", 5.0),
           "the field is still described as missing once its folder exists")
