@@ -136,22 +136,41 @@ TEST_F(Win32MainWindowTest, EachFieldComesJustAfterTheLabelThatNamesIt) {
   }
 }
 
-// What Windows' accessibility answers a screen reader, where Wine answers it.
-std::wstring AccName(HWND control) {
+// What Windows' accessibility answers a screen reader about `control` itself, where Wine answers
+// it: `ask` is given the control's IAccessible and CHILDID_SELF; `none` when it has no object.
+template <typename Answer, typename Ask>
+Answer AskAccessible(HWND control, Answer none, Ask ask) {
   IAccessible* object = nullptr;
   if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
                                         reinterpret_cast<void**>(&object)))) {
-    return L"<no object>";
+    return none;
   }
   VARIANT self{};
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
-  BSTR name = nullptr;
-  const HRESULT hr = object->get_accName(self, &name);
-  std::wstring answer = SUCCEEDED(hr) && name != nullptr ? std::wstring(name) : L"";
-  SysFreeString(name);
+  Answer answer = ask(*object, self);
   object->Release();
   return answer;
+}
+
+// A text property (get_accName, get_accDescription), empty when there is none.
+std::wstring AccText(HWND control,
+                     HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*)) {
+  return AskAccessible(
+      control, std::wstring(L"<no object>"), [&](IAccessible& object, VARIANT self) {
+        BSTR text = nullptr;
+        const HRESULT hr = (object.*property)(self, &text);
+        std::wstring answer = SUCCEEDED(hr) && text != nullptr ? std::wstring(text) : L"";
+        SysFreeString(text);
+        return answer;
+      });
+}
+
+std::wstring AccName(HWND control) {
+  return AccText(control, &IAccessible::get_accName);
+}
+std::wstring AccDescription(HWND control) {
+  return AccText(control, &IAccessible::get_accDescription);
 }
 
 TEST_F(Win32MainWindowTest, AccessibilityReadsCaptionsAndLabelsAsNames) {
@@ -164,35 +183,11 @@ TEST_F(Win32MainWindowTest, AccessibilityReadsCaptionsAndLabelsAsNames) {
 
 // The role IAccessible answers, 0 when it answers none.
 LONG AccRole(HWND control) {
-  IAccessible* object = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                        reinterpret_cast<void**>(&object)))) {
-    return 0;
-  }
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  VARIANT role{};
-  const HRESULT hr = object->get_accRole(self, &role);
-  object->Release();
-  return SUCCEEDED(hr) && role.vt == VT_I4 ? role.lVal : 0;
-}
-
-std::wstring AccDescription(HWND control) {
-  IAccessible* object = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                        reinterpret_cast<void**>(&object)))) {
-    return L"<no object>";
-  }
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  BSTR description = nullptr;
-  const HRESULT hr = object->get_accDescription(self, &description);
-  std::wstring answer = SUCCEEDED(hr) && description != nullptr ? std::wstring(description) : L"";
-  SysFreeString(description);
-  object->Release();
-  return answer;
+  return AskAccessible(control, LONG{0}, [](IAccessible& object, VARIANT self) {
+    VARIANT role{};
+    const HRESULT hr = object.get_accRole(self, &role);
+    return SUCCEEDED(hr) && role.vt == VT_I4 ? role.lVal : LONG{0};
+  });
 }
 
 // UI Automation's name of a control, asked from another thread as a screen reader asks it (this
