@@ -1,5 +1,4 @@
-// The messages that list what could not be done: a title, a blank line, then one line per item
-// ("Dossiers non créés:", "Paramètres non écrits:", "Fichiers non créés:").
+// The messages that list what could not be done: a title, a blank line, then one line per item.
 #pragma once
 
 #include <string>
@@ -7,6 +6,13 @@
 #include <vector>
 
 namespace tx3 {
+
+// Their titles; a batch run ends with "something was not done" when one of them was shown.
+inline constexpr std::string_view kDossiersNonCrees = "Dossiers non créés:";
+inline constexpr std::string_view kParametresNonEcrits = "Paramètres non écrits:";
+inline constexpr std::string_view kFichiersNonCrees = "Fichiers non créés:";
+inline constexpr std::string_view kNothingDoneTitles[] = {kDossiersNonCrees, kParametresNonEcrits,
+                                                          kFichiersNonCrees};
 
 // Lines are separated by CR LF, as the message boxes show them.
 std::string ListMessage(std::string_view title, const std::vector<std::string>& items);

@@ -147,7 +147,7 @@ void CommandPervasiveCreate_Click(SystemContext& run, DatabaseState& db,
     if (nonCrees.empty()) {
       run.Ui().ShowMessage("Fichiers créés à vide", MsgIcon::Information);
     } else {
-      run.Ui().ShowMessage(ListMessage("Fichiers non créés:", nonCrees), MsgIcon::Warning);
+      run.Ui().ShowMessage(ListMessage(kFichiersNonCrees, nonCrees), MsgIcon::Warning);
     }
   });
 }

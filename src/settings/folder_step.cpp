@@ -45,7 +45,7 @@ void RunFolderStep(StepContext& ctx) {
     if (missing.empty()) {
       ctx.run.Ui().ShowMessage("Dossiers créés", MsgIcon::Information);
     } else {
-      ctx.run.Ui().ShowMessage(ListMessage("Dossiers non créés:", missing), MsgIcon::Warning);
+      ctx.run.Ui().ShowMessage(ListMessage(kDossiersNonCrees, missing), MsgIcon::Warning);
     }
   });
 }

@@ -92,7 +92,7 @@ std::string UnwrittenKeysMessage(const std::vector<UnwrittenKeys>& unwritten) {
   for (const UnwrittenKeys& entry : unwritten) {
     lines.push_back(entry.file + " (" + ToText(entry.count) + " clés)");
   }
-  return ListMessage("Paramètres non écrits:", lines);
+  return ListMessage(kParametresNonEcrits, lines);
 }
 
 void ShowSettingsOutcome(RunContext& run, const SettingsWriter& writer) {

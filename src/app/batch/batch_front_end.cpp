@@ -35,7 +35,7 @@ void RunAction(FrmMain& w, const BatchAction& a) {
       // which a batch run has no means to show.
       if (w.TexteDossier(a.number).color == FieldColor::Red) {
         w.Run().Ui().ShowMessage(
-            ListMessage("Dossiers non créés:", {OneLine(w.TexteDossier(a.number).text)}),
+            ListMessage(kDossiersNonCrees, {OneLine(w.TexteDossier(a.number).text)}),
             MsgIcon::Warning);
       }
       break;

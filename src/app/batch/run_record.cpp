@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "common/list_message.h"
 #include "common/run_context.h"
 
 namespace tx3 {
@@ -53,12 +54,9 @@ void TakeChanges(const RunChanges& changes, const ChangesMark& mark, ActionRecor
 }
 
 bool TellsSomethingNotDone(const ShownMessage& message) {
-  // The headings of the lists the commands show for what they could not do.
-  static constexpr std::string_view kNotDone[] = {
-      "Paramètres non écrits:", "Dossiers non créés:", "Fichiers non créés:"};
   if (message.icon == MsgIcon::Critical) return true;
   if (message.icon != MsgIcon::Warning) return false;
-  return std::any_of(std::begin(kNotDone), std::end(kNotDone),
+  return std::any_of(std::begin(kNothingDoneTitles), std::end(kNothingDoneTitles),
                      [&](std::string_view heading) { return message.text.starts_with(heading); });
 }
 
