@@ -21,19 +21,19 @@ namespace fs = std::filesystem;
 
 class BenchWindow : public tx3::SettingsWindow {
  public:
-  std::string FolderText(int index) const override { return kFolders.at(index); }
-  std::string RadioName() const override { return "Radio Bench"; }
-  std::string StationName(int index) const override {
+  std::string TexteDossier(int index) const override { return kFolders.at(index); }
+  std::string TexteNomRadio() const override { return "Radio Bench"; }
+  std::string TexteNomStation(int index) const override {
     return "Station " + std::to_string(index + 1);
   }
-  void SetStationName(int, std::string_view) override {}
-  std::string ApplicationFolder() const override { return kFolders[0]; }
+  void SetTexteNomStation(int, std::string_view) override {}
+  std::string DossierApplication() const override { return kFolders[0]; }
   int PervasiveSelection() const override { return -1; }
   int ConverterSelection() const override { return -1; }
   int PackageRowCount() const override { return 0; }
   bool PackageRowChecked(int) const override { return false; }
   void SetCheckAction(int, bool) override {}
-  void FolderTextChanged(int) override {}
+  void TexteDossier_Change(int) override {}
   bool& TacheEnCours() override { return busy_; }
 
  private:

@@ -64,7 +64,7 @@ void PrepareWindow(tx3::FrmMain& window, const std::string& root, bool fiveStati
   window.Create();
   const char* rows[] = {"Tarvox\\",  "Tarvox\\Config\\", "Log\\",   "LogPub\\",
                         "Musique\\", "Autre\\",          "Datas\\", "Redist\\"};
-  for (int i = 0; i < 8; ++i) window.SetFolderText(i, root + rows[i]);
+  for (int i = 0; i < 8; ++i) window.SetTexteDossier(i, root + rows[i]);
   if (fiveStations) {
     for (int i = 0; i < 5; ++i) window.SetTexteNomStation(i, "Station " + std::to_string(i + 1));
   }

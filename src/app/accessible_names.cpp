@@ -65,8 +65,8 @@ std::string AccessibleName(const ControlLayout& control) {
 
 std::string_view AccessibleDescription(const FrmMain& model, std::string_view name, int index) {
   if (name != "TexteDossier" || index < 0 || index >= kFolderCount) return {};
-  return model.TexteDossier(index).color == FieldColor::Red ? kMissingFolderDescription
-                                                            : std::string_view();
+  return model.DossierRow(index).color == FieldColor::Red ? kMissingFolderDescription
+                                                          : std::string_view();
 }
 
 }  // namespace tx3

@@ -21,11 +21,6 @@ bool InRange(int index, int count) {
   return index >= 0 && index < count;
 }
 
-const std::string& EmptyText() {
-  static const std::string empty;
-  return empty;
-}
-
 }  // namespace
 
 std::string ProgramVersionText(RunContext& run) {
@@ -57,11 +52,7 @@ void FrmMain::Notify(Control control, int index) {
 
 // ---- Reads ----
 
-const std::string& FrmMain::TexteNomStation(int index) const {
-  return InRange(index, kStationCount) ? stationNames_[index] : EmptyText();
-}
-
-const FolderRow& FrmMain::TexteDossier(int index) const {
+const FolderRow& FrmMain::DossierRow(int index) const {
   static const FolderRow none;
   return InRange(index, kFolderCount) ? folders_[index] : none;
 }
@@ -88,7 +79,7 @@ void FrmMain::SetTexteNomStation(int index, std::string_view text) {
   Notify(Control::TexteNomStation, index);
 }
 
-void FrmMain::SetFolderText(int index, std::string_view text) {
+void FrmMain::SetTexteDossier(int index, std::string_view text) {
   if (!InRange(index, kFolderCount)) return;
   folders_[index].text = text;
   TexteDossier_Change(index);
@@ -126,20 +117,11 @@ void FrmMain::SetStatusText(std::string_view text) {
 
 // Blanks around a typed folder are not part of the Windows folder name the operator meant: every
 // use of the folder goes without them, while the field keeps what was typed.
-std::string FrmMain::FolderText(int index) const {
-  return Trim(TexteDossier(index).text);
+std::string FrmMain::TexteDossier(int index) const {
+  return Trim(DossierRow(index).text);
 }
-std::string FrmMain::RadioName() const {
-  return radioName_;
-}
-std::string FrmMain::StationName(int index) const {
-  return TexteNomStation(index);
-}
-void FrmMain::SetStationName(int index, std::string_view text) {
-  SetTexteNomStation(index, text);
-}
-std::string FrmMain::ApplicationFolder() const {
-  return dossierApplication_;
+std::string FrmMain::TexteNomStation(int index) const {
+  return InRange(index, kStationCount) ? stationNames_[index] : std::string();
 }
 int FrmMain::PervasiveSelection() const {
   return comboPervasive_.selected;
@@ -159,10 +141,6 @@ void FrmMain::SetCheckAction(int index, bool checked) {
   if (!InRange(index, kStepCount)) return;
   checkAction_[index] = checked;
   Notify(Control::CheckAction, index);
-}
-
-void FrmMain::FolderTextChanged(int index) {
-  TexteDossier_Change(index);
 }
 
 }  // namespace tx3

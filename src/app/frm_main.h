@@ -28,7 +28,7 @@ std::span<const std::string_view> ConverterRows();
 enum class FieldColor { Normal, Red };
 
 struct FolderRow {
-  std::string text;                       // TexteDossier(i)
+  std::string text;                       // as typed
   FieldColor color = FieldColor::Normal;  // its background
 };
 
@@ -97,24 +97,21 @@ class FrmMain : public SettingsWindow {
 
   // ---- Controls: read ----
   const std::string& Caption() const { return caption_; }
-  const std::string& TexteNomRadio() const { return radioName_; }
-  const std::string& TexteNomStation(int index) const;
-  const FolderRow& TexteDossier(int index) const;
+  // Folder row `index` as typed, with its colour; TexteDossier(index) is its text without blanks.
+  const FolderRow& DossierRow(int index) const;
   bool CheckAction(int index) const;
   const ComboState& ComboPervasive() const { return comboPervasive_; }
   const ComboState& CombodBPowerAmp() const { return combodBPowerAmp_; }
   const std::vector<CheckedRow>& ListeTX() const { return listeTX_; }
   int CheckTXValue() const { return checkTX_; }  // 0 unchecked, 1 checked
   const std::string& StatusText() const { return statusText_; }
-  const std::string& DossierApplication() const { return dossierApplication_; }
 
   // ---- Controls: edits (what a keystroke or a selection does) ----
   void SetCaption(std::string_view text);
   void SetTexteNomRadio(std::string_view text);
-  void SetTexteNomStation(int index, std::string_view text);
   // Assigns the text of folder row `index`; runs TexteDossier_Change(index) before returning,
   // as the change event does.
-  void SetFolderText(int index, std::string_view text);
+  void SetTexteDossier(int index, std::string_view text);
   void SetComboPervasiveSelection(int row);   // -1: none
   void SetCombodBPowerAmpSelection(int row);  // -1: none
   void SetListeTXChecked(int row, bool checked);
@@ -124,7 +121,7 @@ class FrmMain : public SettingsWindow {
   void SetStatusText(std::string_view text);
 
   // ---- Handlers ----
-  void TexteDossier_Change(int index);
+  void TexteDossier_Change(int index) override;
   void CommandDossier_Click(int index);            // "..."
   void CommandDossierCreer_Click(int index);       // "Créer"
   void CommandCreerSettings_Click(int16_t index);  // "Etape 1" .. "Etape 7" (0 .. 6)
@@ -134,17 +131,16 @@ class FrmMain : public SettingsWindow {
   void LabelCODEC_Click();                         // "Codecs Audio"
 
   // ---- SettingsWindow (what the step commands see) ----
-  std::string FolderText(int index) const override;
-  std::string RadioName() const override;
-  std::string StationName(int index) const override;
-  void SetStationName(int index, std::string_view text) override;
-  std::string ApplicationFolder() const override;
+  std::string TexteDossier(int index) const override;
+  std::string TexteNomRadio() const override { return radioName_; }
+  std::string TexteNomStation(int index) const override;
+  void SetTexteNomStation(int index, std::string_view text) override;
+  std::string DossierApplication() const override { return dossierApplication_; }
   int PervasiveSelection() const override;
   int ConverterSelection() const override;
   int PackageRowCount() const override;
   bool PackageRowChecked(int row) const override;
   void SetCheckAction(int index, bool checked) override;
-  void FolderTextChanged(int index) override;
   bool& TacheEnCours() override { return tacheEnCours_; }
 
  private:

@@ -16,7 +16,7 @@ void FrmMain::CommandCreerSettings_Click(int16_t index) {
 }
 
 void FrmMain::CommandPervasiveCreate_Click() {
-  tx3::CommandPervasiveCreate_Click(run_, database_, FolderText(6));
+  tx3::CommandPervasiveCreate_Click(run_, database_, TexteDossier(row::kData));
 }
 
 // Nothing is asked, saved or cleaned up: the view closes the window and the program ends.

@@ -30,7 +30,7 @@ void FrmMain::TexteDossier_Change(int index) {
   // A text the lookup refuses (a name Windows refuses) is reported and shows red.
   row.color = EntryExists(e, 20, Trim(row.text)) ? FieldColor::Normal : FieldColor::Red;
   e(30, [&] {
-    if (index == 0) dossierApplication_ = Trim(row.text);
+    if (index == row::kApplication) dossierApplication_ = Trim(row.text);
   });
   Notify(Control::TexteDossier, index);
 }
@@ -42,13 +42,13 @@ void FrmMain::CommandDossier_Click(int index) {
   bool known = false;
   e(10, [&] {
     CheckFolderIndex(index);
-    text = FolderText(index);
+    text = TexteDossier(index);
     known = true;
   });
   if (!known) return;
   e(20, [&] { chosen = FolderSelect(run_, text, "", dossierApplication_); });
   e(30, [&] {
-    if (chosen != "*") SetFolderText(index, chosen);
+    if (chosen != "*") SetTexteDossier(index, chosen);
   });
 }
 
@@ -57,7 +57,7 @@ void FrmMain::CommandDossierCreer_Click(int index) {
   std::string text;
   e(10, [&] {
     CheckFolderIndex(index);
-    text = FolderText(index);
+    text = TexteDossier(index);
   });
   // A blank row, or a row the window does not have, asks for nothing.
   if (Trim(text).empty()) return;
@@ -73,7 +73,7 @@ void FrmMain::CommandDossierCreer_Click(int index) {
   // The field's colour follows; row 0 also sets DossierApplication again.
   e(50, [&] { TexteDossier_Change(index); });
   // Said in words too, for whoever does not see the colour (a screen reader reads the status).
-  if (TexteDossier(index).color != FieldColor::Red) SetStatusText("Dossier créé : " + text);
+  if (DossierRow(index).color != FieldColor::Red) SetStatusText("Dossier créé : " + text);
 }
 
 }  // namespace tx3

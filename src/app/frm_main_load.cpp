@@ -71,13 +71,13 @@ void FrmMain::Form_Load() {
   e(20, [&] { SetTexteNomRadio("Nom de votre Radio"); });
   e(30, [&] { SetTexteNomStation(0, "Nom de la Station 1"); });
   for (int i = 0; i < kFolderCount; ++i) {
-    e(40, [&] { SetFolderText(i, kDefaultFolders[i]); });
+    e(40, [&] { SetTexteDossier(i, kDefaultFolders[i]); });
   }
   e(50, [&] { FillComboPervasive(); });
   e(60, [&] { FillCombodBPowerAmp(); });
   e(70, [&] { FillListeTX(); });
   e(80, [&] { GetOSDisplayString(run_); });
-  e(90, [&] { dossierApplication_ = FolderText(0); });
+  e(90, [&] { dossierApplication_ = TexteDossier(row::kApplication); });
   {
     const ProfileTransaction transaction;
     ReadBack(e);
@@ -114,13 +114,15 @@ void FrmMain::ReadBack(ErrorPattern& e) {
   });
   e(110, [&] { SetTexteNomRadio(LectureIni(run_, configFile, "Site", "Lib", radioName_)); });
   e(120, [&] {
-    SetFolderText(1, LectureIni(run_, configFile, "Site", "Dossier_Config_Global", FolderText(1)));
+    SetTexteDossier(row::kConfig, LectureIni(run_, configFile, "Site", "Dossier_Config_Global",
+                                             TexteDossier(row::kConfig)));
   });
-  e(130, [&] { systemFile = CheckRep(run_, FolderText(1), "\\") + "TX3_Systeme.ini"; });
+  e(130,
+    [&] { systemFile = CheckRep(run_, TexteDossier(row::kConfig), "\\") + "TX3_Systeme.ini"; });
   for (int i = 0; i < kStationCount; ++i) {
     e(140, [&] {
       const std::string section = "Base_01_Station_" + N2S(run_, i + 1, 2, 0, "0");
-      SetTexteNomStation(i, LectureIni(run_, systemFile, section, "Lib", StationName(i)));
+      SetTexteNomStation(i, LectureIni(run_, systemFile, section, "Lib", TexteNomStation(i)));
     });
   }
   struct FolderKey {
@@ -134,7 +136,7 @@ void FrmMain::ReadBack(ErrorPattern& e) {
   int line = 150;
   for (const FolderKey& k : kFolderKeys) {
     e(line, [&] {
-      SetFolderText(k.row, LectureIni(run_, systemFile, k.section, k.key, FolderText(k.row)));
+      SetTexteDossier(k.row, LectureIni(run_, systemFile, k.section, k.key, TexteDossier(k.row)));
     });
     line += 10;
   }

@@ -23,7 +23,7 @@ constexpr Route kRoutes[] = {
     {"TexteNomStation", Control::TexteNomStation,
      [](FrmMain& m, int i, const UserEvent& e) { m.SetTexteNomStation(i, e.text); }},
     {"TexteDossier", Control::TexteDossier,
-     [](FrmMain& m, int i, const UserEvent& e) { m.SetFolderText(i, e.text); }},
+     [](FrmMain& m, int i, const UserEvent& e) { m.SetTexteDossier(i, e.text); }},
     {"CheckAction", Control::CheckAction,
      [](FrmMain& m, int i, const UserEvent& e) { m.SetCheckAction(i, e.checked); }},
     {"ComboPervasive", Control::ComboPervasive,
@@ -143,7 +143,7 @@ void ViewBinding::Render(const Change& change) {
       ShowText(slot, model_.TexteNomStation(i));
       break;
     case Control::TexteDossier: {
-      const FolderRow& row = model_.TexteDossier(i);
+      const FolderRow& row = model_.DossierRow(i);
       ShowText(slot, row.text);
       view_.SetFolderMissing(slot, row.color == FieldColor::Red,
                              AccessibleDescription(model_, "TexteDossier", i));

@@ -1,11 +1,7 @@
-// The catalogue of the 50 data files, typed once as a table and copied into PbTFichiers.
+// The catalogue of the 50 data files, typed once as a constant table.
 #include "database/catalogue.h"
 
 #include <string_view>
-
-#include "common/error.h"
-#include "common/n2s.h"
-#include "common/run_context.h"
 
 namespace tx3 {
 
@@ -14,18 +10,8 @@ namespace {
 constexpr int16_t S = -1;  // the Suite marker
 
 // One row per data file; row n is FRADnnn. Segments are listed key after key.
-struct CatalogueRow {
-  std::string_view libelle;
-  char parBase;
-  char marque2;
-  int32_t longEnreg;
-  int32_t taillePage;
-  int32_t nbCles;
-  std::array<SegmentRec, kSegmentsPerFile> segments;
-};
-
 // clang-format off
-constexpr std::array<CatalogueRow, kNombreDeFichiers> kCatalogue{{
+constexpr std::array<FichierRec, kNombreDeFichiers> kCatalogue{{
   {"Paramétrage", 'N', 'N', 1000, 1024, 1, {{{1, 10, 2}}}},
   {"Commerciaux", 'N', 'N', 300, 1024, 2, {{{1, 8, 2}, {9, 10, 1027}}}},
   {"Secteurs d'activité", 'N', 'N', 100, 512, 2, {{{1, 10, 2}, {11, 10, 1027}}}},
@@ -102,40 +88,17 @@ constexpr std::array<CatalogueRow, kNombreDeFichiers> kCatalogue{{
 }};
 // clang-format on
 
-constexpr std::string_view kNomVide = "        ";  // 8 blanks
-
-// "FRAD" and the number in three digits, left-justified in the 8 characters of NomFichier.
-std::string NomFichierDe(RunContext& run, int number) {
-  std::string name = "FRAD" + N2S(run, number, 3, 0, "0");
-  name.resize(8, ' ');
-  return name;
-}
-
-void CopyRow(RunContext& run, int number, const CatalogueRow& row, FichierRec* entry) {
-  entry->Libelle = std::string(row.libelle);
-  entry->NomFichier = NomFichierDe(run, number);
-  entry->ParBase = std::string(1, row.parBase);
-  entry->Marque2 = std::string(1, row.marque2);
-  entry->LongEnreg = row.longEnreg;
-  entry->TaillePage = row.taillePage;
-  entry->NbCles = row.nbCles;
-  entry->Segments = row.segments;
-}
-
 }  // namespace
 
-void InitGeneralData(RunContext& run, std::array<FichierRec, kNombreDeFichiers + 1>& PbTFichiers) {
-  ErrorPattern e(run, "Frm_Main:InitGeneralData");
-  // Descriptions and names are cleared first; the numbers of the spare slot are never written.
-  for (FichierRec& entry : PbTFichiers) {
-    e(0, [&] {
-      entry.Libelle.clear();
-      entry.NomFichier = std::string(kNomVide);
-    });
-  }
-  for (int number = 0; number < kNombreDeFichiers; ++number) {
-    e(0, [&] { CopyRow(run, number, kCatalogue.at(number), &PbTFichiers.at(number)); });
-  }
+const std::array<FichierRec, kNombreDeFichiers>& Catalogue() {
+  return kCatalogue;
+}
+
+std::string NomFichier(int number) {
+  std::string name = "FRAD000";
+  name[5] = static_cast<char>('0' + number / 10 % 10);
+  name[6] = static_cast<char>('0' + number % 10);
+  return name;
 }
 
 }  // namespace tx3

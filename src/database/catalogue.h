@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tx3 {
 
@@ -31,23 +32,24 @@ struct SegmentRec {
 
 inline constexpr int kSegmentsPerFile = 8;
 
+// One data file: its description, whether it is kept once per base, its record, page and key
+// layout. Entry n of the catalogue describes FRADnnn.
 struct FichierRec {
-  std::string Libelle;
-  std::string NomFichier;  // 8 characters, left-justified
-  std::string ParBase;     // "O" or "N"
-  std::string Marque2;     // "O" or "N"
-  int32_t LongEnreg = 0;
-  int32_t TaillePage = 0;
-  int32_t NbCles = 0;
-  std::array<SegmentRec, kSegmentsPerFile> Segments{};
+  std::string_view Libelle;
+  char ParBase;  // 'O': one file per base, the base letter in its name; 'N': one file
+  char Marque2;  // 'O' or 'N'
+  int32_t LongEnreg;
+  int32_t TaillePage;
+  int32_t NbCles;
+  std::array<SegmentRec, kSegmentsPerFile> Segments;
 };
 
-// Entries 0 to 49 describe FRAD000 to FRAD049; entry 50 is the spare slot.
 inline constexpr int kNombreDeFichiers = 50;
 
-class RunContext;
+// The catalogue, FRAD000 to FRAD049: the physical data model, never changed during a run.
+const std::array<FichierRec, kNombreDeFichiers>& Catalogue();
 
-// Fills `PbTFichiers` from the constants (Frm_Main:InitGeneralData).
-void InitGeneralData(RunContext& run, std::array<FichierRec, kNombreDeFichiers + 1>& PbTFichiers);
+// The name of catalogue entry `number`: "FRAD" and the number in three digits ("FRAD007").
+std::string NomFichier(int number);
 
 }  // namespace tx3

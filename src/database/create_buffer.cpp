@@ -92,8 +92,8 @@ void InitStructureFichierBTR(RunContext& run, DatabaseState& db, int16_t index, 
   ErrorPattern e(run, "Lib_Setup:InitStructureFichierBTR");
   // Each assignment reads the entry itself: a bad index or an oversized value skips only that
   // field, the reserved fields and KeySpec(8) keep whatever they held.
-  const auto entry = [&db, index]() -> const FichierRec& {
-    return db.PbTFichiers.at(static_cast<size_t>(index));
+  const auto entry = [index]() -> const FichierRec& {
+    return Catalogue().at(static_cast<size_t>(index));
   };
   e(0, [&] { PbTBtrFileBuf.RecLen = ToInt16(entry().LongEnreg); });
   e(0, [&] { PbTBtrFileBuf.PageSize = ToInt16(entry().TaillePage); });

@@ -36,12 +36,10 @@ int16_t ToInt16(size_t value) {
 
 // The file's name in the data folder: a per-base file carries the base letter as its fifth
 // character (FRAD005 is FRADA05 for base 1).
-std::string NomDeBase(const FichierRec& entry, int base) {
-  std::string name = entry.NomFichier;
-  if (entry.ParBase == "O") {
-    name = LeftChars(name, 4) + static_cast<char>(64 + base) + MidChars(name, 6);
-  }
-  return Trim(name);
+std::string NomDeBase(int number, int base) {
+  std::string name = NomFichier(number);
+  if (Catalogue().at(number).ParBase == 'O') name[4] = static_cast<char>(64 + base);
+  return name;
 }
 
 std::string MessageMoteurIntrouvable(std::string_view library) {
@@ -104,7 +102,6 @@ void CommandPervasiveCreate_Click(SystemContext& run, DatabaseState& db,
   ErrorPattern e(run, "Frm_Main:CommandPervasiveCreate_Click");
   // The data files are made durable together when the command ends.
   const ProfileTransaction transaction;
-  e(0, [&] { InitGeneralData(run, db.PbTFichiers); });
   std::string dossier;
   e(0, [&] { dossier = CheckRep(run, dataFolderText, "\\"); });
 
@@ -120,8 +117,7 @@ void CommandPervasiveCreate_Click(SystemContext& run, DatabaseState& db,
   for (int i = 0; i < kNombreDeFichiers; ++i) {
     for (int base = 1; base <= kNombreDeBases; ++base) {
       std::string path;
-      e(0,
-        [&] { path = dossier + NomDeBase(db.PbTFichiers.at(i), base) + std::string(kExtension); });
+      e(0, [&] { path = dossier + NomDeBase(i, base) + std::string(kExtension); });
       bool present = false;
       e(0, [&] { present = DejaPresent(run, path, *load.engine); });
       if (present) continue;

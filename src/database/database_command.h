@@ -11,7 +11,7 @@ class RunContext;
 class SystemContext;
 struct DatabaseState;
 
-// CommandPervasiveCreate_Click, given the text of the data folder field (TexteDossier(6)).
+// CommandPervasiveCreate_Click, given the text of the data folder field (TexteDossier(row::kData)).
 void CommandPervasiveCreate_Click(SystemContext& run, DatabaseState& db,
                                   std::string_view dataFolderText);
 

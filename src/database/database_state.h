@@ -1,18 +1,16 @@
-// What the database button keeps during a run: the catalogue copied from the constants, and the
-// values handed to the engine's Create (create buffer, position block, status, data length).
+// What the database button keeps during a run: the values handed to the engine's Create (create
+// buffer, position block, status, data length).
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "database/catalogue.h"
 #include "database/create_buffer.h"
 
 namespace tx3 {
 
 struct DatabaseState {
-  std::array<FichierRec, kNombreDeFichiers + 1> PbTFichiers{};
   BtrFileBuf PbTBtrFileBuf;
   std::string PbSBtrPosBulk;  // the position block
   int16_t PbIBtrStatus = 0;

@@ -20,7 +20,7 @@ void CreateMissingFolder(StepContext& ctx, int i) {
   if (blank || EntryExists(ctx.e, 100, text)) return;
   ctx.e(110, [&] { ctx.run.Ui().SetStatusText(text); });
   ctx.e(120, [&] { VerificationEtCreationRepertoire(ctx.run, text, true); });
-  ctx.e(130, [&] { ctx.window.FolderTextChanged(i); });
+  ctx.e(130, [&] { ctx.window.TexteDossier_Change(i); });
 }
 
 // The fields whose folder still does not exist: creation can fail silently (missing drive,

@@ -30,7 +30,7 @@ void WriteGlobalFile(StepContext& ctx, SettingsWriter& writer) {
   // The application folder as CheckRep gives it: typed without its final backslash, it still
   // holds the Settings folder the other programs read.
   ctx.e(240, [&] {
-    file = CheckRep(ctx.run, ctx.window.ApplicationFolder(), "\\") +
+    file = CheckRep(ctx.run, ctx.window.DossierApplication(), "\\") +
            std::string(kGlobalConfigurationFile);
   });
   ctx.e(250, [&] {
@@ -38,7 +38,7 @@ void WriteGlobalFile(StepContext& ctx, SettingsWriter& writer) {
     VerificationEtCreationRepertoire(ctx.run, ctx.run.PbTRepFicExt.Rep, true);
   });
   std::string radio;
-  ctx.e(260, [&] { radio = ctx.window.RadioName(); });
+  ctx.e(260, [&] { radio = ctx.window.TexteNomRadio(); });
   const std::string& n1 = ctx.folder[row::kConfig];
   writer.AtLine(270);
   writer.Overwrite(file, "Site", "Lib", radio);

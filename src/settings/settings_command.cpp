@@ -24,7 +24,7 @@ constexpr std::string_view kNoConfigSubfolder =
 void ReadFolders(StepContext& ctx) {
   for (int i = 0; i < kFolderCount; ++i) {
     ctx.e(30, [&] {
-      ctx.typed[i] = ctx.window.FolderText(i);
+      ctx.typed[i] = ctx.window.TexteDossier(i);
       ctx.folder[i] = CheckRep(ctx.run, ctx.typed[i], "\\");
     });
   }

@@ -7,9 +7,9 @@ namespace tx3 {
 
 int CountStations(SettingsWindow& window) {
   int n = 0;
-  while (n < kStationCount && !Trim(window.StationName(n)).empty()) ++n;
+  while (n < kStationCount && !Trim(window.TexteNomStation(n)).empty()) ++n;
   if (n == 0) {
-    window.SetStationName(0, "Station 1");
+    window.SetTexteNomStation(0, "Station 1");
     n = 1;
   }
   return n;

@@ -19,16 +19,4 @@ struct StepContext {
   std::string racine{};                            // DossierRacine, the installation root
 };
 
-// Roles of the folder fields.
-namespace row {
-inline constexpr int kApplication = 0;
-inline constexpr int kConfig = 1;
-inline constexpr int kLog = 2;
-inline constexpr int kLogPub = 3;
-inline constexpr int kMusicSounds = 4;
-inline constexpr int kOtherSounds = 5;
-inline constexpr int kData = 6;
-inline constexpr int kRedist = 7;
-}  // namespace row
-
 }  // namespace tx3

@@ -85,10 +85,10 @@ SystemInputs ReadInputs(StepContext& ctx, int stationCount) {
   SystemInputs in;
   in.folder = ctx.folder;
   in.racine = ctx.racine;
-  ctx.e(310, [&] { in.radio = ctx.window.RadioName(); });
+  ctx.e(310, [&] { in.radio = ctx.window.TexteNomRadio(); });
   for (int i = 0; i < stationCount; ++i) {
     in.stations.emplace_back();
-    ctx.e(320, [&] { in.stations.back() = ctx.window.StationName(i); });
+    ctx.e(320, [&] { in.stations.back() = ctx.window.TexteNomStation(i); });
   }
   return in;
 }

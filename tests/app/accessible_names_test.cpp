@@ -74,7 +74,7 @@ TEST_F(AccessibleDescriptionTest, OnlyAFolderFieldShownRedIsDescribedAsMissing) 
   EXPECT_EQ(AccessibleDescription(w, "TexteDossier", 8), "");
 
   os.AddFolder("C:\\Brennic\\Tarvox\\Config");
-  w.SetFolderText(1, w.TexteDossier(1).text);
+  w.SetTexteDossier(1, w.DossierRow(1).text);
   EXPECT_EQ(AccessibleDescription(w, "TexteDossier", 1), "");
 }
 

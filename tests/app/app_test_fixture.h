@@ -22,9 +22,7 @@ class AppTest : public ::testing::Test {
            os.CallCount("SetAttributes");
   }
 
-  static bool Red(const FrmMain& w, int row) {
-    return w.TexteDossier(row).color == FieldColor::Red;
-  }
+  static bool Red(const FrmMain& w, int row) { return w.DossierRow(row).color == FieldColor::Red; }
 
   FakePlatform os;
   UsePlatform guard{os};

@@ -84,9 +84,9 @@ TEST_F(FrmMainCommandsTest, StepCommandSeesTheWindow) {
 // The folder the operator meant: blanks around a typed folder dropped, an application folder
 // typed without its final backslash still holding the Settings folder; the field keeps the text.
 TEST_F(FrmMainCommandsTest, TypedFoldersAreUsedAsTheOperatorMeantThem) {
-  w.SetFolderText(0, "  C:\\Appli  ");
-  w.SetFolderText(1, " C:\\Appli\\Config\\ ");
-  EXPECT_EQ(w.TexteDossier(0).text, "  C:\\Appli  ");
+  w.SetTexteDossier(0, "  C:\\Appli  ");
+  w.SetTexteDossier(1, " C:\\Appli\\Config\\ ");
+  EXPECT_EQ(w.DossierRow(0).text, "  C:\\Appli  ");
   w.CommandCreerSettings_Click(0);
   EXPECT_TRUE(os.IsFolder("C:\\Appli\\Config"));
   EXPECT_FALSE(Red(w, 0));

@@ -44,9 +44,9 @@ TEST_F(FrmMainFoldersTest, ColourFollowsTheExistenceTest) {
       {"D:\\Sons\\Musique\\ \\", true},
   };
   for (const ColourCase& c : cases) {
-    w.SetFolderText(3, c.text);
+    w.SetTexteDossier(3, c.text);
     EXPECT_EQ(Red(w, 3), c.red) << c.text;
-    EXPECT_EQ(w.TexteDossier(3).text, c.text);
+    EXPECT_EQ(w.DossierRow(3).text, c.text);
   }
   EXPECT_EQ(Writes(), 0);
 }
@@ -57,7 +57,7 @@ TEST_F(FrmMainFoldersTest, TypingTurnsNormalOnlyOnAnExistingName) {
   std::string colours;
   for (char c : path) {
     typed += c;
-    w.SetFolderText(2, typed);
+    w.SetTexteDossier(2, typed);
     colours += Red(w, 2) ? 'R' : 'N';
   }
   // From "D:\" (the drive itself) on: partial names are red, whole names normal.
@@ -65,43 +65,42 @@ TEST_F(FrmMainFoldersTest, TypingTurnsNormalOnlyOnAnExistingName) {
 }
 
 TEST_F(FrmMainFoldersTest, VeryLongTextIsRedWithoutTrouble) {
-  w.SetFolderText(5, std::string(10000, 'x'));
+  w.SetTexteDossier(5, std::string(10000, 'x'));
   EXPECT_TRUE(Red(w, 5));
-  w.SetFolderText(5, "D:\\" + std::string(10000, 'x') + "\\");
+  w.SetTexteDossier(5, "D:\\" + std::string(10000, 'x') + "\\");
   EXPECT_TRUE(Red(w, 5));
 }
 
 TEST_F(FrmMainFoldersTest, RowZeroAlsoSetsTheApplicationFolder) {
-  w.SetFolderText(0, "Q:\\Nulle\\Part\\");
+  w.SetTexteDossier(0, "Q:\\Nulle\\Part\\");
   EXPECT_TRUE(Red(w, 0));
   EXPECT_EQ(w.DossierApplication(), "Q:\\Nulle\\Part\\");
-  EXPECT_EQ(w.ApplicationFolder(), "Q:\\Nulle\\Part\\");
   for (int row = 1; row < kFolderCount; ++row) {
-    w.SetFolderText(row, "D:\\Sons\\");
+    w.SetTexteDossier(row, "D:\\Sons\\");
     EXPECT_EQ(w.DossierApplication(), "Q:\\Nulle\\Part\\") << row;
   }
 }
 
 TEST_F(FrmMainFoldersTest, ColourDoesNotFollowTheDiskUntilTheTextChanges) {
-  w.SetFolderText(4, "D:\\Nouveau\\");
+  w.SetTexteDossier(4, "D:\\Nouveau\\");
   os.AddFolder("D:\\Nouveau");
   EXPECT_TRUE(Red(w, 4));
-  w.FolderTextChanged(4);
+  w.TexteDossier_Change(4);
   EXPECT_FALSE(Red(w, 4));
 }
 
 TEST_F(FrmMainFoldersTest, PickerCancelLeavesTheFieldAlone) {
-  w.SetFolderText(4, "Q:\\Rien\\");
+  w.SetTexteDossier(4, "Q:\\Rien\\");
   w.CommandDossier_Click(4);
   ASSERT_EQ(ui.browseCalls.size(), 1u);
-  EXPECT_EQ(w.TexteDossier(4).text, "Q:\\Rien\\");
+  EXPECT_EQ(w.DossierRow(4).text, "Q:\\Rien\\");
   EXPECT_TRUE(Red(w, 4));
   EXPECT_EQ(Writes(), 0);
   EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(FrmMainFoldersTest, PickerOpensOnTheFieldsFolderWithTheDefaultTitle) {
-  w.SetFolderText(4, "D:\\Sons\\Musique");  // no final backslash: its parent
+  w.SetTexteDossier(4, "D:\\Sons\\Musique");  // no final backslash: its parent
   w.CommandDossier_Click(4);
   ASSERT_EQ(ui.browseCalls.size(), 1u);
   EXPECT_EQ(ui.browseCalls[0].startFolder, "D:\\Sons");
@@ -109,8 +108,8 @@ TEST_F(FrmMainFoldersTest, PickerOpensOnTheFieldsFolderWithTheDefaultTitle) {
 }
 
 TEST_F(FrmMainFoldersTest, PickerWithoutFolderPartOpensOnTheApplicationFolder) {
-  w.SetFolderText(0, "C:\\Brennic\\Tarvox\\");
-  w.SetFolderText(4, "Musique");
+  w.SetTexteDossier(0, "C:\\Brennic\\Tarvox\\");
+  w.SetTexteDossier(4, "Musique");
   w.CommandDossier_Click(4);
   ASSERT_EQ(ui.browseCalls.size(), 1u);
   EXPECT_EQ(ui.browseCalls[0].startFolder, "C:\\Brennic\\Tarvox");
@@ -119,7 +118,7 @@ TEST_F(FrmMainFoldersTest, PickerWithoutFolderPartOpensOnTheApplicationFolder) {
 TEST_F(FrmMainFoldersTest, PickedFolderGetsItsBackslashAndIsMadeToExist) {
   ui.browseAnswers.push_back("D:\\Sons\\Nouveau");
   w.CommandDossier_Click(6);
-  EXPECT_EQ(w.TexteDossier(6).text, "D:\\Sons\\Nouveau\\");
+  EXPECT_EQ(w.DossierRow(6).text, "D:\\Sons\\Nouveau\\");
   EXPECT_TRUE(os.IsFolder("D:\\Sons\\Nouveau"));
   EXPECT_FALSE(Red(w, 6));
 }
@@ -127,7 +126,7 @@ TEST_F(FrmMainFoldersTest, PickedFolderGetsItsBackslashAndIsMadeToExist) {
 TEST_F(FrmMainFoldersTest, PickedRootStaysAsItIs) {
   ui.browseAnswers.push_back("D:\\");
   w.CommandDossier_Click(0);
-  EXPECT_EQ(w.TexteDossier(0).text, "D:\\");
+  EXPECT_EQ(w.DossierRow(0).text, "D:\\");
   EXPECT_FALSE(Red(w, 0));
   EXPECT_EQ(w.DossierApplication(), "D:\\");
 }
@@ -135,7 +134,7 @@ TEST_F(FrmMainFoldersTest, PickedRootStaysAsItIs) {
 TEST_F(FrmMainFoldersTest, CreateOnAnExistingFolderOrFileOnlyTells) {
   for (const char* text : {"D:\\Sons\\Musique\\", "D:\\Sons\\liste.txt"}) {
     ui.messages.clear();
-    w.SetFolderText(2, text);
+    w.SetTexteDossier(2, text);
     w.SetStatusText("");
     const int before = Writes();
     w.CommandDossierCreer_Click(2);
@@ -148,20 +147,20 @@ TEST_F(FrmMainFoldersTest, CreateOnAnExistingFolderOrFileOnlyTells) {
 }
 
 TEST_F(FrmMainFoldersTest, CreateMakesThreeMissingLevelsSilently) {
-  w.SetFolderText(3, "D:\\Un\\Deux\\Trois");
+  w.SetTexteDossier(3, "D:\\Un\\Deux\\Trois");
   ASSERT_TRUE(Red(w, 3));
   w.CommandDossierCreer_Click(3);
   EXPECT_TRUE(os.IsFolder("D:\\Un"));
   EXPECT_TRUE(os.IsFolder("D:\\Un\\Deux"));
   EXPECT_TRUE(os.IsFolder("D:\\Un\\Deux\\Trois"));
   EXPECT_FALSE(Red(w, 3));
-  EXPECT_EQ(w.TexteDossier(3).text, "D:\\Un\\Deux\\Trois");  // not rewritten
+  EXPECT_EQ(w.DossierRow(3).text, "D:\\Un\\Deux\\Trois");  // not rewritten
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(w.StatusText(), "Dossier créé : D:\\Un\\Deux\\Trois");
 }
 
 TEST_F(FrmMainFoldersTest, CreateOnRowZeroSetsTheApplicationFolderAgain) {
-  w.SetFolderText(0, "D:\\Appli\\");
+  w.SetTexteDossier(0, "D:\\Appli\\");
   w.CommandDossierCreer_Click(0);
   EXPECT_FALSE(Red(w, 0));
   EXPECT_EQ(w.DossierApplication(), "D:\\Appli\\");
@@ -169,18 +168,18 @@ TEST_F(FrmMainFoldersTest, CreateOnRowZeroSetsTheApplicationFolderAgain) {
 
 TEST_F(FrmMainFoldersTest, CreateOnABlankRowDoesNothing) {
   for (const char* text : {"", "   "}) {
-    w.SetFolderText(5, text);
+    w.SetTexteDossier(5, text);
     const int before = Writes();
     w.CommandDossierCreer_Click(5);
     EXPECT_EQ(Writes(), before);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(w.TexteDossier(5).text, text);
+    EXPECT_EQ(w.DossierRow(5).text, text);
   }
 }
 
 TEST_F(FrmMainFoldersTest, CreateThatFailsLeavesTheFieldRed) {
   os.DenyCreate("D:\\Interdit");
-  w.SetFolderText(5, "D:\\Interdit\\");
+  w.SetTexteDossier(5, "D:\\Interdit\\");
   w.SetStatusText("avant");
   w.CommandDossierCreer_Click(5);
   EXPECT_FALSE(os.Exists("D:\\Interdit"));
@@ -192,7 +191,7 @@ TEST_F(FrmMainFoldersTest, CreateThatFailsLeavesTheFieldRed) {
 TEST_F(FrmMainFoldersTest, RefusedNameIsReportedAndShowsRed) {
   os.FailCall("FindFirst", err::kBadFileName, -1, "C:\\a|b");
   const uint64_t before = run.ErrorManager.reports;
-  w.SetFolderText(2, "C:\\a|b");
+  w.SetTexteDossier(2, "C:\\a|b");
   EXPECT_TRUE(Red(w, 2));
   EXPECT_EQ(run.ErrorManager.reports, before + 1);
   EXPECT_EQ(run.ErrorManager.lastProcedure, "Frm_Main:TexteDossier_Change");

@@ -20,7 +20,7 @@ TEST_F(FrmMainLoadTest, CleanDriveShowsDefaultsAllRed) {
   EXPECT_EQ(w.TexteNomStation(0), "Nom de la Station 1");
   for (int i = 1; i < kStationCount; ++i) EXPECT_EQ(w.TexteNomStation(i), "") << i;
   for (int i = 0; i < kFolderCount; ++i) {
-    EXPECT_EQ(w.TexteDossier(i).text, kDefaultFolders[i]) << i;
+    EXPECT_EQ(w.DossierRow(i).text, kDefaultFolders[i]) << i;
     EXPECT_TRUE(Red(w, i)) << i;
   }
   EXPECT_EQ(w.DossierApplication(), "C:\\Brennic\\Tarvox\\");
@@ -103,11 +103,11 @@ TEST_F(FrmMainLoadTest, InstalledMachineShowsEveryReadBackField) {
   for (int i = 0; i < kStationCount; ++i) {
     EXPECT_EQ(w.TexteNomStation(i), "Station " + std::to_string(i + 1));
   }
-  EXPECT_EQ(w.TexteDossier(1).text, "C:\\Brennic\\Tarvox\\Config\\");
-  EXPECT_EQ(w.TexteDossier(4).text, "E:\\Musique\\");
-  EXPECT_EQ(w.TexteDossier(5).text, "E:\\Jingles\\");
-  EXPECT_EQ(w.TexteDossier(6).text, "E:\\Data\\");
-  EXPECT_EQ(w.TexteDossier(7).text, "E:\\Redist\\");
+  EXPECT_EQ(w.DossierRow(1).text, "C:\\Brennic\\Tarvox\\Config\\");
+  EXPECT_EQ(w.DossierRow(4).text, "E:\\Musique\\");
+  EXPECT_EQ(w.DossierRow(5).text, "E:\\Jingles\\");
+  EXPECT_EQ(w.DossierRow(6).text, "E:\\Data\\");
+  EXPECT_EQ(w.DossierRow(7).text, "E:\\Redist\\");
   // The colour follows the folder read back.
   EXPECT_FALSE(Red(w, 4));
   EXPECT_TRUE(Red(w, 5));
@@ -120,16 +120,16 @@ TEST_F(FrmMainLoadTest, ConfigurationFolderIsReadFirstAndDecidesTheSystemFile) {
   WriteInstallation(os, "\\\\SRV\\Partage\\Config\\", "\\\\SRV\\Partage\\Config\\TX3_Systeme.ini");
   os.SetIniValue(kSystem, "Base_01", "Dossier_Data", "F:\\Wrong\\");
   w.Create();
-  EXPECT_EQ(w.TexteDossier(1).text, "\\\\SRV\\Partage\\Config\\");
-  EXPECT_EQ(w.TexteDossier(6).text, "E:\\Data\\");
+  EXPECT_EQ(w.DossierRow(1).text, "\\\\SRV\\Partage\\Config\\");
+  EXPECT_EQ(w.DossierRow(6).text, "E:\\Data\\");
   EXPECT_EQ(w.TexteNomStation(2), "Station 3");
 }
 
 TEST_F(FrmMainLoadTest, ConfigurationFolderWithoutTrailingBackslash) {
   WriteInstallation(os, "D:\\Conf", "D:\\Conf\\TX3_Systeme.ini");
   w.Create();
-  EXPECT_EQ(w.TexteDossier(1).text, "D:\\Conf");  // shown as stored
-  EXPECT_EQ(w.TexteDossier(7).text, "E:\\Redist\\");
+  EXPECT_EQ(w.DossierRow(1).text, "D:\\Conf");  // shown as stored
+  EXPECT_EQ(w.DossierRow(7).text, "E:\\Redist\\");
   bool readConfTxt = false;
   for (const auto& r : os.profileReads)
     readConfTxt |= EqualsNoCase(r.file, "D:\\Conf\\TX3_Systeme.ini");
@@ -157,10 +157,10 @@ TEST_F(FrmMainLoadTest, AStartUpFolderTakesThePlaceOfTheDefaultApplicationFolder
   w.Create();
   EXPECT_EQ(w.ReadBackFolder(), "D:\\Radio\\");
   EXPECT_EQ(w.TexteNomRadio(), "Radio Sud");
-  EXPECT_EQ(w.TexteDossier(1).text, "E:\\Reglages\\");
-  EXPECT_EQ(w.TexteDossier(6).text, "E:\\Data\\");
+  EXPECT_EQ(w.DossierRow(1).text, "E:\\Reglages\\");
+  EXPECT_EQ(w.DossierRow(6).text, "E:\\Data\\");
   EXPECT_EQ(w.TexteNomStation(0), "Nom de la Station 1");
-  EXPECT_EQ(w.TexteDossier(0).text, kDefaultFolders[0]);
+  EXPECT_EQ(w.DossierRow(0).text, kDefaultFolders[0]);
   EXPECT_EQ(Writes(), 0);
 }
 
@@ -169,9 +169,9 @@ TEST_F(FrmMainLoadTest, RowsZeroTwoThreeAreNeverReadBack) {
   os.SetIniValue(kConfig, "Site", "Dossier_Appli", "X:\\");
   os.SetIniValue(kSystem, "Dossiers_Logs", "00", "X:\\Logs\\");
   w.Create();
-  EXPECT_EQ(w.TexteDossier(0).text, kDefaultFolders[0]);
-  EXPECT_EQ(w.TexteDossier(2).text, kDefaultFolders[2]);
-  EXPECT_EQ(w.TexteDossier(3).text, kDefaultFolders[3]);
+  EXPECT_EQ(w.DossierRow(0).text, kDefaultFolders[0]);
+  EXPECT_EQ(w.DossierRow(2).text, kDefaultFolders[2]);
+  EXPECT_EQ(w.DossierRow(3).text, kDefaultFolders[3]);
 }
 
 TEST_F(FrmMainLoadTest, MissingStationSectionsKeepTheDefaults) {
@@ -196,7 +196,7 @@ TEST_F(FrmMainLoadTest, FailingVersionDetectionDoesNotStopLoading) {
   os.SetIniValue(kSystem, "Base_01", "Dossier_Redist", "E:\\Redist\\");
   os.RaiseInCall("ReadVersion", err::kOutOfMemory);
   w.Create();
-  EXPECT_EQ(w.TexteDossier(7).text, "E:\\Redist\\");
+  EXPECT_EQ(w.DossierRow(7).text, "E:\\Redist\\");
   EXPECT_EQ(w.DossierApplication(), "C:\\Brennic\\Tarvox\\");
 }
 

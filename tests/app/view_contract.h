@@ -175,7 +175,7 @@ TEST_P(ViewContract, TypingAFolderTurnsTheFieldNormalOnceItExists) {
   EXPECT_EQ(view->Background("TexteDossier", 2), kRed);
   view->TypeMore("TexteDossier", 2, "o");
   EXPECT_EQ(view->Background("TexteDossier", 2), normal);
-  EXPECT_EQ(model.TexteDossier(2).text, "C:\\Radio");
+  EXPECT_EQ(model.DossierRow(2).text, "C:\\Radio");
   view->TypeMore("TexteDossier", 2, "x");
   EXPECT_EQ(view->Background("TexteDossier", 2), kRed);
   EXPECT_EQ(view->Text("TexteDossier", 2), "C:\\Radiox");

@@ -34,7 +34,6 @@ BtrFileBuf ValidRequest() {
 TEST(CheckCreateRequestTest, EveryCatalogueFileIsAccepted) {
   RunContext run;
   DatabaseState db;
-  InitGeneralData(run, db.PbTFichiers);
   for (int i = 0; i < kNombreDeFichiers; ++i) {
     InitStructureFichierBTR(run, db, static_cast<int16_t>(i), false);
     EXPECT_EQ(CheckCreateRequest(db.PbTBtrFileBuf), 0) << "file " << i;

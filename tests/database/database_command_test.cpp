@@ -97,7 +97,6 @@ TEST_F(DatabaseCommandTest, FiftyCreatesInOrderWithTheExactBuffers) {
   // The buffers expected, built apart from the run's own.
   RunContext check;
   DatabaseState expected;
-  InitGeneralData(check, expected.PbTFichiers);
   for (int i = 0; i < 50; ++i) {
     const TestEngineCall& call = library_.Call(i);
     const std::string key = EngineForm(kData + names[i]);

@@ -32,26 +32,26 @@ class TestWindow : public SettingsWindow {
   int converter = 0;
   std::vector<bool> packages = std::vector<bool>(18, true);
   std::array<bool, kStepCount> checkAction{};
-  std::vector<int> folderChanges;        // FolderTextChanged calls, in order
-  mutable std::vector<int> folderReads;  // FolderText calls, in order
+  std::vector<int> folderChanges;        // TexteDossier_Change calls, in order
+  mutable std::vector<int> folderReads;  // TexteDossier calls, in order
   bool busy = false;
 
-  std::string FolderText(int index) const override {
+  std::string TexteDossier(int index) const override {
     folderReads.push_back(index);
     return folders.at(index);
   }
-  std::string RadioName() const override { return radio; }
-  std::string StationName(int index) const override { return stations.at(index); }
-  void SetStationName(int index, std::string_view text) override {
+  std::string TexteNomRadio() const override { return radio; }
+  std::string TexteNomStation(int index) const override { return stations.at(index); }
+  void SetTexteNomStation(int index, std::string_view text) override {
     stations.at(index) = std::string(text);
   }
-  std::string ApplicationFolder() const override { return applicationFolder; }
+  std::string DossierApplication() const override { return applicationFolder; }
   int PervasiveSelection() const override { return pervasive; }
   int ConverterSelection() const override { return converter; }
   int PackageRowCount() const override { return static_cast<int>(packages.size()); }
   bool PackageRowChecked(int row) const override { return packages.at(row); }
   void SetCheckAction(int index, bool checked) override { checkAction.at(index) = checked; }
-  void FolderTextChanged(int index) override { folderChanges.push_back(index); }
+  void TexteDossier_Change(int index) override { folderChanges.push_back(index); }
   bool& TacheEnCours() override { return busy; }
 
  private:

@@ -33,9 +33,9 @@ void RunAction(FrmMain& w, const BatchAction& a) {
       w.CommandDossierCreer_Click(a.number);
       // The window shows a folder it could not create by the field's red background alone,
       // which a batch run has no means to show.
-      if (w.TexteDossier(a.number).color == FieldColor::Red) {
+      if (w.DossierRow(a.number).color == FieldColor::Red) {
         w.Run().Ui().ShowMessage(
-            ListMessage(kDossiersNonCrees, {OneLine(w.TexteDossier(a.number).text)}),
+            ListMessage(kDossiersNonCrees, {OneLine(w.DossierRow(a.number).text)}),
             MsgIcon::Warning);
       }
       break;

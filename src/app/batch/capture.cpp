@@ -38,12 +38,13 @@ void CompleteCapture(FrmMain& window) {
   SystemContext& run = window.Run();
   // Empty only when the read-back could not even form the folder's name: the row stays.
   if (!window.ReadBackFolder().empty()) {
-    window.SetFolderText(row::kApplication, window.ReadBackFolder());
+    window.SetTexteDossier(row::kApplication, window.ReadBackFolder());
   }
   const ProfileTransaction transaction;
-  const std::string brSys = CheckRep(run, window.FolderText(row::kConfig), "\\") + "Br_Sys.ini";
+  const std::string brSys = CheckRep(run, window.TexteDossier(row::kConfig), "\\") + "Br_Sys.ini";
   for (const auto& [row, key] : {std::pair{row::kLog, "REPLOG"}, {row::kLogPub, "REPLOGPUB"}}) {
-    window.SetFolderText(row, LectureIni(run, brSys, "Repertoires", key, window.FolderText(row)));
+    window.SetTexteDossier(row,
+                           LectureIni(run, brSys, "Repertoires", key, window.TexteDossier(row)));
   }
 }
 

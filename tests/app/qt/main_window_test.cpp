@@ -151,9 +151,9 @@ TEST_F(QtMainWindowTest, AMissingFolderShowsAWarningMarkWithItsWords) {
   EXPECT_FALSE(mark(3)->icon().isNull());
   os.AddFolder("C:\\Kalvet");
   os.AddFolder("C:\\Kalvet\\Pub");
-  model.SetFolderText(3, model.TexteDossier(3).text);
+  model.SetTexteDossier(3, model.DossierRow(3).text);
   EXPECT_EQ(mark(3), nullptr);
-  model.SetFolderText(0, "C:\\Nulle\\Part");
+  model.SetTexteDossier(0, "C:\\Nulle\\Part");
   ASSERT_NE(mark(0), nullptr);
   EXPECT_EQ(mark(0)->text(), QStringLiteral("Dossier introuvable"));
 }
