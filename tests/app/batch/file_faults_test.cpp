@@ -72,7 +72,19 @@ uint64_t Stride(FileFault fault) {
   return fault == FileFault::kIoError ? 1 : 5;
 }
 
-class FileFaultsTest : public ::testing::TestWithParam<FileFault> {
+// One share of a sweep: the calls of the sweep whose rank among them is `shard` modulo `shards`.
+// The every-call sweep is cut into shares that the test runner can run side by side.
+struct Sweep {
+  FileFault fault;
+  uint64_t shard = 0;
+  uint64_t shards = 1;
+};
+
+void PrintTo(const Sweep& sweep, std::ostream* out) {
+  *out << FileFaultName(sweep.fault) << ", share " << sweep.shard + 1 << " of " << sweep.shards;
+}
+
+class FileFaultsTest : public ::testing::TestWithParam<Sweep> {
  protected:
   void SetUp() override {
 #if defined(_WIN32)
@@ -176,15 +188,17 @@ TEST_P(FileFaultsTest, AnyFailedCallLeavesEachFileOldOrNewAndIsReported) {
   ASSERT_GT(calls, 50u);
 
   int reported = 0;
-  const uint64_t stride = Stride(GetParam());
-  for (uint64_t n = 1 + static_cast<uint64_t>(GetParam()) % stride; n <= calls; n += stride) {
+  const Sweep sweep = GetParam();
+  const uint64_t stride = Stride(sweep.fault);
+  const uint64_t first = 1 + static_cast<uint64_t>(sweep.fault) % stride + sweep.shard * stride;
+  for (uint64_t n = first; n <= calls; n += stride * sweep.shards) {
     Restore(before_);
-    FileFaultPlan plan(n, GetParam());
+    FileFaultPlan plan(n, sweep.fault);
     const int status = Run(&plan);
     const Snapshot now = Take();
     const std::string failed = "call " + std::to_string(n) + " (" +
                                FileCallName(plan.Failed().value_or(FileCall::kOpen)) + ", " +
-                               FileFaultName(GetParam()) + ")";
+                               FileFaultName(sweep.fault) + ")";
     const std::string messages = out_.str();
 
     for (const auto& entry : now) {
@@ -223,7 +237,8 @@ TEST_P(FileFaultsTest, AnyFailedCallLeavesEachFileOldOrNewAndIsReported) {
     ASSERT_EQ(Run(nullptr), kExitOk) << "rerun after " << failed << "\n" << out_.str();
     ASSERT_EQ(Take(), after) << "rerun after " << failed;
   }
-  std::cout << calls << " calls, every " << stride << ": " << reported << " failures reported, in "
+  std::cout << calls << " calls, every " << stride * sweep.shards << ": " << reported
+            << " failures reported, in "
             << std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() -
                                                                 start)
                    .count()
@@ -232,14 +247,20 @@ TEST_P(FileFaultsTest, AnyFailedCallLeavesEachFileOldOrNewAndIsReported) {
 
 #if defined(_WIN32)
 // A file another program holds open without sharing: Windows's own failure.
-#define TX3_PLATFORM_FAULTS , FileFault::kSharingViolation
+#define TX3_PLATFORM_FAULTS      \
+  , Sweep {                      \
+    FileFault::kSharingViolation \
+  }
 #else
 #define TX3_PLATFORM_FAULTS
 #endif
-INSTANTIATE_TEST_SUITE_P(EveryError, FileFaultsTest,
-                         ::testing::Values(FileFault::kNoSpace, FileFault::kIoError,
-                                           FileFault::kAccessDenied,
-                                           FileFault::kReadOnlyVolume TX3_PLATFORM_FAULTS));
+// The I/O error, failed at every call, in four shares.
+INSTANTIATE_TEST_SUITE_P(
+    EveryError, FileFaultsTest,
+    ::testing::Values(Sweep{FileFault::kNoSpace}, Sweep{FileFault::kIoError, 0, 4},
+                      Sweep{FileFault::kIoError, 1, 4}, Sweep{FileFault::kIoError, 2, 4},
+                      Sweep{FileFault::kIoError, 3, 4}, Sweep{FileFault::kAccessDenied},
+                      Sweep{FileFault::kReadOnlyVolume} TX3_PLATFORM_FAULTS));
 
 }  // namespace
 }  // namespace tx3
