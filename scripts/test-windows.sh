@@ -49,7 +49,9 @@ if [ "${1:-}" = --on-display ]; then
   exit "$status"
 fi
 
-scripts/build-windows.sh
+# TX3_WINDOWS_BUILT=1: the programs, packages and kit of these sources are already in dist/ (the
+# test command builds them once, in the release check it runs first).
+[ "${TX3_WINDOWS_BUILT:-}" = 1 ] || scripts/build-windows.sh
 version=$(sed -n 's/^TX3_VERSION=//p' build/windows-x64/tx3_release.env)
 kit=$PWD/dist/tx3_setup-windows-x64-tests-$version.zip
 
