@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -11,8 +12,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/qt/artwork.h"
@@ -166,6 +169,21 @@ class QtMainWindow::Widgets final : public ViewToolkit {
   QtMainWindow& w_;
 };
 
+namespace {
+
+// The window's size for a design of `design` on `room`: the design itself when it fits; else as
+// much as fits, with room for the scroll bar each clipped direction adds across the other.
+QSize FittingSize(QSize design, QSize room, int scrollBar) {
+  QSize size = design.boundedTo(room);
+  if (size.height() < design.height())
+    size.setWidth(std::min(design.width() + scrollBar, room.width()));
+  if (size.width() < design.width())
+    size.setHeight(std::min(design.height() + scrollBar, room.height()));
+  return size;
+}
+
+}  // namespace
+
 QString ControlObjectName(std::string_view name, int index) {
   QString objectName = QtText(name);
   if (index >= 0) objectName += QStringLiteral("(%1)").arg(index);
@@ -184,8 +202,7 @@ QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
   (void)framed;
   setFont(WindowFont(font(), this));
   setWindowIcon(ProgramIcon());
-  setFixedSize(ScaledPixels(kClientWidthTwips, logicalDpiX()),
-               ScaledPixels(kClientHeightTwips, logicalDpiY()));
+  MakeScrollableForm();
   const auto layout = WindowLayout();
   for (size_t slot = 0; slot < layout.size(); ++slot) {
     const ControlLayout& control = layout[slot];
@@ -208,11 +225,35 @@ QWidget* QtMainWindow::ControlWidget(std::string_view name, int index) const {
   return slot < 0 ? nullptr : widgets_[static_cast<size_t>(slot)];
 }
 
+// The design's client area, inside a scroll area that shows scroll bars only when the window is
+// made smaller than the design (a large scale or text size, a small screen).
+void QtMainWindow::MakeScrollableForm() {
+  form_ = new QWidget;
+  form_->setFixedSize(ScaledPixels(kClientWidthTwips, logicalDpiX()),
+                      ScaledPixels(kClientHeightTwips, logicalDpiY()));
+  scroll_ = new QScrollArea(this);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes from control to control, as without it
+  scroll_->setWidget(form_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(scroll_);
+  setFixedSize(form_->size());
+  // The control that takes the focus is brought into view.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now != nullptr && form_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 8, 8);
+  });
+}
+
 void QtMainWindow::CentreOnScreen() {
-  const QScreen* where = screen();
-  if (where == nullptr) return;
-  setGeometry(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), where->availableGeometry()));
+  if (const QScreen* where = screen(); where != nullptr) PlaceWithin(where->availableGeometry());
+}
+
+void QtMainWindow::PlaceWithin(const QRect& available) {
+  const QSize frame = frameGeometry().size() - size();  // none until a window manager framed it
+  setFixedSize(FittingSize(form_->size(), available.size() - frame,
+                           style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
+  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), available));
 }
 
 // ---- Building ----
@@ -223,39 +264,39 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
   const QString caption = QtText(control.caption);
   switch (control.kind) {
     case ControlKind::Label:
-      return new QLabel(caption, this);
+      return new QLabel(caption, form_);
     case ControlKind::LinkLabel: {
-      auto* link = new LinkLabel(caption, FromRgb(kLinkTextRgb), this);
+      auto* link = new LinkLabel(caption, FromRgb(kLinkTextRgb), form_);
       connect(link, &LinkLabel::clicked, this, [this, slot] { binding_.Operated(slot); });
       return link;
     }
     case ControlKind::TextField: {
-      auto* field = new QLineEdit(this);
+      auto* field = new QLineEdit(form_);
       connect(field, &QLineEdit::textEdited, this, [this, slot](const QString& text) {
         binding_.Operated(slot, {.text = text.toStdString()});
       });
       return field;
     }
     case ControlKind::Button: {
-      auto* button = new QPushButton(caption, this);
+      auto* button = new QPushButton(caption, form_);
       connect(button, &QPushButton::clicked, this, [this, slot] { binding_.Operated(slot); });
       return button;
     }
     case ControlKind::CheckBox: {
-      auto* box = new QCheckBox(caption, this);
+      auto* box = new QCheckBox(caption, form_);
       connect(box, &QCheckBox::clicked, this,
               [this, slot](bool checked) { binding_.Operated(slot, {.checked = checked}); });
       return box;
     }
     case ControlKind::ComboBox: {
       InstallListAccessibility();
-      auto* combo = new QComboBox(this);
+      auto* combo = new QComboBox(form_);
       connect(combo, &QComboBox::currentIndexChanged, this,
               [this, slot](int row) { binding_.Operated(slot, {.row = row}); });
       return combo;
     }
     case ControlKind::CheckList: {
-      auto* list = new QListWidget(this);
+      auto* list = new QListWidget(form_);
       MakeRowsCheckBoxes(list);
       connect(list, &QListWidget::itemChanged, this, [this, slot, list](QListWidgetItem* item) {
         binding_.Operated(slot,
@@ -265,18 +306,18 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
     }
     case ControlKind::Image: {
       // The 90 × 90 pixel logo, drawn at the top left of its area as a picture control does.
-      auto* image = new QLabel(this);
+      auto* image = new QLabel(form_);
       image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       image->setPixmap(DrawLogo(ScaledPixels(90 * kTwipsPerPixel, logicalDpiX())));
       return image;
     }
     case ControlKind::StatusBar: {
-      QStatusBar* bar = MakeStatusBar(this, &statusPanel_);
+      QStatusBar* bar = MakeStatusBar(form_, &statusPanel_);
       announcer_ = std::make_unique<StatusAnnouncer>(bar);
       return bar;
     }
   }
-  return new QWidget(this);
+  return new QWidget(form_);
 }
 
 void QtMainWindow::SetTabOrderTopToBottom() {

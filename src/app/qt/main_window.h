@@ -14,6 +14,8 @@
 #include "app/window_layout.h"
 
 class QLabel;
+class QRect;
+class QScrollArea;
 
 namespace tx3 {
 
@@ -28,20 +30,26 @@ class QtMainWindow : public QWidget {
 
   // Shows every control as the model holds it.
   void RenderAll() { binding_.RenderAll(); }
-  // Places the window in the middle of its screen's available area.
+  // Places the window in the middle of its screen's available area, made smaller than its design
+  // where the design does not fit there (its client area then scrolls).
   void CentreOnScreen();
+  // The same within `available`, an area of the screen.
+  void PlaceWithin(const QRect& available);
 
   // The widget of control `name`(`index`) (its object name is "name" or "name(index)").
   QWidget* ControlWidget(std::string_view name, int index = -1) const;
 
  private:
+  void MakeScrollableForm();
   QWidget* MakeControl(const ControlLayout& control, int slot);
   void SetTabOrderTopToBottom();
 
   class Widgets;  // what the binding asks of these widgets
   std::unique_ptr<Widgets> toolkit_;
   ViewBinding binding_;
-  QObject* keyboard_;              // Enter on buttons and markers
+  QObject* keyboard_;  // Enter on buttons and markers
+  QScrollArea* scroll_ = nullptr;
+  QWidget* form_ = nullptr;        // the design's client area, the controls' parent
   std::vector<QWidget*> widgets_;  // by slot of the layout
   QLabel* statusPanel_ = nullptr;
   std::unique_ptr<StatusAnnouncer> announcer_;  // the status line read out

@@ -116,7 +116,7 @@ class QtDriver final : public ViewDriver {
     QWidget* first = Widget("TexteNomRadio", -1);
     QWidget* w = first;
     do {
-      if ((w->focusPolicy() & Qt::TabFocus) && w->parentWidget() == window_.get()) {
+      if ((w->focusPolicy() & Qt::TabFocus) && w->parentWidget() == first->parentWidget()) {
         stops.push_back(LayoutOf(w));
       }
       w = w->nextInFocusChain();
