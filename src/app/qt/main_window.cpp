@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -11,12 +12,17 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
+#include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 #include "app/qt/artwork.h"
 #include "app/qt/check_list_accessible.h"
+#include "app/qt/focus_mark_style.h"
 #include "app/qt/keyboard_activation.h"
 #include "app/qt/link_label.h"
 #include "app/qt/list_accessible.h"
@@ -24,6 +30,9 @@
 #include "app/qt/status_announcer.h"
 #include "app/qt/twip_geometry.h"
 #include "app/qt/window_font.h"
+#include "app/window_colours.h"
+#include "app/window_fit.h"
+#include "platform/platform.h"
 
 namespace tx3 {
 
@@ -31,6 +40,28 @@ namespace {
 
 QColor FromRgb(unsigned rgb) {
   return QColor::fromRgb(rgb);
+}
+
+unsigned Rgb(const QColor& colour) {
+  return colour.rgb() & 0xFFFFFFu;
+}
+
+// The design's link colour, or the theme's where the theme is dark or not the style's own.
+QColor LinkColourIn(const QWidget& window) {
+  const QPalette& look = window.palette();
+  const QColor background = look.color(QPalette::Window);
+  const bool themed = IsDark(Rgb(background)) || look != window.style()->standardPalette();
+  return FromRgb(LinkColour({.design = kLinkTextRgb,
+                             .system = Rgb(look.color(QPalette::Link)),
+                             .text = Rgb(look.color(QPalette::WindowText)),
+                             .background = Rgb(background),
+                             .systemTheme = themed}));
+}
+
+// The design grows with the desktop's text size as it does with the screen's density.
+double SystemTextScale() {
+  const std::string desktop = platform::Os().GetEnv("XDG_CURRENT_DESKTOP").value_or("");
+  return DesktopTextScale(QGuiApplication::font(), desktop);
 }
 
 QStatusBar* MakeStatusBar(QWidget* parent, QLabel** firstPanel) {
@@ -176,30 +207,53 @@ QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
     : QWidget(parent),
       toolkit_(std::make_unique<Widgets>(*this)),
       binding_(model, *toolkit_),
-      keyboard_(new KeyboardActivation(this)) {
+      keyboard_(new KeyboardActivation(this)),
+      scroll_(new QScrollArea(this)),
+      form_(new QWidget),
+      focusStyle_(new FocusMarkStyle) {
   static const bool framed = [] {
     QAccessible::installFactory(WindowAccessibility);
     return true;
   }();
   (void)framed;
-  setFont(WindowFont(font(), this));
+  focusStyle_->setParent(this);
+  const double scale = SystemTextScale();
+  dpiX_ = ScaledDpi(logicalDpiX(), scale);
+  dpiY_ = ScaledDpi(logicalDpiY(), scale);
+  setFont(WindowFont(font(), this, scale));
   setWindowIcon(ProgramIcon());
-  setFixedSize(ScaledPixels(kClientWidthTwips, logicalDpiX()),
-               ScaledPixels(kClientHeightTwips, logicalDpiY()));
+  // The form in a frameless scroll area that fills the window: without scroll bars while the
+  // window has the design's size. In place before the controls, which take the window's font.
+  form_->setObjectName(QStringLiteral("Form"));
+  form_->setFixedSize(ScaledPixels(kClientWidthTwips, dpiX_),
+                      ScaledPixels(kClientHeightTwips, dpiY_));
+  scroll_->setObjectName(QStringLiteral("FormScroll"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes from control to control, as before
+  scroll_->setWidget(form_);
+  auto* fill = new QVBoxLayout(this);
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(scroll_);
   const auto layout = WindowLayout();
   for (size_t slot = 0; slot < layout.size(); ++slot) {
     const ControlLayout& control = layout[slot];
     QWidget* widget = MakeControl(control, static_cast<int>(slot));
     widget->setObjectName(ControlObjectName(control.name, control.index));
-    widget->setGeometry(PixelRect(control, logicalDpiX(), logicalDpiY()));
+    widget->setGeometry(PixelRect(control, dpiX_, dpiY_));
+    widget->setStyle(focusStyle_);
     if (qobject_cast<QAbstractButton*>(widget) != nullptr) widget->installEventFilter(keyboard_);
     widgets_.push_back(widget);
   }
+  setFixedSize(form_->size());
+  focusFollower_ = connect(qApp, &QApplication::focusChanged, this,
+                           [this](QWidget*, QWidget* now) { ShowFocused(now); });
   SetTabOrderTopToBottom();
   binding_.Start();
 }
 
 QtMainWindow::~QtMainWindow() {
+  // The focus leaves the controls as they go: nothing to scroll to any more.
+  disconnect(focusFollower_);
   binding_.Stop();
 }
 
@@ -208,11 +262,51 @@ QWidget* QtMainWindow::ControlWidget(std::string_view name, int index) const {
   return slot < 0 ? nullptr : widgets_[static_cast<size_t>(slot)];
 }
 
+QWidget* QtMainWindow::Viewport() const {
+  return scroll_->viewport();
+}
+
 void QtMainWindow::CentreOnScreen() {
   const QScreen* where = screen();
-  if (where == nullptr) return;
-  setGeometry(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), where->availableGeometry()));
+  if (where != nullptr) FitInto(where->availableGeometry());
+}
+
+void QtMainWindow::FitInto(const QRect& available) {
+  // The frame around the window: the platform's once its window exists, or the style's title
+  // bar where the window manager tells it only when the window is shown.
+  winId();
+  QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+  if (frame.isNull()) frame.setTop(style()->pixelMetric(QStyle::PM_TitleBarHeight));
+  const QRect room = available.marginsRemoved(frame);
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const WindowFit fit =
+      FitInside({form_->width(), form_->height()}, {room.width(), room.height()}, bar);
+  const ClientSize client = fit.Client(bar);
+  setFixedSize(client.width, client.height);
+  scroll_->setVerticalScrollBarPolicy(fit.vertical ? Qt::ScrollBarAlwaysOn
+                                                   : Qt::ScrollBarAlwaysOff);
+  scroll_->setHorizontalScrollBarPolicy(fit.horizontal ? Qt::ScrollBarAlwaysOn
+                                                       : Qt::ScrollBarAlwaysOff);
+  QRect placed = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), room);
+  placed.moveTop(std::max(placed.top(), room.top()));
+  placed.moveLeft(std::max(placed.left(), room.left()));
+  setGeometry(placed);
+  // The scroll area takes its new size now, and the control with the focus stays in view.
+  layout()->activate();
+  ShowFocused(focusWidget());
+}
+
+// The control that takes the focus is scrolled into view, the keyboard's and the mouse's alike.
+void QtMainWindow::ShowFocused(QWidget* focused) {
+  if (focused == nullptr || !form_->isAncestorOf(focused)) return;
+  // Its top left corner first when it is larger than the view, where ensureWidgetVisible would
+  // centre it.
+  const QRect r(focused->mapTo(form_, QPoint(0, 0)), focused->size());
+  QScrollBar* across = scroll_->horizontalScrollBar();
+  QScrollBar* down = scroll_->verticalScrollBar();
+  const QWidget* view = scroll_->viewport();
+  across->setValue(ScrollToShow(across->value(), view->width(), r.left(), r.left() + r.width()));
+  down->setValue(ScrollToShow(down->value(), view->height(), r.top(), r.top() + r.height()));
 }
 
 // ---- Building ----
@@ -223,39 +317,39 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
   const QString caption = QtText(control.caption);
   switch (control.kind) {
     case ControlKind::Label:
-      return new QLabel(caption, this);
+      return new QLabel(caption, form_);
     case ControlKind::LinkLabel: {
-      auto* link = new LinkLabel(caption, FromRgb(kLinkTextRgb), this);
+      auto* link = new LinkLabel(caption, LinkColourIn(*this), form_);
       connect(link, &LinkLabel::clicked, this, [this, slot] { binding_.Operated(slot); });
       return link;
     }
     case ControlKind::TextField: {
-      auto* field = new QLineEdit(this);
+      auto* field = new QLineEdit(form_);
       connect(field, &QLineEdit::textEdited, this, [this, slot](const QString& text) {
         binding_.Operated(slot, {.text = text.toStdString()});
       });
       return field;
     }
     case ControlKind::Button: {
-      auto* button = new QPushButton(caption, this);
+      auto* button = new QPushButton(caption, form_);
       connect(button, &QPushButton::clicked, this, [this, slot] { binding_.Operated(slot); });
       return button;
     }
     case ControlKind::CheckBox: {
-      auto* box = new QCheckBox(caption, this);
+      auto* box = new QCheckBox(caption, form_);
       connect(box, &QCheckBox::clicked, this,
               [this, slot](bool checked) { binding_.Operated(slot, {.checked = checked}); });
       return box;
     }
     case ControlKind::ComboBox: {
       InstallListAccessibility();
-      auto* combo = new QComboBox(this);
+      auto* combo = new QComboBox(form_);
       connect(combo, &QComboBox::currentIndexChanged, this,
               [this, slot](int row) { binding_.Operated(slot, {.row = row}); });
       return combo;
     }
     case ControlKind::CheckList: {
-      auto* list = new QListWidget(this);
+      auto* list = new QListWidget(form_);
       MakeRowsCheckBoxes(list);
       connect(list, &QListWidget::itemChanged, this, [this, slot, list](QListWidgetItem* item) {
         binding_.Operated(slot,
@@ -265,18 +359,18 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
     }
     case ControlKind::Image: {
       // The 90 × 90 pixel logo, drawn at the top left of its area as a picture control does.
-      auto* image = new QLabel(this);
+      auto* image = new QLabel(form_);
       image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      image->setPixmap(DrawLogo(ScaledPixels(90 * kTwipsPerPixel, logicalDpiX())));
+      image->setPixmap(DrawLogo(ScaledPixels(90 * kTwipsPerPixel, dpiX_)));
       return image;
     }
     case ControlKind::StatusBar: {
-      QStatusBar* bar = MakeStatusBar(this, &statusPanel_);
+      QStatusBar* bar = MakeStatusBar(form_, &statusPanel_);
       announcer_ = std::make_unique<StatusAnnouncer>(bar);
       return bar;
     }
   }
-  return new QWidget(this);
+  return new QWidget(form_);
 }
 
 void QtMainWindow::SetTabOrderTopToBottom() {

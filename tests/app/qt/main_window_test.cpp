@@ -98,14 +98,14 @@ class QtMainWindowTest : public ::testing::Test {
 // What every view shows and does is in the view contract (app/view_contract.h); here is what is
 // Qt's own.
 
-TEST_F(QtMainWindowTest, IsAFixedSizeWindowWithAnIconAndEveryControlItsChild) {
+TEST_F(QtMainWindowTest, IsAFixedSizeWindowWithAnIconAndEveryControlOnItsForm) {
   EXPECT_EQ(window->size(), QSize(762, 581));
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
   EXPECT_FALSE(window->windowIcon().isNull());
   for (const ControlLayout& c : WindowLayout()) {
     QWidget* widget = window->ControlWidget(c.name, c.index);
     ASSERT_NE(widget, nullptr) << c.name << "(" << c.index << ")";
-    EXPECT_EQ(widget->parentWidget(), window.get()) << c.name;
+    EXPECT_EQ(widget->parentWidget(), window->Form()) << c.name;
     EXPECT_EQ(widget->objectName(), ControlObjectName(c.name, c.index));
   }
 }

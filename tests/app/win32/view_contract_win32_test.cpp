@@ -145,6 +145,18 @@ class Win32Driver final : public ViewDriver {
     return stops;
   }
 
+  void FitInto(Edges area) override {
+    window_->FitInto(RECT{area.left, area.top, area.right, area.bottom});
+  }
+  Edges Frame() override {
+    RECT r{};
+    GetWindowRect(window_->Handle(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+  }
+  // The client area is the part shown: the scroll bars stand outside it.
+  std::pair<int, int> ViewSize() override { return ClientSize(); }
+  Edges Shown(std::string_view name, int index) override { return Place(name, index); }
+
   // Keys as the edit control receives them: the first replaces the whole selected text.
   void Retype(std::string_view name, int index, std::string_view text) override {
     HWND field = Control(name, index);
@@ -181,6 +193,10 @@ class Win32Driver final : public ViewDriver {
     MSG up{control, WM_KEYUP, code, 0xC0000001, 0, {}};
     if (!IsDialogMessageW(window_->Handle(), &down)) DispatchMessageW(&down);
     if (!IsDialogMessageW(window_->Handle(), &up)) DispatchMessageW(&up);
+  }
+  void Focus(std::string_view name, int index) override {
+    Shown();
+    SetFocus(Control(name, index));
   }
   const std::vector<Box>& Boxes() override { return boxes_; }
   std::string LineBreak() override { return "\r\n"; }
