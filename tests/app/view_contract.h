@@ -75,6 +75,8 @@ class ViewDriver {
   virtual std::pair<int, int> ViewSize() = 0;
   // Where a control stands in that part now (scrolled away: negative or past its size).
   virtual Edges Shown(std::string_view name, int index) = 0;
+  // The words a control shows while it has the focus (a missing folder's); empty when none.
+  virtual std::string FocusTip(std::string_view name, int index) = 0;
 
   // What the operator does.
   virtual void Retype(std::string_view name, int index, std::string_view text) = 0;
@@ -392,6 +394,13 @@ TEST_P(ViewContract, OnASmallScreenTheWindowFitsAndTheFocusedControlIsScrolledIn
     EXPECT_TRUE(shown.right <= width || shown.left == 0) << what;
     EXPECT_TRUE(shown.bottom <= height || shown.top == 0) << what;
   }
+}
+
+TEST_P(ViewContract, AMissingFolderSaysSoWhenItTakesTheFocus) {
+  view->Focus("TexteDossier", 3);
+  EXPECT_EQ(view->FocusTip("TexteDossier", 3), "Dossier introuvable");
+  view->Focus("TexteDossier", 0);  // its folder exists
+  EXPECT_EQ(view->FocusTip("TexteDossier", 0), "");
 }
 
 }  // namespace tx3::testing

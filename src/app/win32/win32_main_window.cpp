@@ -122,6 +122,7 @@ class Win32MainWindow::Widgets final : public ViewToolkit {
     w_.missing_[static_cast<size_t>(slot)] = missing;
     // In words too, for a screen reader and for a high-contrast theme that may hide the colour.
     std::wstring words = platform::win32::Widen(description);
+    w_.missingWords_[static_cast<size_t>(slot)] = words;
     w_.annotation_->SetDescription(field, words);
     if (w_.folderTips_ != nullptr) {
       TTTOOLINFOW tool{};
@@ -133,6 +134,8 @@ class Win32MainWindow::Widgets final : public ViewToolkit {
     }
     // Its colour comes with the next WM_CTLCOLOREDIT.
     InvalidateRect(field, nullptr, TRUE);
+    // Typed into existence or out of it while focused: the tip follows.
+    if (GetFocus() == field) w_.ShowFocusTip(field, missing);
   }
 
   void SetChecked(int slot, bool checked) override {
@@ -211,6 +214,7 @@ Win32MainWindow::Win32MainWindow(FrmMain& model, std::unique_ptr<AccessibleAnnot
   // "Codecs Audio" is an owner-drawn button: a link to screen readers.
   if (HWND link = ControlWindow("LabelCODEC")) annotation_->MarkLink(link);
   MakeFolderTips();
+  MakeFocusTip();
   // Each control tells when it takes the focus, so that it is scrolled into view.
   for (HWND control : widgets_) {
     if (control != nullptr) {
@@ -425,6 +429,7 @@ void Win32MainWindow::BuildControls() {
   }
   widgets_.assign(layout.size(), nullptr);
   missing_.assign(layout.size(), false);
+  missingWords_.assign(layout.size(), std::wstring());
   const auto make = [this, layout](const ControlLayout* control) {
     const auto slot = static_cast<size_t>(control - layout.data());
     widgets_[slot] = MakeControl(*control, kFirstControlId + static_cast<int>(slot));
@@ -455,6 +460,45 @@ void Win32MainWindow::MakeFolderTips() {
     tool.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(folderTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
+}
+
+// One tracking tip for the keyboard: the mouse's tooltips show only under the pointer.
+void Win32MainWindow::MakeFocusTip() {
+  focusTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                              ThisModule(), nullptr);
+  if (focusTip_ == nullptr) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(focusTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The field's missing folder said under it while it has the focus, in the words its tooltip and
+// its description give.
+void Win32MainWindow::ShowFocusTip(HWND field, bool shown) {
+  if (focusTip_ == nullptr) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  if (!shown) {
+    SendMessageW(focusTip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    return;
+  }
+  const int slot = SlotOf(field);
+  if (slot < 0) return;
+  std::wstring words = missingWords_[static_cast<size_t>(slot)];
+  tool.lpszText = words.data();
+  SendMessageW(focusTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  RECT r{};
+  GetWindowRect(field, &r);
+  SendMessageW(focusTip_, TTM_TRACKPOSITION, 0, MAKELPARAM(r.left + (r.bottom - r.top), r.bottom));
+  SendMessageW(focusTip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 // The window class and styles of each kind of control (WS_CHILD | WS_VISIBLE besides).
@@ -708,6 +752,10 @@ void Win32MainWindow::OnCommand(HWND from, int code) {
   const int slot = SlotOf(from);
   if (slot < 0) return;
   switch (code) {
+    case EN_SETFOCUS:
+    case EN_KILLFOCUS:
+      ShowFocusTip(from, code == EN_SETFOCUS && missing_[static_cast<size_t>(slot)]);
+      break;
     case EN_CHANGE:
       binding_.Operated(slot, {.text = platform::win32::Narrow(WindowText(from))});
       break;
@@ -810,6 +858,7 @@ void Win32MainWindow::OnDestroyed() {
   hwnd_ = nullptr;
   lastFocus_ = nullptr;
   folderTips_ = nullptr;  // owned by the window, gone with it
+  focusTip_ = nullptr;
   // Every control handle is gone with the window.
   widgets_.assign(widgets_.size(), nullptr);
   if (quitWhenClosed_) PostQuitMessage(0);

@@ -48,6 +48,8 @@ class Win32MainWindow {
 
   // The density the controls are laid out at: the monitor's, grown with the system's text size.
   int Dpi() const { return layoutDpi_; }
+  // The tip under a missing folder's field while it has the focus ("Dossier introuvable").
+  HWND FocusTipWindow() const { return focusTip_; }
   // The control `name`(`index`) of the layout; nullptr when the window has none.
   HWND ControlWindow(std::string_view name, int index = -1) const;
 
@@ -61,6 +63,8 @@ class Win32MainWindow {
   void BuildControls();
   HWND MakeControl(const ControlLayout& control, int id);
   void MakeFolderTips();
+  void MakeFocusTip();
+  void ShowFocusTip(HWND field, bool shown);
   void ApplyDpi();
   void PlaceControls();
   // The window sized for the design at its density inside `area`, scroll bars where it needs.
@@ -99,8 +103,9 @@ class Win32MainWindow {
   // A close asked for while a command runs (its message boxes still to come) waits for its end.
   bool closePending_ = false;
   HWND lastFocus_ = nullptr;
-  std::vector<HWND> widgets_;  // by slot of the layout
-  std::vector<bool> missing_;  // by slot: a folder field shown red
+  std::vector<HWND> widgets_;               // by slot of the layout
+  std::vector<bool> missing_;               // by slot: a folder field shown red
+  std::vector<std::wstring> missingWords_;  // by slot: what a red field says
 
   HFONT font_ = nullptr;
   HFONT linkFont_ = nullptr;
@@ -110,6 +115,7 @@ class Win32MainWindow {
   HICON smallIcon_ = nullptr;
 
   HWND folderTips_ = nullptr;  // the missing folders' tooltips
+  HWND focusTip_ = nullptr;    // shown under a missing folder's field that has the focus
 };
 
 }  // namespace tx3

@@ -143,6 +143,14 @@ class QtDriver final : public ViewDriver {
     return {at.x(), at.y(), at.x() + widget->width(), at.y() + widget->height()};
   }
 
+  // The warning mark inside the end of the field says it, focused or not.
+  std::string FocusTip(std::string_view name, int index) override {
+    const auto* mark =
+        Field(name, index)
+            ->findChild<QAction*>(QStringLiteral("FolderMissing"), Qt::FindDirectChildrenOnly);
+    return mark != nullptr && mark->isVisible() ? Utf8(mark->text()) : std::string();
+  }
+
   // What the operator does to change a field: select everything, then type.
   void Retype(std::string_view name, int index, std::string_view text) override {
     QLineEdit* field = Field(name, index);

@@ -157,6 +157,20 @@ class Win32Driver final : public ViewDriver {
   std::pair<int, int> ViewSize() override { return ClientSize(); }
   Edges Shown(std::string_view name, int index) override { return Place(name, index); }
 
+  // The focus tip, while it is shown under this control.
+  std::string FocusTip(std::string_view name, int index) override {
+    HWND tip = window_->FocusTipWindow();
+    if (tip == nullptr || GetFocus() != Control(name, index) || !IsWindowVisible(tip)) return {};
+    wchar_t text[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = window_->Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(window_->Handle());
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    return Narrow(text);
+  }
+
   // Keys as the edit control receives them: the first replaces the whole selected text.
   void Retype(std::string_view name, int index, std::string_view text) override {
     HWND field = Control(name, index);
