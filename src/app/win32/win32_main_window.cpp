@@ -332,8 +332,21 @@ void Win32MainWindow::ScrollTo(int x, int y) {
   x = std::clamp<int>(x, 0, std::max<int>(0, design_.cx - shown.right));
   y = std::clamp<int>(y, 0, std::max<int>(0, design_.cy - shown.bottom));
   if (x == scroll_.x && y == scroll_.y) return;
-  ScrollWindowEx(hwnd_, scroll_.x - x, scroll_.y - y, nullptr, nullptr, nullptr, nullptr,
-                 SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  // Every control moved by the same step, hidden or shown (the system scrolls the children of
+  // a shown window only).
+  const int dx = scroll_.x - x;
+  const int dy = scroll_.y - y;
+  HDWP moves = BeginDeferWindowPos(static_cast<int>(widgets_.size()));
+  for (HWND control : widgets_) {
+    if (control == nullptr || moves == nullptr) continue;
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    moves = DeferWindowPos(moves, control, nullptr, r.left + dx, r.top + dy, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (moves != nullptr) EndDeferWindowPos(moves);
+  InvalidateRect(hwnd_, nullptr, TRUE);
   scroll_ = {x, y};
   SetScrollPos(hwnd_, SB_HORZ, x, TRUE);
   SetScrollPos(hwnd_, SB_VERT, y, TRUE);
