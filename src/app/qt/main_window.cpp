@@ -296,6 +296,17 @@ void QtMainWindow::FitInto(const QRect& available) {
   ShowFocused(focusWidget());
 }
 
+// A window manager tells its frame only once the window is shown: if the frame then takes the
+// window past the available area, the window is fitted again, once.
+void QtMainWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (frameSeen_ || !isVisible() || windowHandle() == nullptr) return;
+  if (windowHandle()->frameMargins().isNull()) return;
+  frameSeen_ = true;
+  const QScreen* where = screen();
+  if (where != nullptr && !where->availableGeometry().contains(frameGeometry())) CentreOnScreen();
+}
+
 // The control that takes the focus is scrolled into view, the keyboard's and the mouse's alike.
 void QtMainWindow::ShowFocused(QWidget* focused) {
   if (focused == nullptr || !form_->isAncestorOf(focused)) return;

@@ -46,6 +46,9 @@ class QtMainWindow : public QWidget {
   // The widget of control `name`(`index`) (its object name is "name" or "name(index)").
   QWidget* ControlWidget(std::string_view name, int index = -1) const;
 
+ protected:
+  void moveEvent(QMoveEvent* event) override;
+
  private:
   QWidget* MakeControl(const ControlLayout& control, int slot);
   void SetTabOrderTopToBottom();
@@ -59,6 +62,7 @@ class QtMainWindow : public QWidget {
   QWidget* form_;        // the design's client area, every control on it
   QStyle* focusStyle_;   // the controls' style: focus marks that can be seen
   int dpiX_ = 96, dpiY_ = 96;
+  bool frameSeen_ = false;  // the window manager's frame was measured once the window was shown
   QMetaObject::Connection focusFollower_;  // scrolls the focused control into view
   std::vector<QWidget*> widgets_;          // by slot of the layout
   QLabel* statusPanel_ = nullptr;

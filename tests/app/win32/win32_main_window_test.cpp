@@ -9,6 +9,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <atomic>
 #include <map>
 #include <memory>
@@ -18,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/contrast_check.h"
 #include "app/win32/accessible_annotation.h"
 #include "app/win32/win32_geometry.h"
 #include "app/win32/win32_ui_port.h"
@@ -408,6 +410,41 @@ TEST_F(Win32MainWindowTest, LargerSystemTextGrowsTheDesignInsideTheScreen) {
   EXPECT_NE(GetWindowLongW(large.Handle(), GWL_STYLE) & WS_VSCROLL, 0);
   const RECT field = PlaceOf(large.Handle(), large.ControlWindow("TexteDossier", 7));
   EXPECT_EQ(field.right - field.left, 2 * (669 - 116));
+}
+
+// The link as the window draws it: its darkest stroke reads 4.5:1 against the window's colour.
+TEST_F(Win32MainWindowTest, TheDrawnLinkReadsFourAndAHalfToOne) {
+  HWND link = Control("LabelCODEC");
+  RECT area{};
+  GetClientRect(link, &area);
+  BITMAPINFO info{};
+  info.bmiHeader = {
+      sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(canvas, nullptr);
+  HGDIOBJ old = SelectObject(dc, canvas);
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = static_cast<UINT>(GetDlgCtrlID(link));
+  item.itemAction = ODA_DRAWENTIRE;
+  item.hwndItem = link;
+  item.hDC = dc;
+  item.rcItem = area;
+  SendMessageW(window->Handle(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+  GdiFlush();
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const unsigned background = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+  double strongest = 1;
+  const auto* pixels = static_cast<const uint32_t*>(bits);
+  for (int i = 0; i < area.right * area.bottom; ++i) {
+    strongest = std::max(strongest, testing::WcagContrast(pixels[i] & 0xFFFFFFu, background));
+  }
+  SelectObject(dc, old);
+  DeleteObject(canvas);
+  DeleteDC(dc);
+  EXPECT_GE(strongest, 4.5);
 }
 
 }  // namespace
