@@ -66,6 +66,18 @@ class ViewDriver {
   // The controls Tab reaches, in the order it reaches them.
   virtual std::vector<const ControlLayout*> TabStops() = 0;
 
+  // The window fitted inside `area`, a screen's available area in screen pixels, as the program
+  // fits it into its screen's.
+  virtual void FitInto(Edges area) = 0;
+  // The window's outer edges on the screen, its frame included.
+  virtual Edges Frame() = 0;
+  // The size of the part of the client area's design shown, scroll bars excluded.
+  virtual std::pair<int, int> ViewSize() = 0;
+  // Where a control stands in that part now (scrolled away: negative or past its size).
+  virtual Edges Shown(std::string_view name, int index) = 0;
+  // The words a control shows while it has the focus (a missing folder's); empty when none.
+  virtual std::string FocusTip(std::string_view name, int index) = 0;
+
   // What the operator does.
   virtual void Retype(std::string_view name, int index, std::string_view text) = 0;
   virtual void TypeMore(std::string_view name, int index, std::string_view text) = 0;
@@ -73,6 +85,8 @@ class ViewDriver {
   virtual void Choose(std::string_view name, int row) = 0;
   virtual void TickRow(int row, bool checked) = 0;
   virtual void Press(std::string_view name, int index, Key key) = 0;
+  // The keyboard's focus moves onto a control, as Tab moves it.
+  virtual void Focus(std::string_view name, int index) = 0;
 
   // The message boxes shown so far, and how their texts break lines.
   virtual const std::vector<Box>& Boxes() = 0;
@@ -103,6 +117,7 @@ using Icon = ViewDriver::Icon;
 
 TEST_P(ViewContract, ControlsStandWhereTheDesignPutsThem) {
   EXPECT_EQ(view->ClientSize(), std::make_pair(762, 581));
+  EXPECT_EQ(view->ViewSize(), std::make_pair(762, 581)) << "no scroll bar where the design fits";
   for (const ControlLayout& c : WindowLayout()) {
     const PixelEdges want = ScaledEdges(c, 96, 96);
     EXPECT_EQ(view->Place(c.name, c.index),
@@ -347,6 +362,45 @@ TEST_P(ViewContract, EnterAndSpacePressTheFocusedButtonOrMarker) {
   view->Press("LabelCODEC", -1, Key::Space);
   view->Press("LabelCODEC", -1, Key::Enter);
   EXPECT_EQ(os.shellCalls.size(), 2u) << "Space and Enter each open the codec page";
+}
+
+// On a screen smaller than the design the window stays inside the available area; its client
+// area, unchanged, scrolls, and each control Tab reaches is brought into view.
+TEST_P(ViewContract, OnASmallScreenTheWindowFitsAndTheFocusedControlIsScrolledIntoView) {
+  const ViewDriver::Edges area{40, 30, 440, 330};  // 400 × 300
+  view->FitInto(area);
+  const ViewDriver::Edges frame = view->Frame();
+  EXPECT_GE(frame.left, area.left);
+  EXPECT_GE(frame.top, area.top);
+  EXPECT_LE(frame.right, area.right);
+  EXPECT_LE(frame.bottom, area.bottom);
+  const auto [width, height] = view->ViewSize();
+  EXPECT_LT(width, 762);
+  EXPECT_LT(height, 581);
+  EXPECT_GT(width, 300);
+  EXPECT_GT(height, 150);
+
+  const std::vector<const ControlLayout*> stops = view->TabStops();
+  ASSERT_FALSE(stops.empty());
+  for (const ControlLayout* c : stops) {
+    view->Focus(c->name, c->index);
+    const ViewDriver::Edges shown = view->Shown(c->name, c->index);
+    const PixelEdges design = ScaledEdges(*c, 96, 96);
+    const std::string what = std::string(c->name) + "(" + std::to_string(c->index) + ")";
+    EXPECT_EQ(shown.right - shown.left, design.right - design.left) << what << " keeps its size";
+    // As much of it as the view holds, from its top left corner.
+    EXPECT_GE(shown.left, 0) << what;
+    EXPECT_GE(shown.top, 0) << what;
+    EXPECT_TRUE(shown.right <= width || shown.left == 0) << what;
+    EXPECT_TRUE(shown.bottom <= height || shown.top == 0) << what;
+  }
+}
+
+TEST_P(ViewContract, AMissingFolderSaysSoWhenItTakesTheFocus) {
+  view->Focus("TexteDossier", 3);
+  EXPECT_EQ(view->FocusTip("TexteDossier", 3), "Dossier introuvable");
+  view->Focus("TexteDossier", 0);  // its folder exists
+  EXPECT_EQ(view->FocusTip("TexteDossier", 0), "");
 }
 
 }  // namespace tx3::testing

@@ -13,13 +13,16 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 #include "app/qt/artwork.h"
 #include "app/qt/check_list_accessible.h"
+#include "app/qt/focus_mark_style.h"
 #include "app/qt/keyboard_activation.h"
 #include "app/qt/link_label.h"
 #include "app/qt/list_accessible.h"
@@ -27,6 +30,9 @@
 #include "app/qt/status_announcer.h"
 #include "app/qt/twip_geometry.h"
 #include "app/qt/window_font.h"
+#include "app/window_colours.h"
+#include "app/window_fit.h"
+#include "platform/platform.h"
 
 namespace tx3 {
 
@@ -34,6 +40,28 @@ namespace {
 
 QColor FromRgb(unsigned rgb) {
   return QColor::fromRgb(rgb);
+}
+
+unsigned Rgb(const QColor& colour) {
+  return colour.rgb() & 0xFFFFFFu;
+}
+
+// The design's link colour, or the theme's where the theme is dark or not the style's own.
+QColor LinkColourIn(const QWidget& window) {
+  const QPalette& look = window.palette();
+  const QColor background = look.color(QPalette::Window);
+  const bool themed = IsDark(Rgb(background)) || look != window.style()->standardPalette();
+  return FromRgb(LinkColour({.design = kLinkTextRgb,
+                             .system = Rgb(look.color(QPalette::Link)),
+                             .text = Rgb(look.color(QPalette::WindowText)),
+                             .background = Rgb(background),
+                             .systemTheme = themed}));
+}
+
+// The design grows with the desktop's text size as it does with the screen's density.
+double SystemTextScale() {
+  const std::string desktop = platform::Os().GetEnv("XDG_CURRENT_DESKTOP").value_or("");
+  return DesktopTextScale(QGuiApplication::font(), desktop);
 }
 
 QStatusBar* MakeStatusBar(QWidget* parent, QLabel** firstPanel) {
@@ -169,21 +197,6 @@ class QtMainWindow::Widgets final : public ViewToolkit {
   QtMainWindow& w_;
 };
 
-namespace {
-
-// The window's size for a design of `design` on `room`: the design itself when it fits; else as
-// much as fits, with room for the scroll bar each clipped direction adds across the other.
-QSize FittingSize(QSize design, QSize room, int scrollBar) {
-  QSize size = design.boundedTo(room);
-  if (size.height() < design.height())
-    size.setWidth(std::min(design.width() + scrollBar, room.width()));
-  if (size.width() < design.width())
-    size.setHeight(std::min(design.height() + scrollBar, room.height()));
-  return size;
-}
-
-}  // namespace
-
 QString ControlObjectName(std::string_view name, int index) {
   QString objectName = QtText(name);
   if (index >= 0) objectName += QStringLiteral("(%1)").arg(index);
@@ -194,29 +207,53 @@ QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
     : QWidget(parent),
       toolkit_(std::make_unique<Widgets>(*this)),
       binding_(model, *toolkit_),
-      keyboard_(new KeyboardActivation(this)) {
+      keyboard_(new KeyboardActivation(this)),
+      scroll_(new QScrollArea(this)),
+      form_(new QWidget),
+      focusStyle_(new FocusMarkStyle) {
   static const bool framed = [] {
     QAccessible::installFactory(WindowAccessibility);
     return true;
   }();
   (void)framed;
-  setFont(WindowFont(font(), this));
+  focusStyle_->setParent(this);
+  const double scale = SystemTextScale();
+  dpiX_ = ScaledDpi(logicalDpiX(), scale);
+  dpiY_ = ScaledDpi(logicalDpiY(), scale);
+  setFont(WindowFont(font(), this, scale));
   setWindowIcon(ProgramIcon());
-  MakeScrollableForm();
+  // The form in a frameless scroll area that fills the window: without scroll bars while the
+  // window has the design's size. In place before the controls, which take the window's font.
+  form_->setObjectName(QStringLiteral("Form"));
+  form_->setFixedSize(ScaledPixels(kClientWidthTwips, dpiX_),
+                      ScaledPixels(kClientHeightTwips, dpiY_));
+  scroll_->setObjectName(QStringLiteral("FormScroll"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes from control to control, as before
+  scroll_->setWidget(form_);
+  auto* fill = new QVBoxLayout(this);
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(scroll_);
   const auto layout = WindowLayout();
   for (size_t slot = 0; slot < layout.size(); ++slot) {
     const ControlLayout& control = layout[slot];
     QWidget* widget = MakeControl(control, static_cast<int>(slot));
     widget->setObjectName(ControlObjectName(control.name, control.index));
-    widget->setGeometry(PixelRect(control, logicalDpiX(), logicalDpiY()));
+    widget->setGeometry(PixelRect(control, dpiX_, dpiY_));
+    widget->setStyle(focusStyle_);
     if (qobject_cast<QAbstractButton*>(widget) != nullptr) widget->installEventFilter(keyboard_);
     widgets_.push_back(widget);
   }
+  setFixedSize(form_->size());
+  focusFollower_ = connect(qApp, &QApplication::focusChanged, this,
+                           [this](QWidget*, QWidget* now) { ShowFocused(now); });
   SetTabOrderTopToBottom();
   binding_.Start();
 }
 
 QtMainWindow::~QtMainWindow() {
+  // The focus leaves the controls as they go: nothing to scroll to any more.
+  disconnect(focusFollower_);
   binding_.Stop();
 }
 
@@ -225,35 +262,62 @@ QWidget* QtMainWindow::ControlWidget(std::string_view name, int index) const {
   return slot < 0 ? nullptr : widgets_[static_cast<size_t>(slot)];
 }
 
-// The design's client area, inside a scroll area that shows scroll bars only when the window is
-// made smaller than the design (a large scale or text size, a small screen).
-void QtMainWindow::MakeScrollableForm() {
-  form_ = new QWidget;
-  form_->setFixedSize(ScaledPixels(kClientWidthTwips, logicalDpiX()),
-                      ScaledPixels(kClientHeightTwips, logicalDpiY()));
-  scroll_ = new QScrollArea(this);
-  scroll_->setFrameShape(QFrame::NoFrame);
-  scroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes from control to control, as without it
-  scroll_->setWidget(form_);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(scroll_);
-  setFixedSize(form_->size());
-  // The control that takes the focus is brought into view.
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-    if (now != nullptr && form_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 8, 8);
-  });
+QWidget* QtMainWindow::Viewport() const {
+  return scroll_->viewport();
 }
 
 void QtMainWindow::CentreOnScreen() {
-  if (const QScreen* where = screen(); where != nullptr) PlaceWithin(where->availableGeometry());
+  const QScreen* where = screen();
+  if (where != nullptr) FitInto(where->availableGeometry());
 }
 
-void QtMainWindow::PlaceWithin(const QRect& available) {
-  const QSize frame = frameGeometry().size() - size();  // none until a window manager framed it
-  setFixedSize(FittingSize(form_->size(), available.size() - frame,
-                           style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
-  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), available));
+void QtMainWindow::FitInto(const QRect& available) {
+  // The frame around the window: the platform's once its window exists, or the style's title
+  // bar where the window manager tells it only when the window is shown.
+  winId();
+  QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+  if (frame.isNull()) frame.setTop(style()->pixelMetric(QStyle::PM_TitleBarHeight));
+  const QRect room = available.marginsRemoved(frame);
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const WindowFit fit =
+      FitInside({form_->width(), form_->height()}, {room.width(), room.height()}, bar);
+  const ClientSize client = fit.Client(bar);
+  setFixedSize(client.width, client.height);
+  scroll_->setVerticalScrollBarPolicy(fit.vertical ? Qt::ScrollBarAlwaysOn
+                                                   : Qt::ScrollBarAlwaysOff);
+  scroll_->setHorizontalScrollBarPolicy(fit.horizontal ? Qt::ScrollBarAlwaysOn
+                                                       : Qt::ScrollBarAlwaysOff);
+  QRect placed = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), room);
+  placed.moveTop(std::max(placed.top(), room.top()));
+  placed.moveLeft(std::max(placed.left(), room.left()));
+  setGeometry(placed);
+  // The scroll area takes its new size now, and the control with the focus stays in view.
+  layout()->activate();
+  ShowFocused(focusWidget());
+}
+
+// A window manager tells its frame only once the window is shown: if the frame then takes the
+// window past the available area, the window is fitted again, once.
+void QtMainWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (frameSeen_ || !isVisible() || windowHandle() == nullptr) return;
+  if (windowHandle()->frameMargins().isNull()) return;
+  frameSeen_ = true;
+  const QScreen* where = screen();
+  if (where != nullptr && !where->availableGeometry().contains(frameGeometry())) CentreOnScreen();
+}
+
+// The control that takes the focus is scrolled into view, the keyboard's and the mouse's alike.
+void QtMainWindow::ShowFocused(QWidget* focused) {
+  if (focused == nullptr || !form_->isAncestorOf(focused)) return;
+  // Its top left corner first when it is larger than the view, where ensureWidgetVisible would
+  // centre it.
+  const QRect r(focused->mapTo(form_, QPoint(0, 0)), focused->size());
+  QScrollBar* across = scroll_->horizontalScrollBar();
+  QScrollBar* down = scroll_->verticalScrollBar();
+  const QWidget* view = scroll_->viewport();
+  across->setValue(ScrollToShow(across->value(), view->width(), r.left(), r.left() + r.width()));
+  down->setValue(ScrollToShow(down->value(), view->height(), r.top(), r.top() + r.height()));
 }
 
 // ---- Building ----
@@ -266,7 +330,7 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
     case ControlKind::Label:
       return new QLabel(caption, form_);
     case ControlKind::LinkLabel: {
-      auto* link = new LinkLabel(caption, FromRgb(kLinkTextRgb), form_);
+      auto* link = new LinkLabel(caption, LinkColourIn(*this), form_);
       connect(link, &LinkLabel::clicked, this, [this, slot] { binding_.Operated(slot); });
       return link;
     }
@@ -308,7 +372,7 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
       // The 90 × 90 pixel logo, drawn at the top left of its area as a picture control does.
       auto* image = new QLabel(form_);
       image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      image->setPixmap(DrawLogo(ScaledPixels(90 * kTwipsPerPixel, logicalDpiX())));
+      image->setPixmap(DrawLogo(ScaledPixels(90 * kTwipsPerPixel, dpiX_)));
       return image;
     }
     case ControlKind::StatusBar: {

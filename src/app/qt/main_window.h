@@ -14,8 +14,8 @@
 #include "app/window_layout.h"
 
 class QLabel;
-class QRect;
 class QScrollArea;
+class QStyle;
 
 namespace tx3 {
 
@@ -30,27 +30,41 @@ class QtMainWindow : public QWidget {
 
   // Shows every control as the model holds it.
   void RenderAll() { binding_.RenderAll(); }
-  // Places the window in the middle of its screen's available area, made smaller than its design
-  // where the design does not fit there (its client area then scrolls).
+  // Places the window in the middle of its screen's available area, fitted inside it.
   void CentreOnScreen();
-  // The same within `available`, an area of the screen.
-  void PlaceWithin(const QRect& available);
+  // Fits the window inside `available` (a screen's available area): the design's client area
+  // scrolls in a smaller window when it does not fit; the window stands in the middle, its top
+  // inside the area.
+  void FitInto(const QRect& available);
+
+  // The widget every control stands on (the design's client area), and the part of it shown.
+  QWidget* Form() const { return form_; }
+  QWidget* Viewport() const;
+  // The density the controls are laid out at: the screen's, grown with the system's text size.
+  int LayoutDpiX() const { return dpiX_; }
 
   // The widget of control `name`(`index`) (its object name is "name" or "name(index)").
   QWidget* ControlWidget(std::string_view name, int index = -1) const;
 
+ protected:
+  void moveEvent(QMoveEvent* event) override;
+
  private:
-  void MakeScrollableForm();
   QWidget* MakeControl(const ControlLayout& control, int slot);
   void SetTabOrderTopToBottom();
+  void ShowFocused(QWidget* focused);
 
   class Widgets;  // what the binding asks of these widgets
   std::unique_ptr<Widgets> toolkit_;
   ViewBinding binding_;
-  QObject* keyboard_;  // Enter on buttons and markers
-  QScrollArea* scroll_ = nullptr;
-  QWidget* form_ = nullptr;        // the design's client area, the controls' parent
-  std::vector<QWidget*> widgets_;  // by slot of the layout
+  QObject* keyboard_;    // Enter on buttons and markers
+  QScrollArea* scroll_;  // scrolls the form when the window is smaller than the design
+  QWidget* form_;        // the design's client area, every control on it
+  QStyle* focusStyle_;   // the controls' style: focus marks that can be seen
+  int dpiX_ = 96, dpiY_ = 96;
+  bool frameSeen_ = false;  // the window manager's frame was measured once the window was shown
+  QMetaObject::Connection focusFollower_;  // scrolls the focused control into view
+  std::vector<QWidget*> widgets_;          // by slot of the layout
   QLabel* statusPanel_ = nullptr;
   std::unique_ptr<StatusAnnouncer> announcer_;  // the status line read out
 };

@@ -6,6 +6,7 @@
 
 #include "app/qt/qt_text.h"
 #include "app/qt/twip_geometry.h"
+#include "app/window_fit.h"
 #include "app/window_layout.h"
 
 namespace tx3 {
@@ -23,32 +24,55 @@ constexpr FontChoice kChoices[] = {
     {7.5, QFont::Condensed},   {7.0, QFont::Condensed},     {6.5, QFont::Condensed},
 };
 
-QFont Variant(const QFont& base, const FontChoice& choice) {
+QFont Variant(const QFont& base, const FontChoice& choice, double scale) {
   QFont font = base;
-  font.setPointSizeF(choice.points);
+  font.setPointSizeF(choice.points * scale);
   font.setStretch(choice.stretch);
   return font;
 }
 
+// The text size each desktop's own settings start from: GNOME's and KDE's default fonts, and
+// Qt's own (Windows' message font is the same 9 points) elsewhere.
+struct DesktopDefault {
+  std::string_view name;
+  double points;
+};
+constexpr DesktopDefault kDesktopDefaults[] = {
+    {"GNOME", 11.0}, {"Unity", 11.0}, {"Budgie", 11.0}, {"KDE", 10.0}, {"LXQt", 10.0}};
+constexpr double kQtDefaultPoints = 9.0;
+
+double DefaultPoints(std::string_view desktopName) {
+  for (const DesktopDefault& d : kDesktopDefaults) {
+    // XDG_CURRENT_DESKTOP is a colon-separated list, "ubuntu:GNOME" for instance.
+    if (desktopName.find(d.name) != std::string_view::npos) return d.points;
+  }
+  return kQtDefaultPoints;
+}
+
 }  // namespace
 
-bool CaptionsFit(const QFont& font, const QPaintDevice* device) {
+double DesktopTextScale(const QFont& desktop, std::string_view desktopName) {
+  return TextScale(desktop.pointSizeF(), DefaultPoints(desktopName));
+}
+
+bool CaptionsFit(const QFont& font, const QPaintDevice* device, double scale) {
   const QFontMetricsF metrics(font, device);
   for (const ControlLayout& control : WindowLayout()) {
     if (control.caption.empty()) continue;
     const QString caption = QtText(control.caption);
-    const int room = ScaledPixels(CaptionRoomTwips(control), device->logicalDpiX());
+    const int room =
+        ScaledPixels(CaptionRoomTwips(control), ScaledDpi(device->logicalDpiX(), scale));
     if (metrics.horizontalAdvance(caption) > room) return false;
   }
   return true;
 }
 
-QFont WindowFont(const QFont& base, const QPaintDevice* device) {
+QFont WindowFont(const QFont& base, const QPaintDevice* device, double scale) {
   for (const FontChoice& choice : kChoices) {
-    const QFont font = Variant(base, choice);
-    if (CaptionsFit(font, device)) return font;
+    const QFont font = Variant(base, choice, scale);
+    if (CaptionsFit(font, device, scale)) return font;
   }
-  return Variant(base, kChoices[std::size(kChoices) - 1]);
+  return Variant(base, kChoices[std::size(kChoices) - 1], scale);
 }
 
 }  // namespace tx3

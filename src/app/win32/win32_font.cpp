@@ -1,10 +1,13 @@
 #include "app/win32/win32_font.h"
 
+#include <cmath>
 #include <cwchar>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "app/win32/win32_geometry.h"
+#include "app/window_fit.h"
 #include "app/window_layout.h"
 #include "platform/win32/wide_text.h"
 
@@ -105,7 +108,25 @@ bool Fits(HDC dc, const LOGFONTW& font, int dpi) {
   return fit;
 }
 
+// The message font's height at the default setting: 9 points at 96 dpi.
+constexpr double kDefaultMessagePixels = 12.0;
+
+std::optional<DWORD> TextScalePercent() {
+  DWORD percent = 0;
+  DWORD size = sizeof(percent);
+  const LSTATUS read = RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Accessibility",
+                                    L"TextScaleFactor", RRF_RT_REG_DWORD, nullptr, &percent, &size);
+  if (read != ERROR_SUCCESS || percent == 0) return std::nullopt;
+  return percent;
+}
+
 }  // namespace
+
+double SystemTextScale() {
+  if (const std::optional<DWORD> percent = TextScalePercent()) return TextScale(*percent, 100.0);
+  const LOGFONTW message = MessageFont(kDefaultDpi);
+  return TextScale(std::abs(static_cast<double>(message.lfHeight)), kDefaultMessagePixels);
+}
 
 bool CaptionsFit(const LOGFONTW& font, int dpi) {
   HDC dc = CreateCompatibleDC(nullptr);

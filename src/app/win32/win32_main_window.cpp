@@ -8,6 +8,8 @@
 #include "app/win32/win32_artwork.h"
 #include "app/win32/win32_font.h"
 #include "app/win32/win32_geometry.h"
+#include "app/window_colours.h"
+#include "app/window_fit.h"
 #include "platform/win32/wide_text.h"
 
 namespace tx3 {
@@ -26,6 +28,30 @@ constexpr int kDropDownTwips = 3000;
 COLORREF FromRgb(unsigned rgb) {
   return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
+
+unsigned ToRgb(COLORREF colour) {
+  return (static_cast<unsigned>(GetRValue(colour)) << 16) |
+         (static_cast<unsigned>(GetGValue(colour)) << 8) | GetBValue(colour);
+}
+
+bool HighContrast() {
+  HIGHCONTRASTW look{};
+  look.cbSize = sizeof(look);
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(look), &look, 0) != FALSE &&
+         (look.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// The design's link colour, or the system's in a high-contrast theme; readable as text either way.
+COLORREF LinkTextColour() {
+  return FromRgb(LinkColour({.design = kLinkTextRgb,
+                             .system = ToRgb(GetSysColor(COLOR_HOTLIGHT)),
+                             .text = ToRgb(GetSysColor(COLOR_BTNTEXT)),
+                             .background = ToRgb(GetSysColor(COLOR_BTNFACE)),
+                             .systemTheme = HighContrast()}));
+}
+
+// Lines a click on a scroll bar's arrow or a notch of the wheel moves: a row of the design.
+constexpr int kLineTwips = 360;
 
 HINSTANCE ThisModule() {
   return GetModuleHandleW(nullptr);
@@ -96,6 +122,7 @@ class Win32MainWindow::Widgets final : public ViewToolkit {
     w_.missing_[static_cast<size_t>(slot)] = missing;
     // In words too, for a screen reader and for a high-contrast theme that may hide the colour.
     std::wstring words = platform::win32::Widen(description);
+    w_.missingWords_[static_cast<size_t>(slot)] = words;
     w_.annotation_->SetDescription(field, words);
     if (w_.folderTips_ != nullptr) {
       TTTOOLINFOW tool{};
@@ -107,6 +134,8 @@ class Win32MainWindow::Widgets final : public ViewToolkit {
     }
     // Its colour comes with the next WM_CTLCOLOREDIT.
     InvalidateRect(field, nullptr, TRUE);
+    // Typed into existence or out of it while focused: the tip follows.
+    if (GetFocus() == field) w_.ShowFocusTip(field, missing);
   }
 
   void SetChecked(int slot, bool checked) override {
@@ -185,6 +214,13 @@ Win32MainWindow::Win32MainWindow(FrmMain& model, std::unique_ptr<AccessibleAnnot
   // "Codecs Audio" is an owner-drawn button: a link to screen readers.
   if (HWND link = ControlWindow("LabelCODEC")) annotation_->MarkLink(link);
   MakeFolderTips();
+  MakeFocusTip();
+  // Each control tells when it takes the focus, so that it is scrolled into view.
+  for (HWND control : widgets_) {
+    if (control != nullptr) {
+      SetWindowSubclass(control, ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+  }
   ApplyDpi();
   binding_.Start();
 }
@@ -215,19 +251,161 @@ int Win32MainWindow::SlotOf(HWND control) const {
   return At(slot) == control ? slot : -1;
 }
 
-void Win32MainWindow::CentreOnScreen() {
-  if (hwnd_ == nullptr) return;
+namespace {
+
+std::optional<RECT> WorkArea(HWND window) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
-  if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-  RECT window{};
-  GetWindowRect(hwnd_, &window);
-  const RECT& area = monitor.rcWork;
-  const int width = window.right - window.left;
-  const int height = window.bottom - window.top;
-  const int left = area.left + (area.right - area.left - width) / 2;
-  const int top = std::max(area.top, area.top + (area.bottom - area.top - height) / 2);
-  SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    return std::nullopt;
+  }
+  return monitor.rcWork;
+}
+
+int ScrollBarSize(int dpi) {
+  using ForDpiFn = int(WINAPI*)(int, UINT);
+  static const auto forDpi = User32Function<ForDpiFn>("GetSystemMetricsForDpi");
+  const int size = forDpi != nullptr ? forDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) : 0;
+  return size > 0 ? size : GetSystemMetrics(SM_CXVSCROLL);
+}
+
+void SetBar(HWND window, int bar, int designLength, int viewLength, int position) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMax = designLength - 1;
+  // A page as long as the design hides the bar.
+  info.nPage = static_cast<UINT>(std::min(viewLength, designLength));
+  info.nPos = position;
+  SetScrollInfo(window, bar, &info, TRUE);
+}
+
+}  // namespace
+
+void Win32MainWindow::CentreOnScreen() {
+  if (hwnd_ == nullptr) return;
+  if (const std::optional<RECT> area = WorkArea(hwnd_)) FitInto(*area);
+}
+
+void Win32MainWindow::FitInto(const RECT& area) {
+  if (hwnd_ == nullptr) return;
+  const SIZE outer = SizeInside(area);
+  const int left = std::max(area.left, area.left + (area.right - area.left - outer.cx) / 2);
+  const int top = std::max(area.top, area.top + (area.bottom - area.top - outer.cy) / 2);
+  SetWindowPos(hwnd_, nullptr, left, top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowControl(GetFocus());
+}
+
+// After a change of density or text size: the new size inside the monitor's work area, the
+// window moved no more than it must to stay inside it.
+void Win32MainWindow::Refit() {
+  const std::optional<RECT> area = WorkArea(hwnd_);
+  if (!area) return;
+  const SIZE outer = SizeInside(*area);
+  RECT now{};
+  GetWindowRect(hwnd_, &now);
+  const int left = std::max<int>(area->left, std::min<int>(now.left, area->right - outer.cx));
+  const int top = std::max<int>(area->top, std::min<int>(now.top, area->bottom - outer.cy));
+  SetWindowPos(hwnd_, nullptr, left, top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE Win32MainWindow::SizeInside(const RECT& area) {
+  const SIZE frame = OuterSize(0, 0, kWindowStyle, 0, dpi_);
+  const int bar = ScrollBarSize(dpi_);
+  const WindowFit fit =
+      FitInside({design_.cx, design_.cy},
+                {area.right - area.left - frame.cx, area.bottom - area.top - frame.cy}, bar);
+  // The scroll bars stand outside the client area: the client area is the part shown.
+  const int x = std::clamp<int>(scroll_.x, 0, design_.cx - fit.view.width);
+  const int y = std::clamp<int>(scroll_.y, 0, design_.cy - fit.view.height);
+  SetBar(hwnd_, SB_HORZ, design_.cx, fit.view.width, x);
+  SetBar(hwnd_, SB_VERT, design_.cy, fit.view.height, y);
+  ScrollTo(x, y);
+  const ClientSize client = fit.Client(bar);
+  return OuterSize(client.width, client.height, kWindowStyle, 0, dpi_);
+}
+
+// Moves the design under the client area so that its pixel (x, y) is at the top left.
+void Win32MainWindow::ScrollTo(int x, int y) {
+  RECT shown{};
+  GetClientRect(hwnd_, &shown);
+  x = std::clamp<int>(x, 0, std::max<int>(0, design_.cx - shown.right));
+  y = std::clamp<int>(y, 0, std::max<int>(0, design_.cy - shown.bottom));
+  if (x == scroll_.x && y == scroll_.y) return;
+  // Every control moved by the same step, hidden or shown (the system scrolls the children of
+  // a shown window only).
+  const int dx = scroll_.x - x;
+  const int dy = scroll_.y - y;
+  HDWP moves = BeginDeferWindowPos(static_cast<int>(widgets_.size()));
+  for (HWND control : widgets_) {
+    if (control == nullptr || moves == nullptr) continue;
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    moves = DeferWindowPos(moves, control, nullptr, r.left + dx, r.top + dy, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (moves != nullptr) EndDeferWindowPos(moves);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+  scroll_ = {x, y};
+  SetScrollPos(hwnd_, SB_HORZ, x, TRUE);
+  SetScrollPos(hwnd_, SB_VERT, y, TRUE);
+}
+
+// A scroll bar's request: an arrow, the track beside the thumb, the thumb dragged, an end.
+void Win32MainWindow::OnScroll(int bar, int request) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_ALL;
+  GetScrollInfo(hwnd_, bar, &info);
+  const int line = ScaledPixels(kLineTwips, layoutDpi_);
+  const int page = static_cast<int>(info.nPage);
+  int at = info.nPos;
+  switch (request) {
+    case SB_LINEUP:
+      at -= line;
+      break;
+    case SB_LINEDOWN:
+      at += line;
+      break;
+    case SB_PAGEUP:
+      at -= page;
+      break;
+    case SB_PAGEDOWN:
+      at += page;
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      at = info.nTrackPos;
+      break;
+    case SB_TOP:
+      at = 0;
+      break;
+    case SB_BOTTOM:
+      at = info.nMax;
+      break;
+    default:
+      return;
+  }
+  if (bar == SB_HORZ) {
+    ScrollTo(at, scroll_.y);
+  } else {
+    ScrollTo(scroll_.x, at);
+  }
+}
+
+// The control that takes the focus comes into view (its top left corner first).
+void Win32MainWindow::ShowControl(HWND control) {
+  if (control == nullptr || GetParent(control) != hwnd_ || SlotOf(control) < 0) return;
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+  RECT shown{};
+  GetClientRect(hwnd_, &shown);
+  // In the design's coordinates.
+  OffsetRect(&r, scroll_.x, scroll_.y);
+  ScrollTo(ScrollToShow(scroll_.x, shown.right, r.left, r.right),
+           ScrollToShow(scroll_.y, shown.bottom, r.top, r.bottom));
 }
 
 void Win32MainWindow::Show(int showCommand) {
@@ -264,6 +442,7 @@ void Win32MainWindow::BuildControls() {
   }
   widgets_.assign(layout.size(), nullptr);
   missing_.assign(layout.size(), false);
+  missingWords_.assign(layout.size(), std::wstring());
   const auto make = [this, layout](const ControlLayout* control) {
     const auto slot = static_cast<size_t>(control - layout.data());
     widgets_[slot] = MakeControl(*control, kFirstControlId + static_cast<int>(slot));
@@ -294,6 +473,45 @@ void Win32MainWindow::MakeFolderTips() {
     tool.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(folderTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
+}
+
+// One tracking tip for the keyboard: the mouse's tooltips show only under the pointer.
+void Win32MainWindow::MakeFocusTip() {
+  focusTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                              ThisModule(), nullptr);
+  if (focusTip_ == nullptr) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(focusTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The field's missing folder said under it while it has the focus, in the words its tooltip and
+// its description give.
+void Win32MainWindow::ShowFocusTip(HWND field, bool shown) {
+  if (focusTip_ == nullptr) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  if (!shown) {
+    SendMessageW(focusTip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    return;
+  }
+  const int slot = SlotOf(field);
+  if (slot < 0) return;
+  std::wstring words = missingWords_[static_cast<size_t>(slot)];
+  tool.lpszText = words.data();
+  SendMessageW(focusTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  RECT r{};
+  GetWindowRect(field, &r);
+  SendMessageW(focusTip_, TTM_TRACKPOSITION, 0, MAKELPARAM(r.left + (r.bottom - r.top), r.bottom));
+  SendMessageW(focusTip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 // The window class and styles of each kind of control (WS_CHILD | WS_VISIBLE besides).
@@ -346,12 +564,12 @@ HWND Win32MainWindow::MakeControl(const ControlLayout& control, int id) {
 // controls' places.
 void Win32MainWindow::ApplyDpi() {
   dpi_ = WindowDpi(hwnd_);
-  const SIZE outer = OuterSize(ScaledPixels(kClientWidthTwips, dpi_),
-                               ScaledPixels(kClientHeightTwips, dpi_), kWindowStyle, 0, dpi_);
-  SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  layoutDpi_ = ScaledDpi(dpi_, SystemTextScale());
+  design_ = {ScaledPixels(kClientWidthTwips, layoutDpi_),
+             ScaledPixels(kClientHeightTwips, layoutDpi_)};
+  Refit();
 
-  LOGFONTW look = ChooseWindowFont(dpi_);
+  LOGFONTW look = ChooseWindowFont(layoutDpi_);
   HFONT font = CreateFontIndirectW(&look);
   look.lfUnderline = TRUE;
   HFONT linkFont = CreateFontIndirectW(&look);
@@ -367,7 +585,7 @@ void Win32MainWindow::ApplyDpi() {
   linkFont_ = linkFont;
 
   if (logo_ != nullptr) DeleteObject(logo_);
-  logo_ = LogoBitmap(ScaledPixels(kLogoTwips, dpi_), GetSysColor(COLOR_BTNFACE));
+  logo_ = LogoBitmap(ScaledPixels(kLogoTwips, layoutDpi_), GetSysColor(COLOR_BTNFACE));
 
   HICON big = ProgramIcon(IconSize(SM_CXICON, 32, dpi_));
   HICON small = ProgramIcon(IconSize(SM_CXSMICON, 16, dpi_));
@@ -386,13 +604,14 @@ void Win32MainWindow::PlaceControls() {
   for (const ControlLayout& control : WindowLayout()) {
     HWND window = ControlWindow(control.name, control.index);
     if (window == nullptr) continue;
-    const RECT r = PixelRect(control, dpi_);
+    RECT r = PixelRect(control, layoutDpi_);
+    OffsetRect(&r, -scroll_.x, -scroll_.y);  // where the design stands under the client area
     const int height = r.bottom - r.top;
     if (control.kind == ControlKind::ComboBox) {
       // A drop-down list's window height is its open height; the field's own height follows
       // the height of its selection row.
       MoveWindow(window, r.left, r.top, r.right - r.left,
-                 height + ScaledPixels(kDropDownTwips, dpi_), FALSE);
+                 height + ScaledPixels(kDropDownTwips, layoutDpi_), FALSE);
       FitComboHeight(window, height);
     } else {
       MoveWindow(window, r.left, r.top, r.right - r.left, height, FALSE);
@@ -448,6 +667,16 @@ LRESULT CALLBACK Win32MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPa
   return self->HandleMessage(message, wParam, lParam);
 }
 
+LRESULT CALLBACK Win32MainWindow::ControlProc(HWND control, UINT message, WPARAM wParam,
+                                              LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
+  if (message == WM_SETFOCUS) {
+    reinterpret_cast<Win32MainWindow*>(self)->ShowControl(control);
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(control, ControlProc, id);
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
 LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND hwnd = hwnd_;  // a handler may destroy the window
   switch (message) {
@@ -490,6 +719,27 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_SYSCOLORCHANGE:
       ApplyDpi();  // the logo is laid on the window's colour
       break;
+    case WM_SETTINGCHANGE:
+      // "Make text bigger" and the message font change the design's size.
+      if (ScaledDpi(dpi_, SystemTextScale()) != layoutDpi_) ApplyDpi();
+      break;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      OnScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam));
+      return 0;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: {
+      // Three rows a notch, as the system scrolls lines; sideways with Shift or a tilted wheel.
+      const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+      const int by = notches * 3 * ScaledPixels(kLineTwips, layoutDpi_);
+      const bool sideways = message == WM_MOUSEHWHEEL || (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT);
+      if (sideways) {
+        ScrollTo(scroll_.x + (message == WM_MOUSEHWHEEL ? by : -by), scroll_.y);
+      } else {
+        ScrollTo(scroll_.x, scroll_.y - by);
+      }
+      return 0;
+    }
     default:
       break;
   }
@@ -515,6 +765,10 @@ void Win32MainWindow::OnCommand(HWND from, int code) {
   const int slot = SlotOf(from);
   if (slot < 0) return;
   switch (code) {
+    case EN_SETFOCUS:
+    case EN_KILLFOCUS:
+      ShowFocusTip(from, code == EN_SETFOCUS && missing_[static_cast<size_t>(slot)]);
+      break;
     case EN_CHANGE:
       binding_.Operated(slot, {.text = platform::win32::Narrow(WindowText(from))});
       break;
@@ -578,7 +832,7 @@ void Win32MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   // The logo at the top left of its area, as a picture control shows it.
   HDC source = CreateCompatibleDC(item.hDC);
   HGDIOBJ old = SelectObject(source, logo_);
-  const int size = ScaledPixels(kLogoTwips, dpi_);
+  const int size = ScaledPixels(kLogoTwips, layoutDpi_);
   BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, size, size, source, 0, 0, SRCCOPY);
   SelectObject(source, old);
   DeleteDC(source);
@@ -592,7 +846,7 @@ void Win32MainWindow::DrawLink(const DRAWITEMSTRUCT& item) {
   HGDIOBJ oldFont = SelectObject(
       item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   SetBkMode(item.hDC, TRANSPARENT);
-  SetTextColor(item.hDC, FromRgb(kLinkTextRgb));
+  SetTextColor(item.hDC, LinkTextColour());
   constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
   RECT area = item.rcItem;
   DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area, kFormat);
@@ -617,6 +871,7 @@ void Win32MainWindow::OnDestroyed() {
   hwnd_ = nullptr;
   lastFocus_ = nullptr;
   folderTips_ = nullptr;  // owned by the window, gone with it
+  focusTip_ = nullptr;
   // Every control handle is gone with the window.
   widgets_.assign(widgets_.size(), nullptr);
   if (quitWhenClosed_) PostQuitMessage(0);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,26 +37,42 @@ class Win32MainWindow {
 
   // Shows every control as the model holds it.
   void RenderAll() { binding_.RenderAll(); }
-  // Places the window in the middle of its monitor's work area.
+  // Places the window in the middle of its monitor's work area, fitted inside it.
   void CentreOnScreen();
+  // Fits the window inside `area` (a monitor's work area, in screen pixels): the design's client
+  // area scrolls in a smaller window when it does not fit; the window stands in the middle, its
+  // top inside the area.
+  void FitInto(const RECT& area);
   // Shows the window and puts the focus on the first field.
   void Show(int showCommand);
 
-  // The density the controls are laid out at.
-  int Dpi() const { return dpi_; }
+  // The density the controls are laid out at: the monitor's, grown with the system's text size.
+  int Dpi() const { return layoutDpi_; }
+  // The tip under a missing folder's field while it has the focus ("Dossier introuvable").
+  HWND FocusTipWindow() const { return focusTip_; }
   // The control `name`(`index`) of the layout; nullptr when the window has none.
   HWND ControlWindow(std::string_view name, int index = -1) const;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool CreateMainWindow();
   void BuildControls();
   HWND MakeControl(const ControlLayout& control, int id);
   void MakeFolderTips();
+  void MakeFocusTip();
+  void ShowFocusTip(HWND field, bool shown);
   void ApplyDpi();
   void PlaceControls();
+  // The window sized for the design at its density inside `area`, scroll bars where it needs.
+  SIZE SizeInside(const RECT& area);
+  void Refit();
+  void ScrollTo(int x, int y);
+  void OnScroll(int bar, int request);
+  void ShowControl(HWND control);
   void FitComboHeight(HWND combo, int height);
   void FitListColumn();
   HWND At(int slot) const;
@@ -79,12 +96,16 @@ class Win32MainWindow {
   ViewBinding binding_;
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
+  int layoutDpi_ = 96;  // dpi_ grown by the system's text scale
+  SIZE design_{0, 0};   // the design's client area at layoutDpi_
+  POINT scroll_{0, 0};  // the first pixel of the design shown
   bool quitWhenClosed_ = false;
   // A close asked for while a command runs (its message boxes still to come) waits for its end.
   bool closePending_ = false;
   HWND lastFocus_ = nullptr;
-  std::vector<HWND> widgets_;  // by slot of the layout
-  std::vector<bool> missing_;  // by slot: a folder field shown red
+  std::vector<HWND> widgets_;               // by slot of the layout
+  std::vector<bool> missing_;               // by slot: a folder field shown red
+  std::vector<std::wstring> missingWords_;  // by slot: what a red field says
 
   HFONT font_ = nullptr;
   HFONT linkFont_ = nullptr;
@@ -94,6 +115,7 @@ class Win32MainWindow {
   HICON smallIcon_ = nullptr;
 
   HWND folderTips_ = nullptr;  // the missing folders' tooltips
+  HWND focusTip_ = nullptr;    // shown under a missing folder's field that has the focus
 };
 
 }  // namespace tx3

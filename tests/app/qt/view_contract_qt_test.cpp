@@ -1,6 +1,8 @@
 // The view contract (app/view_contract.h) run against the Qt window, driven with QTest.
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -116,12 +118,37 @@ class QtDriver final : public ViewDriver {
     QWidget* first = Widget("TexteNomRadio", -1);
     QWidget* w = first;
     do {
-      if ((w->focusPolicy() & Qt::TabFocus) && w->parentWidget() == first->parentWidget()) {
+      if ((w->focusPolicy() & Qt::TabFocus) && w->parentWidget() == window_->Form()) {
         stops.push_back(LayoutOf(w));
       }
       w = w->nextInFocusChain();
     } while (w != first && stops.size() < 200);
     return stops;
+  }
+
+  void FitInto(Edges area) override {
+    window_->FitInto(QRect(QPoint(area.left, area.top), QPoint(area.right - 1, area.bottom - 1)));
+    QApplication::processEvents();
+  }
+  Edges Frame() override {
+    const QRect r = window_->frameGeometry();
+    return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+  }
+  std::pair<int, int> ViewSize() override {
+    return {window_->Viewport()->width(), window_->Viewport()->height()};
+  }
+  Edges Shown(std::string_view name, int index) override {
+    QWidget* widget = Widget(name, index);
+    const QPoint at = widget->mapTo(window_->Viewport(), QPoint(0, 0));
+    return {at.x(), at.y(), at.x() + widget->width(), at.y() + widget->height()};
+  }
+
+  // The warning mark inside the end of the field says it, focused or not.
+  std::string FocusTip(std::string_view name, int index) override {
+    const auto* mark =
+        Field(name, index)
+            ->findChild<QAction*>(QStringLiteral("FolderMissing"), Qt::FindDirectChildrenOnly);
+    return mark != nullptr && mark->isVisible() ? Utf8(mark->text()) : std::string();
   }
 
   // What the operator does to change a field: select everything, then type.
@@ -147,6 +174,14 @@ class QtDriver final : public ViewDriver {
     QWidget* widget = Widget(name, index);
     widget->setFocus();
     QTest::keyClick(widget, key == Key::Enter ? Qt::Key_Return : Qt::Key_Space);
+  }
+  void Focus(std::string_view name, int index) override {
+    if (!window_->isActiveWindow()) {
+      window_->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    }
+    Widget(name, index)->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
   }
   const std::vector<Box>& Boxes() override { return boxes_; }
   std::string LineBreak() override { return "\n"; }

@@ -145,6 +145,32 @@ class Win32Driver final : public ViewDriver {
     return stops;
   }
 
+  void FitInto(Edges area) override {
+    window_->FitInto(RECT{area.left, area.top, area.right, area.bottom});
+  }
+  Edges Frame() override {
+    RECT r{};
+    GetWindowRect(window_->Handle(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+  }
+  // The client area is the part shown: the scroll bars stand outside it.
+  std::pair<int, int> ViewSize() override { return ClientSize(); }
+  Edges Shown(std::string_view name, int index) override { return Place(name, index); }
+
+  // The focus tip, while it is shown under this control.
+  std::string FocusTip(std::string_view name, int index) override {
+    HWND tip = window_->FocusTipWindow();
+    if (tip == nullptr || GetFocus() != Control(name, index) || !IsWindowVisible(tip)) return {};
+    wchar_t text[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = window_->Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(window_->Handle());
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    return Narrow(text);
+  }
+
   // Keys as the edit control receives them: the first replaces the whole selected text.
   void Retype(std::string_view name, int index, std::string_view text) override {
     HWND field = Control(name, index);
@@ -181,6 +207,10 @@ class Win32Driver final : public ViewDriver {
     MSG up{control, WM_KEYUP, code, 0xC0000001, 0, {}};
     if (!IsDialogMessageW(window_->Handle(), &down)) DispatchMessageW(&down);
     if (!IsDialogMessageW(window_->Handle(), &up)) DispatchMessageW(&up);
+  }
+  void Focus(std::string_view name, int index) override {
+    Shown();
+    SetFocus(Control(name, index));
   }
   const std::vector<Box>& Boxes() override { return boxes_; }
   std::string LineBreak() override { return "\r\n"; }

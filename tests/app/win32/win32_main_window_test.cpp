@@ -9,6 +9,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <atomic>
 #include <map>
 #include <memory>
@@ -18,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/contrast_check.h"
 #include "app/win32/accessible_annotation.h"
 #include "app/win32/win32_geometry.h"
 #include "app/win32/win32_ui_port.h"
@@ -326,6 +328,123 @@ TEST(SystemAnnotationTest, EveryAnnotatedNameAndDescriptionReadsBack) {
     model.SetUiPort(nullptr);
   }
   if (SUCCEEDED(com)) CoUninitialize();
+}
+
+// Where a control stands in the client area now.
+RECT PlaceOf(HWND window, HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// The window in a 400 × 300 work area: the scroll bars, the wheel and the keyboard's focus move
+// the design under the client area, by a row of the design (24 pixels) a line.
+TEST_F(Win32MainWindowTest, TheScrollBarsAndTheWheelMoveTheDesign) {
+  window->FitInto(RECT{0, 0, 400, 300});
+  HWND status = Control("StatusBarMain");
+  RECT client{};
+  GetClientRect(window->Handle(), &client);
+  const auto send = [this](UINT message, WPARAM wParam) {
+    SendMessageW(window->Handle(), message, wParam, 0);
+  };
+  const struct {
+    const char* what;
+    UINT message;
+    WPARAM wParam;
+    int dx, dy;  // how far the design moves
+  } cases[] = {
+      {"line down", WM_VSCROLL, SB_LINEDOWN, 0, -24},
+      {"line up", WM_VSCROLL, SB_LINEUP, 0, 24},
+      {"line right", WM_HSCROLL, SB_LINEDOWN, -24, 0},
+      {"page down", WM_VSCROLL, SB_PAGEDOWN, 0, -client.bottom},
+      {"wheel up a notch", WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0, 72},
+  };
+  for (const auto& c : cases) {
+    const RECT before = PlaceOf(window->Handle(), status);
+    send(c.message, c.wParam);
+    const RECT after = PlaceOf(window->Handle(), status);
+    EXPECT_EQ(after.left - before.left, c.dx) << c.what;
+    EXPECT_EQ(after.top - before.top, c.dy) << c.what;
+  }
+  send(WM_VSCROLL, SB_BOTTOM);
+  send(WM_HSCROLL, SB_BOTTOM);
+  EXPECT_EQ(PlaceOf(window->Handle(), status).bottom, client.bottom) << "the last row is reachable";
+  EXPECT_EQ(PlaceOf(window->Handle(), status).right, client.right);
+  send(WM_VSCROLL, SB_TOP);
+  send(WM_HSCROLL, SB_TOP);
+  EXPECT_EQ(PlaceOf(window->Handle(), Control("TexteNomRadio")).top, 16);
+  EXPECT_EQ(PlaceOf(window->Handle(), Control("TexteNomRadio")).left, 116);
+}
+
+// "Make text bigger" at 200 %: the design twice as large, the window still inside the screen.
+TEST_F(Win32MainWindowTest, LargerSystemTextGrowsTheDesignInsideTheScreen) {
+  constexpr wchar_t kKey[] = L"Software\\Microsoft\\Accessibility";
+  DWORD saved = 0;
+  DWORD size = sizeof(saved);
+  const bool had = RegGetValueW(HKEY_CURRENT_USER, kKey, L"TextScaleFactor", RRF_RT_REG_DWORD,
+                                nullptr, &saved, &size) == ERROR_SUCCESS;
+  const DWORD doubled = 200;
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"TextScaleFactor", REG_DWORD, &doubled,
+                            sizeof(doubled)),
+            ERROR_SUCCESS);
+  Annotations notes;
+  FrmMain other;
+  Win32MainWindow large(other, std::make_unique<RecordingAnnotation>(notes));
+  if (had) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"TextScaleFactor", REG_DWORD, &saved, sizeof(saved));
+  } else {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"TextScaleFactor");
+  }
+  ASSERT_TRUE(large.IsOpen());
+  EXPECT_EQ(large.Dpi(), 192);
+  const RECT area{0, 0, 1280, 1024};
+  large.FitInto(area);
+  RECT frame{};
+  GetWindowRect(large.Handle(), &frame);
+  EXPECT_GE(frame.left, area.left);
+  EXPECT_GE(frame.top, area.top);
+  EXPECT_LE(frame.right, area.right);
+  EXPECT_LE(frame.bottom, area.bottom);
+  // The design, 1524 × 1162 pixels, scrolls in it; its controls keep their doubled size.
+  EXPECT_NE(GetWindowLongW(large.Handle(), GWL_STYLE) & WS_VSCROLL, 0);
+  const RECT field = PlaceOf(large.Handle(), large.ControlWindow("TexteDossier", 7));
+  EXPECT_EQ(field.right - field.left, 2 * (669 - 116));
+}
+
+// The link as the window draws it: its darkest stroke reads 4.5:1 against the window's colour.
+TEST_F(Win32MainWindowTest, TheDrawnLinkReadsFourAndAHalfToOne) {
+  HWND link = Control("LabelCODEC");
+  RECT area{};
+  GetClientRect(link, &area);
+  BITMAPINFO info{};
+  info.bmiHeader = {
+      sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(canvas, nullptr);
+  HGDIOBJ old = SelectObject(dc, canvas);
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = static_cast<UINT>(GetDlgCtrlID(link));
+  item.itemAction = ODA_DRAWENTIRE;
+  item.hwndItem = link;
+  item.hDC = dc;
+  item.rcItem = area;
+  SendMessageW(window->Handle(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+  GdiFlush();
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const unsigned background = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+  double strongest = 1;
+  const auto* pixels = static_cast<const uint32_t*>(bits);
+  for (int i = 0; i < area.right * area.bottom; ++i) {
+    strongest = std::max(strongest, testing::WcagContrast(pixels[i] & 0xFFFFFFu, background));
+  }
+  SelectObject(dc, old);
+  DeleteObject(canvas);
+  DeleteDC(dc);
+  EXPECT_GE(strongest, 4.5);
 }
 
 }  // namespace

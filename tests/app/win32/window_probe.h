@@ -67,24 +67,29 @@ inline std::wstring SpokenName(HWND control, const Annotations& annotations) {
 
 // The tooltip text of `field`, from the window's tooltip control.
 inline std::wstring TipText(HWND window, HWND field) {
-  HWND tips = nullptr;
+  std::vector<HWND> tips;
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND w, LPARAM found) {
-        if (ClassOf(w) != L"tooltips_class32") return TRUE;
-        *reinterpret_cast<HWND*>(found) = w;
-        return FALSE;
+        if (ClassOf(w) == L"tooltips_class32")
+          reinterpret_cast<std::vector<HWND>*>(found)->push_back(w);
+        return TRUE;
       },
       reinterpret_cast<LPARAM>(&tips));
-  if (tips == nullptr || GetWindow(tips, GW_OWNER) != window) return L"<no tooltip>";
-  wchar_t text[128] = {};
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = window;
-  tool.uId = reinterpret_cast<UINT_PTR>(field);
-  tool.lpszText = text;
-  SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
-  return text;
+  // The window's tooltip that holds a tool for the field.
+  for (HWND each : tips) {
+    if (GetWindow(each, GW_OWNER) != window) continue;
+    wchar_t text[128] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(field);
+    if (!SendMessageW(each, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) continue;
+    tool.lpszText = text;
+    SendMessageW(each, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+    return text;
+  }
+  return L"<no tooltip>";
 }
 
 }  // namespace tx3::testing
