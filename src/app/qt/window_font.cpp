@@ -5,7 +5,6 @@
 #include <iterator>
 
 #include "app/qt/qt_text.h"
-#include "app/qt/twip_geometry.h"
 #include "app/window_layout.h"
 
 namespace tx3 {
@@ -34,13 +33,9 @@ QFont Variant(const QFont& base, const FontChoice& choice) {
 
 bool CaptionsFit(const QFont& font, const QPaintDevice* device) {
   const QFontMetricsF metrics(font, device);
-  for (const ControlLayout& control : WindowLayout()) {
-    if (control.caption.empty()) continue;
-    const QString caption = QtText(control.caption);
-    const int room = ScaledPixels(CaptionRoomTwips(control), device->logicalDpiX());
-    if (metrics.horizontalAdvance(caption) > room) return false;
-  }
-  return true;
+  return EveryCaptionFits(device->logicalDpiX(), [&](std::string_view caption) {
+    return metrics.horizontalAdvance(QtText(caption));
+  });
 }
 
 QFont WindowFont(const QFont& base, const QPaintDevice* device) {
