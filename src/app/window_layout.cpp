@@ -133,6 +133,14 @@ int CaptionRoomTwips(const ControlLayout& control) {
   }
 }
 
+bool EveryCaptionFits(int dpi, const std::function<double(std::string_view caption)>& width) {
+  for (const ControlLayout& control : WindowLayout()) {
+    if (control.caption.empty()) continue;
+    if (width(control.caption) > ScaledPixels(CaptionRoomTwips(control), dpi)) return false;
+  }
+  return true;
+}
+
 int ScaledPixels(int twips, int dpi) {
   constexpr long long kTwipsPerInch = 1440;
   const long long scaled = static_cast<long long>(twips) * dpi;

@@ -3,6 +3,7 @@
 // controls hold at run time are in FrmMain.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -50,6 +51,10 @@ const ControlLayout* LabelOf(const ControlLayout& control);
 // The width in twips a control's caption may take: its own width less a button's bevel or a check
 // box's box and spacing. Each view picks the largest font in which every caption fits.
 int CaptionRoomTwips(const ControlLayout& control);
+
+// Whether every caption fits its room at `dpi`, `width` giving a caption's width in pixels in the
+// font the view weighs.
+bool EveryCaptionFits(int dpi, const std::function<double(std::string_view caption)>& width);
 
 // pixels = twips * dpi / 1440, to the nearest pixel: what every view places its controls by.
 int ScaledPixels(int twips, int dpi);

@@ -18,12 +18,12 @@ std::string ParentKey(const std::string& key) {
 
 }  // namespace
 
-DryRunPlatform::DryRunPlatform(Platform& real) : real_(real) {
-  real_.SetProfileDryRun(true);
+DryRunPlatform::DryRunPlatform(Platform& real) : ForwardingPlatform(real) {
+  real.SetProfileDryRun(true);
 }
 
 DryRunPlatform::~DryRunPlatform() {
-  real_.SetProfileDryRun(false);
+  inner().SetProfileDryRun(false);
 }
 
 bool DryRunPlatform::Made(std::string_view path) const {
@@ -58,7 +58,7 @@ int32_t DryRunPlatform::FindFirst(std::string_view pattern, bool includeDirector
     firstName->clear();
     return 0;
   }
-  return real_.FindFirst(pattern, includeDirectories, firstName);
+  return ForwardingPlatform::FindFirst(pattern, includeDirectories, firstName);
 }
 
 int32_t DryRunPlatform::MakeDirectory(std::string_view path) {
@@ -79,7 +79,7 @@ int32_t DryRunPlatform::GetAttributes(std::string_view path, uint32_t* attribute
     return 0;
   }
   if (UnderMade(path)) return err::kFileNotFound;
-  return real_.GetAttributes(path, attributes);
+  return ForwardingPlatform::GetAttributes(path, attributes);
 }
 
 int32_t DryRunPlatform::SetAttributes(std::string_view path, uint32_t /*attributes*/) {
@@ -89,7 +89,7 @@ int32_t DryRunPlatform::SetAttributes(std::string_view path, uint32_t /*attribut
 
 int32_t DryRunPlatform::FileSize(std::string_view path, int64_t* size) {
   if (Made(path) || UnderMade(path)) return err::kFileNotFound;
-  return real_.FileSize(path, size);
+  return ForwardingPlatform::FileSize(path, size);
 }
 
 intptr_t DryRunPlatform::OpenInShell(std::string_view /*operation*/, std::string_view /*file*/,

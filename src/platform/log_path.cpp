@@ -4,6 +4,8 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/windows_path.h"
+
 namespace tx3::platform {
 namespace {
 
@@ -21,10 +23,6 @@ LogSettings& Settings() {
 
 char FoldAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IsSeparator(char c) {
-  return c == '\\' || c == '/';
 }
 
 // Whether one folder of `path` is named `name` (ASCII, case-insensitive).

@@ -1,5 +1,5 @@
 // Which file is the program's log, on both platforms, and how a run says that it has none.
-// The log files themselves are written by posix/log_file and win32/log_file.
+// The log file itself is written by log_file.h.
 #pragma once
 
 #include <functional>

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -56,6 +57,37 @@ TEST(WindowLayoutTest, StepRowsCarryTheirCaptions) {
 TEST(WindowLayoutTest, UnknownControlIsAbsent) {
   EXPECT_EQ(FindControl("TexteDossier", 8), nullptr);
   EXPECT_EQ(FindControl("Label"), nullptr);
+}
+
+// A caption as wide as its room fits; one more pixel and the font is too large, whichever caption
+// it is.
+TEST(WindowLayoutTest, ACaptionFitsUpToItsRoom) {
+  const ControlLayout* create = FindControl("CommandDossierCreer", 0);
+  const ControlLayout* tick = nullptr;
+  for (const ControlLayout& c : WindowLayout()) {
+    if (c.kind == ControlKind::CheckBox && !c.caption.empty()) tick = &c;
+  }
+  ASSERT_TRUE(create && tick);
+  struct Case {
+    const ControlLayout* measured;
+    int dpi;
+    int extra;  // pixels beyond the room
+    bool fits;
+  };
+  for (const Case c : {Case{create, 96, 0, true}, Case{create, 96, 1, false},
+                       Case{tick, 144, 0, true}, Case{tick, 144, 1, false}}) {
+    // Every control with the measured caption is as wide as that caption's narrowest room.
+    int room = ScaledPixels(CaptionRoomTwips(*c.measured), c.dpi);
+    for (const ControlLayout& other : WindowLayout()) {
+      if (other.caption == c.measured->caption)
+        room = std::min(room, ScaledPixels(CaptionRoomTwips(other), c.dpi));
+    }
+    const bool fits = EveryCaptionFits(c.dpi, [&](std::string_view caption) {
+      return caption == c.measured->caption ? room + c.extra : 0.0;
+    });
+    EXPECT_EQ(fits, c.fits) << c.measured->name << " at " << c.dpi << " dpi, +" << c.extra;
+  }
+  EXPECT_FALSE(EveryCaptionFits(96, [](std::string_view) { return 1e6; }));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <iterator>
 
 #include "app/qt/qt_text.h"
-#include "app/qt/twip_geometry.h"
 #include "app/window_fit.h"
 #include "app/window_layout.h"
 
@@ -57,14 +56,9 @@ double DesktopTextScale(const QFont& desktop, std::string_view desktopName) {
 
 bool CaptionsFit(const QFont& font, const QPaintDevice* device, double scale) {
   const QFontMetricsF metrics(font, device);
-  for (const ControlLayout& control : WindowLayout()) {
-    if (control.caption.empty()) continue;
-    const QString caption = QtText(control.caption);
-    const int room =
-        ScaledPixels(CaptionRoomTwips(control), ScaledDpi(device->logicalDpiX(), scale));
-    if (metrics.horizontalAdvance(caption) > room) return false;
-  }
-  return true;
+  return EveryCaptionFits(ScaledDpi(device->logicalDpiX(), scale), [&](std::string_view caption) {
+    return metrics.horizontalAdvance(QtText(caption));
+  });
 }
 
 QFont WindowFont(const QFont& base, const QPaintDevice* device, double scale) {

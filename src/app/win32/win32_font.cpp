@@ -91,18 +91,12 @@ bool Fits(HDC dc, const LOGFONTW& font, int dpi) {
   HFONT made = CreateFontIndirectW(&font);
   if (made == nullptr) return false;
   HGDIOBJ old = SelectObject(dc, made);
-  bool fit = true;
-  for (const ControlLayout& control : WindowLayout()) {
-    if (control.caption.empty()) continue;
-    const std::wstring caption = platform::win32::Widen(control.caption);
+  const bool fit = EveryCaptionFits(dpi, [dc](std::string_view text) {
+    const std::wstring caption = platform::win32::Widen(text);
     SIZE extent{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    const int room = ScaledPixels(CaptionRoomTwips(control), dpi);
-    if (extent.cx > room) {
-      fit = false;
-      break;
-    }
-  }
+    return static_cast<double>(extent.cx);
+  });
   SelectObject(dc, old);
   DeleteObject(made);
   return fit;

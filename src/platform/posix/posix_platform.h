@@ -5,9 +5,10 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/log_file.h"
 #include "platform/platform.h"
 #include "platform/posix/drive_map.h"
-#include "platform/posix/log_file.h"
+#include "platform/posix/log_host.h"
 #include "platform/posix/profile_io.h"
 #include "platform/profile_engine.h"
 #include "platform/profile_transactions.h"
@@ -88,7 +89,8 @@ class PosixPlatform final : public Platform {
   std::string ProfileHostPath(std::string_view file);
 
   DriveMap drives_;
-  LogFile log_;
+  PosixLogHost logHost_;
+  LogFile log_{logHost_};
   ProfileHostIo profileIo_;
   ProfileEngine profiles_{profileIo_};
   ProfileTransactions transactions_{profiles_};

@@ -40,7 +40,7 @@ std::wstring SystemFolder() {
   return length < MAX_PATH ? std::wstring(folder, length) : std::wstring();
 }
 
-bool IsFile(const std::wstring& path) {
+bool IsFile(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
@@ -50,18 +50,18 @@ bool IsFile(const std::wstring& path) {
 // a folder was written by whoever named it (TX3_BTRIEVE_LIBRARY, --engine-library): it is taken
 // as written, a relative one from the current folder, as any file named to a program. The answer
 // is in the form the load flags want: absolute, with backslashes.
-std::optional<std::wstring> LibraryPath(const std::wstring& nameOrPath,
+std::optional<std::wstring> LibraryPath(std::string_view nameOrPath,
                                         std::vector<std::string>* skipped) {
-  if (!IsBareName(nameOrPath)) return FullPath(nameOrPath);
+  if (!IsBareName(nameOrPath)) return FullPath(Widen(nameOrPath));
   const bool elevated = RunsElevated();
   const LibrarySearch search =
-      FindLibrary(nameOrPath, Widen(EnvironmentValue("PATH").value_or("")), SystemFolder(), IsFile,
-                  [elevated](const std::wstring& folder) {
-                    return elevated && WritableByNonAdmins(ReadFolderSecurity(folder));
+      FindLibrary(nameOrPath, EnvironmentValue("PATH").value_or(""), Narrow(SystemFolder()), IsFile,
+                  [elevated](const std::string& folder) {
+                    return elevated && WritableByNonAdmins(ReadFolderSecurity(Widen(folder)));
                   });
-  for (const std::wstring& folder : search.skipped) skipped->push_back(Narrow(folder));
+  skipped->insert(skipped->end(), search.skipped.begin(), search.skipped.end());
   if (!search.found) return std::nullopt;
-  return FullPath(*search.found);
+  return FullPath(Widen(*search.found));
 }
 
 // The engine's own DLLs lie beside it: its folder is searched first for what it loads, then the
@@ -85,7 +85,7 @@ std::unique_ptr<Library> OpenLibrary(std::string_view nameOrPath, int32_t* error
   ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previousMode);
   std::vector<std::string> ignored;
   const std::optional<std::wstring> path =
-      LibraryPath(Widen(nameOrPath), skipped != nullptr ? skipped : &ignored);
+      LibraryPath(nameOrPath, skipped != nullptr ? skipped : &ignored);
   const HMODULE module = path ? LoadByFullPath(*path) : nullptr;
   ::SetThreadErrorMode(previousMode, nullptr);
   if (module == nullptr) {

@@ -8,29 +8,27 @@
 #include <vector>
 
 #include "platform/win32/wide_text.h"
+#include "platform/windows_path.h"
 
 namespace tx3::platform::win32 {
 namespace {
 
-bool IsSeparator(wchar_t c) {
-  return c == L'\\' || c == L'/';
-}
-
 // "C:\..." or "\\server\share\..." (either separator): a path that names one file whatever the
 // current folder or drive.
-bool IsFullPath(std::wstring_view path) {
-  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return true;
-  return path.size() >= 3 && path[1] == L':' && IsSeparator(path[2]);
+bool IsFullPath(std::string_view path) {
+  const PathForm form = FormOf(path);
+  return form == PathForm::kUnc ||
+         (form == PathForm::kDrive && path.size() > 2 && IsSeparator(path[2]));
 }
 
 // The folders of PATH in order, their double quotes removed.
-std::vector<std::wstring> PathFolders(std::wstring_view pathText) {
-  std::vector<std::wstring> folders(1);
+std::vector<std::string> PathFolders(std::string_view pathText) {
+  std::vector<std::string> folders(1);
   bool quoted = false;
-  for (const wchar_t c : pathText) {
-    if (c == L'"') {
+  for (const char c : pathText) {
+    if (c == '"') {
       quoted = !quoted;
-    } else if (c == L';' && !quoted) {
+    } else if (c == ';' && !quoted) {
       folders.emplace_back();
     } else {
       folders.back() += c;
@@ -39,8 +37,8 @@ std::vector<std::wstring> PathFolders(std::wstring_view pathText) {
   return folders;
 }
 
-std::wstring Joined(std::wstring folder, std::wstring_view name) {
-  if (!IsSeparator(folder.back())) folder += L'\\';
+std::string Joined(std::string folder, std::string_view name) {
+  if (!IsSeparator(folder.back())) folder += '\\';
   folder += name;
   return folder;
 }
@@ -73,27 +71,27 @@ std::string SidText(PSID sid) {
 
 }  // namespace
 
-bool IsBareName(std::wstring_view name) {
-  return !name.empty() && name.find_first_of(L"\\/:") == std::wstring_view::npos;
+bool IsBareName(std::string_view name) {
+  return !name.empty() && name.find_first_of("\\/:") == std::string_view::npos;
 }
 
-LibrarySearch FindLibrary(std::wstring_view name, std::wstring_view pathText,
-                          std::wstring_view systemFolder,
-                          const std::function<bool(const std::wstring&)>& isFile,
-                          const std::function<bool(const std::wstring&)>& isUnsafe) {
+LibrarySearch FindLibrary(std::string_view name, std::string_view pathText,
+                          std::string_view systemFolder,
+                          const std::function<bool(const std::string&)>& isFile,
+                          const std::function<bool(const std::string&)>& isUnsafe) {
   LibrarySearch search;
-  std::wstring fileName(name);
-  if (fileName.find(L'.') == std::wstring::npos) fileName += L".dll";
+  std::string fileName(name);
+  if (fileName.find('.') == std::string::npos) fileName += ".dll";
   if (IsFullPath(systemFolder)) {
-    std::wstring candidate = Joined(std::wstring(systemFolder), fileName);
+    std::string candidate = Joined(std::string(systemFolder), fileName);
     if (isFile(candidate)) {
       search.found = std::move(candidate);
       return search;
     }
   }
-  for (const std::wstring& folder : PathFolders(pathText)) {
+  for (const std::string& folder : PathFolders(pathText)) {
     if (!IsFullPath(folder)) continue;
-    std::wstring candidate = Joined(folder, fileName);
+    std::string candidate = Joined(folder, fileName);
     if (!isFile(candidate)) continue;
     if (isUnsafe(folder)) {
       search.skipped.push_back(folder);

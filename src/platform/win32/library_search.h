@@ -15,11 +15,12 @@ namespace tx3::platform::win32 {
 
 // A name without folder or drive ("w64btrv.dll"), which Windows would look for in its search
 // folders.
-bool IsBareName(std::wstring_view name);
+bool IsBareName(std::string_view name);
 
+// Paths in UTF-8, as the platform's interface gives them.
 struct LibrarySearch {
-  std::optional<std::wstring> found;  // the file to load
-  std::vector<std::wstring> skipped;  // folders of PATH holding the name, passed over as unsafe
+  std::optional<std::string> found;  // the file to load
+  std::vector<std::string> skipped;  // folders of PATH holding the name, passed over as unsafe
 };
 
 // The file a bare library name stands for: in `systemFolder` when it is there, as Windows looks
@@ -28,10 +29,10 @@ struct LibrarySearch {
 // "C:lib") are never searched: they would name the current folder. A folder of PATH holding the
 // name for which `isUnsafe` answers true is passed over and listed in `skipped`. A name without
 // extension gets ".dll", as LoadLibraryW gives it.
-LibrarySearch FindLibrary(std::wstring_view name, std::wstring_view pathText,
-                          std::wstring_view systemFolder,
-                          const std::function<bool(const std::wstring&)>& isFile,
-                          const std::function<bool(const std::wstring&)>& isUnsafe);
+LibrarySearch FindLibrary(std::string_view name, std::string_view pathText,
+                          std::string_view systemFolder,
+                          const std::function<bool(const std::string&)>& isFile,
+                          const std::function<bool(const std::string&)>& isUnsafe);
 
 // A folder's security as the rule below reads it: its owner and the entries of its access list,
 // SIDs in their string form ("S-1-5-32-545").

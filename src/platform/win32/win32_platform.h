@@ -2,10 +2,11 @@
 // interface, the ANSI code page for INI content and the engine's paths.
 #pragma once
 
+#include "platform/log_file.h"
 #include "platform/platform.h"
 #include "platform/profile_engine.h"
 #include "platform/profile_transactions.h"
-#include "platform/win32/log_file.h"
+#include "platform/win32/log_host.h"
 #include "platform/win32/profile_io.h"
 #include "platform/win32/win_ini.h"
 
@@ -84,7 +85,8 @@ class Win32Platform : public Platform {
   // writes staged in the transactions as the engine stages the other files'.
   bool IsWinIni(const std::string& fullPath);
 
-  LogFile log_;
+  Win32LogHost logHost_;
+  LogFile log_{logHost_};
   SystemAnsiCodec codec_;
   Win32ProfileIo profileIo_;
   ProfileEngine profiles_{profileIo_, codec_};

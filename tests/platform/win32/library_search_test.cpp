@@ -14,71 +14,78 @@ namespace {
 
 TEST(LibrarySearch, FindsTheSystemFolderThenTheFirstSafeFullFolderOfPath) {
   struct Case {
-    const wchar_t* name;
-    const wchar_t* path;
-    std::set<std::wstring> files;
-    const wchar_t* expected;  // nullptr: not found
-    std::set<std::wstring> unsafe{};
-    std::vector<std::wstring> skipped{};
+    const char* name;
+    const char* path;
+    std::set<std::string> files;
+    const char* expected;  // nullptr: not found
+    std::set<std::string> unsafe{};
+    std::vector<std::string> skipped{};
   };
   const Case cases[] = {
       // The system folder first, as Windows looks there first; then PATH's order.
-      {L"w64btrv.dll",
-       L"C:\\A;C:\\B",
-       {L"C:\\B\\w64btrv.dll", L"C:\\A\\w64btrv.dll", L"C:\\Sys\\w64btrv.dll"},
-       L"C:\\Sys\\w64btrv.dll"},
-      {L"w64btrv.dll",
-       L"C:\\A;C:\\B",
-       {L"C:\\B\\w64btrv.dll", L"C:\\A\\w64btrv.dll"},
-       L"C:\\A\\w64btrv.dll"},
-      {L"w64btrv.dll", L"C:\\A;C:\\B", {L"C:\\Sys\\w64btrv.dll"}, L"C:\\Sys\\w64btrv.dll"},
+      {"w64btrv.dll",
+       "C:\\A;C:\\B",
+       {"C:\\B\\w64btrv.dll", "C:\\A\\w64btrv.dll", "C:\\Sys\\w64btrv.dll"},
+       "C:\\Sys\\w64btrv.dll"},
+      {"w64btrv.dll",
+       "C:\\A;C:\\B",
+       {"C:\\B\\w64btrv.dll", "C:\\A\\w64btrv.dll"},
+       "C:\\A\\w64btrv.dll"},
+      {"w64btrv.dll", "C:\\A;C:\\B", {"C:\\Sys\\w64btrv.dll"}, "C:\\Sys\\w64btrv.dll"},
       // An unsafe folder holding the name is passed over and named; one without it is not named.
-      {L"w64btrv.dll",
-       L"C:\\Tools;C:\\Empty;C:\\B",
-       {L"C:\\Tools\\w64btrv.dll", L"C:\\B\\w64btrv.dll"},
-       L"C:\\B\\w64btrv.dll",
-       {L"C:\\Tools", L"C:\\Empty"},
-       {L"C:\\Tools"}},
-      {L"w64btrv.dll",
-       L"C:\\Tools;C:\\Users\\op\\bin",
-       {L"C:\\Tools\\w64btrv.dll", L"C:\\Users\\op\\bin\\w64btrv.dll"},
+      {"w64btrv.dll",
+       "C:\\Tools;C:\\Empty;C:\\B",
+       {"C:\\Tools\\w64btrv.dll", "C:\\B\\w64btrv.dll"},
+       "C:\\B\\w64btrv.dll",
+       {"C:\\Tools", "C:\\Empty"},
+       {"C:\\Tools"}},
+      {"w64btrv.dll",
+       "C:\\Tools;C:\\Users\\op\\bin",
+       {"C:\\Tools\\w64btrv.dll", "C:\\Users\\op\\bin\\w64btrv.dll"},
        nullptr,
-       {L"C:\\Tools", L"C:\\Users\\op\\bin"},
-       {L"C:\\Tools", L"C:\\Users\\op\\bin"}},
+       {"C:\\Tools", "C:\\Users\\op\\bin"},
+       {"C:\\Tools", "C:\\Users\\op\\bin"}},
       // The system folder is never weighed.
-      {L"w64btrv.dll",
-       L"C:\\Tools",
-       {L"C:\\Sys\\w64btrv.dll", L"C:\\Tools\\w64btrv.dll"},
-       L"C:\\Sys\\w64btrv.dll",
-       {L"C:\\Sys", L"C:\\Tools"}},
+      {"w64btrv.dll",
+       "C:\\Tools",
+       {"C:\\Sys\\w64btrv.dll", "C:\\Tools\\w64btrv.dll"},
+       "C:\\Sys\\w64btrv.dll",
+       {"C:\\Sys", "C:\\Tools"}},
       // Folders relative to the current folder or drive are never searched.
-      {L"w64btrv.dll",
-       L".;bin;C:lib;\\\\srv\\share\\bin",
-       {L".\\w64btrv.dll", L"bin\\w64btrv.dll", L"C:lib\\w64btrv.dll"},
+      {"w64btrv.dll",
+       ".;bin;C:lib;\\\\srv\\share\\bin",
+       {".\\w64btrv.dll", "bin\\w64btrv.dll", "C:lib\\w64btrv.dll"},
        nullptr},
-      {L"w64btrv.dll",
-       L".;\\\\srv\\share\\bin",
-       {L".\\w64btrv.dll", L"\\\\srv\\share\\bin\\w64btrv.dll"},
-       L"\\\\srv\\share\\bin\\w64btrv.dll"},
+      {"w64btrv.dll",
+       ".;\\\\srv\\share\\bin",
+       {".\\w64btrv.dll", "\\\\srv\\share\\bin\\w64btrv.dll"},
+       "\\\\srv\\share\\bin\\w64btrv.dll"},
       // A quoted folder may hold ";"; empty entries and a closing separator change nothing.
-      {L"WBTRV32.DLL",
-       L";\"C:\\Prog;x\";;C:\\B\\",
-       {L"C:\\Prog;x\\WBTRV32.DLL"},
-       L"C:\\Prog;x\\WBTRV32.DLL"},
-      {L"WBTRV32.DLL", L"C:/Tools/", {L"C:/Tools/WBTRV32.DLL"}, L"C:/Tools/WBTRV32.DLL"},
+      {"WBTRV32.DLL",
+       ";\"C:\\Prog;x\";;C:\\B\\",
+       {"C:\\Prog;x\\WBTRV32.DLL"},
+       "C:\\Prog;x\\WBTRV32.DLL"},
+      {"WBTRV32.DLL", "C:/Tools/", {"C:/Tools/WBTRV32.DLL"}, "C:/Tools/WBTRV32.DLL"},
+      // Paths in UTF-8.
+      {"w64btrv.dll",
+       "C:\\Donn\xC3\xA9"
+       "es",
+       {"C:\\Donn\xC3\xA9"
+        "es\\w64btrv.dll"},
+       "C:\\Donn\xC3\xA9"
+       "es\\w64btrv.dll"},
       // LoadLibraryW's default extension.
-      {L"w64btrv", L"C:\\A", {L"C:\\A\\w64btrv.dll"}, L"C:\\A\\w64btrv.dll"},
-      {L"w64btrv.dll", L"", {}, nullptr},
+      {"w64btrv", "C:\\A", {"C:\\A\\w64btrv.dll"}, "C:\\A\\w64btrv.dll"},
+      {"w64btrv.dll", "", {}, nullptr},
   };
   for (const Case& c : cases) {
     const LibrarySearch search = FindLibrary(
-        c.name, c.path, L"C:\\Sys",
-        [&](const std::wstring& file) { return c.files.contains(file); },
-        [&](const std::wstring& folder) { return c.unsafe.contains(folder); });
+        c.name, c.path, "C:\\Sys", [&](const std::string& file) { return c.files.contains(file); },
+        [&](const std::string& folder) { return c.unsafe.contains(folder); });
     if (c.expected == nullptr) {
       EXPECT_FALSE(search.found.has_value()) << c.path;
     } else {
-      EXPECT_EQ(search.found.value_or(L"<none>"), c.expected) << c.path;
+      EXPECT_EQ(search.found.value_or("<none>"), c.expected) << c.path;
     }
     EXPECT_EQ(search.skipped, c.skipped) << c.path;
   }
@@ -159,11 +166,11 @@ TEST(LibrarySearch, ReadsAFolderSecurity) {
 }
 
 TEST(LibrarySearch, OnlyANameWithoutFolderOrDriveIsSearched) {
-  for (const wchar_t* bare : {L"w64btrv.dll", L"WBTRV32.DLL", L"w64btrv"}) {
+  for (const char* bare : {"w64btrv.dll", "WBTRV32.DLL", "w64btrv"}) {
     EXPECT_TRUE(IsBareName(bare));
   }
-  for (const wchar_t* path :
-       {L"", L".\\w64btrv.dll", L"lib/w64btrv.dll", L"C:w64btrv.dll", L"C:\\PVSW\\w64btrv.dll"}) {
+  for (const char* path :
+       {"", ".\\w64btrv.dll", "lib/w64btrv.dll", "C:w64btrv.dll", "C:\\PVSW\\w64btrv.dll"}) {
     EXPECT_FALSE(IsBareName(path));
   }
 }

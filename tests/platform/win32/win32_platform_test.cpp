@@ -8,8 +8,6 @@
 #include <thread>
 
 #include "platform/error_numbers.h"
-#include "platform/log_record.h"
-#include "platform/win32/log_file.h"
 #include "platform/win32/name_rules.h"
 #include "platform/win32/profile_io.h"
 #include "platform/win32/temp_folder.h"
@@ -305,26 +303,6 @@ TEST(Win32Platform, WinIniThatCannotBeWrittenIsToldSo) {
   EXPECT_FALSE(changes[0].written);
   EXPECT_EQ(changes[0].added, 1);
   EXPECT_EQ(FileBytes(Narrow(WinIniSection::Path())).find("[tx3_test]"), std::string::npos);
-}
-
-TEST(Win32LogFile, TimeStampedLinesRotatedAtOneMebibyte) {
-  const TempFolder folder;
-  const std::string log = folder.path() + "\\logs\\TX3_Setup.log";
-  ASSERT_TRUE(::SetEnvironmentVariableW(L"TX3_LOG_FILE", Widen(log).c_str()));
-  Win32Platform os;
-  os.AppendLog("first\r\nline");
-  const std::string bytes = FileBytes(log);
-  ASSERT_EQ(bytes.size(), size_t{24 + 11 + 2});
-  EXPECT_EQ(bytes[4], '-');
-  EXPECT_EQ(bytes[19], '.');
-  EXPECT_EQ(bytes.substr(24), "first  line\r\n");
-  ASSERT_TRUE(MakeFile(log, kLogRotateBytes));
-  os.AppendLog("second");
-  EXPECT_EQ(FileBytes(log).substr(24), "second\r\n");
-  int64_t size = 0;
-  EXPECT_EQ(os.FileSize(log + ".1", &size), 0);
-  EXPECT_EQ(size, kLogRotateBytes);
-  ::SetEnvironmentVariableW(L"TX3_LOG_FILE", nullptr);
 }
 
 TEST(Win32Platform, EngineFacts) {

@@ -1,0 +1,52 @@
+#include "platform/posix/log_host.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "platform/log_path.h"
+#include "platform/posix/host_files.h"
+
+namespace tx3::platform::posix {
+
+std::string LogFilePath() {
+  return ChooseLogPath(NamedLogFile(), EnvOrEmpty("TX3_LOG_FILE"),
+                       PosixDefaultLogPath(EnvOrEmpty("XDG_STATE_HOME"), HomeFolder()));
+}
+
+std::string LocalTimestamp() {
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  std::tm local{};
+  ::localtime_r(&now.tv_sec, &local);
+  char text[40];
+  const size_t length = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  std::snprintf(text + length, sizeof text - length, ".%03ld ", now.tv_nsec / 1000000L);
+  return text;
+}
+
+int64_t PosixLogHost::Size(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? info.st_size : -1;
+}
+
+void PosixLogHost::Move(const std::string& from, const std::string& to) {
+  ::rename(from.c_str(), to.c_str());
+}
+
+bool PosixLogHost::Append(const std::string& path, std::string_view bytes) {
+  MakeHostFolders(HostParent(path));
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  if (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    (void)written;  // a record that cannot be written (a full disk) is lost; the run goes on
+  }
+  ::close(fd);
+  return true;
+}
+
+}  // namespace tx3::platform::posix
