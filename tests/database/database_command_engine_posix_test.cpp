@@ -16,6 +16,7 @@
 #include "database/database_state.h"
 #include "support/child_lock.h"
 #include "support/fake_ui.h"
+#include "support/test_files.h"
 #include "system/system_context.h"
 #include "test_engine_access.h"
 
@@ -79,7 +80,7 @@ class DatabaseCommandEngineTest : public ::testing::Test {
 };
 
 TEST_F(DatabaseCommandEngineTest, LibraryEngineReceivesHostPathsAndSkipsPresentFiles) {
-  UseLibrary(TX3_TEST_ENGINE);
+  UseLibrary(tx3::testing::TestEngineLibrary());
   WriteAll(Data() / "FRAD000.bt6", "foreign data");
   WriteAll(Data() / "FRAD001.bt6", "");
   WriteAll(Data() / "FRADA05.bt6", std::string(kBuiltinSignature) + std::string(504, '\0'));

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "program_run.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ TEST_F(CaptureE2eTest, ACaptureOfAFolderWithoutAnInstallationWarnsAndStillSaves)
   EXPECT_EQ(json["messages"][0]["text"], warning);
   EXPECT_EQ(json["totals"]["warnings"], 1);
   EXPECT_EQ(json["exitStatus"], 4);
-  const std::string source = TX3_SOURCE_DIR;
+  const std::string source = tx3::testing::SourceFolder();
   EXPECT_EQ(std::system(("/usr/bin/python3 " + source + "/tests/e2e/check_report.py " + source +
                          "/src/app/batch/report.schema.json " + report.string())
                             .c_str()),

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "program_run.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -123,8 +124,9 @@ TEST_F(DatabaseE2eTest, LockedFileIsReported) {
 
 TEST_F(DatabaseE2eTest, EngineLibraryReceivesEveryCreate) {
   const fs::path log = root_ / "engine.log";
-  const Outcome outcome = CreateDatabase({std::string("TX3_BTRIEVE_LIBRARY=") + TX3_TEST_ENGINE,
-                                          "TX3_TEST_ENGINE_LOG=" + log.string()});
+  const Outcome outcome =
+      CreateDatabase({std::string("TX3_BTRIEVE_LIBRARY=") + tx3::testing::TestEngineLibrary(),
+                      "TX3_TEST_ENGINE_LOG=" + log.string()});
   EXPECT_EQ(outcome.status, 0) << outcome.out;
   const std::string calls = ReadAll(log);
   ASSERT_EQ(Lines(calls), 50u) << calls;
@@ -138,7 +140,7 @@ TEST_F(DatabaseE2eTest, EngineLibraryReceivesEveryCreate) {
 TEST_F(DatabaseE2eTest, FailingEngineIsReportedWithItsStatus) {
   const fs::path log = root_ / "engine.log";
   const Outcome outcome =
-      CreateDatabase({std::string("TX3_BTRIEVE_LIBRARY=") + TX3_TEST_ENGINE,
+      CreateDatabase({std::string("TX3_BTRIEVE_LIBRARY=") + tx3::testing::TestEngineLibrary(),
                       "TX3_TEST_ENGINE_LOG=" + log.string(), "TX3_TEST_ENGINE_STATUS=46"});
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(Lines(ReadAll(log)), 100u);  // two attempts each

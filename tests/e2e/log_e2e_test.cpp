@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "program_run.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ TEST_F(LogE2eTest, TheEngineLibraryNamedWinsOverTheVariable) {
   const fs::path calls = root_ / "engine.log";
   fs::create_directories(C("TX_Data/Data"));
   const Outcome r = Run({"--batch", "--folder", "6=C:\\TX_Data\\Data\\", "--create-database",
-                         "--engine-library", TX3_TEST_ENGINE},
+                         "--engine-library", tx3::testing::TestEngineLibrary()},
                         {"TX3_BTRIEVE_LIBRARY=libm.so.6", "TX3_TEST_ENGINE_LOG=" + calls.string()});
   EXPECT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_THAT(ReadAll(calls), HasSubstr("/FRAD000.bt6\n"));

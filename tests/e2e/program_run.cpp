@@ -1,4 +1,5 @@
 #include "program_run.h"
+#include "support/test_files.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -77,7 +78,7 @@ pid_t E2eTest::Spawn(const std::vector<std::string>& args, const std::vector<std
   }
   env.insert(env.end(), extraEnv.begin(), extraEnv.end());
   std::vector<std::string> argv = launcher_;
-  argv.push_back(TX3_SETUP_EXE);
+  argv.push_back(tx3::testing::SetupProgram());
   argv.insert(argv.end(), args.begin(), args.end());
 
   posix_spawn_file_actions_t actions;

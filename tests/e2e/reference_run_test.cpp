@@ -12,13 +12,15 @@
 #include <string>
 
 #include "program_run.h"
+#include "support/test_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using tx3::e2e::ReadAll;
 
-const fs::path kReference = fs::path(TX3_SOURCE_DIR) / "tests/e2e/reference/five_stations";
+const fs::path kReference =
+    fs::path(tx3::testing::SourceFolder()) / "tests/e2e/reference/five_stations";
 
 uint64_t Fnv1a64(const std::string& bytes) {
   uint64_t hash = 0xcbf29ce484222325ULL;

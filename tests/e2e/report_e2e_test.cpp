@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "program_run.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ using tx3::e2e::ReadAll;
 
 // The faults the schema finds in `report` (Debian's python3-jsonschema), empty when it is valid.
 std::string SchemaFaults(const fs::path& report) {
-  const std::string source = TX3_SOURCE_DIR;
+  const std::string source = tx3::testing::SourceFolder();
   const std::string command = "/usr/bin/python3 " + source + "/tests/e2e/check_report.py " +
                               source + "/src/app/batch/report.schema.json " + report.string() +
                               " 2>&1";
@@ -38,7 +39,8 @@ class ReportE2eTest : public tx3::e2e::E2eTest {
 };
 
 TEST_F(ReportE2eTest, EveryKindOfRunHasAValidReport) {
-  const std::string engine = std::string("TX3_BTRIEVE_LIBRARY=") + TX3_TEST_ENGINE;
+  const std::string engine =
+      std::string("TX3_BTRIEVE_LIBRARY=") + tx3::testing::TestEngineLibrary();
   const std::string engineLog = "TX3_TEST_ENGINE_LOG=" + (root_ / "engine.log").string();
   struct {
     const char* name;

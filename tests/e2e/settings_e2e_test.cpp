@@ -8,6 +8,7 @@
 #include <string>
 
 #include "program_run.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ TEST_F(SettingsE2eTest, ThreeStepsMakeANewInstallationAndASecondRunChangesNothin
         "TX_Data/Sons/Autre", "TX_Data/Data", "TX_Redist"}) {
     EXPECT_TRUE(fs::is_directory(C(folder))) << folder;
   }
-  const std::string data = std::string(TX3_SOURCE_DIR) + "/tests/settings/data/";
+  const std::string data = tx3::testing::SourceFolder() + "/tests/settings/data/";
   for (const char* file : {"BR_Mus.ini", "BR_Pub.ini"}) {
     EXPECT_EQ(ReadAll(C(std::string("Brennic/Tarvox/Config/") + file)), ReadAll(data + file))
         << file;

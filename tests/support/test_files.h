@@ -82,17 +82,17 @@ inline bool RunsOnWine() {
 
 #else
 
+// Where this build put things (support/build_paths.cpp).
+std::string SourceFolder();          // the source tree
+std::string TestBinaryFolder();      // the build's tests/ folder
+std::string SetupProgram();          // tx3_setup
+std::string TestEngineLibrary();     // the stand-in engine library (tests/database/test_engine)
+std::string ProfileWriterProgram();  // the profile engine's helper process
+
 // A file of the reference data, named as under tests/ ("settings/data/BR_Mus.ini").
 inline std::string TestDataFile(std::string_view relative) {
-  return std::string(TX3_SOURCE_DIR) + "/tests/" + std::string(relative);
+  return SourceFolder() + "/tests/" + std::string(relative);
 }
-
-#ifdef TX3_TEST_ENGINE
-// The stand-in engine library (tests/database/test_engine).
-inline std::string TestEngineLibrary() {
-  return TX3_TEST_ENGINE;
-}
-#endif
 
 #endif
 

@@ -23,6 +23,7 @@
 #include "app/qt/qt_test_application.h"
 #include "app/qt/qt_ui_port.h"
 #include "support/fake_platform.h"
+#include "support/test_files.h"
 #include "support/use_platform.h"
 
 namespace tx3 {
@@ -305,7 +306,8 @@ TEST_F(QtMainWindowTest, ScreenshotShowsTheRedFieldAndTheNormalOnes) {
   port->SetStatusText("TX3_Config.ini [Site] Lib=Radio Étoile");  // as a step writes it
   QApplication::processEvents();
 
-  const QString path = QStringLiteral(TX3_TEST_BINARY_DIR "/tx3_main_window.png");
+  const QString path =
+      QString::fromStdString(tx3::testing::TestBinaryFolder() + "/tx3_main_window.png");
   ASSERT_TRUE(window->grab().save(path));
   const QImage shot(path);
   ASSERT_EQ(shot.size(), QSize(762, 581));

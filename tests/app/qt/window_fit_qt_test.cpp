@@ -13,6 +13,7 @@
 #include "app/qt/qt_test_application.h"
 #include "app/qt/window_font.h"
 #include "support/fake_platform.h"
+#include "support/test_files.h"
 #include "support/use_platform.h"
 
 namespace tx3 {
@@ -86,9 +87,10 @@ TEST_P(QtWindowFitTest, TheDesignGrowsWithTheTextAndTheWindowStaysInsideTheScree
             design.width() > screen.width() || design.height() > screen.height());
 
   const qreal ratio = window->devicePixelRatioF();
-  const QString path = QStringLiteral(TX3_TEST_BINARY_DIR "/tx3_main_window_text%1_at%2.png")
-                           .arg(qRound(scale * 100))
-                           .arg(qRound(ratio * 100));
+  const QString path =
+      QString::fromStdString(tx3::testing::TestBinaryFolder() + "/tx3_main_window_text%1_at%2.png")
+          .arg(qRound(scale * 100))
+          .arg(qRound(ratio * 100));
   const QImage shot = window->grab().toImage();
   ASSERT_TRUE(shot.save(path));
   EXPECT_EQ(shot.size(), window->size() * ratio);

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 
+#include "support/test_files.h"
 #include "temp_drives.h"
 
 namespace tx3::platform::posix {
@@ -62,10 +63,10 @@ TEST_F(PosixPlatformTest, DialogFoldersAreExistingHostFolders) {
 }
 
 TEST_F(PosixPlatformTest, TheExecutableIsNamedInWindowsForm) {
-  std::string expected = "Z:" + std::string(TX3_TEST_BINARY_DIR) + "/tx3_platform_tests";
+  std::string expected = "Z:" + tx3::testing::TestBinaryFolder() + "/tx3_platform_tests";
   std::replace(expected.begin(), expected.end(), '/', '\\');
   char real[4096];
-  ASSERT_NE(::realpath(TX3_TEST_BINARY_DIR, real), nullptr);
+  ASSERT_NE(::realpath(tx3::testing::TestBinaryFolder().c_str(), real), nullptr);
   std::string canonical = "Z:" + std::string(real) + "/tx3_platform_tests";
   std::replace(canonical.begin(), canonical.end(), '/', '\\');
   const std::string answered = os_->ExecutablePath();

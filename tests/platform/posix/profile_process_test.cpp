@@ -16,6 +16,7 @@
 
 #include "platform/posix/profile_store.h"
 #include "profile_test_folder.h"
+#include "support/test_files.h"
 
 extern char** environ;
 
@@ -24,7 +25,7 @@ namespace {
 
 // Starts the writer; with `out`, its stdout goes to a pipe whose read end *out receives.
 pid_t StartWriter(const std::vector<std::string>& args, int* out = nullptr) {
-  std::vector<std::string> all{TX3_PROFILE_WRITER};
+  std::vector<std::string> all{tx3::testing::ProfileWriterProgram()};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& arg : all) argv.push_back(arg.data());
@@ -55,24 +56,24 @@ int WaitFor(pid_t pid) {
 }
 
 // The keys of a file the cycling writer built, or a failure when any byte is out of place.
-testing::AssertionResult ParseCycleFile(const std::string& bytes,
-                                        std::map<std::string, std::string>* keys) {
+::testing::AssertionResult ParseCycleFile(const std::string& bytes,
+                                          std::map<std::string, std::string>* keys) {
   static const std::regex kLine("k[0-9]{2}=[0-9]+\\.[0-9]+");
   keys->clear();
-  if (bytes.empty()) return testing::AssertionSuccess();
-  if (!bytes.starts_with("[S]\r\n")) return testing::AssertionFailure() << "header: " << bytes;
+  if (bytes.empty()) return ::testing::AssertionSuccess();
+  if (!bytes.starts_with("[S]\r\n")) return ::testing::AssertionFailure() << "header: " << bytes;
   size_t pos = 5;
   while (pos < bytes.size()) {
     const size_t end = bytes.find("\r\n", pos);
-    if (end == std::string::npos) return testing::AssertionFailure() << "torn end: " << bytes;
+    if (end == std::string::npos) return ::testing::AssertionFailure() << "torn end: " << bytes;
     const std::string line = bytes.substr(pos, end - pos);
-    if (!std::regex_match(line, kLine)) return testing::AssertionFailure() << "line: " << line;
+    if (!std::regex_match(line, kLine)) return ::testing::AssertionFailure() << "line: " << line;
     if (!keys->emplace(line.substr(0, 3), line.substr(4)).second) {
-      return testing::AssertionFailure() << "duplicate: " << line;
+      return ::testing::AssertionFailure() << "duplicate: " << line;
     }
     pos = end + 2;
   }
-  return testing::AssertionSuccess();
+  return ::testing::AssertionSuccess();
 }
 
 size_t TempCount(const ProfileTestFolder& folder) {
