@@ -17,7 +17,7 @@ packages=("$@")
   dpkg-dev lintian desktop-file-utils man-db groff-base zip file
   icoutils wixl msitools osslsigncode openssl unzip
   libengine-pkcs11-openssl softhsm2 opensc
-  at-spi2-core python3-pyatspi dbus-x11
+  at-spi2-core python3-pyatspi dbus-x11 orca xdotool
 )
 
 missing=()

@@ -2,8 +2,10 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QEvent>
 #include <QListWidget>
 #include <QPointer>
+#include <QTimer>
 #include <map>
 
 namespace tx3 {
@@ -106,6 +108,33 @@ QAccessibleInterface* CheckListAccessibility(const QString& className, QObject* 
   return new CheckListAccessible(list);
 }
 
+// Tells the screen reader which row has the focus.
+void TellFocusedRow(QListWidget* list) {
+  if (!QAccessible::isActive() || !list->hasFocus() || list->currentRow() < 0) return;
+  QAccessibleEvent event(list, QAccessible::Focus);
+  event.setChild(list->currentRow());
+  QAccessible::updateAccessibility(&event);
+}
+
+// Qt tells the list's own focus after its focus-in event, which would hide the row's: the row
+// follows on the next turn of the event loop, so that Orca reads the row and its tick on Tab.
+class RowFocusTeller : public QObject {
+ public:
+  explicit RowFocusTeller(QListWidget* list) : QObject(list), list_(list) {
+    list->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn) {
+      QTimer::singleShot(0, this, [this] { TellFocusedRow(list_); });
+    }
+    return false;
+  }
+
+ private:
+  QListWidget* list_;
+};
+
 }  // namespace
 
 void MakeRowsCheckBoxes(QListWidget* list) {
@@ -115,6 +144,7 @@ void MakeRowsCheckBoxes(QListWidget* list) {
   }();
   (void)installed;
   list->setProperty(kCheckList, true);
+  new RowFocusTeller(list);
   QObject::connect(list, &QListWidget::itemChanged, list, [list](QListWidgetItem* item) {
     if (!QAccessible::isActive()) return;
     QAccessibleInterface* rows = QAccessible::queryAccessibleInterface(list);
