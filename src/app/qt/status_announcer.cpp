@@ -3,11 +3,13 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QTimer>
 
 namespace tx3 {
 namespace {
 
 const char kNotice[] = "tx3StatusNotice";
+constexpr int kToldNoticeLifeMs = 10000;
 
 class NoticeAccessible : public QAccessibleWidget {
  public:
@@ -29,23 +31,36 @@ QAccessibleInterface* NoticeAccessibility(const QString& className, QObject* obj
 
 }  // namespace
 
-StatusAnnouncer::StatusAnnouncer(QWidget* bar) : notice_(new QLabel(bar)) {
+StatusAnnouncer::StatusAnnouncer(QWidget* bar) : bar_(bar) {
   static const bool installed = [] {
     QAccessible::installFactory(NoticeAccessibility);
     return true;
   }();
   (void)installed;
-  notice_->setObjectName(QStringLiteral("StatusBarMain.Notice"));
-  notice_->setProperty(kNotice, true);
-  notice_->setGeometry(0, 0, 0, 0);
-  notice_->hide();
+  notice_ = NewNotice();
+}
+
+QLabel* StatusAnnouncer::NewNotice() const {
+  auto* notice = new QLabel(bar_);
+  notice->setObjectName(QStringLiteral("StatusBarMain.Notice"));
+  notice->setProperty(kNotice, true);
+  notice->setGeometry(0, 0, 0, 0);
+  notice->hide();
+  return notice;
 }
 
 void StatusAnnouncer::Announce(const QString& text) {
-  QWidget* bar = notice_->parentWidget();
-  notice_->hide();
+  // A notice already told keeps its text a while for the screen reader that reads it late (Orca
+  // reads a notice's name when it comes to its event, steps later): the next text gets a notice
+  // of its own.
+  if (notice_->isVisible()) {
+    notice_->hide();
+    notice_->setObjectName(QStringLiteral("StatusBarMain.Notice.Told"));
+    QTimer::singleShot(kToldNoticeLifeMs, notice_, &QObject::deleteLater);
+    notice_ = NewNotice();
+  }
   notice_->setText(text);
-  if (bar == nullptr || !bar->isVisible() || text.isEmpty()) return;
+  if (!bar_->isVisible() || text.isEmpty()) return;
   notice_->show();  // the screen reader hears a notification become showing
 }
 

@@ -17,7 +17,10 @@ class StatusAnnouncer {
   void Announce(const QString& text);
 
  private:
-  QLabel* notice_;
+  QLabel* NewNotice() const;
+
+  QWidget* bar_;
+  QLabel* notice_;  // the notice of the latest text
 };
 
 }  // namespace tx3

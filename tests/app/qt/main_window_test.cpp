@@ -197,8 +197,16 @@ TEST_F(QtMainWindowTest, EachStatusTextIsANotificationShownAnew) {
   EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Dossier créé : C:\\Kalvet\\Pub\\"));
   EXPECT_TRUE(notice->isVisible());
   EXPECT_EQ(spoken->parent()->role(), QAccessible::StatusBar);
+  // The next text does not change what a screen reader still reading the first one hears.
+  model.SetStatusText("Dossiers créés");
+  EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Dossier créé : C:\\Kalvet\\Pub\\"));
+  auto* next = window->findChild<QLabel*>(QStringLiteral("StatusBarMain.Notice"));
+  ASSERT_NE(next, nullptr);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(next)->text(QAccessible::Name),
+            QStringLiteral("Dossiers créés"));
+  EXPECT_TRUE(next->isVisible());
   model.SetStatusText("");
-  EXPECT_FALSE(notice->isVisible());
+  EXPECT_FALSE(next->isVisible());
 }
 
 // WCAG's contrast ratio of two colours, from 1:1 to 21:1.
