@@ -122,6 +122,18 @@ TEST_P(QtFocusContrastTest, TheLinkReadsFourAndAHalfToOne) {
   }
 }
 
+// The text of a red field and of a normal one stays readable (4.5:1).
+TEST_P(QtFocusContrastTest, FieldTextReadsFourAndAHalfToOne) {
+  for (int row : {0, 3}) {  // the application folder exists, the other is missing (red)
+    const QPalette look = window->ControlWidget("TexteDossier", row)->palette();
+    EXPECT_EQ(Rgb(look.color(QPalette::Base).rgb()) == kRedBackRgb, row == 3);
+    EXPECT_GE(
+        WcagContrast(Rgb(look.color(QPalette::Text).rgb()), Rgb(look.color(QPalette::Base).rgb())),
+        4.5)
+        << "row " << row << " on " << look.color(QPalette::Base).name().toStdString();
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(LightAndDark, QtFocusContrastTest, ::testing::Values(false, true));
 
 }  // namespace

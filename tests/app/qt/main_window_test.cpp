@@ -15,7 +15,6 @@
 #include <QStatusBar>
 #include <QTest>
 #include <algorithm>
-#include <cmath>
 #include <deque>
 #include <memory>
 #include <set>
@@ -207,38 +206,6 @@ TEST_F(QtMainWindowTest, EachStatusTextIsANotificationShownAnew) {
   EXPECT_TRUE(next->isVisible());
   model.SetStatusText("");
   EXPECT_FALSE(next->isVisible());
-}
-
-// WCAG's contrast ratio of two colours, from 1:1 to 21:1.
-double Contrast(const QColor& a, const QColor& b) {
-  const auto luminance = [](const QColor& c) {
-    const auto linear = [](double v) {
-      return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-  };
-  const double x = luminance(a), y = luminance(b);
-  return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
-}
-
-// The text of a red field and of a normal one stays readable (4.5:1) in a light and a dark theme.
-TEST_F(QtMainWindowTest, FieldTextKeepsItsContrastInLightAndDarkThemes) {
-  QPalette dark;
-  dark.setColor(QPalette::Window, QColor(30, 30, 30));
-  dark.setColor(QPalette::WindowText, Qt::white);
-  dark.setColor(QPalette::Base, QColor(20, 20, 20));
-  dark.setColor(QPalette::Text, Qt::white);
-  const QPalette light = QApplication::palette();
-  for (const QPalette& theme : {light, dark}) {
-    QApplication::setPalette(theme);
-    QtMainWindow themed(model);
-    for (int row : {0, 3}) {  // the application folder exists, the other is missing (red)
-      const QPalette look = themed.ControlWidget("TexteDossier", row)->palette();
-      EXPECT_GE(Contrast(look.color(QPalette::Text), look.color(QPalette::Base)), 4.5)
-          << "row " << row << " on " << look.color(QPalette::Base).name().toStdString();
-    }
-  }
-  QApplication::setPalette(light);
 }
 
 // Typing a path that names no folder tells the screen reader at once, as a notification.
