@@ -2,7 +2,7 @@
 # Installs what is missing, builds under AddressSanitizer and UndefinedBehaviorSanitizer,
 # and runs every test: the Windows release first (signatures, resources, MSI install, upgrade and
 # uninstall under wine64), then the Windows programs' tests under wine64, the Debian package,
-# the Linux tests, then each fuzz target for 30 seconds.
+# the Linux tests; each fuzz target runs for 30 seconds beside the Windows stages.
 # Everything shipped or measured is built too, so that no target can break unnoticed: every
 # target of the release preset (the benchmarks included) and of both Windows presets.
 #
@@ -33,6 +33,34 @@ ccache_count() { # NAME...: the sum of those counters
   ccache --print-stats | awk -v names=" $* " 'index(names, " " $1 " ") { sum += $2 } END { print sum + 0 }'
 }
 
+# background NAME COMMAND...: starts a stage beside the next ones, its output kept in a file.
+# joined NAME: waits for it, prints its output and duration, and stops here if it failed.
+scratch=$(mktemp -d /tmp/tx3-test.XXXXXX)
+# A failing stage ends the run: a stage still running beside it is stopped first.
+trap 'kill $(jobs -p) 2>/dev/null || true; wait; rm -rf "$scratch"' EXIT
+background() {
+  local name=$1
+  shift
+  echo "== stage $name: started beside the next stages"
+  (
+    start=$SECONDS status=0
+    "$@" >"$scratch/$name.log" 2>&1 || status=$?
+    echo "$status $((SECONDS - start))" >"$scratch/$name.end"
+  ) &
+}
+joined() {
+  local name=$1 status seconds
+  wait
+  read -r status seconds <"$scratch/$name.end"
+  echo "== stage $name (beside the stages above)"
+  cat "$scratch/$name.log"
+  printf '== stage %s: %d s\n' "$name" "$seconds"
+  if [ "$status" -ne 0 ]; then
+    echo "FAILED: stage $name (status $status)"
+    exit "$status"
+  fi
+}
+
 stage install-deps scripts/install-deps.sh
 hits_before=$(ccache_count direct_cache_hit preprocessed_cache_hit)
 misses_before=$(ccache_count cache_miss)
@@ -43,13 +71,16 @@ stage release-build cmake --build --preset default
 stage seam-check scripts/check-seam.sh
 # The release check builds the Windows programs, their packages and the test kit (x64 and x86);
 # the Windows tests then run that kit, and the rest of the x86 preset is built.
+# The fuzz targets build and run beside the Windows stages, whose runs under Wine leave a
+# processor idle most of the time; they are done before the Linux tests, which time some steps.
+background fuzz scripts/fuzz-smoke.sh 30
 stage windows-release tests/packaging/check-windows-release.sh
 stage windows-tests env TX3_WINDOWS_BUILT=1 scripts/test-windows.sh
 stage windows-x86-build cmake --build --preset windows-x86
 stage deb tests/packaging/check-deb.sh
+joined fuzz
 export QT_QPA_PLATFORM=offscreen
 stage ctest ctest --preset sanitize -j "$(nproc)"
-stage fuzz scripts/fuzz-smoke.sh 30
 hits=$(($(ccache_count direct_cache_hit preprocessed_cache_hit) - hits_before))
 misses=$(($(ccache_count cache_miss) - misses_before))
 echo "== ccache: $hits compilations from the cache, $misses compiled"
