@@ -10,74 +10,64 @@
 
 namespace tx3 {
 
-std::string ClassicDescription(int32_t number) {
-  switch (number) {
-    case err::kInvalidCall:
-      return "Appel de procédure ou argument incorrect";
-    case err::kOverflow:
-      return "Dépassement de capacité";
-    case err::kOutOfMemory:
-      return "Mémoire insuffisante";
-    case err::kSubscript:
-      return "L'indice n'appartient pas à la sélection";
-    case err::kLibraryNotFound:
-      return "Erreur de chargement de la DLL";
-    case err::kBadFileName:
-      return "Nom ou numéro de fichier incorrect";
-    case err::kFileNotFound:
-      return "Fichier introuvable";
-    case err::kFileExists:
-      return "Fichier déjà existant";
-    case err::kPermissionDenied:
-      return "Permission refusée";
-    case err::kPathFileAccess:
-      return "Erreur d'accès au chemin ou au fichier";
-    case err::kPathNotFound:
-      return "Chemin d'accès introuvable";
-    case err::kEntryPointNotFound:
-      return "Fonction de DLL spécifiée introuvable";
-    default:
-      return "Erreur d'application ou d'objet";
+namespace {
+
+// The runtime's descriptions of the classic numbers this program raises.
+constexpr std::pair<int32_t, std::string_view> kClassicDescriptions[] = {
+    {err::kInvalidCall, "Appel de procédure ou argument incorrect"},
+    {err::kOverflow, "Dépassement de capacité"},
+    {err::kOutOfMemory, "Mémoire insuffisante"},
+    {err::kSubscript, "L'indice n'appartient pas à la sélection"},
+    {err::kLibraryNotFound, "Erreur de chargement de la DLL"},
+    {err::kBadFileName, "Nom ou numéro de fichier incorrect"},
+    {err::kFileNotFound, "Fichier introuvable"},
+    {err::kFileExists, "Fichier déjà existant"},
+    {err::kPermissionDenied, "Permission refusée"},
+    {err::kPathFileAccess, "Erreur d'accès au chemin ou au fichier"},
+    {err::kPathNotFound, "Chemin d'accès introuvable"},
+    {err::kEntryPointNotFound, "Fonction de DLL spécifiée introuvable"},
+};
+
+// The failure with the runtime's description and the program's name where it has none.
+RuntimeError Completed(RuntimeError failure) {
+  if (failure.description.empty()) failure.description = ClassicDescription(failure.number);
+  if (failure.source.empty()) failure.source = std::string(kAppName);
+  return failure;
+}
+
+// A failure as the runtime describes it, from whatever the statement threw.
+RuntimeError CurrentFailure() {
+  try {
+    throw;
+  } catch (const RuntimeError& e) {
+    return Completed(e);
+  } catch (const std::bad_alloc&) {
+    return Completed({err::kOutOfMemory, {}, {}});
+  } catch (const std::out_of_range&) {
+    return Completed({err::kSubscript, {}, {}});
+  } catch (const std::overflow_error&) {
+    return Completed({err::kOverflow, {}, {}});
+  } catch (...) {
+    return Completed({err::kInvalidCall, {}, {}});
   }
 }
 
+}  // namespace
+
+std::string ClassicDescription(int32_t number) {
+  for (const auto& [classic, description] : kClassicDescriptions) {
+    if (classic == number) return std::string(description);
+  }
+  return "Erreur d'application ou d'objet";
+}
+
 void Raise(int32_t number, std::string description, std::string source) {
-  if (description.empty()) description = ClassicDescription(number);
-  if (source.empty()) source = std::string(kAppName);
-  throw RuntimeError{number, std::move(description), std::move(source)};
+  throw Completed({number, std::move(description), std::move(source)});
 }
 
 void Check(int32_t number) {
   if (number != 0) Raise(number);
 }
-
-namespace {
-
-// A failure as the runtime describes it, from whatever the statement threw.
-RuntimeError Classic(int32_t number) {
-  return RuntimeError{number, ClassicDescription(number), std::string(kAppName)};
-}
-
-RuntimeError CurrentFailure() {
-  try {
-    throw;
-  } catch (const RuntimeError& e) {
-    RuntimeError failure = e;
-    if (failure.description.empty()) failure.description = ClassicDescription(failure.number);
-    if (failure.source.empty()) failure.source = std::string(kAppName);
-    return failure;
-  } catch (const std::bad_alloc&) {
-    return Classic(err::kOutOfMemory);
-  } catch (const std::out_of_range&) {
-    return Classic(err::kSubscript);
-  } catch (const std::overflow_error&) {
-    return Classic(err::kOverflow);
-  } catch (...) {
-    return Classic(err::kInvalidCall);
-  }
-}
-
-}  // namespace
 
 bool ErrorPattern::operator()(int line, const std::function<void()>& statement) {
   RuntimeError failure{};

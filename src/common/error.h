@@ -2,10 +2,12 @@
 // hands them to GestionDesErreurs and goes on with its next statement.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/error_numbers.h"
 
@@ -41,6 +43,13 @@ std::string ClassicDescription(int32_t number);
 // Raises the classic failure `number` unless it is 0 (platform calls answer 0 or a number).
 void Check(int32_t number);
 
+// `value` as a 16-bit integer; a value outside the range overflows.
+template <std::integral T>
+int16_t ToInt16(T value) {
+  if (!std::in_range<int16_t>(value)) Raise(err::kOverflow);
+  return static_cast<int16_t>(value);
+}
+
 // Runs the statements of one procedure under the error pattern.
 //
 //   ErrorPattern e(run, "Lib_Setup:EcritureIni");
@@ -58,15 +67,10 @@ class ErrorPattern {
   ErrorPattern(RunContext& run, std::string procedure)
       : run_(run), procedure_(std::move(procedure)) {}
 
-  ErrorPattern& TreatFirst(Special special) {
-    special_ = std::move(special);
-    return *this;
-  }
+  void TreatFirst(Special special) { special_ = std::move(special); }
 
   // Runs one statement; true when it completed without failure.
   bool operator()(int line, const std::function<void()>& statement);
-
-  const std::string& procedure() const { return procedure_; }
 
  private:
   RunContext& run_;

@@ -72,6 +72,11 @@ std::string OneLogLine(std::string_view text) {
   return line;
 }
 
+// Diagnostic lines of a few error paths go to the log file too.
+void TraceLog(std::string_view text) {
+  SkipOnError([&] { platform::Os().AppendLog(OneLogLine(text)); });
+}
+
 void GestionDesErreurs(RunContext& run, std::string_view procedure) {
   ErrorManagerState& state = run.ErrorManager;
   const ErrorRecord& PbTErreur = run.PbTErreur;
@@ -79,29 +84,22 @@ void GestionDesErreurs(RunContext& run, std::string_view procedure) {
   state.busy = true;
   ++state.reports;
   // Every step runs on its own: a step that fails is skipped and the next one runs.
-  int32_t number = 0;
-  std::string description;
+  int32_t number = PbTErreur.Numero;
   bool reduced = false;
-  SkipOnError([&] {
-    number = PbTErreur.Numero;
-    description = PbTErreur.Description;
-  });
   SkipOnError([&] { reduced = ReduceAutomationNumber(&number); });
   SkipOnError([&] {
     if (IsRepeatReport(state, number, procedure, LocalNow())) return;
-    ErrorRecord record = PbTErreur;
-    record.Description = description;
-    platform::Os().AppendLog(OneLogLine(ErrorReportText(number, reduced, record, procedure)));
+    platform::Os().AppendLog(OneLogLine(ErrorReportText(number, reduced, PbTErreur, procedure)));
   });
   SkipOnError([&] {
     if (number == kAutomationDisconnected) {
       run.Ui().ShowMessage(AutomationMessage(procedure, PbTErreur.Ligne), MsgIcon::Critical);
     }
   });
-  SkipOnError([&] { state.lastNumber = number; });
+  state.lastNumber = number;
   SkipOnError([&] { state.lastTime = LocalNow(); });
   SkipOnError([&] { state.lastProcedure = std::string(procedure); });
-  SkipOnError([&] { run.CurrentError = ErrorRecord{}; });
+  run.CurrentError = ErrorRecord{};
   SkipOnError([&] { run.Ui().DoEvents(); });
   state.busy = false;
 }

@@ -15,6 +15,14 @@ inline constexpr std::string_view kNothingDoneTitles[] = {kDossiersNonCrees, kPa
                                                           kFichiersNonCrees};
 
 // Lines are separated by CR LF, as the message boxes show them.
-std::string ListMessage(std::string_view title, const std::vector<std::string>& items);
+inline std::string ListMessage(std::string_view title, const std::vector<std::string>& items) {
+  std::string text(title);
+  text += "\r\n\r\n";
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += items[i];
+  }
+  return text;
+}
 
 }  // namespace tx3

@@ -32,12 +32,6 @@ int32_t ToLong(double x) {
   return static_cast<int32_t>(rounded);
 }
 
-// A 16-bit integer expression: a result outside the range overflows.
-int16_t Int16(int value) {
-  if (value < INT16_MIN || value > INT16_MAX) Raise(err::kOverflow);
-  return static_cast<int16_t>(value);
-}
-
 // The runtime's string functions refuse a negative count.
 size_t Count(int value) {
   if (value < 0) Raise(err::kInvalidCall);
@@ -136,7 +130,7 @@ std::string N2S(RunContext& run, double valeur, int16_t largeur, int16_t decimal
   statement(0, [&] {
     if (decimales == 0) return;
     // The first character makes room for the point, so the width is kept.
-    result = MidChars(result, 2, Count(Int16(largeur - decimales - 1))) + "." +
+    result = MidChars(result, 2, Count(ToInt16(largeur - decimales - 1))) + "." +
              RightChars(result, Count(decimales));
   });
   statement(0, [&] { result = ZerosAfterPoint(result); });

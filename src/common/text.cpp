@@ -1,9 +1,8 @@
 // Characters of UTF-8 text, the runtime's string functions counted in characters, caseless
-// comparison and the ANSI conversion of INI files.
+// comparison.
 #include "common/text.h"
 
 #include "platform/code_page.h"
-#include "platform/platform.h"
 
 namespace tx3 {
 
@@ -30,12 +29,6 @@ size_t ByteOffset(std::string_view text, size_t index) {
     --index;
   }
   return pos;
-}
-
-std::u32string FoldedCharacters(std::string_view text) {
-  std::u32string folded;
-  for (std::string_view ch : Characters(text)) folded += platform::FoldWindows1252Case(Decode(ch));
-  return folded;
 }
 
 }  // namespace
@@ -74,18 +67,14 @@ std::string MidChars(std::string_view text, size_t start, size_t n) {
   return std::string(rest.substr(0, ByteOffset(rest, n)));
 }
 
-std::string TrimLeft(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
-}
-
 std::string TrimRight(std::string_view text) {
   const size_t last = text.find_last_not_of(' ');
   return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
 }
 
 std::string Trim(std::string_view text) {
-  return TrimRight(TrimLeft(text));
+  const size_t first = text.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string() : TrimRight(text.substr(first));
 }
 
 std::string OneLine(std::string_view text) {
@@ -95,6 +84,12 @@ std::string OneLine(std::string_view text) {
     if ((byte < 0x20 && c != '\t') || byte == 0x7f) c = '?';
   }
   return line;
+}
+
+std::string CutAtNul(std::string text) {
+  const size_t nul = text.find('\0');
+  if (nul != std::string::npos) text.resize(nul);
+  return text;
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
@@ -137,20 +132,13 @@ size_t InStr(std::string_view text, std::string_view what) {
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return FoldedCharacters(a) == FoldedCharacters(b);
+  return FoldedText(a) == FoldedText(b);
 }
 
 std::u32string FoldedText(std::string_view text) {
-  return FoldedCharacters(text);
-}
-
-// The ANSI code page is a fact of the system the program runs on: the platform converts.
-std::string Utf8ToAnsi(std::string_view utf8) {
-  return platform::Os().Utf8ToAnsi(utf8);
-}
-
-std::string AnsiToUtf8(std::string_view ansi) {
-  return platform::Os().AnsiToUtf8(ansi);
+  std::u32string folded;
+  for (std::string_view ch : Characters(text)) folded += platform::FoldWindows1252Case(Decode(ch));
+  return folded;
 }
 
 std::string ToText(long long value) {

@@ -24,10 +24,11 @@ std::string MidChars(std::string_view text, size_t start, size_t n = std::string
 
 // Removes leading and trailing blanks (the space character only, as the runtime's Trim).
 std::string Trim(std::string_view text);
+std::string TrimRight(std::string_view text);
 // The text fit for a one-line message: control characters (a tab excepted) and DEL become "?".
 std::string OneLine(std::string_view text);
-std::string TrimLeft(std::string_view text);
-std::string TrimRight(std::string_view text);
+// The text up to its first NUL character (a system answer read from a fixed buffer).
+std::string CutAtNul(std::string text);
 
 // Replaces every non-overlapping occurrence of `from`, left to right, in one pass.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
@@ -39,12 +40,6 @@ size_t InStr(std::string_view text, std::string_view what);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 // The characters of the text in the folded case EqualsNoCase compares.
 std::u32string FoldedText(std::string_view text);
-
-// Conversion to and from the ANSI code page of INI content, as the platform knows it
-// (Windows-1252 on Linux, the system's ANSI code page on Windows). A character the code page
-// cannot hold becomes "?".
-std::string Utf8ToAnsi(std::string_view utf8);
-std::string AnsiToUtf8(std::string_view ansi);
 
 // Decimal text of an integer, as the runtime's CStr.
 std::string ToText(long long value);

@@ -1,8 +1,10 @@
 #include "database/builtin_engine.h"
 
+#include <array>
 #include <cstring>
 
-#include "database/crc32.h"
+#include "common/text.h"
+#include "database/catalogue.h"
 #include "platform/platform.h"
 
 namespace tx3 {
@@ -16,6 +18,20 @@ constexpr int kSmallestRecord = 4;
 constexpr int kLargestKey = 255;
 constexpr size_t kSignatureSize = 8;
 static_assert(kBuiltinSignature.size() == kSignatureSize);
+
+constexpr uint32_t kCrcPolynomial = 0xEDB88320u;  // reflected 0x04C11DB7
+
+constexpr std::array<uint32_t, 256> MakeCrcTable() {
+  std::array<uint32_t, 256> table{};
+  for (uint32_t n = 0; n < 256; ++n) {
+    uint32_t c = n;
+    for (int k = 0; k < 8; ++k) c = (c & 1u) != 0 ? kCrcPolynomial ^ (c >> 1) : c >> 1;
+    table[n] = c;
+  }
+  return table;
+}
+
+constexpr std::array<uint32_t, 256> kCrcTable = MakeCrcTable();
 
 bool ValidPageSize(int pageSize) {
   return pageSize >= kPageUnit && pageSize <= kLargestPage && pageSize % kPageUnit == 0;
@@ -34,7 +50,7 @@ int16_t CheckKey(const BtrFileBuf& request, size_t* next) {
     }
     total += spec.KeyLen;
     if (total > kLargestKey) return btrstatus::kKeyLength;
-    if ((spec.KeyFlags & 0x0010) == 0) return 0;
+    if ((spec.KeyFlags & keyflag::kSegmented) == 0) return 0;
   }
 }
 
@@ -42,14 +58,25 @@ void PutLe32(std::string* bytes, size_t offset, uint32_t value) {
   for (int i = 0; i < 4; ++i) (*bytes)[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// The path in the key buffer: up to its NUL, trailing blanks dropped (the engine's naming rule).
-std::string PathFromKey(const char* key) {
-  std::string path(key);
-  while (!path.empty() && path.back() == ' ') path.pop_back();
-  return path;
+// The data file for a valid request: one page of `pageSize` bytes.
+std::string BuiltinFileImage(const CreateImage& request, int pageSize) {
+  std::string page(static_cast<size_t>(pageSize), '\0');
+  std::memcpy(page.data(), kBuiltinSignature.data(), kSignatureSize);
+  std::memcpy(page.data() + kSignatureSize, request.data(), request.size());
+  const size_t checked = kSignatureSize + request.size();
+  PutLe32(&page, checked, Crc32(std::string_view(page.data(), checked)));
+  return page;
 }
 
 }  // namespace
+
+uint32_t Crc32(std::string_view bytes) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (const char byte : bytes) {
+    crc = kCrcTable[(crc ^ static_cast<uint8_t>(byte)) & 0xFFu] ^ (crc >> 8);
+  }
+  return crc ^ 0xFFFFFFFFu;
+}
 
 int16_t CheckCreateRequest(const BtrFileBuf& request) {
   if (!ValidPageSize(request.PageSize)) return btrstatus::kPageSize;
@@ -62,15 +89,6 @@ int16_t CheckCreateRequest(const BtrFileBuf& request) {
     if (const int16_t status = CheckKey(request, &next)) return status;
   }
   return 0;
-}
-
-std::string BuiltinFileImage(const CreateImage& request, int pageSize) {
-  std::string page(static_cast<size_t>(pageSize), '\0');
-  std::memcpy(page.data(), kBuiltinSignature.data(), kSignatureSize);
-  std::memcpy(page.data() + kSignatureSize, request.data(), request.size());
-  const size_t checked = kSignatureSize + request.size();
-  PutLe32(&page, checked, Crc32(std::string_view(page.data(), checked)));
-  return page;
 }
 
 bool IsBuiltinEngineFile(std::string_view enginePath) {
@@ -92,7 +110,8 @@ int16_t BuiltinEngine::BtrCall(uint16_t operation, void* /*positionBlock*/, void
   FromImage(image, &request);
   if (const int16_t status = CheckCreateRequest(request)) return status;
 
-  const std::string path = keyBuffer == nullptr ? "" : PathFromKey(static_cast<char*>(keyBuffer));
+  // The path in the key buffer: up to its NUL, trailing blanks dropped (the engine's naming rule).
+  const std::string path = keyBuffer == nullptr ? "" : TrimRight(static_cast<char*>(keyBuffer));
   if (path.empty()) return btrstatus::kInvalidFileName;
   const platform::ReplaceOutcome outcome =
       platform::Os().ReplaceEngineFile(path, BuiltinFileImage(image, request.PageSize));

@@ -22,11 +22,11 @@ class BuiltinEngine final : public Engine {
   bool IsLibrary() const override { return false; }
 };
 
+// CRC-32 (the IEEE polynomial of zip and PNG), the built-in file's check.
+uint32_t Crc32(std::string_view bytes);
+
 // The engine's status for a create request: 0 when the file can be made.
 int16_t CheckCreateRequest(const BtrFileBuf& request);
-
-// The data file for a valid request: one page of `request.PageSize` bytes.
-std::string BuiltinFileImage(const CreateImage& request, int pageSize);
 
 // True when the file at `enginePath` starts with the built-in engine's signature.
 bool IsBuiltinEngineFile(std::string_view enginePath);

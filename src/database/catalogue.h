@@ -9,18 +9,9 @@
 
 namespace tx3 {
 
-// Btrieve key flags used by the catalogue.
+// The Btrieve key flag of a segment the next segment continues.
 namespace keyflag {
-inline constexpr int32_t kDuplicates = 0x0001;
-inline constexpr int32_t kModifiable = 0x0002;
-inline constexpr int32_t kBinary = 0x0004;
-inline constexpr int32_t kNull = 0x0008;
 inline constexpr int32_t kSegmented = 0x0010;
-inline constexpr int32_t kAltCollating = 0x0020;
-inline constexpr int32_t kDescending = 0x0040;
-inline constexpr int32_t kSupplemental = 0x0080;
-inline constexpr int32_t kExtendedType = 0x0100;
-inline constexpr int32_t kCaseInsensitive = 0x0400;
 }  // namespace keyflag
 
 struct SegmentRec {

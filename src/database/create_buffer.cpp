@@ -3,7 +3,6 @@
 #include "database/create_buffer.h"
 
 #include <cstring>
-#include <functional>
 
 #include "common/error.h"
 #include "common/run_context.h"
@@ -17,74 +16,67 @@ namespace {
 constexpr size_t kKeySpecOffset = 16;
 constexpr size_t kKeySpecSize = 16;
 
-void Put16(CreateImage& image, size_t offset, int16_t value) {
+void Put(CreateImage& image, size_t offset, int16_t value) {
   const auto bits = static_cast<uint16_t>(value);
   image[offset] = static_cast<uint8_t>(bits & 0xFF);
   image[offset + 1] = static_cast<uint8_t>(bits >> 8);
 }
 
-int16_t Get16(const CreateImage& image, size_t offset) {
-  return static_cast<int16_t>(static_cast<uint16_t>(image[offset] | (image[offset + 1] << 8)));
+void Put(CreateImage& image, size_t offset, uint8_t value) {
+  image[offset] = value;
 }
 
 template <size_t N>
-void PutBytes(CreateImage& image, size_t offset, const std::array<uint8_t, N>& bytes) {
+void Put(CreateImage& image, size_t offset, const std::array<uint8_t, N>& bytes) {
   std::memcpy(image.data() + offset, bytes.data(), N);
 }
 
+void Get(const CreateImage& image, size_t offset, int16_t* value) {
+  *value = static_cast<int16_t>(static_cast<uint16_t>(image[offset] | (image[offset + 1] << 8)));
+}
+
+void Get(const CreateImage& image, size_t offset, uint8_t* value) {
+  *value = image[offset];
+}
+
 template <size_t N>
-void GetBytes(const CreateImage& image, size_t offset, std::array<uint8_t, N>* bytes) {
+void Get(const CreateImage& image, size_t offset, std::array<uint8_t, N>* bytes) {
   std::memcpy(bytes->data(), image.data() + offset, N);
 }
 
-// A catalogue number stored in a 16-bit field; a value outside the range overflows.
-int16_t ToInt16(int32_t value) {
-  if (value < INT16_MIN || value > INT16_MAX) Raise(err::kOverflow);
-  return static_cast<int16_t>(value);
+// Every field of the buffer with its offset in the wire image, so that the layout is written
+// once for both directions.
+template <typename Buffer, typename Visit>
+void ForEachField(Buffer& buffer, const Visit& visit) {
+  visit(0, buffer.RecLen);
+  visit(2, buffer.PageSize);
+  visit(4, buffer.IndxCnt);
+  visit(6, buffer.Reserved);
+  visit(10, buffer.FileFlags);
+  visit(12, buffer.Reserved2);
+  visit(14, buffer.Allocation);
+  for (size_t k = 0; k < buffer.KeySpec.size(); ++k) {
+    auto& spec = buffer.KeySpec[k];
+    const size_t at = kKeySpecOffset + k * kKeySpecSize;
+    visit(at, spec.KeyPos);
+    visit(at + 2, spec.KeyLen);
+    visit(at + 4, spec.KeyFlags);
+    visit(at + 6, spec.Reserved);
+    visit(at + 10, spec.ExtType);
+    visit(at + 11, spec.Reserved2);
+  }
 }
 
 }  // namespace
 
 CreateImage ToImage(const BtrFileBuf& buffer) {
   CreateImage image{};
-  Put16(image, 0, buffer.RecLen);
-  Put16(image, 2, buffer.PageSize);
-  Put16(image, 4, buffer.IndxCnt);
-  PutBytes(image, 6, buffer.Reserved);
-  Put16(image, 10, buffer.FileFlags);
-  PutBytes(image, 12, buffer.Reserved2);
-  Put16(image, 14, buffer.Allocation);
-  for (size_t k = 0; k < buffer.KeySpec.size(); ++k) {
-    const KeySpecRec& spec = buffer.KeySpec[k];
-    const size_t at = kKeySpecOffset + k * kKeySpecSize;
-    Put16(image, at, spec.KeyPos);
-    Put16(image, at + 2, spec.KeyLen);
-    Put16(image, at + 4, spec.KeyFlags);
-    PutBytes(image, at + 6, spec.Reserved);
-    image[at + 10] = spec.ExtType;
-    PutBytes(image, at + 11, spec.Reserved2);
-  }
+  ForEachField(buffer, [&](size_t at, const auto& field) { Put(image, at, field); });
   return image;
 }
 
 void FromImage(const CreateImage& image, BtrFileBuf* buffer) {
-  buffer->RecLen = Get16(image, 0);
-  buffer->PageSize = Get16(image, 2);
-  buffer->IndxCnt = Get16(image, 4);
-  GetBytes(image, 6, &buffer->Reserved);
-  buffer->FileFlags = Get16(image, 10);
-  GetBytes(image, 12, &buffer->Reserved2);
-  buffer->Allocation = Get16(image, 14);
-  for (size_t k = 0; k < buffer->KeySpec.size(); ++k) {
-    KeySpecRec& spec = buffer->KeySpec[k];
-    const size_t at = kKeySpecOffset + k * kKeySpecSize;
-    spec.KeyPos = Get16(image, at);
-    spec.KeyLen = Get16(image, at + 2);
-    spec.KeyFlags = Get16(image, at + 4);
-    GetBytes(image, at + 6, &spec.Reserved);
-    spec.ExtType = image[at + 10];
-    GetBytes(image, at + 11, &spec.Reserved2);
-  }
+  ForEachField(*buffer, [&](size_t at, auto& field) { Get(image, at, &field); });
 }
 
 void InitStructureFichierBTR(RunContext& run, DatabaseState& db, int16_t index, bool Compresser) {

@@ -24,15 +24,9 @@ namespace tx3 {
 
 namespace {
 
-constexpr int kNombreDeBases = 1;  // this tool creates the files of base 1 only
-constexpr std::string_view kCrLf = "\r\n";
+constexpr int kBase = 1;  // this tool creates the files of base 1 only
 constexpr std::string_view kExtension = ".bt6";
 constexpr int16_t kCreateMode = 0;  // the Create mode that replaces a file of the same name
-
-int16_t ToInt16(size_t value) {
-  if (value > static_cast<size_t>(INT16_MAX)) Raise(err::kOverflow);
-  return static_cast<int16_t>(value);
-}
 
 // The file's name in the data folder: a per-base file carries the base letter as its fifth
 // character (FRAD005 is FRADA05 for base 1).
@@ -43,15 +37,14 @@ std::string NomDeBase(int number, int base) {
 }
 
 std::string MessageMoteurIntrouvable(std::string_view library) {
-  return "Moteur de base de données introuvable:" + std::string(kCrLf) + std::string(kCrLf) +
-         std::string(library) + std::string(kCrLf) + std::string(kCrLf) +
-         "Installez le moteur de base de données (Etape 4) puis recommencez l'opération.";
+  return "Moteur de base de données introuvable:\r\n\r\n" + std::string(library) +
+         "\r\n\r\nInstallez le moteur de base de données (Etape 4) puis recommencez l'opération.";
 }
 
 std::string MessageEnCoursUtilisation(std::string_view path) {
-  return "Fichier '" + std::string(path) + "' en cours d'utilisation." + std::string(kCrLf) +
-         std::string(kCrLf) + "Veuillez arrêter Tarvox, voire éteindre les postes." +
-         std::string(kCrLf) + std::string(kCrLf) + "Puis recommencez l'opération.";
+  return "Fichier '" + std::string(path) +
+         "' en cours d'utilisation.\r\n\r\nVeuillez arrêter Tarvox, voire éteindre les "
+         "postes.\r\n\r\nPuis recommencez l'opération.";
 }
 
 // A file that need not be created: present with a non-zero size, unless it is only the built-in
@@ -69,8 +62,8 @@ void TraceEchecCreation(const DatabaseState& db, std::string_view fichier,
            " |BufferCle: " + std::string(bufferCle) + " |LngCle: " + ToText(lngCle));
 }
 
-}  // namespace
-
+// Issues the engine's Create for `Fichier` (a Windows path) with the create buffer already
+// filled; answers the status of the first attempt, 0 for success.
 int16_t CreationStructureVide(RunContext& run, DatabaseState& db, std::string_view Fichier,
                               Engine& engine) {
   ErrorPattern e(run, "Frm_Main:CreationStructureVide");
@@ -97,6 +90,8 @@ int16_t CreationStructureVide(RunContext& run, DatabaseState& db, std::string_vi
   return Resultat;
 }
 
+}  // namespace
+
 void CommandPervasiveCreate_Click(SystemContext& run, DatabaseState& db,
                                   std::string_view dataFolderText) {
   ErrorPattern e(run, "Frm_Main:CommandPervasiveCreate_Click");
@@ -115,28 +110,26 @@ void CommandPervasiveCreate_Click(SystemContext& run, DatabaseState& db,
 
   std::vector<std::string> nonCrees;
   for (int i = 0; i < kNombreDeFichiers; ++i) {
-    for (int base = 1; base <= kNombreDeBases; ++base) {
-      std::string path;
-      e(0, [&] { path = dossier + NomDeBase(i, base) + std::string(kExtension); });
-      bool present = false;
-      e(0, [&] { present = DejaPresent(run, path, *load.engine); });
-      if (present) continue;
-      if (run.DryRun) {  // the engine is never asked to create anything
-        run.Changes.dataFiles.push_back(path);
-        continue;
-      }
-      e(0, [&] { InitStructureFichierBTR(run, db, static_cast<int16_t>(i), false); });
-      int16_t resultat = 0;
-      e(0, [&] { resultat = CreationStructureVide(run, db, path, *load.engine); });
-      if (resultat == 0) {
-        run.Changes.dataFiles.push_back(path);
-        continue;
-      }
-      if (db.PbIBtrStatus == btrstatus::kCreateIo) {
-        e(0, [&] { run.Ui().ShowMessage(MessageEnCoursUtilisation(path), MsgIcon::Critical); });
-      }
-      if (db.PbIBtrStatus != 0) nonCrees.push_back(path + " (statut " + ToText(resultat) + ")");
+    std::string path;
+    e(0, [&] { path = dossier + NomDeBase(i, kBase) + std::string(kExtension); });
+    bool present = false;
+    e(0, [&] { present = DejaPresent(run, path, *load.engine); });
+    if (present) continue;
+    if (run.DryRun) {  // the engine is never asked to create anything
+      run.Changes.dataFiles.push_back(path);
+      continue;
     }
+    e(0, [&] { InitStructureFichierBTR(run, db, static_cast<int16_t>(i), false); });
+    int16_t resultat = 0;
+    e(0, [&] { resultat = CreationStructureVide(run, db, path, *load.engine); });
+    if (resultat == 0) {
+      run.Changes.dataFiles.push_back(path);
+      continue;
+    }
+    if (db.PbIBtrStatus == btrstatus::kCreateIo) {
+      e(0, [&] { run.Ui().ShowMessage(MessageEnCoursUtilisation(path), MsgIcon::Critical); });
+    }
+    if (db.PbIBtrStatus != 0) nonCrees.push_back(path + " (statut " + ToText(resultat) + ")");
   }
 
   e(0, [&] {

@@ -76,23 +76,18 @@ std::optional<std::string> EngineLibraryName() {
 }
 
 EngineLoad LoadEngine() {
-  EngineLoad load;
   const std::optional<std::string> name = EngineLibraryName();
-  if (!name) {
-    load.engine = std::make_unique<BuiltinEngine>();
-    return load;
-  }
-  load.libraryName = *name;
+  if (!name) return {std::make_unique<BuiltinEngine>(), {}};
   int32_t error = 0;
   std::unique_ptr<platform::EngineLibrary> library = platform::Os().LoadEngineEntry(*name, &error);
   if (library == nullptr) {
-    TraceLog(error == err::kEntryPointNotFound
-                 ? "Err: " + ToText(error) + ": No BTRCALL in: " + *name
-                 : "Err: " + ToText(error) + ": Engine library not loaded: " + *name);
-    return load;
+    TraceLog("Err: " + ToText(error) +
+             (error == err::kEntryPointNotFound ? ": No BTRCALL in: "
+                                                : ": Engine library not loaded: ") +
+             *name);
+    return {nullptr, *name};
   }
-  load.engine = std::make_unique<LibraryEngine>(std::move(library));
-  return load;
+  return {std::make_unique<LibraryEngine>(std::move(library)), *name};
 }
 
 int16_t CallEngine(Engine& engine, uint16_t operation, std::string* positionBlock,
@@ -105,7 +100,7 @@ int16_t CallEngine(Engine& engine, uint16_t operation, std::string* positionBloc
       bare == TrimRight(*keyBuffer) ? TrimRight(key).size() : EngineKey(bare).size();
   if (keyBytes == 0 || keyBytes > kMaxEngineKeyLength) return btrstatus::kInvalidFileName;
 
-  const std::string block = Utf8ToAnsi(*positionBlock);
+  const std::string block = platform::Os().Utf8ToAnsi(*positionBlock);
   std::vector<char> blockBytes = NarrowCopy(block, kPositionBlockSize + 1);
   std::vector<char> keyBytesBuffer = NarrowCopy(key, kMaxEngineKeyLength + 1);
   CreateImage image = ToImage(*dataBuffer);
@@ -115,7 +110,7 @@ int16_t CallEngine(Engine& engine, uint16_t operation, std::string* positionBloc
       engine.BtrCall(operation, blockBytes.data(), image.data(), &length, keyBytesBuffer.data(),
                      static_cast<uint8_t>(keyBytes), static_cast<int8_t>(keyNumber));
 
-  *positionBlock = AnsiToUtf8(std::string_view(blockBytes.data(), block.size()));
+  *positionBlock = platform::Os().AnsiToUtf8(std::string_view(blockBytes.data(), block.size()));
   *keyBuffer = platform::Os().TextFromEngine(std::string_view(keyBytesBuffer.data(), key.size()));
   FromImage(image, dataBuffer);
   *dataLength = static_cast<int32_t>(length);

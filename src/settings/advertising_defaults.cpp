@@ -1,12 +1,11 @@
 // The advertising defaults: the starting hour of each slice, the positions and durations of the
 // breaks of every hour of every weekday, and the names of the advertising voices.
-#include "settings/advertising_defaults.h"
+#include "settings/ini_key.h"
 
 #include <array>
 #include <string>
 #include <string_view>
 
-#include "common/n2s.h"
 #include "common/run_context.h"
 
 namespace tx3 {
@@ -25,15 +24,11 @@ constexpr std::string_view kPositions =
 constexpr std::string_view kDurations =
     "400;400;400;400;000;000;000;000;000;000;000;000;000;000;000;000;";
 
-std::string Two(RunContext& run, int n) {
-  return N2S(run, n, 2, 0, "0");
-}
-
 // Every "_Pos" key (hour by hour, Monday to Sunday within the hour), then every "_Dur" key.
 void AddBreakTable(RunContext& run, std::string_view suffix, std::string_view value,
                    IniKeys& keys) {
   for (int h = 0; h < kHours; ++h) {
-    const std::string hh = Two(run, h);
+    const std::string hh = Digits(run, h);
     for (std::string_view day : kDayPrefixes) {
       keys.push_back({"Pub_Position_Duree_Ecrans", std::string(day) + hh + std::string(suffix),
                       std::string(value)});
@@ -46,12 +41,12 @@ void AddBreakTable(RunContext& run, std::string_view suffix, std::string_view va
 IniKeys AdvertisingDefaultKeys(RunContext& run) {
   IniKeys keys;
   for (int h = 0; h < kHours; ++h) {
-    keys.push_back({"Pub_Heures_Des_Tranches", "Debut_Tranche_" + Two(run, h), Two(run, h)});
+    keys.push_back({"Pub_Heures_Des_Tranches", "Debut_Tranche_" + Digits(run, h), Digits(run, h)});
   }
   AddBreakTable(run, "_Pos", kPositions, keys);
   AddBreakTable(run, "_Dur", kDurations, keys);
   for (int v = 1; v <= kVoices; ++v)
-    keys.push_back({"Pub_Voix", "Voix_" + Two(run, v), "Voix " + Two(run, v)});
+    keys.push_back({"Pub_Voix", "Voix_" + Digits(run, v), "Voix " + Digits(run, v)});
   return keys;
 }
 

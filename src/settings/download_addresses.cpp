@@ -22,24 +22,18 @@ constexpr std::string_view kDatabaseVendorSite = "https://esd.actian.com";
 constexpr std::string_view kBuildUpdateHost = TX3_UPDATE_HOST;
 constexpr std::string_view kReleaseFolder = "/TX/Releases/TX_34/";
 
-std::string Join(std::string_view a, std::string_view b, std::string_view c = {}) {
-  std::string s(a);
-  s.append(b).append(c);
-  return s;
-}
-
 }  // namespace
 
 std::string CodecPageAddress() {
-  return Join(kConverterSite, "/codec-central.htm");
+  return std::string(kConverterSite) + "/codec-central.htm";
 }
 
 std::string ConverterInstallerAddress(std::string_view file) {
-  return Join(kConverterSite, "/install/", file);
+  return std::string(kConverterSite) + "/install/" + std::string(file);
 }
 
 std::string DatabaseVendorPageAddress(int page, std::string_view query) {
-  return Join(kDatabaseVendorSite, "/download/index/", ToText(page)) + std::string(query);
+  return std::string(kDatabaseVendorSite) + "/download/index/" + ToText(page) + std::string(query);
 }
 
 std::string_view BuildUpdateHost() {
@@ -68,8 +62,8 @@ std::string RunTimeUpdateHost() {
 }
 
 std::string UpdateServerAddress(std::string_view host, std::string_view file) {
-  return Join("https://", host.empty() ? kBuildUpdateHost : host, kReleaseFolder) +
-         std::string(file);
+  return "https://" + std::string(host.empty() ? kBuildUpdateHost : host) +
+         std::string(kReleaseFolder) + std::string(file);
 }
 
 }  // namespace tx3

@@ -1,8 +1,9 @@
 // The download commands: each works out an address from the operator's choice and hands it to
 // the shell; nothing is verified before or after.
-#include "settings/downloads.h"
+#include "settings/step_context.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -26,40 +27,37 @@ constexpr std::string_view kOwnPervasive =
 constexpr std::string_view kOwnConverter =
     "Pour cette version de dBPowerAmp, veuillez utiliser vos ressources propres.";
 
+// The item `item` of a list; nothing beyond its ends.
+template <typename List>
+auto ItemOf(const List& items, int item) -> std::optional<typename List::value_type> {
+  if (item < 0 || item >= static_cast<int>(items.size())) return std::nullopt;
+  return items[static_cast<size_t>(item)];
+}
+
 // ComboPervasive items: V12, V11, V10, V09, V08 (Windows XP).
 std::optional<Choice> EngineChoice(int item) {
-  switch (item) {
-    case 0:
-      return Choice{DatabaseVendorPageAddress(
-                        30663, "?product=psql&version=12&edition=workgroup&platform=windows"),
-                    {}};
-    case 1:
-      return Choice{DatabaseVendorPageAddress(
-                        17131, "?product=psql&version=11&edition=workgroup&platform=windows"),
-                    {}};
-    case 2:
-      return Choice{DatabaseVendorPageAddress(2077), {}};
-    case 3:
-      return Choice{DatabaseVendorPageAddress(43), {}};
-    case 4:
-      return Choice{{}, kOwnPervasive};
-    default:
-      return std::nullopt;
-  }
+  static const std::array<Choice, 5> kItems = {{
+      {DatabaseVendorPageAddress(30663,
+                                 "?product=psql&version=12&edition=workgroup&platform=windows"),
+       {}},
+      {DatabaseVendorPageAddress(17131,
+                                 "?product=psql&version=11&edition=workgroup&platform=windows"),
+       {}},
+      {DatabaseVendorPageAddress(2077), {}},
+      {DatabaseVendorPageAddress(43), {}},
+      {{}, kOwnPervasive},
+  }};
+  return ItemOf(kItems, item);
 }
 
 // CombodBPowerAmp items: 15.3, 14.4, the free version (Windows XP).
 std::optional<Choice> ConverterChoice(int item) {
-  switch (item) {
-    case 0:
-      return Choice{ConverterInstallerAddress("dMC-R15.3-Ref-Trial.exe"), {}};
-    case 1:
-      return Choice{ConverterInstallerAddress("dMC-R14.4-Ref-Trial.exe"), {}};
-    case 2:
-      return Choice{{}, kOwnConverter};
-    default:
-      return std::nullopt;
-  }
+  static const std::array<Choice, 3> kItems = {{
+      {ConverterInstallerAddress("dMC-R15.3-Ref-Trial.exe"), {}},
+      {ConverterInstallerAddress("dMC-R14.4-Ref-Trial.exe"), {}},
+      {{}, kOwnConverter},
+  }};
+  return ItemOf(kItems, item);
 }
 
 // ListeTX rows, by position.
@@ -76,9 +74,13 @@ void Open(StepContext& ctx, const std::string& address) {
   ExecuterProgrammeExterne(ctx.run, "Open", address, std::nullopt, std::nullopt, 1);
 }
 
-void RunChoice(StepContext& ctx, int line, const std::optional<Choice>& choice) {
+// Statement `line` takes the operator's item; statement `line` + 10 opens its address or shows
+// its message.
+void RunChoice(StepContext& ctx, int line, const std::function<std::optional<Choice>()>& choose) {
+  std::optional<Choice> choice;
+  ctx.e(line, [&] { choice = choose(); });
   if (!choice) return;
-  ctx.e(line, [&] {
+  ctx.e(line + 10, [&] {
     if (!choice->address.empty()) {
       Open(ctx, choice->address);
     } else {
@@ -89,21 +91,12 @@ void RunChoice(StepContext& ctx, int line, const std::optional<Choice>& choice) 
 
 }  // namespace
 
-std::string PackageOfRow(int row) {
-  if (row < 0 || row >= static_cast<int>(kPackages.size())) return {};
-  return std::string(kPackages[row]);
-}
-
 void RunDatabaseEngineDownload(StepContext& ctx) {
-  std::optional<Choice> choice;
-  ctx.e(500, [&] { choice = EngineChoice(ctx.window.PervasiveSelection()); });
-  RunChoice(ctx, 510, choice);
+  RunChoice(ctx, 500, [&] { return EngineChoice(ctx.window.PervasiveSelection()); });
 }
 
 void RunConverterDownload(StepContext& ctx) {
-  std::optional<Choice> choice;
-  ctx.e(520, [&] { choice = ConverterChoice(ctx.window.ConverterSelection()); });
-  RunChoice(ctx, 530, choice);
+  RunChoice(ctx, 520, [&] { return ConverterChoice(ctx.window.ConverterSelection()); });
 }
 
 void RunComponentsInstaller(StepContext& ctx) {
@@ -118,8 +111,9 @@ void RunPackageDownloads(StepContext& ctx) {
   for (int r = 0; r < rows; ++r) {
     std::string address;
     ctx.e(560, [&] {
-      const std::string package = PackageOfRow(r);
-      if (!package.empty()) address = UpdateServerAddress(ctx.run.UpdateHost, package);
+      if (const auto package = ItemOf(kPackages, r)) {
+        address = UpdateServerAddress(ctx.run.UpdateHost, *package);
+      }
     });
     ctx.e(570, [&] {
       if (!address.empty() && ctx.window.PackageRowChecked(r)) Open(ctx, address);

@@ -1,5 +1,5 @@
 // Step 1: creates the folder of every non-blank folder field that does not exist yet.
-#include "settings/folder_step.h"
+#include "settings/step_context.h"
 
 #include <string>
 #include <vector>

@@ -49,11 +49,13 @@ void WriteGlobalFile(StepContext& ctx, SettingsWriter& writer) {
   writer.Overwrite(file, "Base_01", "Dossier_Config_Global", n1);
 }
 
-}  // namespace
-
+// Whether "Win.ini" carries the configuration pointers on this Windows version (not from Vista
+// on: codes 6 to 11).
 bool UsesWinIni(int32_t codeVersionWindows) {
   return codeVersionWindows < 6 || codeVersionWindows > 11;
 }
+
+}  // namespace
 
 bool ConfigFolderFound(StepContext& ctx) {
   const std::string& typed = ctx.typed[row::kConfig];

@@ -12,24 +12,42 @@
 
 namespace tx3 {
 
+namespace {
+
+// The entry of `file`; nullptr when it has none.
+UnwrittenKeys* EntryOf(std::vector<UnwrittenKeys>& counts, std::string_view file) {
+  const auto entry = std::ranges::find(counts, file, &UnwrittenKeys::file);
+  return entry == counts.end() ? nullptr : &*entry;
+}
+
+void AddOne(std::vector<UnwrittenKeys>& counts, std::string_view file) {
+  if (UnwrittenKeys* entry = EntryOf(counts, file)) {
+    ++entry->count;
+  } else {
+    counts.push_back(UnwrittenKeys{std::string(file), 1});
+  }
+}
+
+}  // namespace
+
 void SettingsWriter::Overwrite(std::string_view file, std::string_view section,
                                std::string_view key, std::string_view value) {
   e_(line_, [&] {
-    Attempted(file);
-    if (!EcritureIni(run_, file, section, key, value)) Count(file);
+    AddOne(attempted_, file);
+    if (!EcritureIni(run_, file, section, key, value)) AddOne(unwritten_, file);
   });
 }
 
 void SettingsWriter::KeepOrDefault(std::string_view file, std::string_view section,
                                    std::string_view key, std::string_view defaultValue) {
   e_(line_, [&] {
-    Attempted(file);
+    AddOne(attempted_, file);
     std::string kept;
     if (!ReadKey(file, section, key, defaultValue, &kept)) {
-      Count(file);  // a value that cannot be read is never overwritten
+      AddOne(unwritten_, file);  // a value that cannot be read is never overwritten
       return;
     }
-    if (!EcritureIni(run_, file, section, key, kept)) Count(file);
+    if (!EcritureIni(run_, file, section, key, kept)) AddOne(unwritten_, file);
   });
 }
 
@@ -50,41 +68,14 @@ void SettingsWriter::Commit() {
   for (const platform::ProfileFileChange& change : platform::Os().CommitProfileWrites()) {
     run_.Changes.profileFiles.push_back(change);
     if (change.written || run_.DryRun) continue;
-    const auto given =
-        std::find_if(attempted_.begin(), attempted_.end(),
-                     [&](const UnwrittenKeys& entry) { return entry.file == change.file; });
-    if (given == attempted_.end()) continue;
-    const auto counted =
-        std::find_if(unwritten_.begin(), unwritten_.end(),
-                     [&](const UnwrittenKeys& entry) { return entry.file == change.file; });
-    if (counted == unwritten_.end()) {
-      unwritten_.push_back(*given);
-    } else {
+    const UnwrittenKeys* given = EntryOf(attempted_, change.file);
+    if (given == nullptr) continue;
+    if (UnwrittenKeys* counted = EntryOf(unwritten_, change.file)) {
       counted->count = given->count;
+    } else {
+      unwritten_.push_back(*given);
     }
   }
-}
-
-namespace {
-
-void AddOne(std::vector<UnwrittenKeys>& counts, std::string_view file) {
-  for (UnwrittenKeys& entry : counts) {
-    if (entry.file == file) {
-      ++entry.count;
-      return;
-    }
-  }
-  counts.push_back(UnwrittenKeys{std::string(file), 1});
-}
-
-}  // namespace
-
-void SettingsWriter::Count(std::string_view file) {
-  AddOne(unwritten_, file);
-}
-
-void SettingsWriter::Attempted(std::string_view file) {
-  AddOne(attempted_, file);
 }
 
 std::string UnwrittenKeysMessage(const std::vector<UnwrittenKeys>& unwritten) {

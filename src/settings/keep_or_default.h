@@ -43,8 +43,6 @@ class SettingsWriter {
   const std::vector<UnwrittenKeys>& Unwritten() const { return unwritten_; }
 
  private:
-  void Count(std::string_view file);
-  void Attempted(std::string_view file);
   bool ReadKey(std::string_view file, std::string_view section, std::string_view key,
                std::string_view defaultValue, std::string* value);
 

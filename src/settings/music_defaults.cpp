@@ -1,12 +1,11 @@
 // The music-scheduling defaults: criteria vocabularies, nine strategies and their rules, day
 // types, clock groups and hour-by-hour tables. The encoded values are read by the scheduling
 // programs; this tool writes them unchanged.
-#include "settings/music_defaults.h"
+#include "settings/ini_key.h"
 
 #include <array>
 #include <string>
 
-#include "common/n2s.h"
 #include "common/run_context.h"
 
 namespace tx3 {
@@ -110,30 +109,20 @@ constexpr std::array<std::array<std::string_view, 2>, 3> kDayTables = {{
 constexpr std::array<std::string_view, 7> kDaySuffixes = {"_Lun", "_Mar", "_Mer", "_Jeu",
                                                           "_Ven", "_Sam", "_Dim"};
 
-std::string Two(RunContext& run, int n) {
-  return N2S(run, n, 2, 0, "0");
-}
-
-std::string Cat(std::string_view a, std::string_view b) {
-  std::string s(a);
-  s.append(b);
-  return s;
-}
-
 void AddVocabularies(RunContext& run, IniKeys& keys) {
   for (const Vocabulary& v : kVocabularies) {
     for (int i = 1; i <= v.count; ++i) {
-      keys.push_back(
-          {std::string(v.section), Cat(v.keyPrefix, Two(run, i)), std::string(v.words[i - 1])});
+      keys.push_back({std::string(v.section), std::string(v.keyPrefix) + Digits(run, i),
+                      std::string(v.words[i - 1])});
     }
   }
 }
 
 void AddSeries(RunContext& run, const Series& s, IniKeys& keys) {
   for (int n = 1; n <= kStrategies; ++n) {
-    const std::string nn = Two(run, n);
-    keys.push_back({std::string(s.section), Cat(s.keyPrefix, nn),
-                    s.numberedValue ? Cat(s.value, nn) : std::string(s.value)});
+    const std::string nn = Digits(run, n);
+    keys.push_back({std::string(s.section), std::string(s.keyPrefix) + nn,
+                    std::string(s.value) + (s.numberedValue ? nn : "")});
   }
 }
 
@@ -145,9 +134,9 @@ void AddPairs(std::string_view section, const auto& pairs, IniKeys& keys) {
 
 void AddAffinities(RunContext& run, IniKeys& keys) {
   for (int n = 1; n <= kStrategies; ++n) {
-    const std::string strat = "Strat_" + Two(run, n);
+    const std::string strat = "Strat_" + Digits(run, n);
     for (const auto& [suffix, matrix] : kAffinities) {
-      keys.push_back({"Mus_Affinite", Cat(strat, suffix), std::string(matrix)});
+      keys.push_back({"Mus_Affinite", strat + std::string(suffix), std::string(matrix)});
     }
   }
 }
@@ -155,9 +144,9 @@ void AddAffinities(RunContext& run, IniKeys& keys) {
 void AddDayTables(RunContext& run, IniKeys& keys) {
   for (const auto& [section, table] : kDayTables) {
     for (int n = 1; n <= kStrategies; ++n) {
-      const std::string strat = "Strat_" + Two(run, n);
+      const std::string strat = "Strat_" + Digits(run, n);
       for (std::string_view day : kDaySuffixes) {
-        keys.push_back({std::string(section), Cat(strat, day), std::string(table)});
+        keys.push_back({std::string(section), strat + std::string(day), std::string(table)});
       }
     }
   }

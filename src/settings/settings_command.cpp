@@ -2,14 +2,12 @@
 #include "settings/settings_command.h"
 #include "common/profile_transaction.h"
 
+#include <iterator>
+
 #include "common/error.h"
 #include "common/path_names.h"
 #include "common/text.h"
 #include "common/ui_port.h"
-#include "settings/downloads.h"
-#include "settings/folder_step.h"
-#include "settings/general_settings.h"
-#include "settings/global_configuration.h"
 #include "settings/step_context.h"
 
 namespace tx3 {
@@ -44,32 +42,15 @@ void DeriveRoot(StepContext& ctx) {
   }
 }
 
+// The command of each step button, by index.
+constexpr void (*kSteps[])(StepContext&) = {
+    RunFolderStep,        RunGlobalConfiguration, RunGeneralSettings,  RunDatabaseEngineDownload,
+    RunConverterDownload, RunComponentsInstaller, RunPackageDownloads,
+};
+static_assert(std::size(kSteps) == kStepCount);
+
 void Dispatch(StepContext& ctx, int16_t index) {
-  switch (index) {
-    case 0:
-      RunFolderStep(ctx);
-      break;
-    case 1:
-      RunGlobalConfiguration(ctx);
-      break;
-    case 2:
-      RunGeneralSettings(ctx);
-      break;
-    case 3:
-      RunDatabaseEngineDownload(ctx);
-      break;
-    case 4:
-      RunConverterDownload(ctx);
-      break;
-    case 5:
-      RunComponentsInstaller(ctx);
-      break;
-    case 6:
-      RunPackageDownloads(ctx);
-      break;
-    default:
-      break;
-  }
+  if (index >= 0 && index < kStepCount) kSteps[index](ctx);
 }
 
 }  // namespace

@@ -5,10 +5,8 @@
 #include <string_view>
 #include <utility>
 
-#include "common/n2s.h"
 #include "common/run_context.h"
 #include "common/text.h"
-#include "settings/station_list.h"
 
 namespace tx3 {
 
@@ -23,10 +21,6 @@ constexpr std::array<std::string_view, 8> kSystemeCategories = {"Mus", "Jin", "L
 // Music goes to the music sounds folder, every other category to the other sounds folder.
 const std::string& CategoryFolder(const SystemInputs& in, size_t category) {
   return in.folder[category == 0 ? row::kMusicSounds : row::kOtherSounds];
-}
-
-std::string Number(RunContext& run, int k, int16_t width) {
-  return N2S(run, k, width, 0, "0");
 }
 
 // The folder keys of "Repertoires" and "Repertoires_UNC", with their defaults.
@@ -61,24 +55,33 @@ void AddFolderSections(const SystemInputs& in, IniKeys& keys) {
 }
 
 void AddStationSections(RunContext& run, const SystemInputs& in, int k, IniKeys& keys) {
-  const std::string kkk = Number(run, k, 3);
+  const std::string kkk = Digits(run, k, 3);
   const std::string local = "Repertoire_Station_" + kkk;
   const std::string unc = "Repertoire_Station_UNC_" + kkk;
-  for (size_t c = 0; c < kBrSysCategories.size(); ++c) {
-    keys.push_back({local, std::string(kBrSysCategories[c]) + "_00", "O," + CategoryFolder(in, c)});
+  // One key per category in `section`: the category's code and `suffix`, with value(category).
+  const auto perCategory = [&](const std::string& section, std::string_view suffix, auto value) {
+    for (size_t c = 0; c < kBrSysCategories.size(); ++c) {
+      keys.push_back({section, std::string(kBrSysCategories[c]) + std::string(suffix), value(c)});
+    }
+  };
+  const auto fixed = [](std::string text) { return [text](size_t) { return text; }; };
+  perCategory(local, "_00", [&](size_t c) { return "O," + CategoryFolder(in, c); });
+  perCategory(local, "_LOCK_00", fixed("OFF"));
+  perCategory(unc, "_00", [&](size_t c) { return CategoryFolder(in, c); });
+  perCategory(unc, "_LOCK_00", fixed("OFF"));
+  perCategory("UNC_Actif" + kkk, "_00", fixed("ON"));
+}
+
+// The number of leading station fields that are not blank (counting stops at the first blank
+// one). When none is named, the first field receives "Station 1" and the count is 1.
+int CountStations(SettingsWindow& window) {
+  int n = 0;
+  while (n < kStationCount && !Trim(window.TexteNomStation(n)).empty()) ++n;
+  if (n == 0) {
+    window.SetTexteNomStation(0, "Station 1");
+    n = 1;
   }
-  for (std::string_view code : kBrSysCategories) {
-    keys.push_back({local, std::string(code) + "_LOCK_00", "OFF"});
-  }
-  for (size_t c = 0; c < kBrSysCategories.size(); ++c) {
-    keys.push_back({unc, std::string(kBrSysCategories[c]) + "_00", CategoryFolder(in, c)});
-  }
-  for (std::string_view code : kBrSysCategories) {
-    keys.push_back({unc, std::string(code) + "_LOCK_00", "OFF"});
-  }
-  for (std::string_view code : kBrSysCategories) {
-    keys.push_back({"UNC_Actif" + kkk, std::string(code) + "_00", "ON"});
-  }
+  return n;
 }
 
 SystemInputs ReadInputs(StepContext& ctx, int stationCount) {
@@ -100,7 +103,7 @@ IniKeys BrSysKeys(RunContext& run, const SystemInputs& in) {
   IniKeys keys;
   keys.push_back({"Div_Radio", "Nom_Radio", in.radio});
   for (int k = 1; k <= n; ++k) {
-    keys.push_back({"Div_Radio", "Station_" + Number(run, k, 3), in.stations[k - 1]});
+    keys.push_back({"Div_Radio", "Station_" + Digits(run, k, 3), in.stations[k - 1]});
   }
   keys.push_back({"Stations", "NB_MAX", ToText(n)});
   keys.push_back({"Users", "USER", "TC"});
@@ -128,7 +131,7 @@ IniKeys SystemeKeys(RunContext& run, const SystemInputs& in) {
       {"Base_01", "Dossier_Local", f[row::kApplication] + "Local\\"},
   };
   for (int k = 1; k <= n; ++k) {
-    const std::string section = "Base_01_Station_" + Number(run, k, 2);
+    const std::string section = "Base_01_Station_" + Digits(run, k);
     keys.push_back({section, "Lib", in.stations[k - 1]});
     keys.push_back({section, "Actif", "1"});
   }
@@ -145,14 +148,9 @@ void WriteSystemSettings(StepContext& ctx, SettingsWriter& writer) {
   ctx.e(300, [&] { stationCount = CountStations(ctx.window); });
   const SystemInputs in = ReadInputs(ctx, stationCount);
   const std::string& n1 = ctx.folder[row::kConfig];
-  IniKeys brSys;
-  ctx.e(330, [&] { brSys = BrSysKeys(ctx.run, in); });
-  writer.AtLine(340);
-  KeepOrDefaultAll(writer, n1 + "Br_Sys.ini", brSys);
-  IniKeys systeme;
-  ctx.e(350, [&] { systeme = SystemeKeys(ctx.run, in); });
-  writer.AtLine(360);
-  KeepOrDefaultAll(writer, n1 + "TX3_Systeme.ini", systeme);
+  KeepOrDefaultAll(ctx, writer, 330, n1 + "Br_Sys.ini", [&] { return BrSysKeys(ctx.run, in); });
+  KeepOrDefaultAll(ctx, writer, 350, n1 + "TX3_Systeme.ini",
+                   [&] { return SystemeKeys(ctx.run, in); });
 }
 
 }  // namespace tx3

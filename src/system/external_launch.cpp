@@ -7,6 +7,8 @@
 #include "common/text.h"
 #include "platform/platform.h"
 
+#include <utility>
+
 namespace tx3 {
 
 namespace {
@@ -14,12 +16,8 @@ namespace {
 // Shell failures that have no classic number are raised as the automation base plus the result.
 constexpr int64_t kShellErrorBase = -2147220456LL;
 
-struct ShellFailure {
-  int32_t number;
-  std::string description;
-};
-
-ShellFailure DescribeShellResult(int32_t result) {
+// The number and description a shell result is raised with.
+std::pair<int32_t, std::string> DescribeShellResult(int32_t result) {
   const auto base = static_cast<int32_t>(kShellErrorBase + result);
   switch (result) {
     case 0:
@@ -86,9 +84,8 @@ int32_t ExecuterProgrammeExterne(RunContext& run, std::string_view operation, st
   });
   if (result > 32) return result;
   e(20, [&] {
-    ShellFailure failure = DescribeShellResult(result);
-    Raise(failure.number, std::move(failure.description),
-          ExecutableBaseName() + ".ExecuterProgrammeExterne");
+    auto [number, description] = DescribeShellResult(result);
+    Raise(number, std::move(description), ExecutableBaseName() + ".ExecuterProgrammeExterne");
   });
   return result;
 }

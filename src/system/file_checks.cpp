@@ -80,11 +80,10 @@ void File_RemoveFlag(SystemContext& run, std::string_view name, int32_t bits) {
 
   uint32_t attributes = 0;
   SkipOnError([&] { Check(platform::Os().GetAttributes(name, &attributes)); });
-  uint32_t collected = 0;
-  for (uint32_t bit = platform::kAttrAlias; bit != 0; bit >>= 1) {
-    if ((attributes & bit) != 0 && (static_cast<uint32_t>(bits) & bit) != 0) collected |= bit;
-  }
-  if (collected != 0 && attributes != 0) {
+  // The runtime's attribute bits go up to the alias bit; higher ones are never cleared.
+  constexpr uint32_t kRuntimeBits = (platform::kAttrAlias << 1) - 1;
+  const uint32_t collected = attributes & static_cast<uint32_t>(bits) & kRuntimeBits;
+  if (collected != 0) {
     SkipOnError([&] { Check(platform::Os().SetAttributes(name, attributes & ~collected)); });
   }
 }

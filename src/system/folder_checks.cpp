@@ -52,7 +52,7 @@ bool IsServerPart(const std::string& level, size_t index) {
 // code page: a folder whose name that code page cannot hold would be written there with "?" in
 // place of its characters and never be found again.
 bool FitsSettingsCodePage(std::string_view folder) {
-  return AnsiToUtf8(Utf8ToAnsi(folder)) == folder;
+  return platform::Os().AnsiToUtf8(platform::Os().Utf8ToAnsi(folder)) == folder;
 }
 
 enum class LevelOutcome { kExists, kSkipped, kFailed };
@@ -130,8 +130,7 @@ void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folde
   SystemeState.DernierDossierVerifie = clean;
 }
 
-bool FolderFound(SystemContext& run, std::string_view folder,
-                 bool /*create: every caller passes false*/) {
+bool FolderFound(SystemContext& run, std::string_view folder) {
   SystemeStateRec& SystemeState = run.SystemeState;
   bool abandoned = false;
   ErrorPattern e(run, "Lib_Systeme:FolderFound");

@@ -19,7 +19,7 @@ std::string DirQuery(std::string_view pattern, bool includeDirectories = true);
 bool EntryExists(ErrorPattern& e, int line, std::string_view text);
 
 void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folder, bool report);
-bool FolderFound(SystemContext& run, std::string_view folder, bool create);
+bool FolderFound(SystemContext& run, std::string_view folder);
 bool File_Exist(SystemContext& run, std::string_view name, std::string_view callerLabel,
                 bool sizeCheck);
 // The file's full size in bytes; -1 when it cannot be opened.

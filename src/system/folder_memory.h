@@ -2,9 +2,12 @@
 // compares paths (case-insensitive, "/" as "\", with or without the final backslash).
 #pragma once
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <string_view>
+
+#include "common/text.h"
 
 namespace tx3 {
 
@@ -15,10 +18,15 @@ class FolderSet {
   bool empty() const { return folders_.empty(); }
   size_t size() const { return folders_.size(); }
 
-  // The normalised form a folder is remembered by.
-  static std::u32string Key(std::string_view folder);
-
  private:
+  // The normalised form a folder is remembered by.
+  static std::u32string Key(std::string_view folder) {
+    std::u32string key = FoldedText(folder);
+    std::ranges::replace(key, U'/', U'\\');
+    if (!key.empty() && key.back() != U'\\') key += U'\\';
+    return key;
+  }
+
   std::set<std::u32string> folders_;
 };
 

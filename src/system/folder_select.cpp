@@ -16,12 +16,6 @@ namespace {
 constexpr std::string_view kDefaultTitle = "Sélectionnez un dossier: ";
 constexpr std::string_view kNothingChosen = "*";
 
-std::string CutAtNul(std::string text) {
-  const size_t nul = text.find('\0');
-  if (nul != std::string::npos) text.resize(nul);
-  return text;
-}
-
 }  // namespace
 
 std::string FolderSelectStartPath(const SystemContext& run) {
@@ -51,7 +45,7 @@ std::string FolderSelect(SystemContext& run, std::string_view startText, std::st
   });
   if (Trim(result) != kNothingChosen) {
     e(40, [&] {
-      if (!FolderFound(run, result, false)) VerificationEtCreationRepertoire(run, result, true);
+      if (!FolderFound(run, result)) VerificationEtCreationRepertoire(run, result, true);
     });
   }
   return result;

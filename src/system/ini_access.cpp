@@ -21,11 +21,6 @@ std::string WriteEcho(std::string_view file, std::string_view section, std::stri
   return echo;
 }
 
-bool WriteOnce(std::string_view file, std::string_view section, std::string_view key,
-               std::string_view value) {
-  return platform::Os().WriteProfileEntry(section, key, value, file);
-}
-
 // A line break would end the key's line inside the file and let the rest of the text stand as
 // lines of their own (another section, another key, read before the real one).
 bool HoldsLineBreak(std::string_view text) {
@@ -53,7 +48,7 @@ bool EcritureIni(SystemContext& run, std::string_view file, std::string_view sec
   });
   if (refused) return false;
 
-  e(30, [&] { written = WriteOnce(file, section, key, value); });
+  e(30, [&] { written = platform::Os().WriteProfileEntry(section, key, value, file); });
   if (written) return true;
 
   // A missing folder is the usual cause of a first failure: create the whole chain.
@@ -61,12 +56,12 @@ bool EcritureIni(SystemContext& run, std::string_view file, std::string_view sec
     const std::string folder = FolderOfFile(file);
     if (!folder.empty()) VerificationEtCreationRepertoire(run, folder, true);
   });
-  e(50, [&] { written = WriteOnce(file, section, key, value); });
+  e(50, [&] { written = platform::Os().WriteProfileEntry(section, key, value, file); });
   if (written) return true;
 
   // Then a read-only file.
   e(60, [&] { File_RemoveFlag(run, file, platform::kAttrReadOnly); });
-  e(70, [&] { written = WriteOnce(file, section, key, value); });
+  e(70, [&] { written = platform::Os().WriteProfileEntry(section, key, value, file); });
   return written;
 }
 
@@ -80,11 +75,7 @@ std::string LectureIni(SystemContext& run, std::string_view file, std::string_vi
 
   // The whole stored value comes back, however long: no fixed read buffer cuts it.
   std::string result;
-  e(20, [&] {
-    std::string value;
-    platform::Os().ReadProfileString(section, key, defaultValue, &value, file);
-    result = std::move(value);
-  });
+  e(20, [&] { platform::Os().ReadProfileString(section, key, defaultValue, &result, file); });
   return result;
 }
 

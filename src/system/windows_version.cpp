@@ -7,6 +7,7 @@
 #include "system/system_context.h"
 
 #include <optional>
+#include <utility>
 
 namespace tx3 {
 
@@ -45,51 +46,34 @@ struct VersionRow {
   std::optional<int32_t> code;
 };
 
-std::string VistaProductText(uint32_t productType) {
-  switch (productType) {
-    case 1:
-      return "Ultimate Edition";
-    case 2:
-      return "Home Basic Edition";
-    case 3:
-      return "Home Premium Edition";
-    case 4:
-      return "Enterprise Edition";
-    case 6:
-      return "Business Edition";
-    case 7:
-      return "Standard Edition";
-    case 8:
-      return "Datacenter Edition";
-    case 9:
-      return "Small Business Server";
-    case 10:
-      return "Enterprise Edition";
-    case 11:
-      return "Starter Edition";
-    case 12:
-      return "Datacenter Edition (core installation)";
-    case 13:
-      return "Standard Edition (core installation)";
-    case 14:
-      return "Enterprise Edition (core installation)";
-    case 15:
-      return "Enterprise Edition for Itanium-based Systems";
-    case 17:
-      return "Web Server Edition";
-    case 18:
-      return "Cluster Server Edition";
-    case 25:
-      return "Small Business Server Premium Edition";
-    default:
-      return {};
-  }
-}
+// The editions of Vista and Server 2008 by the product type the system reports.
+constexpr std::pair<uint32_t, std::string_view> kVistaEditions[] = {
+    {1, "Ultimate Edition"},
+    {2, "Home Basic Edition"},
+    {3, "Home Premium Edition"},
+    {4, "Enterprise Edition"},
+    {6, "Business Edition"},
+    {7, "Standard Edition"},
+    {8, "Datacenter Edition"},
+    {9, "Small Business Server"},
+    {10, "Enterprise Edition"},
+    {11, "Starter Edition"},
+    {12, "Datacenter Edition (core installation)"},
+    {13, "Standard Edition (core installation)"},
+    {14, "Enterprise Edition (core installation)"},
+    {15, "Enterprise Edition for Itanium-based Systems"},
+    {17, "Web Server Edition"},
+    {18, "Cluster Server Edition"},
+    {25, "Small Business Server Premium Edition"},
+};
 
 std::string VistaEdition() {
   uint32_t productType = 0;
   if (!platform::Os().ReadProductType(6, 0, 0, 0, &productType)) return {};
-  return VistaProductText(productType);
+  for (const auto& [type, edition] : kVistaEditions) {
+    if (type == productType) return std::string(edition);
+  }
+  return {};
 }
 
 std::string Server2003Name(const platform::VersionRecord& v, uint16_t arch) {
@@ -176,12 +160,6 @@ std::string ArchitectureSuffix(uint16_t arch) {
   return {};
 }
 
-std::string CutAtNul(std::string text) {
-  const size_t nul = text.find('\0');
-  if (nul != std::string::npos) text.resize(nul);
-  return text;
-}
-
 }  // namespace
 
 std::string GetOSDisplayString(SystemContext& run) {
@@ -192,10 +170,7 @@ std::string GetOSDisplayString(SystemContext& run) {
   if (!read) return {};
 
   uint16_t arch = 0;
-  e(20, [&] {
-    const bool native = platform::Os().HasNativeSystemInfo();
-    arch = platform::Os().ProcessorArchitecture(native);
-  });
+  e(20, [&] { arch = platform::Os().ProcessorArchitecture(platform::Os().HasNativeSystemInfo()); });
   if (v.platformId != kNtPlatform || v.majorVersion <= 4) return {};
 
   std::string text = "Microsoft ";

@@ -162,6 +162,21 @@ TEST(CheckTest, ZeroPassesAnyOtherNumberRaisesIt) {
   }
 }
 
+TEST(ToInt16Test, SixteenBitValuesPassOthersOverflow) {
+  EXPECT_EQ(ToInt16(-32768), -32768);
+  EXPECT_EQ(ToInt16(32767), 32767);
+  EXPECT_EQ(ToInt16(size_t{4096}), 4096);
+  for (const int64_t outside : {int64_t{-32769}, int64_t{32768}, int64_t{1} << 40}) {
+    try {
+      ToInt16(outside);
+      FAIL() << outside << " did not overflow";
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.number, err::kOverflow) << outside;
+    }
+  }
+  EXPECT_THROW(ToInt16(size_t{65535}), RuntimeError) << "an unsigned value is not wrapped";
+}
+
 TEST(ClassicDescriptionTest, FrenchRuntimeTexts) {
   const std::pair<int32_t, const char*> cases[] = {
       {5, "Appel de procédure ou argument incorrect"},

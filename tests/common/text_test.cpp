@@ -1,4 +1,4 @@
-// Character counting of UTF-8 text, the runtime's string functions and the Windows-1252 mapping.
+// Character counting of UTF-8 text and the runtime's string functions.
 #include "common/text.h"
 
 #include <gtest/gtest.h>
@@ -54,9 +54,14 @@ TEST(TrimTest, RemovesSpacesOnly) {
   EXPECT_EQ(Trim("  a b  "), "a b");
   EXPECT_EQ(Trim("\ta\t"), "\ta\t");
   EXPECT_EQ(Trim("    "), "");
-  EXPECT_EQ(TrimLeft("  a "), "a ");
   EXPECT_EQ(TrimRight("  a "), "  a");
   EXPECT_EQ(Trim("\xC2\xA0x"), "\xC2\xA0x") << "a no-break space is no space";
+}
+
+TEST(CutAtNulTest, KeepsTheTextBeforeTheFirstNul) {
+  EXPECT_EQ(CutAtNul(std::string("C:\\Windows\0junk", 15)), "C:\\Windows");
+  EXPECT_EQ(CutAtNul("no nul"), "no nul");
+  EXPECT_EQ(CutAtNul(std::string("\0a", 2)), "");
 }
 
 TEST(ReplaceAllTest, OnePassLeftToRightWithoutOverlap) {
@@ -94,48 +99,6 @@ TEST(NoCaseTest, AsciiAndLatinLetters) {
   EXPECT_FALSE(EqualsNoCase("e", "é"));
   EXPECT_FALSE(EqualsNoCase("×", "÷")) << "the multiplication sign has no lower case";
   EXPECT_FALSE(EqualsNoCase("ab", "abc"));
-}
-
-TEST(AnsiTest, Windows1252BothWays) {
-  struct Case {
-    std::string ansi, utf8;
-  };
-  const Case cases[] = {
-      {"abc", "abc"},
-      {"\xE9", "é"},
-      {"\xC9", "É"},
-      {"\x80", "€"},
-      {"\x8C", "Œ"},
-      {"\x92", "’"},
-      {"\x9F", "Ÿ"},
-      {"\xA0", "\xC2\xA0"},
-      {"\xFF", "ÿ"},
-      {"\x81", "\xC2\x81"},  // undefined in the code page: the same code point
-      {"\x8D", "\xC2\x8D"},
-      {"\x8F", "\xC2\x8F"},
-      {"\x90", "\xC2\x90"},
-      {"\x9D", "\xC2\x9D"},
-      {std::string("a\0b", 3), std::string("a\0b", 3)},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(AnsiToUtf8(c.ansi), c.utf8) << c.utf8;
-    EXPECT_EQ(Utf8ToAnsi(c.utf8), c.ansi) << c.utf8;
-  }
-}
-
-TEST(AnsiTest, EveryByteSurvivesTheRoundTrip) {
-  for (int b = 0; b < 256; ++b) {
-    const std::string ansi(1, static_cast<char>(b));
-    EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(ansi)), ansi) << b;
-  }
-}
-
-TEST(AnsiTest, UnmappableCharactersBecomeQuestionMarks) {
-  EXPECT_EQ(Utf8ToAnsi("Ā"), "?");
-  EXPECT_EQ(Utf8ToAnsi("\xC2\x80"), "?") << "U+0080: byte 0x80 is the euro sign";
-  EXPECT_EQ(Utf8ToAnsi("a\xF0\x9F\x8E\xB5z"), "a?z");
-  EXPECT_EQ(Utf8ToAnsi("x\xFFy"), "x?y") << "an invalid byte";
-  EXPECT_EQ(Utf8ToAnsi("日本"), "??");
 }
 
 TEST(ToTextTest, DecimalLikeCStr) {

@@ -9,7 +9,6 @@
 #include "common/error.h"
 #include "common/run_context.h"
 #include "database/catalogue.h"
-#include "database/crc32.h"
 #include "database/database_state.h"
 #include "support/fake_platform.h"
 #include "support/use_platform.h"
@@ -105,6 +104,12 @@ class BuiltinEngineTest : public ::testing::Test {
   BtrFileBuf request_ = ValidRequest();
   CreateImage image_{};
 };
+
+TEST(Crc32Test, StandardCheckValues) {
+  EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+  EXPECT_EQ(Crc32(""), 0u);
+  EXPECT_EQ(Crc32(std::string_view("\0", 1)), 0xD202EF8Du);
+}
 
 TEST_F(BuiltinEngineTest, WritesOnePageWithSignatureRequestAndCrc) {
   ASSERT_EQ(Create("/data/FRAD000.bt6"), 0);

@@ -1,5 +1,5 @@
 // Steps 4 to 7: the download addresses handed to the shell.
-#include "settings/downloads.h"
+#include "settings/step_context.h"
 
 #include <gtest/gtest.h>
 

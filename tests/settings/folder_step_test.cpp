@@ -1,5 +1,5 @@
 // Step 1: creating the missing folders of the folder fields.
-#include "settings/folder_step.h"
+#include "settings/step_context.h"
 
 #include <gtest/gtest.h>
 

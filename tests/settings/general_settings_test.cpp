@@ -1,11 +1,10 @@
 // Step 3 on the fake platform: the four files of a new installation checked whole against the
 // reference files, the keep-or-default rule on a second run, and bad input.
-#include "settings/general_settings.h"
+#include "settings/step_context.h"
 
 #include <gtest/gtest.h>
 
-#include "settings/advertising_defaults.h"
-#include "settings/music_defaults.h"
+#include "settings/ini_key.h"
 #include "settings/settings_command.h"
 #include "test_window.h"
 
@@ -28,7 +27,7 @@ class GeneralSettingsTest : public SettingsTest {
 TEST_F(GeneralSettingsTest, NewInstallationMatchesTheReferenceFiles) {
   CommandCreerSettings_Click(run, window, 2);
   for (const char* file : kFiles) {
-    EXPECT_EQ(os.IniText(ConfigFile(file)), AnsiToUtf8(ReferenceFile(file))) << file;
+    EXPECT_EQ(os.IniText(ConfigFile(file)), os.AnsiToUtf8(ReferenceFile(file))) << file;
   }
   EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Paramétrage créé ou MAJ"});
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Information);

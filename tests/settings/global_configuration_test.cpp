@@ -24,7 +24,7 @@ class GlobalConfigurationTest : public SettingsTest {
 TEST_F(GlobalConfigurationTest, WritesTheGlobalFileInOrderAndCreatesItsFolder) {
   run.CodeVersionWindows = 10;
   CommandCreerSettings_Click(run, window, 1);
-  EXPECT_EQ(os.IniText(kGlobal), AnsiToUtf8(ReferenceFile("TX3_Config.ini")));
+  EXPECT_EQ(os.IniText(kGlobal), os.AnsiToUtf8(ReferenceFile("TX3_Config.ini")));
   EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Paramétrage créé ou MAJ"});
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Information);
   EXPECT_GE(os.flushCount, 1);
@@ -43,7 +43,7 @@ TEST_F(GlobalConfigurationTest, WinIniOnlyOutsideVistaToWindows10) {
     CommandCreerSettings_Click(run, window, 1);
     EXPECT_EQ(os.Exists(kWinIni), c.written) << c.code;
     if (c.written) {
-      EXPECT_EQ(os.IniText(kWinIni), AnsiToUtf8(ReferenceFile("Win.ini")));
+      EXPECT_EQ(os.IniText(kWinIni), os.AnsiToUtf8(ReferenceFile("Win.ini")));
     }
   }
 }

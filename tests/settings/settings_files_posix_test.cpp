@@ -115,13 +115,14 @@ TEST_F(SettingsFilesPosixTest, HandEditedFileKeepsEveryLineAndGetsOnlyTheMissing
       "[Outils]\n"
       "Long=" +
       longValue + "\n";
-  std::string ansi = Utf8ToAnsi(edited);
+  std::string ansi = platform::Os().Utf8ToAnsi(edited);
   WriteHost(Config("BR_Pub.ini"), ansi);
   CommandCreerSettings_Click(run, window, 2);
   const std::string after = ReadHost(Config("BR_Pub.ini"));
   // Every line of the hand-made file is still there, in order.
-  EXPECT_NE(after.find(Utf8ToAnsi("; réglages faits à la main\n\n[Pub_Voix]\nVoix_02 = Claire  \n"
-                                  "ligne sans égal\n")),
+  EXPECT_NE(after.find(platform::Os().Utf8ToAnsi(
+                "; réglages faits à la main\n\n[Pub_Voix]\nVoix_02 = Claire  \n"
+                "ligne sans égal\n")),
             std::string::npos);
   EXPECT_NE(after.find("[Outils]\nLong=" + longValue + "\n"), std::string::npos);
   EXPECT_EQ(after.find("Voix_02=Voix 02"), std::string::npos);

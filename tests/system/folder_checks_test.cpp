@@ -167,41 +167,41 @@ TEST_F(FolderWalkTest, NameTheSettingsCodePageCannotHoldIsNeverCreated) {
 class FolderFoundTest : public SystemTest {};
 
 TEST_F(FolderFoundTest, ExistingFolderIsFoundAndRemembered) {
-  EXPECT_TRUE(FolderFound(run, "C:\\windows\\", false));
+  EXPECT_TRUE(FolderFound(run, "C:\\windows\\"));
   EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersTrouves, {"C:\\windows\\"}));
   os.Remove("C:\\windows");
   os.calls.clear();
-  EXPECT_TRUE(FolderFound(run, "C:\\WINDOWS\\", false));
+  EXPECT_TRUE(FolderFound(run, "C:\\WINDOWS\\"));
   EXPECT_THAT(os.calls, IsEmpty());
 }
 
 TEST_F(FolderFoundTest, MissingFolderIsCreated) {
-  EXPECT_TRUE(FolderFound(run, "C:\\Data\\Radio\\", false));
+  EXPECT_TRUE(FolderFound(run, "C:\\Data\\Radio\\"));
   EXPECT_TRUE(os.IsFolder("C:\\Data\\Radio"));
   EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersTrouves, {"C:\\Data\\Radio\\"}));
 }
 
 TEST_F(FolderFoundTest, UncreatableFolderIsAbsentForTheRestOfTheRun) {
-  EXPECT_FALSE(FolderFound(run, "Q:\\Data\\", false));
+  EXPECT_FALSE(FolderFound(run, "Q:\\Data\\"));
   EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersAbsents, {"Q:\\Data\\"}));
   os.AddFolder("Q:\\Data");
-  EXPECT_FALSE(FolderFound(run, "Q:\\Data\\", false));
+  EXPECT_FALSE(FolderFound(run, "Q:\\Data\\"));
 }
 
 TEST_F(FolderFoundTest, BadNameIsTracedAndAnswersFalseWithoutMemory) {
   os.FailCall("FindFirst", err::kBadFileName, 1);
-  EXPECT_FALSE(FolderFound(run, "C:\\windows\\", false));
+  EXPECT_FALSE(FolderFound(run, "C:\\windows\\"));
   EXPECT_TRUE(
       Traced("Err: Folder not found: C:\\windows\\ |Source: Lib_Systeme:FolderFound:40 "
              "|Dossier: C:\\windows\\"));
   EXPECT_EQ(Reported(), "");
   EXPECT_TRUE(run.SystemeState.DossiersTrouves.empty());
   EXPECT_TRUE(run.SystemeState.DossiersAbsents.empty());
-  EXPECT_TRUE(FolderFound(run, "C:\\windows\\", false));  // asked again: not remembered as absent
+  EXPECT_TRUE(FolderFound(run, "C:\\windows\\"));  // asked again: not remembered as absent
 }
 
 TEST_F(FolderFoundTest, BlankFolderIsNotFound) {
-  EXPECT_FALSE(FolderFound(run, "  ", false));
+  EXPECT_FALSE(FolderFound(run, "  "));
   EXPECT_THAT(os.calls, IsEmpty());
 }
 
