@@ -144,9 +144,9 @@ void ViewBinding::Render(const Change& change) {
       break;
     case Control::TexteDossier: {
       const FolderRow& row = model_.DossierRow(i);
+      const bool missing = row.color == FieldColor::Red;
       ShowText(slot, row.text);
-      view_.SetFolderMissing(slot, row.color == FieldColor::Red,
-                             AccessibleDescription(model_, "TexteDossier", i));
+      view_.SetFolderMissing(slot, missing, missing ? kMissingFolderDescription : "");
       break;
     }
     case Control::CheckAction:

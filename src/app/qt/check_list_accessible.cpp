@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <map>
 
+#include "app/qt/accessible_factory.h"
+
 namespace tx3 {
 namespace {
 
@@ -101,11 +103,8 @@ class CheckListAccessible : public QAccessibleWidget {
   mutable std::map<int, QAccessible::Id> rows_;
 };
 
-QAccessibleInterface* CheckListAccessibility(const QString& className, QObject* object) {
-  if (className != QLatin1String(QListWidget::staticMetaObject.className())) return nullptr;
-  auto* list = qobject_cast<QListWidget*>(object);
-  if (list == nullptr || !list->property(kCheckList).toBool()) return nullptr;
-  return new CheckListAccessible(list);
+QAccessibleInterface* CheckListAccessibility(QListWidget* list) {
+  return list->property(kCheckList).toBool() ? new CheckListAccessible(list) : nullptr;
 }
 
 // Tells the screen reader which row has the focus.
@@ -138,11 +137,7 @@ class RowFocusTeller : public QObject {
 }  // namespace
 
 void MakeRowsCheckBoxes(QListWidget* list) {
-  static const bool installed = [] {
-    QAccessible::installFactory(CheckListAccessibility);
-    return true;
-  }();
-  (void)installed;
+  InstallAccessibility<QListWidget, CheckListAccessibility>();
   list->setProperty(kCheckList, true);
   new RowFocusTeller(list);
   QObject::connect(list, &QListWidget::itemChanged, list, [list](QListWidgetItem* item) {

@@ -20,6 +20,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "app/qt/accessible_factory.h"
 #include "app/qt/artwork.h"
 #include "app/qt/check_list_accessible.h"
 #include "app/qt/focus_mark_style.h"
@@ -28,7 +29,6 @@
 #include "app/qt/list_accessible.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/status_announcer.h"
-#include "app/qt/twip_geometry.h"
 #include "app/qt/window_font.h"
 #include "app/window_colours.h"
 #include "app/window_fit.h"
@@ -75,9 +75,8 @@ QStatusBar* MakeStatusBar(QWidget* parent, QLabel** firstPanel) {
 
 // The window as a screen reader meets it: a frame (a plain widget would be a "filler"), so that
 // its title is read and the screen reader's "read the status bar" finds the bar inside it.
-QAccessibleInterface* WindowAccessibility(const QString& className, QObject* object) {
-  if (className != QLatin1String(QWidget::staticMetaObject.className())) return nullptr;
-  auto* window = dynamic_cast<QtMainWindow*>(object);
+QAccessibleInterface* WindowAccessibility(QWidget* widget) {
+  auto* window = dynamic_cast<QtMainWindow*>(widget);
   return window == nullptr ? nullptr : new QAccessibleWidget(window, QAccessible::Window);
 }
 
@@ -211,11 +210,7 @@ QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
       scroll_(new QScrollArea(this)),
       form_(new QWidget),
       focusStyle_(new FocusMarkStyle) {
-  static const bool framed = [] {
-    QAccessible::installFactory(WindowAccessibility);
-    return true;
-  }();
-  (void)framed;
+  InstallAccessibility<QWidget, WindowAccessibility>();
   focusStyle_->setParent(this);
   const double scale = SystemTextScale();
   dpiX_ = ScaledDpi(logicalDpiX(), scale);
@@ -239,7 +234,8 @@ QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
     const ControlLayout& control = layout[slot];
     QWidget* widget = MakeControl(control, static_cast<int>(slot));
     widget->setObjectName(ControlObjectName(control.name, control.index));
-    widget->setGeometry(PixelRect(control, dpiX_, dpiY_));
+    const PixelEdges e = ScaledEdges(control, dpiX_, dpiY_);
+    widget->setGeometry(e.left, e.top, e.right - e.left, e.bottom - e.top);
     widget->setStyle(focusStyle_);
     if (qobject_cast<QAbstractButton*>(widget) != nullptr) widget->installEventFilter(keyboard_);
     widgets_.push_back(widget);

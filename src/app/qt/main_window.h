@@ -28,8 +28,6 @@ class QtMainWindow : public QWidget {
   QtMainWindow(const QtMainWindow&) = delete;
   QtMainWindow& operator=(const QtMainWindow&) = delete;
 
-  // Shows every control as the model holds it.
-  void RenderAll() { binding_.RenderAll(); }
   // Places the window in the middle of its screen's available area, fitted inside it.
   void CentreOnScreen();
   // Fits the window inside `available` (a screen's available area): the design's client area

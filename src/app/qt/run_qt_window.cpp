@@ -39,7 +39,6 @@ int RunQtWindow(int argc, char** argv) {
   // The port answers from the first statement of Form_Load on (its error reports included).
   model.SetUiPort(&port);
   model.Create();
-  window.RenderAll();
 
   int status = 0;
   if (!model.Unloaded()) {
