@@ -202,7 +202,7 @@ void ViewBinding::RenderList(int row) {
 
 void ViewBinding::Operated(int slot, const UserEvent& event) {
   const auto layout = WindowLayout();
-  if (Rendering() || slot < 0 || slot >= static_cast<int>(layout.size())) return;
+  if (rendering_ > 0 || slot < 0 || slot >= static_cast<int>(layout.size())) return;
   const ControlLayout& control = layout[static_cast<size_t>(slot)];
   for (const Route& route : kRoutes) {
     if (route.name == control.name && route.operated != nullptr) {

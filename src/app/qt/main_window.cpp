@@ -38,10 +38,6 @@ namespace tx3 {
 
 namespace {
 
-QColor FromRgb(unsigned rgb) {
-  return QColor::fromRgb(rgb);
-}
-
 unsigned Rgb(const QColor& colour) {
   return colour.rgb() & 0xFFFFFFu;
 }
@@ -51,17 +47,11 @@ QColor LinkColourIn(const QWidget& window) {
   const QPalette& look = window.palette();
   const QColor background = look.color(QPalette::Window);
   const bool themed = IsDark(Rgb(background)) || look != window.style()->standardPalette();
-  return FromRgb(LinkColour({.design = kLinkTextRgb,
-                             .system = Rgb(look.color(QPalette::Link)),
-                             .text = Rgb(look.color(QPalette::WindowText)),
-                             .background = Rgb(background),
-                             .systemTheme = themed}));
-}
-
-// The design grows with the desktop's text size as it does with the screen's density.
-double SystemTextScale() {
-  const std::string desktop = platform::Os().GetEnv("XDG_CURRENT_DESKTOP").value_or("");
-  return DesktopTextScale(QGuiApplication::font(), desktop);
+  return QColor::fromRgb(LinkColour({.design = kLinkTextRgb,
+                                     .system = Rgb(look.color(QPalette::Link)),
+                                     .text = Rgb(look.color(QPalette::WindowText)),
+                                     .background = Rgb(background),
+                                     .systemTheme = themed}));
 }
 
 QStatusBar* MakeStatusBar(QWidget* parent, QLabel** firstPanel) {
@@ -111,7 +101,7 @@ class QtMainWindow::Widgets final : public ViewToolkit {
     // The normal background is the one the radio's name field shows.
     QPalette look = w_.ControlWidget("TexteNomRadio")->palette();
     if (missing) {
-      look.setColor(QPalette::Base, FromRgb(kRedBackRgb));
+      look.setColor(QPalette::Base, QColor::fromRgb(kRedBackRgb));
       // Black on red whatever the theme: white text on it would be 4:1 only.
       look.setColor(QPalette::Text, Qt::black);
     }
@@ -212,7 +202,9 @@ QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
       focusStyle_(new FocusMarkStyle) {
   InstallAccessibility<QWidget, WindowAccessibility>();
   focusStyle_->setParent(this);
-  const double scale = SystemTextScale();
+  // The design grows with the desktop's text size as it does with the screen's density.
+  const double scale = DesktopTextScale(QGuiApplication::font(),
+                                        platform::Os().GetEnv("XDG_CURRENT_DESKTOP").value_or(""));
   dpiX_ = ScaledDpi(logicalDpiX(), scale);
   dpiY_ = ScaledDpi(logicalDpiY(), scale);
   setFont(WindowFont(font(), this, scale));

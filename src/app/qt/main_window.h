@@ -38,8 +38,6 @@ class QtMainWindow : public QWidget {
   // The widget every control stands on (the design's client area), and the part of it shown.
   QWidget* Form() const { return form_; }
   QWidget* Viewport() const;
-  // The density the controls are laid out at: the screen's, grown with the system's text size.
-  int LayoutDpiX() const { return dpiX_; }
 
   // The widget of control `name`(`index`) (its object name is "name" or "name(index)").
   QWidget* ControlWidget(std::string_view name, int index = -1) const;

@@ -115,6 +115,46 @@ void Replace(Handle& held, Handle made) {
   held = made;
 }
 
+void FitComboHeight(HWND combo, int height) {
+  const auto shownHeight = [combo] {
+    RECT r{};
+    GetWindowRect(combo, &r);
+    return static_cast<int>(r.bottom - r.top);
+  };
+  // The frame around the selection row differs between systems (and CB_GETITEMHEIGHT does not
+  // always answer what CB_SETITEMHEIGHT took): try a row height, then correct it by what is
+  // still missing.
+  int row = std::max(1, height - 6);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), row);
+    const int shortBy = height - shownHeight();
+    if (shortBy == 0 || row + shortBy <= 0) return;
+    row += shortBy;
+  }
+}
+
+// The link's text at the top left, in the link colour and its underlined font, as a label shows
+// it; with the keyboard's focus, the system's focus frame around the text.
+void DrawLink(const DRAWITEMSTRUCT& item) {
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  const std::wstring text = WindowText(item.hwndItem);
+  HGDIOBJ oldFont = SelectObject(
+      item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, LinkTextColour());
+  constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+  RECT area = item.rcItem;
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area, kFormat);
+  if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+    RECT around = item.rcItem;
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &around,
+              kFormat | DT_CALCRECT);
+    IntersectRect(&around, &around, &item.rcItem);
+    DrawFocusRect(item.hDC, &around);
+  }
+  SelectObject(item.hDC, oldFont);
+}
+
 }  // namespace
 
 // What the binding asks of the controls: it decides, they show.
@@ -404,11 +444,7 @@ void Win32MainWindow::OnScroll(int bar, int request) {
     default:
       return;
   }
-  if (bar == SB_HORZ) {
-    ScrollTo(at, scroll_.y);
-  } else {
-    ScrollTo(scroll_.x, at);
-  }
+  bar == SB_HORZ ? ScrollTo(at, scroll_.y) : ScrollTo(scroll_.x, at);
 }
 
 // The control that takes the focus comes into view (its top left corner first).
@@ -608,24 +644,6 @@ void Win32MainWindow::FitListColumn() {
   ListView_SetColumnWidth(list, 0, inside.right - inside.left);
 }
 
-void Win32MainWindow::FitComboHeight(HWND combo, int height) {
-  const auto shownHeight = [combo] {
-    RECT r{};
-    GetWindowRect(combo, &r);
-    return static_cast<int>(r.bottom - r.top);
-  };
-  // The frame around the selection row differs between systems (and CB_GETITEMHEIGHT does not
-  // always answer what CB_SETITEMHEIGHT took): try a row height, then correct it by what is
-  // still missing.
-  int row = std::max(1, height - 6);
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), row);
-    const int shortBy = height - shownHeight();
-    if (shortBy == 0 || row + shortBy <= 0) return;
-    row += shortBy;
-  }
-}
-
 // ---- Messages ----
 
 LRESULT CALLBACK Win32MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
@@ -815,28 +833,6 @@ void Win32MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, size, size, source, 0, 0, SRCCOPY);
   SelectObject(source, old);
   DeleteDC(source);
-}
-
-// The link's text at the top left, in the link colour and its underlined font, as a label shows
-// it; with the keyboard's focus, the system's focus frame around the text.
-void Win32MainWindow::DrawLink(const DRAWITEMSTRUCT& item) {
-  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-  const std::wstring text = WindowText(item.hwndItem);
-  HGDIOBJ oldFont = SelectObject(
-      item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-  SetBkMode(item.hDC, TRANSPARENT);
-  SetTextColor(item.hDC, LinkTextColour());
-  constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
-  RECT area = item.rcItem;
-  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area, kFormat);
-  if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
-    RECT around = item.rcItem;
-    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &around,
-              kFormat | DT_CALCRECT);
-    IntersectRect(&around, &around, &item.rcItem);
-    DrawFocusRect(item.hDC, &around);
-  }
-  SelectObject(item.hDC, oldFont);
 }
 
 void Win32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {

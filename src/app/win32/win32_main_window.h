@@ -71,7 +71,6 @@ class Win32MainWindow {
   void ScrollTo(int x, int y);
   void OnScroll(int bar, int request);
   void ShowControl(HWND control);
-  void FitComboHeight(HWND combo, int height);
   void FitListColumn();
   HWND At(int slot) const;
   int SlotOf(HWND control) const;
@@ -80,7 +79,6 @@ class Win32MainWindow {
   void PressFocusedButton();
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnCtlColorEdit(HDC dc, HWND field);
-  void DrawLink(const DRAWITEMSTRUCT& item);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnDestroyed();
