@@ -107,14 +107,6 @@ QAccessibleInterface* CheckListAccessibility(QListWidget* list) {
   return list->property(kCheckList).toBool() ? new CheckListAccessible(list) : nullptr;
 }
 
-// Tells the screen reader which row has the focus.
-void TellFocusedRow(QListWidget* list) {
-  if (!QAccessible::isActive() || !list->hasFocus() || list->currentRow() < 0) return;
-  QAccessibleEvent event(list, QAccessible::Focus);
-  event.setChild(list->currentRow());
-  QAccessible::updateAccessibility(&event);
-}
-
 // Qt tells the list's own focus after its focus-in event, which would hide the row's: the row
 // follows on the next turn of the event loop, so that Orca reads the row and its tick on Tab.
 class RowFocusTeller : public QObject {
@@ -125,7 +117,12 @@ class RowFocusTeller : public QObject {
 
   bool eventFilter(QObject* /*watched*/, QEvent* event) override {
     if (event->type() == QEvent::FocusIn) {
-      QTimer::singleShot(0, this, [this] { TellFocusedRow(list_); });
+      QTimer::singleShot(0, this, [this] {
+        if (!QAccessible::isActive() || !list_->hasFocus() || list_->currentRow() < 0) return;
+        QAccessibleEvent focus(list_, QAccessible::Focus);  // the row that has the focus
+        focus.setChild(list_->currentRow());
+        QAccessible::updateAccessibility(&focus);
+      });
     }
     return false;
   }

@@ -54,15 +54,6 @@ QColor LinkColourIn(const QWidget& window) {
                                      .systemTheme = themed}));
 }
 
-QStatusBar* MakeStatusBar(QWidget* parent, QLabel** firstPanel) {
-  auto* bar = new QStatusBar(parent);
-  bar->setSizeGripEnabled(false);  // the window has a fixed size
-  *firstPanel = new QLabel(bar);
-  (*firstPanel)->setObjectName(QStringLiteral("StatusBarMain.Panel1"));
-  bar->addWidget(*firstPanel, 1);
-  return bar;
-}
-
 // The window as a screen reader meets it: a frame (a plain widget would be a "filler"), so that
 // its title is read and the screen reader's "read the status bar" finds the bar inside it.
 QAccessibleInterface* WindowAccessibility(QWidget* widget) {
@@ -364,7 +355,11 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
       return image;
     }
     case ControlKind::StatusBar: {
-      QStatusBar* bar = MakeStatusBar(form_, &statusPanel_);
+      auto* bar = new QStatusBar(form_);
+      bar->setSizeGripEnabled(false);  // the window has a fixed size
+      statusPanel_ = new QLabel(bar);
+      statusPanel_->setObjectName(QStringLiteral("StatusBarMain.Panel1"));
+      bar->addWidget(statusPanel_, 1);
       announcer_ = std::make_unique<StatusAnnouncer>(bar);
       return bar;
     }

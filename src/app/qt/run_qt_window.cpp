@@ -40,15 +40,12 @@ int RunQtWindow(int argc, char** argv) {
   model.SetUiPort(&port);
   model.Create();
 
-  int status = 0;
-  if (!model.Unloaded()) {
-    window.CentreOnScreen();
-    window.show();
-    // The keyboard works at once, even where no window manager gives a new window the focus.
-    window.activateWindow();
-    status = QApplication::exec();
-  }
-  return status;
+  if (model.Unloaded()) return 0;
+  window.CentreOnScreen();
+  window.show();
+  // The keyboard works at once, even where no window manager gives a new window the focus.
+  window.activateWindow();
+  return QApplication::exec();
 }
 
 }  // namespace tx3
