@@ -63,10 +63,4 @@ std::string AccessibleName(const ControlLayout& control) {
   return Source(control, NameFrom::Caption);
 }
 
-std::string_view AccessibleDescription(const FrmMain& model, std::string_view name, int index) {
-  if (name != "TexteDossier" || index < 0 || index >= kFolderCount) return {};
-  return model.DossierRow(index).color == FieldColor::Red ? kMissingFolderDescription
-                                                          : std::string_view();
-}
-
 }  // namespace tx3

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/frm_main.h"
 #include "app/window_layout.h"
 
 namespace tx3 {
@@ -19,9 +18,5 @@ inline constexpr std::string_view kMissingFolderDescription = "Dossier introuvab
 // and each contains the caption an operator sees next to it (speech input says what it sees).
 // Empty for the status bar, which a screen reader reads by its text.
 std::string AccessibleName(const ControlLayout& control);
-
-// The accessible description of control `name`(`index`) in the state `model` holds: the missing
-// folder's description for a red folder field, empty otherwise.
-std::string_view AccessibleDescription(const FrmMain& model, std::string_view name, int index);
 
 }  // namespace tx3

@@ -86,15 +86,17 @@ void FrmMain::SetTexteDossier(int index, std::string_view text) {
 }
 
 void FrmMain::SetComboPervasiveSelection(int row) {
-  if (row < -1 || row >= static_cast<int>(comboPervasive_.items.size())) return;
-  comboPervasive_.selected = row;
-  Notify(Control::ComboPervasive);
+  Select(comboPervasive_, Control::ComboPervasive, row);
 }
 
 void FrmMain::SetCombodBPowerAmpSelection(int row) {
-  if (row < -1 || row >= static_cast<int>(combodBPowerAmp_.items.size())) return;
-  combodBPowerAmp_.selected = row;
-  Notify(Control::CombodBPowerAmp);
+  Select(combodBPowerAmp_, Control::CombodBPowerAmp, row);
+}
+
+void FrmMain::Select(ComboState& combo, Control control, int row) {
+  if (row < -1 || row >= static_cast<int>(combo.items.size())) return;
+  combo.selected = row;
+  Notify(control);
 }
 
 void FrmMain::SetListeTXChecked(int row, bool checked) {

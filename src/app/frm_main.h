@@ -145,9 +145,7 @@ class FrmMain : public SettingsWindow {
 
  private:
   void Notify(Control control, int index = -1);
-  void FillComboPervasive();
-  void FillCombodBPowerAmp();
-  void FillListeTX();
+  void Select(ComboState& combo, Control control, int row);
   void ReadBack(ErrorPattern& e);
 
   SystemContext run_;

@@ -73,31 +73,25 @@ void FrmMain::Form_Load() {
   for (int i = 0; i < kFolderCount; ++i) {
     e(40, [&] { SetTexteDossier(i, kDefaultFolders[i]); });
   }
-  e(50, [&] { FillComboPervasive(); });
-  e(60, [&] { FillCombodBPowerAmp(); });
-  e(70, [&] { FillListeTX(); });
+  e(50, [&] {
+    comboPervasive_ = ComboOf(kPervasiveRows);
+    Notify(Control::ComboPervasive);
+  });
+  e(60, [&] {
+    combodBPowerAmp_ = ComboOf(kConverterRows);
+    Notify(Control::CombodBPowerAmp);
+  });
+  e(70, [&] {
+    listeTX_.clear();
+    for (std::string_view row : kPackageRows) listeTX_.push_back({std::string(row), true});
+    Notify(Control::ListeTX);
+  });
   e(80, [&] { GetOSDisplayString(run_); });
   e(90, [&] { dossierApplication_ = TexteDossier(row::kApplication); });
   {
     const ProfileTransaction transaction;
     ReadBack(e);
   }
-}
-
-void FrmMain::FillComboPervasive() {
-  comboPervasive_ = ComboOf(kPervasiveRows);
-  Notify(Control::ComboPervasive);
-}
-
-void FrmMain::FillCombodBPowerAmp() {
-  combodBPowerAmp_ = ComboOf(kConverterRows);
-  Notify(Control::CombodBPowerAmp);
-}
-
-void FrmMain::FillListeTX() {
-  listeTX_.clear();
-  for (std::string_view row : kPackageRows) listeTX_.push_back({std::string(row), true});
-  Notify(Control::ListeTX);
 }
 
 // Every read passes the field's current text as the default, so a missing file, section or

@@ -144,9 +144,9 @@ void ViewBinding::Render(const Change& change) {
       break;
     case Control::TexteDossier: {
       const FolderRow& row = model_.DossierRow(i);
+      const bool missing = row.color == FieldColor::Red;
       ShowText(slot, row.text);
-      view_.SetFolderMissing(slot, row.color == FieldColor::Red,
-                             AccessibleDescription(model_, "TexteDossier", i));
+      view_.SetFolderMissing(slot, missing, missing ? kMissingFolderDescription : "");
       break;
     }
     case Control::CheckAction:
@@ -202,7 +202,7 @@ void ViewBinding::RenderList(int row) {
 
 void ViewBinding::Operated(int slot, const UserEvent& event) {
   const auto layout = WindowLayout();
-  if (Rendering() || slot < 0 || slot >= static_cast<int>(layout.size())) return;
+  if (rendering_ > 0 || slot < 0 || slot >= static_cast<int>(layout.size())) return;
   const ControlLayout& control = layout[static_cast<size_t>(slot)];
   for (const Route& route : kRoutes) {
     if (route.name == control.name && route.operated != nullptr) {

@@ -79,7 +79,6 @@ class ViewBinding {
   // it or a row of it, typed in it, chose a row. The view's own assignments (while the binding
   // renders) are not forwarded: they would only echo the model back into it.
   void Operated(int slot, const UserEvent& event = {});
-  bool Rendering() const { return rendering_ > 0; }
 
  private:
   void ShowText(int slot, const std::string& text);

@@ -63,11 +63,8 @@ int ScaledPixels(int twips, int dpi);
 // so neighbouring controls keep their gaps.
 struct PixelEdges {
   int left, top, right, bottom;
+  bool operator==(const PixelEdges&) const = default;
 };
 PixelEdges ScaledEdges(const ControlLayout& control, int dpiX, int dpiY);
-
-inline constexpr int TwipsToPixels(int twips) {
-  return twips / kTwipsPerPixel;
-}
 
 }  // namespace tx3

@@ -1,9 +1,9 @@
 #include "app/accessible_names.h"
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <string>
-
-#include "app_test_fixture.h"
 
 namespace tx3::testing {
 namespace {
@@ -58,24 +58,6 @@ TEST(AccessibleNameTest, NamesAreMadeFromTheCaptionsTheWindowShows) {
     ASSERT_NE(control, nullptr) << c.control << "(" << c.index << ")";
     EXPECT_EQ(AccessibleName(*control), c.name) << c.control << "(" << c.index << ")";
   }
-}
-
-class AccessibleDescriptionTest : public AppTest {};
-
-TEST_F(AccessibleDescriptionTest, OnlyAFolderFieldShownRedIsDescribedAsMissing) {
-  os.AddFolder("C:\\Brennic\\Tarvox");
-  w.Create();
-  ASSERT_FALSE(Red(w, 0));
-  ASSERT_TRUE(Red(w, 1));
-  EXPECT_EQ(AccessibleDescription(w, "TexteDossier", 0), "");
-  EXPECT_EQ(AccessibleDescription(w, "TexteDossier", 1), "Dossier introuvable");
-  // Another control at the same index, or a row the window does not have, says nothing.
-  EXPECT_EQ(AccessibleDescription(w, "CommandDossierCreer", 1), "");
-  EXPECT_EQ(AccessibleDescription(w, "TexteDossier", 8), "");
-
-  os.AddFolder("C:\\Brennic\\Tarvox\\Config");
-  w.SetTexteDossier(1, w.DossierRow(1).text);
-  EXPECT_EQ(AccessibleDescription(w, "TexteDossier", 1), "");
 }
 
 }  // namespace

@@ -23,16 +23,9 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-bool IsControl(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return (byte < 0x20 && c != '\t') || byte == 0x7f;
-}
-
+// A control character other than a tab: what OneLine would change.
 bool HasControl(std::string_view text) {
-  for (const char c : text) {
-    if (IsControl(c)) return true;
-  }
-  return false;
+  return OneLine(text) != text;
 }
 
 // The number ending a key ("Station2"): digits only, without leading zero.

@@ -120,21 +120,22 @@ int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err)
   record.fields = FieldsOf(window);
   // The front end's own warnings come first in the report's messages.
   std::vector<ShownMessage> ownMessages;
+  const auto own = [&](MsgIcon icon, const std::string& text) {
+    err << "tx3_setup: " << (icon == MsgIcon::Warning ? "warning: " : "") << text << '\n';
+    ownMessages.push_back({icon, text});
+  };
   if (std::optional<std::string> refused = RefusedUpdateHost(options)) {
-    err << "tx3_setup: warning: " << *refused << '\n';
-    ownMessages.push_back({MsgIcon::Warning, *refused});
+    own(MsgIcon::Warning, *refused);
   }
   // The answers are saved before anything is pressed; without them no action runs.
   bool saved = true;
   if (options.saveAnswers) {
     if (std::optional<std::string> nothing = NothingCaptured(window, options)) {
-      err << "tx3_setup: warning: " << *nothing << '\n';
-      ownMessages.push_back({MsgIcon::Warning, *nothing});
+      own(MsgIcon::Warning, *nothing);
     }
     if (std::optional<std::string> fault =
             SaveAnswerFile(*options.saveAnswers, window, options.actions)) {
-      err << "tx3_setup: " << *fault << '\n';
-      ownMessages.push_back({MsgIcon::Critical, *fault});
+      own(MsgIcon::Critical, *fault);
       saved = false;
     }
   }

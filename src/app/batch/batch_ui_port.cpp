@@ -29,7 +29,6 @@ std::string MessageBlock(std::string_view text, MsgIcon icon) {
 
 void BatchUiPort::ShowMessage(std::string_view text, MsgIcon icon) {
   if (icon == MsgIcon::Information && quietInformation_) return;
-  if (icon != MsgIcon::Information) ++warnings_;
   messages_.push_back({icon, ReplaceAll(text, "\r\n", "\n")});
   out_ << MessageBlock(text, icon) << std::flush;
 }

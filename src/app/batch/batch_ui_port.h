@@ -38,8 +38,6 @@ class BatchUiPort final : public UiPort {
   void DoEvents() override;
   void SetStatusText(std::string_view text) override;
 
-  // Warning and critical messages printed so far.
-  int WarningsShown() const { return warnings_; }
   // Every message printed so far, in order.
   const std::vector<ShownMessage>& Messages() const { return messages_; }
 
@@ -49,7 +47,6 @@ class BatchUiPort final : public UiPort {
   std::ostream& err_;
   bool verbose_;
   bool quietInformation_;
-  int warnings_ = 0;
   std::vector<ShownMessage> messages_;
 };
 

@@ -24,6 +24,16 @@ void Merge(std::vector<platform::ProfileFileChange>& files,
   same->keys.insert(same->keys.end(), change.keys.begin(), change.keys.end());
 }
 
+// Whether a message tells that something was not done: a critical message, or a warning that
+// lists settings files not written, folders or data files not created. Other warnings tell of
+// something done all the same, or of nothing to do.
+bool TellsSomethingNotDone(const ShownMessage& message) {
+  if (message.icon == MsgIcon::Critical) return true;
+  if (message.icon != MsgIcon::Warning) return false;
+  return std::any_of(std::begin(kNothingDoneTitles), std::end(kNothingDoneTitles),
+                     [&](std::string_view heading) { return message.text.starts_with(heading); });
+}
+
 }  // namespace
 
 bool ActionRecord::ChangesAnything() const {
@@ -51,13 +61,6 @@ void TakeChanges(const RunChanges& changes, const ChangesMark& mark, ActionRecor
                          changes.folders.end());
   record->dataFiles.assign(changes.dataFiles.begin() + static_cast<ptrdiff_t>(mark.dataFiles),
                            changes.dataFiles.end());
-}
-
-bool TellsSomethingNotDone(const ShownMessage& message) {
-  if (message.icon == MsgIcon::Critical) return true;
-  if (message.icon != MsgIcon::Warning) return false;
-  return std::any_of(std::begin(kNothingDoneTitles), std::end(kNothingDoneTitles),
-                     [&](std::string_view heading) { return message.text.starts_with(heading); });
 }
 
 RunOutcome OutcomeOf(const RunRecord& record) {

@@ -60,11 +60,6 @@ struct RunTotals {
 
 RunTotals TotalsOf(const std::vector<ActionRecord>& actions);
 
-// Whether a message tells that something was not done: a critical message, or a warning that
-// lists settings files not written, folders or data files not created. Other warnings tell of
-// something done all the same, or of nothing to do.
-bool TellsSomethingNotDone(const ShownMessage& message);
-
 struct RunRecord {
   std::string version;
   bool dryRun = false;

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <map>
 
+#include "app/qt/accessible_factory.h"
+
 namespace tx3 {
 namespace {
 
@@ -101,19 +103,8 @@ class CheckListAccessible : public QAccessibleWidget {
   mutable std::map<int, QAccessible::Id> rows_;
 };
 
-QAccessibleInterface* CheckListAccessibility(const QString& className, QObject* object) {
-  if (className != QLatin1String(QListWidget::staticMetaObject.className())) return nullptr;
-  auto* list = qobject_cast<QListWidget*>(object);
-  if (list == nullptr || !list->property(kCheckList).toBool()) return nullptr;
-  return new CheckListAccessible(list);
-}
-
-// Tells the screen reader which row has the focus.
-void TellFocusedRow(QListWidget* list) {
-  if (!QAccessible::isActive() || !list->hasFocus() || list->currentRow() < 0) return;
-  QAccessibleEvent event(list, QAccessible::Focus);
-  event.setChild(list->currentRow());
-  QAccessible::updateAccessibility(&event);
+QAccessibleInterface* CheckListAccessibility(QListWidget* list) {
+  return list->property(kCheckList).toBool() ? new CheckListAccessible(list) : nullptr;
 }
 
 // Qt tells the list's own focus after its focus-in event, which would hide the row's: the row
@@ -126,7 +117,12 @@ class RowFocusTeller : public QObject {
 
   bool eventFilter(QObject* /*watched*/, QEvent* event) override {
     if (event->type() == QEvent::FocusIn) {
-      QTimer::singleShot(0, this, [this] { TellFocusedRow(list_); });
+      QTimer::singleShot(0, this, [this] {
+        if (!QAccessible::isActive() || !list_->hasFocus() || list_->currentRow() < 0) return;
+        QAccessibleEvent focus(list_, QAccessible::Focus);  // the row that has the focus
+        focus.setChild(list_->currentRow());
+        QAccessible::updateAccessibility(&focus);
+      });
     }
     return false;
   }
@@ -138,11 +134,7 @@ class RowFocusTeller : public QObject {
 }  // namespace
 
 void MakeRowsCheckBoxes(QListWidget* list) {
-  static const bool installed = [] {
-    QAccessible::installFactory(CheckListAccessibility);
-    return true;
-  }();
-  (void)installed;
+  InstallAccessibility<QListWidget, CheckListAccessibility>();
   list->setProperty(kCheckList, true);
   new RowFocusTeller(list);
   QObject::connect(list, &QListWidget::itemChanged, list, [list](QListWidgetItem* item) {

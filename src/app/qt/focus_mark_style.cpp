@@ -27,16 +27,17 @@ QColor Background(const QStyleOption& option, const QWidget* widget) {
   return option.palette.color(QPalette::Window);
 }
 
-}  // namespace
-
-FocusMarkStyle::FocusMarkStyle() : QProxyStyle(QApplication::style()->name()) {}
-
+// The colour of the focus mark drawn on `background` with `palette`.
 QColor FocusMarkColour(const QPalette& palette, const QColor& background) {
   return QColor::fromRgb(ReadableColour(
       {Rgb(palette.color(QPalette::Highlight)), Rgb(palette.color(QPalette::WindowText)),
        Rgb(palette.color(QPalette::HighlightedText))},
       Rgb(background), kMarkContrast));
 }
+
+}  // namespace
+
+FocusMarkStyle::FocusMarkStyle() : QProxyStyle(QApplication::style()->name()) {}
 
 void FocusMarkStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                    QPainter* painter, const QWidget* widget) const {

@@ -17,7 +17,4 @@ class FocusMarkStyle : public QProxyStyle {
                      const QWidget* widget) const override;
 };
 
-// The colour of the focus mark drawn on `background` with `palette`.
-QColor FocusMarkColour(const QPalette& palette, const QColor& background);
-
 }  // namespace tx3

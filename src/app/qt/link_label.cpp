@@ -7,6 +7,8 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
+#include "app/qt/accessible_factory.h"
+
 namespace tx3 {
 namespace {
 
@@ -32,20 +34,10 @@ class LinkLabelAccessible : public QAccessibleWidget {
   }
 };
 
-QAccessibleInterface* LinkLabelAccessibility(const QString& className, QObject* object) {
-  if (className != QLatin1String(LinkLabel::staticMetaObject.className())) return nullptr;
-  auto* link = qobject_cast<LinkLabel*>(object);
-  return link == nullptr ? nullptr : new LinkLabelAccessible(link);
-}
-
 }  // namespace
 
 LinkLabel::LinkLabel(const QString& text, QColor colour, QWidget* parent) : QLabel(text, parent) {
-  static const bool registered = [] {
-    QAccessible::installFactory(LinkLabelAccessibility);
-    return true;
-  }();
-  (void)registered;
+  InstallAccessibility<LinkLabel, Always<LinkLabel, LinkLabelAccessible>>();
   QPalette look = palette();
   look.setColor(QPalette::WindowText, colour);
   setPalette(look);

@@ -5,6 +5,8 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 
+#include "app/qt/accessible_factory.h"
+
 namespace tx3 {
 namespace {
 
@@ -42,20 +44,10 @@ class ListAccessible : public QAccessibleWidget {
   QComboBox* List() const { return static_cast<QComboBox*>(widget()); }
 };
 
-QAccessibleInterface* ListAccessibility(const QString& className, QObject* object) {
-  if (className != QLatin1String(QComboBox::staticMetaObject.className())) return nullptr;
-  auto* list = qobject_cast<QComboBox*>(object);
-  return list == nullptr ? nullptr : new ListAccessible(list);
-}
-
 }  // namespace
 
 void InstallListAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(ListAccessibility);
-    return true;
-  }();
-  (void)installed;
+  InstallAccessibility<QComboBox, Always<QComboBox, ListAccessible>>();
 }
 
 }  // namespace tx3

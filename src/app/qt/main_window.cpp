@@ -20,6 +20,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "app/qt/accessible_factory.h"
 #include "app/qt/artwork.h"
 #include "app/qt/check_list_accessible.h"
 #include "app/qt/focus_mark_style.h"
@@ -28,7 +29,6 @@
 #include "app/qt/list_accessible.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/status_announcer.h"
-#include "app/qt/twip_geometry.h"
 #include "app/qt/window_font.h"
 #include "app/window_colours.h"
 #include "app/window_fit.h"
@@ -37,10 +37,6 @@
 namespace tx3 {
 
 namespace {
-
-QColor FromRgb(unsigned rgb) {
-  return QColor::fromRgb(rgb);
-}
 
 unsigned Rgb(const QColor& colour) {
   return colour.rgb() & 0xFFFFFFu;
@@ -51,33 +47,17 @@ QColor LinkColourIn(const QWidget& window) {
   const QPalette& look = window.palette();
   const QColor background = look.color(QPalette::Window);
   const bool themed = IsDark(Rgb(background)) || look != window.style()->standardPalette();
-  return FromRgb(LinkColour({.design = kLinkTextRgb,
-                             .system = Rgb(look.color(QPalette::Link)),
-                             .text = Rgb(look.color(QPalette::WindowText)),
-                             .background = Rgb(background),
-                             .systemTheme = themed}));
-}
-
-// The design grows with the desktop's text size as it does with the screen's density.
-double SystemTextScale() {
-  const std::string desktop = platform::Os().GetEnv("XDG_CURRENT_DESKTOP").value_or("");
-  return DesktopTextScale(QGuiApplication::font(), desktop);
-}
-
-QStatusBar* MakeStatusBar(QWidget* parent, QLabel** firstPanel) {
-  auto* bar = new QStatusBar(parent);
-  bar->setSizeGripEnabled(false);  // the window has a fixed size
-  *firstPanel = new QLabel(bar);
-  (*firstPanel)->setObjectName(QStringLiteral("StatusBarMain.Panel1"));
-  bar->addWidget(*firstPanel, 1);
-  return bar;
+  return QColor::fromRgb(LinkColour({.design = kLinkTextRgb,
+                                     .system = Rgb(look.color(QPalette::Link)),
+                                     .text = Rgb(look.color(QPalette::WindowText)),
+                                     .background = Rgb(background),
+                                     .systemTheme = themed}));
 }
 
 // The window as a screen reader meets it: a frame (a plain widget would be a "filler"), so that
 // its title is read and the screen reader's "read the status bar" finds the bar inside it.
-QAccessibleInterface* WindowAccessibility(const QString& className, QObject* object) {
-  if (className != QLatin1String(QWidget::staticMetaObject.className())) return nullptr;
-  auto* window = dynamic_cast<QtMainWindow*>(object);
+QAccessibleInterface* WindowAccessibility(QWidget* widget) {
+  auto* window = dynamic_cast<QtMainWindow*>(widget);
   return window == nullptr ? nullptr : new QAccessibleWidget(window, QAccessible::Window);
 }
 
@@ -112,7 +92,7 @@ class QtMainWindow::Widgets final : public ViewToolkit {
     // The normal background is the one the radio's name field shows.
     QPalette look = w_.ControlWidget("TexteNomRadio")->palette();
     if (missing) {
-      look.setColor(QPalette::Base, FromRgb(kRedBackRgb));
+      look.setColor(QPalette::Base, QColor::fromRgb(kRedBackRgb));
       // Black on red whatever the theme: white text on it would be 4:1 only.
       look.setColor(QPalette::Text, Qt::black);
     }
@@ -211,13 +191,11 @@ QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
       scroll_(new QScrollArea(this)),
       form_(new QWidget),
       focusStyle_(new FocusMarkStyle) {
-  static const bool framed = [] {
-    QAccessible::installFactory(WindowAccessibility);
-    return true;
-  }();
-  (void)framed;
+  InstallAccessibility<QWidget, WindowAccessibility>();
   focusStyle_->setParent(this);
-  const double scale = SystemTextScale();
+  // The design grows with the desktop's text size as it does with the screen's density.
+  const double scale = DesktopTextScale(QGuiApplication::font(),
+                                        platform::Os().GetEnv("XDG_CURRENT_DESKTOP").value_or(""));
   dpiX_ = ScaledDpi(logicalDpiX(), scale);
   dpiY_ = ScaledDpi(logicalDpiY(), scale);
   setFont(WindowFont(font(), this, scale));
@@ -239,7 +217,8 @@ QtMainWindow::QtMainWindow(FrmMain& model, QWidget* parent)
     const ControlLayout& control = layout[slot];
     QWidget* widget = MakeControl(control, static_cast<int>(slot));
     widget->setObjectName(ControlObjectName(control.name, control.index));
-    widget->setGeometry(PixelRect(control, dpiX_, dpiY_));
+    const PixelEdges e = ScaledEdges(control, dpiX_, dpiY_);
+    widget->setGeometry(e.left, e.top, e.right - e.left, e.bottom - e.top);
     widget->setStyle(focusStyle_);
     if (qobject_cast<QAbstractButton*>(widget) != nullptr) widget->installEventFilter(keyboard_);
     widgets_.push_back(widget);
@@ -376,7 +355,11 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
       return image;
     }
     case ControlKind::StatusBar: {
-      QStatusBar* bar = MakeStatusBar(form_, &statusPanel_);
+      auto* bar = new QStatusBar(form_);
+      bar->setSizeGripEnabled(false);  // the window has a fixed size
+      statusPanel_ = new QLabel(bar);
+      statusPanel_->setObjectName(QStringLiteral("StatusBarMain.Panel1"));
+      bar->addWidget(statusPanel_, 1);
       announcer_ = std::make_unique<StatusAnnouncer>(bar);
       return bar;
     }

@@ -28,8 +28,6 @@ class QtMainWindow : public QWidget {
   QtMainWindow(const QtMainWindow&) = delete;
   QtMainWindow& operator=(const QtMainWindow&) = delete;
 
-  // Shows every control as the model holds it.
-  void RenderAll() { binding_.RenderAll(); }
   // Places the window in the middle of its screen's available area, fitted inside it.
   void CentreOnScreen();
   // Fits the window inside `available` (a screen's available area): the design's client area
@@ -40,8 +38,6 @@ class QtMainWindow : public QWidget {
   // The widget every control stands on (the design's client area), and the part of it shown.
   QWidget* Form() const { return form_; }
   QWidget* Viewport() const;
-  // The density the controls are laid out at: the screen's, grown with the system's text size.
-  int LayoutDpiX() const { return dpiX_; }
 
   // The widget of control `name`(`index`) (its object name is "name" or "name(index)").
   QWidget* ControlWidget(std::string_view name, int index = -1) const;

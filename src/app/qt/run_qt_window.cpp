@@ -39,17 +39,13 @@ int RunQtWindow(int argc, char** argv) {
   // The port answers from the first statement of Form_Load on (its error reports included).
   model.SetUiPort(&port);
   model.Create();
-  window.RenderAll();
 
-  int status = 0;
-  if (!model.Unloaded()) {
-    window.CentreOnScreen();
-    window.show();
-    // The keyboard works at once, even where no window manager gives a new window the focus.
-    window.activateWindow();
-    status = QApplication::exec();
-  }
-  return status;
+  if (model.Unloaded()) return 0;
+  window.CentreOnScreen();
+  window.show();
+  // The keyboard works at once, even where no window manager gives a new window the focus.
+  window.activateWindow();
+  return QApplication::exec();
 }
 
 }  // namespace tx3

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "app/qt/accessible_factory.h"
+
 namespace tx3 {
 namespace {
 
@@ -22,21 +24,15 @@ class NoticeAccessible : public QAccessibleWidget {
   }
 };
 
-QAccessibleInterface* NoticeAccessibility(const QString& className, QObject* object) {
-  if (className != QLatin1String(QLabel::staticMetaObject.className())) return nullptr;
-  auto* notice = qobject_cast<QLabel*>(object);
-  if (notice == nullptr || !notice->property(kNotice).toBool()) return nullptr;
-  return new NoticeAccessible(notice);
+// Only the notices: every other label keeps Qt's own interface.
+QAccessibleInterface* NoticeAccessibility(QLabel* label) {
+  return label->property(kNotice).toBool() ? new NoticeAccessible(label) : nullptr;
 }
 
 }  // namespace
 
 StatusAnnouncer::StatusAnnouncer(QWidget* bar) : bar_(bar) {
-  static const bool installed = [] {
-    QAccessible::installFactory(NoticeAccessibility);
-    return true;
-  }();
-  (void)installed;
+  InstallAccessibility<QLabel, NoticeAccessibility>();
   notice_ = NewNotice();
 }
 

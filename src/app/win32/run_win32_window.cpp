@@ -51,7 +51,6 @@ int RunWin32Window() {
       // The port answers from the first statement of Form_Load on (its error reports included).
       model.SetUiPort(&port);
       model.Create();
-      window.RenderAll();
       status = 0;
       if (!model.Unloaded() && window.IsOpen()) {
         window.CentreOnScreen();

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
+#include <vector>
 
 namespace tx3 {
 
@@ -135,8 +137,8 @@ uint32_t Channel(uint32_t pixel, int shift) {
   return (pixel >> shift) & 0xFFu;
 }
 
-}  // namespace
-
+// The logo at `sizePixels` × `sizePixels`, top row first, as premultiplied BGRA pixels
+// (0xAARRGGBB); the corners outside the tile are transparent.
 std::vector<uint32_t> DrawLogoPixels(int sizePixels) {
   if (sizePixels <= 0) return {};
   const int big = sizePixels * kSamples;
@@ -175,6 +177,8 @@ std::vector<uint32_t> DrawLogoPixels(int sizePixels) {
   }
   return out;
 }
+
+}  // namespace
 
 HBITMAP LogoBitmap(int sizePixels, COLORREF background) {
   std::vector<uint32_t> pixels = DrawLogoPixels(sizePixels);

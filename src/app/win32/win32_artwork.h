@@ -4,14 +4,7 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <vector>
-
 namespace tx3 {
-
-// The logo at `sizePixels` × `sizePixels`, top row first, as premultiplied BGRA pixels
-// (0xAARRGGBB); the corners outside the tile are transparent.
-std::vector<uint32_t> DrawLogoPixels(int sizePixels);
 
 // The logo laid on `background`, as an opaque bitmap for a picture control. The caller owns it.
 HBITMAP LogoBitmap(int sizePixels, COLORREF background);

@@ -2,11 +2,6 @@
 
 namespace tx3 {
 
-RECT PixelRect(const ControlLayout& control, int dpi) {
-  const PixelEdges e = ScaledEdges(control, dpi, dpi);
-  return RECT{e.left, e.top, e.right, e.bottom};
-}
-
 int WindowDpi(HWND window) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
   static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");

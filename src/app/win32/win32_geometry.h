@@ -1,16 +1,11 @@
-// Twips to pixels at a window's density, and the density itself.
+// A window's density, and the system calls that depend on it.
 #pragma once
 
 #include <windows.h>
 
-#include "app/window_layout.h"
-
 namespace tx3 {
 
 inline constexpr int kDefaultDpi = USER_DEFAULT_SCREEN_DPI;  // 96: 15 twips a pixel
-
-// Where control `control` stands in the client area at `dpi`.
-RECT PixelRect(const ControlLayout& control, int dpi);
 
 // The density `window` is shown at: its monitor's with per-monitor awareness (Windows 10 1607
 // and later), else the screen's logical density.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <type_traits>
 #include <vector>
 
 #include "app/win32/win32_artwork.h"
@@ -76,11 +77,82 @@ bool RegisterWindowClass(WNDPROC procedure) {
   return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-int IconSize(int metric, int designSize, int dpi) {
+// A system metric at `dpi` where the system tells it per density, else `fallback`.
+int MetricAt(int metric, int dpi, int fallback) {
   using ForDpiFn = int(WINAPI*)(int, UINT);
   static const auto forDpi = User32Function<ForDpiFn>("GetSystemMetricsForDpi");
   const int size = forDpi != nullptr ? forDpi(metric, static_cast<UINT>(dpi)) : 0;
-  return size > 0 ? size : MulDiv(designSize, dpi, kDefaultDpi);
+  return size > 0 ? size : fallback;
+}
+
+// Sends `message` about tool `id` of `window` to the tooltip control `tips`.
+void SendTool(HWND tips, UINT message, WPARAM wParam, HWND window, HWND id,
+              const wchar_t* text = L"", UINT flags = 0) {
+  if (tips == nullptr) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the common controls
+  tool.uFlags = flags;
+  tool.hwnd = window;
+  tool.uId = reinterpret_cast<UINT_PTR>(id);
+  tool.lpszText = const_cast<wchar_t*>(text);  // only read
+  SendMessageW(tips, message, wParam, reinterpret_cast<LPARAM>(&tool));
+}
+
+HWND MakeTooltips(HWND owner, DWORD style) {
+  return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | style,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                         ThisModule(), nullptr);
+}
+
+// Puts `made` in the place of the handle `held`, which goes.
+template <typename Handle>
+void Replace(Handle& held, Handle made) {
+  if constexpr (std::is_same_v<Handle, HICON>) {
+    if (held != nullptr) DestroyIcon(held);
+  } else {
+    if (held != nullptr) DeleteObject(held);
+  }
+  held = made;
+}
+
+void FitComboHeight(HWND combo, int height) {
+  const auto shownHeight = [combo] {
+    RECT r{};
+    GetWindowRect(combo, &r);
+    return static_cast<int>(r.bottom - r.top);
+  };
+  // The frame around the selection row differs between systems (and CB_GETITEMHEIGHT does not
+  // always answer what CB_SETITEMHEIGHT took): try a row height, then correct it by what is
+  // still missing.
+  int row = std::max(1, height - 6);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), row);
+    const int shortBy = height - shownHeight();
+    if (shortBy == 0 || row + shortBy <= 0) return;
+    row += shortBy;
+  }
+}
+
+// The link's text at the top left, in the link colour and its underlined font, as a label shows
+// it; with the keyboard's focus, the system's focus frame around the text.
+void DrawLink(const DRAWITEMSTRUCT& item) {
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  const std::wstring text = WindowText(item.hwndItem);
+  HGDIOBJ oldFont = SelectObject(
+      item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, LinkTextColour());
+  constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+  RECT area = item.rcItem;
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area, kFormat);
+  if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+    RECT around = item.rcItem;
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &around,
+              kFormat | DT_CALCRECT);
+    IntersectRect(&around, &around, &item.rcItem);
+    DrawFocusRect(item.hDC, &around);
+  }
+  SelectObject(item.hDC, oldFont);
 }
 
 }  // namespace
@@ -124,14 +196,7 @@ class Win32MainWindow::Widgets final : public ViewToolkit {
     std::wstring words = platform::win32::Widen(description);
     w_.missingWords_[static_cast<size_t>(slot)] = words;
     w_.annotation_->SetDescription(field, words);
-    if (w_.folderTips_ != nullptr) {
-      TTTOOLINFOW tool{};
-      tool.cbSize = TTTOOLINFOW_V2_SIZE;
-      tool.hwnd = w_.hwnd_;
-      tool.uId = reinterpret_cast<UINT_PTR>(field);
-      tool.lpszText = words.data();
-      SendMessageW(w_.folderTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    SendTool(w_.folderTips_, TTM_UPDATETIPTEXTW, 0, w_.hwnd_, field, words.c_str());
     // Its colour comes with the next WM_CTLCOLOREDIT.
     InvalidateRect(field, nullptr, TRUE);
     // Typed into existence or out of it while focused: the tip follows.
@@ -213,8 +278,7 @@ Win32MainWindow::Win32MainWindow(FrmMain& model, std::unique_ptr<AccessibleAnnot
   if (HWND status = ControlWindow("StatusBarMain")) annotation_->MarkLiveRegion(status);
   // "Codecs Audio" is an owner-drawn button: a link to screen readers.
   if (HWND link = ControlWindow("LabelCODEC")) annotation_->MarkLink(link);
-  MakeFolderTips();
-  MakeFocusTip();
+  MakeTips();
   // Each control tells when it takes the focus, so that it is scrolled into view.
   for (HWND control : widgets_) {
     if (control != nullptr) {
@@ -229,12 +293,12 @@ Win32MainWindow::~Win32MainWindow() {
   binding_.Stop();
   quitWhenClosed_ = false;
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-  for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(linkFont_),
-                         static_cast<HGDIOBJ>(redBrush_), static_cast<HGDIOBJ>(logo_)}) {
-    if (object != nullptr) DeleteObject(object);
-  }
-  if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
-  if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
+  Replace(font_, HFONT{});
+  Replace(linkFont_, HFONT{});
+  Replace(redBrush_, HBRUSH{});
+  Replace(logo_, HBITMAP{});
+  Replace(bigIcon_, HICON{});
+  Replace(smallIcon_, HICON{});
 }
 
 HWND Win32MainWindow::ControlWindow(std::string_view name, int index) const {
@@ -260,13 +324,6 @@ std::optional<RECT> WorkArea(HWND window) {
     return std::nullopt;
   }
   return monitor.rcWork;
-}
-
-int ScrollBarSize(int dpi) {
-  using ForDpiFn = int(WINAPI*)(int, UINT);
-  static const auto forDpi = User32Function<ForDpiFn>("GetSystemMetricsForDpi");
-  const int size = forDpi != nullptr ? forDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) : 0;
-  return size > 0 ? size : GetSystemMetrics(SM_CXVSCROLL);
 }
 
 void SetBar(HWND window, int bar, int designLength, int viewLength, int position) {
@@ -311,7 +368,7 @@ void Win32MainWindow::Refit() {
 
 SIZE Win32MainWindow::SizeInside(const RECT& area) {
   const SIZE frame = OuterSize(0, 0, kWindowStyle, 0, dpi_);
-  const int bar = ScrollBarSize(dpi_);
+  const int bar = MetricAt(SM_CXVSCROLL, dpi_, GetSystemMetrics(SM_CXVSCROLL));
   const WindowFit fit =
       FitInside({design_.cx, design_.cy},
                 {area.right - area.left - frame.cx, area.bottom - area.top - frame.cy}, bar);
@@ -387,11 +444,7 @@ void Win32MainWindow::OnScroll(int bar, int request) {
     default:
       return;
   }
-  if (bar == SB_HORZ) {
-    ScrollTo(at, scroll_.y);
-  } else {
-    ScrollTo(scroll_.x, at);
-  }
+  bar == SB_HORZ ? ScrollTo(at, scroll_.y) : ScrollTo(scroll_.x, at);
 }
 
 // The control that takes the focus comes into view (its top left corner first).
@@ -430,88 +483,54 @@ void Win32MainWindow::BuildControls() {
   // accessibility finds the label that names a field. A control's id is its slot past the
   // first id.
   const std::span<const ControlLayout> layout = WindowLayout();
-  std::vector<const ControlLayout*> order;
-  for (int slot : SlotsInTabOrder()) order.push_back(&layout[static_cast<size_t>(slot)]);
-  std::vector<const ControlLayout*> labels;  // those that name a field
-  for (const ControlLayout* control : order) {
-    if (control->kind != ControlKind::TextField) continue;
-    const ControlLayout* label = LabelOf(*control);
-    if (label != nullptr && std::find(labels.begin(), labels.end(), label) == labels.end()) {
-      labels.push_back(label);
-    }
-  }
   widgets_.assign(layout.size(), nullptr);
   missing_.assign(layout.size(), false);
   missingWords_.assign(layout.size(), std::wstring());
-  const auto make = [this, layout](const ControlLayout* control) {
-    const auto slot = static_cast<size_t>(control - layout.data());
-    widgets_[slot] = MakeControl(*control, kFirstControlId + static_cast<int>(slot));
-  };
-  for (const ControlLayout* control : order) {
-    const bool naming = std::find(labels.begin(), labels.end(), control) != labels.end();
-    if (naming) continue;
-    if (control->kind == ControlKind::TextField) {
-      const ControlLayout* label = LabelOf(*control);
-      if (label != nullptr && ControlWindow(label->name, label->index) == nullptr) make(label);
+  const auto make = [this, layout](const ControlLayout& control) {
+    const auto slot = static_cast<size_t>(&control - layout.data());
+    if (widgets_[slot] == nullptr) {
+      widgets_[slot] = MakeControl(control, kFirstControlId + static_cast<int>(slot));
     }
-    make(control);
+  };
+  const auto namesAField = [layout](const ControlLayout& label) {
+    return std::any_of(layout.begin(), layout.end(), [&label](const ControlLayout& field) {
+      return field.kind == ControlKind::TextField && LabelOf(field) == &label;
+    });
+  };
+  for (int slot : SlotsInTabOrder()) {
+    const ControlLayout& control = layout[static_cast<size_t>(slot)];
+    const ControlLayout* label = LabelOf(control);
+    if (control.kind == ControlKind::TextField && label != nullptr) make(*label);
+    if (control.kind != ControlKind::Label || !namesAField(control)) make(control);
   }
 }
 
-// One tooltip per folder field, empty (never shown) while the folder exists.
-void Win32MainWindow::MakeFolderTips() {
-  folderTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                                nullptr, ThisModule(), nullptr);
-  if (folderTips_ == nullptr) return;
+void Win32MainWindow::MakeTips() {
+  // One tooltip per folder field, empty (never shown) while the folder exists.
+  folderTips_ = MakeTooltips(hwnd_, 0);
   for (int i = 0; i < kFolderCount; ++i) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the common controls
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(ControlWindow("TexteDossier", i));
-    tool.lpszText = const_cast<wchar_t*>(L"");
-    SendMessageW(folderTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendTool(folderTips_, TTM_ADDTOOLW, 0, hwnd_, ControlWindow("TexteDossier", i), L"",
+             TTF_IDISHWND | TTF_SUBCLASS);
   }
-}
-
-// One tracking tip for the keyboard: the mouse's tooltips show only under the pointer.
-void Win32MainWindow::MakeFocusTip() {
-  focusTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                              ThisModule(), nullptr);
-  if (focusTip_ == nullptr) return;
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
-  tool.hwnd = hwnd_;
-  tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-  tool.lpszText = const_cast<wchar_t*>(L"");
-  SendMessageW(focusTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  // One tracking tip for the keyboard: the mouse's tooltips show only under the pointer.
+  focusTip_ = MakeTooltips(hwnd_, TTS_NOPREFIX | TTS_BALLOON);
+  SendTool(focusTip_, TTM_ADDTOOLW, 0, hwnd_, hwnd_, L"", TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE);
 }
 
 // The field's missing folder said under it while it has the focus, in the words its tooltip and
 // its description give.
 void Win32MainWindow::ShowFocusTip(HWND field, bool shown) {
-  if (focusTip_ == nullptr) return;
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = hwnd_;
-  tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-  if (!shown) {
-    SendMessageW(focusTip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
-    return;
-  }
   const int slot = SlotOf(field);
-  if (slot < 0) return;
-  std::wstring words = missingWords_[static_cast<size_t>(slot)];
-  tool.lpszText = words.data();
-  SendMessageW(focusTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-  RECT r{};
-  GetWindowRect(field, &r);
-  SendMessageW(focusTip_, TTM_TRACKPOSITION, 0, MAKELPARAM(r.left + (r.bottom - r.top), r.bottom));
-  SendMessageW(focusTip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+  if (focusTip_ == nullptr || (shown && slot < 0)) return;
+  if (shown) {
+    SendTool(focusTip_, TTM_UPDATETIPTEXTW, 0, hwnd_, hwnd_,
+             missingWords_[static_cast<size_t>(slot)].c_str());
+    RECT r{};
+    GetWindowRect(field, &r);
+    SendMessageW(focusTip_, TTM_TRACKPOSITION, 0,
+                 MAKELPARAM(r.left + (r.bottom - r.top), r.bottom));
+  }
+  SendTool(focusTip_, TTM_TRACKACTIVATE, shown ? TRUE : FALSE, hwnd_, hwnd_);
 }
 
 // The window class and styles of each kind of control (WS_CHILD | WS_VISIBLE besides).
@@ -579,22 +598,17 @@ void Win32MainWindow::ApplyDpi() {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(control == link ? linkFont : font),
                  FALSE);
   }
-  if (font_ != nullptr) DeleteObject(font_);
-  if (linkFont_ != nullptr) DeleteObject(linkFont_);
-  font_ = font;
-  linkFont_ = linkFont;
+  // The old fonts go once no control holds them.
+  Replace(font_, font);
+  Replace(linkFont_, linkFont);
+  Replace(logo_, LogoBitmap(ScaledPixels(kLogoTwips, layoutDpi_), GetSysColor(COLOR_BTNFACE)));
 
-  if (logo_ != nullptr) DeleteObject(logo_);
-  logo_ = LogoBitmap(ScaledPixels(kLogoTwips, layoutDpi_), GetSysColor(COLOR_BTNFACE));
-
-  HICON big = ProgramIcon(IconSize(SM_CXICON, 32, dpi_));
-  HICON small = ProgramIcon(IconSize(SM_CXSMICON, 16, dpi_));
+  HICON big = ProgramIcon(MetricAt(SM_CXICON, dpi_, MulDiv(32, dpi_, kDefaultDpi)));
+  HICON small = ProgramIcon(MetricAt(SM_CXSMICON, dpi_, MulDiv(16, dpi_, kDefaultDpi)));
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-  if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
-  if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
-  bigIcon_ = big;
-  smallIcon_ = small;
+  Replace(bigIcon_, big);
+  Replace(smallIcon_, small);
 
   PlaceControls();
   InvalidateRect(hwnd_, nullptr, TRUE);
@@ -604,7 +618,8 @@ void Win32MainWindow::PlaceControls() {
   for (const ControlLayout& control : WindowLayout()) {
     HWND window = ControlWindow(control.name, control.index);
     if (window == nullptr) continue;
-    RECT r = PixelRect(control, layoutDpi_);
+    const PixelEdges e = ScaledEdges(control, layoutDpi_, layoutDpi_);
+    RECT r{e.left, e.top, e.right, e.bottom};
     OffsetRect(&r, -scroll_.x, -scroll_.y);  // where the design stands under the client area
     const int height = r.bottom - r.top;
     if (control.kind == ControlKind::ComboBox) {
@@ -627,24 +642,6 @@ void Win32MainWindow::FitListColumn() {
   RECT inside{};
   GetClientRect(list, &inside);
   ListView_SetColumnWidth(list, 0, inside.right - inside.left);
-}
-
-void Win32MainWindow::FitComboHeight(HWND combo, int height) {
-  const auto shownHeight = [combo] {
-    RECT r{};
-    GetWindowRect(combo, &r);
-    return static_cast<int>(r.bottom - r.top);
-  };
-  // The frame around the selection row differs between systems (and CB_GETITEMHEIGHT does not
-  // always answer what CB_SETITEMHEIGHT took): try a row height, then correct it by what is
-  // still missing.
-  int row = std::max(1, height - 6);
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), row);
-    const int shortBy = height - shownHeight();
-    if (shortBy == 0 || row + shortBy <= 0) return;
-    row += shortBy;
-  }
 }
 
 // ---- Messages ----
@@ -836,28 +833,6 @@ void Win32MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, size, size, source, 0, 0, SRCCOPY);
   SelectObject(source, old);
   DeleteDC(source);
-}
-
-// The link's text at the top left, in the link colour and its underlined font, as a label shows
-// it; with the keyboard's focus, the system's focus frame around the text.
-void Win32MainWindow::DrawLink(const DRAWITEMSTRUCT& item) {
-  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-  const std::wstring text = WindowText(item.hwndItem);
-  HGDIOBJ oldFont = SelectObject(
-      item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-  SetBkMode(item.hDC, TRANSPARENT);
-  SetTextColor(item.hDC, LinkTextColour());
-  constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
-  RECT area = item.rcItem;
-  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area, kFormat);
-  if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
-    RECT around = item.rcItem;
-    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &around,
-              kFormat | DT_CALCRECT);
-    IntersectRect(&around, &around, &item.rcItem);
-    DrawFocusRect(item.hDC, &around);
-  }
-  SelectObject(item.hDC, oldFont);
 }
 
 void Win32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {

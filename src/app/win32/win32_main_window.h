@@ -35,8 +35,6 @@ class Win32MainWindow {
   // does not.
   void QuitWhenClosed(bool quit) { quitWhenClosed_ = quit; }
 
-  // Shows every control as the model holds it.
-  void RenderAll() { binding_.RenderAll(); }
   // Places the window in the middle of its monitor's work area, fitted inside it.
   void CentreOnScreen();
   // Fits the window inside `area` (a monitor's work area, in screen pixels): the design's client
@@ -62,8 +60,8 @@ class Win32MainWindow {
   bool CreateMainWindow();
   void BuildControls();
   HWND MakeControl(const ControlLayout& control, int id);
-  void MakeFolderTips();
-  void MakeFocusTip();
+  // The missing folders' tooltips and the focused field's tip.
+  void MakeTips();
   void ShowFocusTip(HWND field, bool shown);
   void ApplyDpi();
   void PlaceControls();
@@ -73,7 +71,6 @@ class Win32MainWindow {
   void ScrollTo(int x, int y);
   void OnScroll(int bar, int request);
   void ShowControl(HWND control);
-  void FitComboHeight(HWND combo, int height);
   void FitListColumn();
   HWND At(int slot) const;
   int SlotOf(HWND control) const;
@@ -82,7 +79,6 @@ class Win32MainWindow {
   void PressFocusedButton();
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnCtlColorEdit(HDC dc, HWND field);
-  void DrawLink(const DRAWITEMSTRUCT& item);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnDestroyed();

@@ -1,6 +1,7 @@
 #include "app/win32/win32_ui_port.h"
 
 #include <shobjidl.h>
+#include <wrl/client.h>
 
 #include <utility>
 
@@ -10,28 +11,11 @@ namespace tx3 {
 
 namespace {
 
+using Microsoft::WRL::ComPtr;
+
 void ShowMessageBox(HWND owner, const std::wstring& title, const std::wstring& text, UINT icon) {
   MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | icon);
 }
-
-// Releases a COM interface at the end of its scope.
-template <typename Interface>
-class Com {
- public:
-  Com() = default;
-  ~Com() {
-    if (p_ != nullptr) p_->Release();
-  }
-  Com(const Com&) = delete;
-  Com& operator=(const Com&) = delete;
-  Interface* operator->() const { return p_; }
-  Interface** Out() { return &p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-  Interface* Get() const { return p_; }
-
- private:
-  Interface* p_ = nullptr;
-};
 
 bool IsFolder(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -40,9 +24,10 @@ bool IsFolder(const std::wstring& path) {
 
 std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& title,
                                          const std::wstring& start) {
-  Com<IFileOpenDialog> dialog;
+  ComPtr<IFileOpenDialog> dialog;
   if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IFileOpenDialog, reinterpret_cast<void**>(dialog.Out())))) {
+                              IID_IFileOpenDialog,
+                              reinterpret_cast<void**>(dialog.GetAddressOf())))) {
     return std::nullopt;
   }
   FILEOPENDIALOGOPTIONS options = 0;
@@ -52,15 +37,15 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& title,
   dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
   if (!title.empty()) dialog->SetTitle(title.c_str());
   if (!start.empty() && IsFolder(start)) {
-    Com<IShellItem> folder;
+    ComPtr<IShellItem> folder;
     if (SUCCEEDED(SHCreateItemFromParsingName(start.c_str(), nullptr, IID_IShellItem,
-                                              reinterpret_cast<void**>(folder.Out())))) {
+                                              reinterpret_cast<void**>(folder.GetAddressOf())))) {
       dialog->SetFolder(folder.Get());
     }
   }
   if (FAILED(dialog->Show(owner))) return std::nullopt;  // cancelled too
-  Com<IShellItem> chosen;
-  if (FAILED(dialog->GetResult(chosen.Out()))) return std::nullopt;
+  ComPtr<IShellItem> chosen;
+  if (FAILED(dialog->GetResult(chosen.GetAddressOf()))) return std::nullopt;
   PWSTR path = nullptr;
   if (FAILED(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path)) || path == nullptr) {
     return std::nullopt;
@@ -70,12 +55,7 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& title,
   return result;
 }
 
-}  // namespace
-
-Win32Dialogs StandardDialogs() {
-  return Win32Dialogs{ShowMessageBox, ChooseFolder};
-}
-
+// The MB_ICON* flag of `icon`.
 UINT MessageBoxIcon(MsgIcon icon) {
   switch (icon) {
     case MsgIcon::Information:
@@ -86,6 +66,12 @@ UINT MessageBoxIcon(MsgIcon icon) {
       return MB_ICONERROR;
   }
   return 0;
+}
+
+}  // namespace
+
+Win32Dialogs StandardDialogs() {
+  return Win32Dialogs{ShowMessageBox, ChooseFolder};
 }
 
 Win32UiPort::Win32UiPort(FrmMain& model, HWND owner, Win32Dialogs dialogs)

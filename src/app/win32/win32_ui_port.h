@@ -26,9 +26,6 @@ struct Win32Dialogs {
 // MessageBoxW and the system's folder picker (IFileOpenDialog).
 Win32Dialogs StandardDialogs();
 
-// The MB_ICON* flag of `icon`.
-UINT MessageBoxIcon(MsgIcon icon);
-
 class Win32UiPort final : public WindowUiPort {
  public:
   Win32UiPort(FrmMain& model, HWND owner, Win32Dialogs dialogs = StandardDialogs());
