@@ -2,7 +2,7 @@
 # Installs what is missing, builds under AddressSanitizer and UndefinedBehaviorSanitizer,
 # and runs every test: the Windows release first (signatures, resources, MSI install, upgrade and
 # uninstall under wine64), then the Windows programs' tests under wine64, the Debian package,
-# the Linux tests; each fuzz target runs for 30 seconds beside the Windows stages.
+# the Linux tests; each fuzz target runs for 30 seconds beside the Windows release check.
 # Everything shipped or measured is built too, so that no target can break unnoticed: every
 # target of the release preset (the benchmarks included) and of both Windows presets.
 #
@@ -71,14 +71,14 @@ stage release-build cmake --build --preset default
 stage seam-check scripts/check-seam.sh
 # The release check builds the Windows programs, their packages and the test kit (x64 and x86);
 # the Windows tests then run that kit, and the rest of the x86 preset is built.
-# The fuzz targets build and run beside the Windows stages, whose runs under Wine leave a
-# processor idle most of the time; they are done before the Linux tests, which time some steps.
+# The fuzz targets build and run beside the Windows release check, whose installs under Wine leave
+# a processor idle; they are done before the tests that drive windows and time some steps.
 background fuzz scripts/fuzz-smoke.sh 30
 stage windows-release tests/packaging/check-windows-release.sh
+joined fuzz
 stage windows-tests env TX3_WINDOWS_BUILT=1 scripts/test-windows.sh
 stage windows-x86-build cmake --build --preset windows-x86
 stage deb tests/packaging/check-deb.sh
-joined fuzz
 export QT_QPA_PLATFORM=offscreen
 stage ctest ctest --preset sanitize -j "$(nproc)"
 hits=$(($(ccache_count direct_cache_hit preprocessed_cache_hit) - hits_before))

@@ -55,7 +55,11 @@ TEST_F(WindowAccessibilityTest, TheKeyboardAloneCreatesAFolder) {
   })) << "the window does not open with the focus on the radio's name";
   // The radio, five stations, then each row's field, "..." and "Créer".
   for (int i = 0; i < 11; ++i) PressKey(VK_TAB);
-  ASSERT_TRUE(::GetGUIThreadInfo(program_->threadId(), &focus));
+  // The window handles the keys when its thread gets to them: later on a busy machine.
+  WaitUntil([&] {
+    return ::GetGUIThreadInfo(program_->threadId(), &focus) &&
+           ::GetWindow(focus.hwndFocus, GW_HWNDPREV) == ::GetWindow(field, GW_HWNDNEXT);
+  });
   EXPECT_EQ(TextOf(focus.hwndFocus), L"Créer");
   EXPECT_EQ(::GetWindow(focus.hwndFocus, GW_HWNDPREV), ::GetWindow(field, GW_HWNDNEXT));
   PressKey(VK_SPACE);
