@@ -30,6 +30,10 @@ bool HostEntryExists(const std::string& path) {
   return sys::Lstat(path.c_str(), &info) == 0;
 }
 
+bool IsMissingPathError(int error) {
+  return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG || error == ELOOP;
+}
+
 bool MakeHostFolders(const std::string& path) {
   if (path.empty()) return false;
   if (IsHostDirectory(path)) return true;
@@ -56,6 +60,16 @@ std::optional<std::vector<std::string>> FolderEntryNames(const std::string& fold
     if (name != "." && name != "..") names.emplace_back(name);
   }
   return names;
+}
+
+std::string OwnExecutable() {
+  std::vector<char> buffer(4096);
+  while (true) {
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length < 0) return {};
+    if (static_cast<size_t>(length) < buffer.size()) return std::string(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);
+  }
 }
 
 std::string CurrentHostFolder() {

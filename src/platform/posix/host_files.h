@@ -16,6 +16,9 @@ namespace tx3::platform::posix {
 bool IsHostDirectory(const std::string& path);
 // True when something exists at the path (a dangling link counts).
 bool HostEntryExists(const std::string& path);
+// Whether a failed lookup's errno says that the path is not there: a missing component, a file
+// where a folder should be, a path too long or links that loop.
+bool IsMissingPathError(int error);
 // Makes the folder and its missing parents (mkdir -p); true when the folder exists afterwards.
 bool MakeHostFolders(const std::string& path);
 // The folder part of a host path ("/a/b" -> "/a", "/a" -> "/", "a" -> ".").
@@ -23,6 +26,8 @@ std::string HostParent(const std::string& path);
 // The names in a folder, "." and ".." left out, in the order the system lists them; nothing when
 // the folder cannot be read.
 std::optional<std::vector<std::string>> FolderEntryNames(const std::string& folder);
+// The running program's host path (/proc/self/exe), empty when it cannot be read.
+std::string OwnExecutable();
 // The process's current folder, empty when it cannot be read.
 std::string CurrentHostFolder();
 // An environment variable, empty when unset.
