@@ -20,14 +20,19 @@ int32_t ErrorOfLookup(int error) {
   return IsMissingPathError(error) ? err::kFileNotFound : err::kPathFileAccess;
 }
 
-// Maps `path` and reads its status; 0 or the error number.
-int32_t StatOf(DriveMap& drives, std::string_view path, std::string* host, struct stat* info) {
+// The host path of `path`; 0, 52 (refused name) or 53 (missing drive).
+int32_t HostOf(DriveMap& drives, std::string_view path, std::string* host) {
   const MappedPath mapped = drives.Map(path);
   if (mapped.status == MapStatus::kRefused) return err::kBadFileName;
   if (mapped.status == MapStatus::kNoDrive) return err::kFileNotFound;
   *host = mapped.host;
-  if (sys::Stat(host->c_str(), info) != 0) return ErrorOfLookup(errno);
   return 0;
+}
+
+// Maps `path` and reads its status; 0 or the error number.
+int32_t StatOf(DriveMap& drives, std::string_view path, std::string* host, struct stat* info) {
+  if (const int32_t error = HostOf(drives, path, host)) return error;
+  return sys::Stat(host->c_str(), info) == 0 ? 0 : ErrorOfLookup(errno);
 }
 
 }  // namespace
@@ -58,11 +63,10 @@ int32_t PosixPlatform::SetAttributes(std::string_view path, uint32_t attributes)
 
 // A folder cannot be opened as a file: 75.
 int32_t PosixPlatform::FileSize(std::string_view path, int64_t* size) {
-  const MappedPath mapped = drives_.Map(path);
-  if (mapped.status == MapStatus::kRefused) return err::kBadFileName;
-  if (mapped.status == MapStatus::kNoDrive) return err::kFileNotFound;
+  std::string host;
+  if (const int32_t error = HostOf(drives_, path, &host)) return error;
   // Opened as the runtime opens a file, but without waiting: a FIFO would wait for a writer.
-  const int fd = sys::Open(mapped.host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = sys::Open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return ErrorOfLookup(errno);
   struct stat info {};
   const bool ok = sys::Fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);

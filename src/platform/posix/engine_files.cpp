@@ -18,28 +18,23 @@ namespace {
 // kLocked when an existing file is held by an exclusive flock elsewhere, kFailed when it cannot
 // be written (nothing is left behind). Without `durable` the file and its folder entry are left
 // for the caller to make durable (SyncFileSystem).
-ReplaceOutcome ReplaceHostFile(const std::string& path, std::string_view bytes, bool durable) {
+ReplaceOutcome ReplaceHostFile(ProfileHostIo& io, const std::string& path, std::string_view bytes,
+                               bool durable) {
   // The lock is held on the old file until the new one has replaced it.
   const Descriptor existing(sys::Open(path.c_str(), O_RDWR | O_CLOEXEC));
   if (!existing.valid() && errno != ENOENT) return ReplaceOutcome::kFailed;
   if (existing.valid()) {
-    switch (LockExclusive(existing.get(), /*wait=*/false)) {
-      case LockResult::kHeld:
-        break;
-      case LockResult::kBusy:
-        return ReplaceOutcome::kLocked;
-      case LockResult::kFailed:
-        return ReplaceOutcome::kFailed;
-    }
+    const LockResult lock = LockExclusive(existing.get(), /*wait=*/false);
+    if (lock != LockResult::kHeld)
+      return lock == LockResult::kBusy ? ReplaceOutcome::kLocked : ReplaceOutcome::kFailed;
   }
   // A writer killed between the creation of its new file and the rename leaves it behind.
-  RemoveAbandonedTemporaries(HostParent(path));
+  io.RemoveOrphans(HostParent(path));
   struct stat info {};
-  if (!ReplaceByNewFile(path, TemporaryPathFor(path), bytes, Replacement{nullptr, durable},
-                        &info)) {
+  if (!ReplaceByNewFile(path, bytes, Replacement{nullptr, durable}, &info)) {
     return ReplaceOutcome::kFailed;
   }
-  if (durable) SyncPath(HostParent(path), /*folder=*/true);
+  if (durable) io.Sync(HostParent(path), /*folder=*/true);
   return ReplaceOutcome::kDone;
 }
 
@@ -63,7 +58,7 @@ ReplaceOutcome PosixPlatform::ReplaceEngineFile(std::string_view enginePath,
   // Within a transaction the files are made durable together when it ends.
   const std::string path(enginePath);
   const bool durable = !transactions_.Active();
-  const ReplaceOutcome outcome = ReplaceHostFile(path, bytes, durable);
+  const ReplaceOutcome outcome = ReplaceHostFile(profileIo_, path, bytes, durable);
   if (outcome == ReplaceOutcome::kDone && !durable) unsyncedEngineFolders_.insert(HostParent(path));
   return outcome;
 }

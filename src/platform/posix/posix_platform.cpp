@@ -14,11 +14,6 @@
 #include "platform/posix/host_files.h"
 
 namespace tx3::platform::posix {
-namespace {
-
-constexpr uint32_t kProductProfessional = 0x30;
-
-}  // namespace
 
 PosixPlatform::PosixPlatform() : drives_(DriveMap::FromEnvironment()) {}
 
@@ -51,7 +46,7 @@ std::string PosixPlatform::AnsiToUtf8(std::string_view ansi) {
 
 bool PosixPlatform::ReadProductType(uint32_t /*major*/, uint32_t /*minor*/, uint32_t /*spMajor*/,
                                     uint32_t /*spMinor*/, uint32_t* productType) {
-  *productType = kProductProfessional;
+  *productType = 0x30;  // PRODUCT_PROFESSIONAL
   return true;
 }
 

@@ -108,7 +108,7 @@ std::string Win32Platform::TextFromEngine(std::string_view engineText) {
 bool Win32Platform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
                                    std::string* bytes) {
   const HANDLE file =
-      sys::Open(SystemPath(SystemAnsiToWide(enginePath)).c_str(), GENERIC_READ,
+      sys::Open(SystemPath(SystemAnsiToUtf8(enginePath)).c_str(), GENERIC_READ,
                 FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return false;
   bytes->assign(maxBytes, '\0');
