@@ -28,14 +28,14 @@ void KeepOrDefault(const std::string& file) {
   for (int i = 0; i < kKeys; ++i) {
     const std::string section = "Station" + std::to_string(i / 100);
     const std::string key = "Cle" + std::to_string(i);
-    ReadProfileString(file, section, key,
-                      "Valeur par d\xC3\xA9"
-                      "faut " +
-                          std::to_string(i),
-                      &value);
-    WriteProfileString(file, section, key, value);
+    SystemProfiles().Read(file, section, key,
+                          "Valeur par d\xC3\xA9"
+                          "faut " +
+                              std::to_string(i),
+                          &value);
+    SystemProfiles().Write(file, section, key, value);
   }
-  FlushProfileWrites();
+  SystemProfiles().Flush();
 }
 
 void Report(benchmark::State& state, const ProfileStats& stats) {
@@ -47,7 +47,7 @@ void Report(benchmark::State& state, const ProfileStats& stats) {
 void BM_KeepOrDefaultNewFile(benchmark::State& state) {
   const std::string folder = TempFolder();
   int run = 0;
-  ResetProfileStats();
+  SystemProfiles().ResetStats();
   for (auto _ : state) {
     const std::string file = folder + "/new" + std::to_string(run++) + ".ini";
     KeepOrDefault(file);
@@ -55,7 +55,7 @@ void BM_KeepOrDefaultNewFile(benchmark::State& state) {
     ::unlink(file.c_str());
     state.ResumeTiming();
   }
-  Report(state, GetProfileStats());
+  Report(state, SystemProfiles().Stats());
   ::rmdir(folder.c_str());
 }
 BENCHMARK(BM_KeepOrDefaultNewFile)->Unit(benchmark::kMillisecond);
@@ -64,9 +64,9 @@ void BM_KeepOrDefaultFinishedFile(benchmark::State& state) {
   const std::string folder = TempFolder();
   const std::string file = folder + "/done.ini";
   KeepOrDefault(file);
-  ResetProfileStats();
+  SystemProfiles().ResetStats();
   for (auto _ : state) KeepOrDefault(file);
-  Report(state, GetProfileStats());
+  Report(state, SystemProfiles().Stats());
   ::unlink(file.c_str());
   ::rmdir(folder.c_str());
 }

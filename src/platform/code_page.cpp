@@ -1,5 +1,6 @@
 #include "platform/code_page.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tx3::platform {
@@ -66,11 +67,12 @@ char CodePointToWindows1252(char32_t cp) {
   return '?';
 }
 
+namespace {
+
+// True when the code page holds `cp` (its five undefined bytes included).
 bool InWindows1252(char32_t cp) {
   return cp == '?' || CodePointToWindows1252(cp) != '?';
 }
-
-namespace {
 
 bool InRange(char32_t c, char32_t low, char32_t high) {
   return c >= low && c <= high;
@@ -100,6 +102,11 @@ char32_t FoldCase(char32_t cp) {
 
 char32_t FoldWindows1252Case(char32_t cp) {
   return InWindows1252(cp) ? FoldCase(cp) : cp;
+}
+
+uint32_t CharacterCount(std::string_view utf8) {
+  return static_cast<uint32_t>(
+      std::count_if(utf8.begin(), utf8.end(), [](char c) { return !IsContinuation(c); }));
 }
 
 bool IsUtf8(std::string_view text) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,9 +31,6 @@ char32_t Windows1252ToCodePoint(unsigned char byte);
 // The Windows-1252 byte holding `cp`, or "?" when the code page has none.
 char CodePointToWindows1252(char32_t cp);
 
-// True when the code page holds `cp` (its five undefined bytes included).
-bool InWindows1252(char32_t cp);
-
 // The lower case of a letter, as the upper-case table of Windows pairs them for the Latin
 // (Latin-1 and Latin Extended-A), Greek and Cyrillic letters; any other code point is answered
 // unchanged. Names of files and folders fold with it on every platform, the dry run and the test
@@ -43,6 +41,10 @@ char32_t FoldCase(char32_t cp);
 // as the settings files' keys and the program's own texts compare; any other code point is
 // answered unchanged.
 char32_t FoldWindows1252Case(char32_t cp);
+
+// The characters of UTF-8 text as the profile functions count what they copied: every byte but a
+// continuation byte starts one.
+uint32_t CharacterCount(std::string_view utf8);
 
 // True when `text` is well-formed UTF-8 (see DecodeUtf8; no surrogate).
 bool IsUtf8(std::string_view text);

@@ -35,7 +35,7 @@ bool DryRunPlatform::UnderMade(std::string_view path) const {
   return made_.contains(ParentKey(FolderKey(path)));
 }
 
-int32_t DryRunPlatform::Make(std::string_view path) {
+int32_t DryRunPlatform::MakeDirectory(std::string_view path) {
   uint32_t attributes = 0;
   if (Made(path) || GetAttributes(path, &attributes) == 0) return err::kPathFileAccess;
   const std::string parent = ParentKey(FolderKey(path));
@@ -61,16 +61,12 @@ int32_t DryRunPlatform::FindFirst(std::string_view pattern, bool includeDirector
   return ForwardingPlatform::FindFirst(pattern, includeDirectories, firstName);
 }
 
-int32_t DryRunPlatform::MakeDirectory(std::string_view path) {
-  return Make(path);
-}
-
 bool DryRunPlatform::CreateFolder(std::string_view path) {
-  return Make(path) == 0;
+  return MakeDirectory(path) == 0;
 }
 
 bool DryRunPlatform::CreateFolderLike(std::string_view /*templateFolder*/, std::string_view path) {
-  return Make(path) == 0;
+  return MakeDirectory(path) == 0;
 }
 
 int32_t DryRunPlatform::GetAttributes(std::string_view path, uint32_t* attributes) {

@@ -44,7 +44,6 @@ class DryRunPlatform final : public ForwardingPlatform {
  private:
   bool Made(std::string_view path) const;
   bool UnderMade(std::string_view path) const;
-  int32_t Make(std::string_view path);
 
   std::set<std::string> made_;  // folder keys (see the .cpp)
 };

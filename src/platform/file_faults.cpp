@@ -5,44 +5,20 @@ namespace {
 
 std::atomic<FileFaultPlan*> installed{nullptr};
 
+// The names, in the order of the enumerations.
+constexpr const char* kCallNames[] = {"open",   "read", "write", "sync",
+                                      "rename", "lock", "mkdir", "stat"};
+constexpr const char* kFaultNames[] = {"no space", "I/O error", "access denied", "read-only volume",
+                                       "sharing violation"};
+
 }  // namespace
 
 const char* FileCallName(FileCall call) {
-  switch (call) {
-    case FileCall::kOpen:
-      return "open";
-    case FileCall::kRead:
-      return "read";
-    case FileCall::kWrite:
-      return "write";
-    case FileCall::kSync:
-      return "sync";
-    case FileCall::kRename:
-      return "rename";
-    case FileCall::kLock:
-      return "lock";
-    case FileCall::kMakeFolder:
-      return "mkdir";
-    case FileCall::kStat:
-      return "stat";
-  }
-  return "?";
+  return kCallNames[static_cast<size_t>(call)];
 }
 
 const char* FileFaultName(FileFault fault) {
-  switch (fault) {
-    case FileFault::kNoSpace:
-      return "no space";
-    case FileFault::kIoError:
-      return "I/O error";
-    case FileFault::kAccessDenied:
-      return "access denied";
-    case FileFault::kReadOnlyVolume:
-      return "read-only volume";
-    case FileFault::kSharingViolation:
-      return "sharing violation";
-  }
-  return "?";
+  return kFaultNames[static_cast<size_t>(fault)];
 }
 
 std::optional<FileFault> FileFaultPlan::Count(FileCall call) {

@@ -3,13 +3,18 @@
 #include "platform/log_path.h"
 
 namespace tx3::platform {
+namespace {
 
+// "<timestamp><line><lineEnd>", the line breaks inside the line turned into blanks so that one
+// record is one line.
 std::string LogRecord(std::string_view timestamp, std::string_view line, std::string_view lineEnd) {
   std::string record(timestamp);
   for (char c : line) record += c == '\r' || c == '\n' ? ' ' : c;
   record += lineEnd;
   return record;
 }
+
+}  // namespace
 
 void LogFile::RotateWhenFull(const std::string& path) {
   if (path.empty() || host_.Size(path) < kLogRotateBytes) return;

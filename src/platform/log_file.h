@@ -15,10 +15,6 @@ namespace tx3::platform {
 inline constexpr int64_t kLogRotateBytes = 1 << 20;
 inline constexpr int kLogKeptFiles = 3;
 
-// "<timestamp><line><lineEnd>", the line breaks inside the line turned into blanks so that one
-// record is one line.
-std::string LogRecord(std::string_view timestamp, std::string_view line, std::string_view lineEnd);
-
 // What the log asks of the system it runs on, paths in the system's own spelling (UTF-8).
 class LogHost {
  public:

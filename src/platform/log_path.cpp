@@ -1,5 +1,6 @@
 #include "platform/log_path.h"
 
+#include <algorithm>
 #include <iostream>
 #include <mutex>
 #include <utility>
@@ -27,14 +28,9 @@ char FoldAscii(char c) {
 
 // Whether one folder of `path` is named `name` (ASCII, case-insensitive).
 bool HasFolderNamed(std::string_view path, std::string_view name) {
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t end = start;
-    while (end < path.size() && !IsSeparator(path[end])) ++end;
-    const std::string_view part = path.substr(start, end - start);
-    bool same = part.size() == name.size();
-    for (size_t i = 0; same && i < part.size(); ++i) same = FoldAscii(part[i]) == name[i];
-    if (same) return true;
+  for (size_t start = 0; start <= path.size();) {
+    const size_t end = std::min(path.find_first_of("\\/", start), path.size());
+    if (std::ranges::equal(path.substr(start, end - start), name, {}, FoldAscii)) return true;
     start = end + 1;
   }
   return false;

@@ -49,11 +49,11 @@ bool IsDeviceName(std::string_view component) {
   return false;
 }
 
-}  // namespace
-
 bool HasWildcard(std::string_view component) {
   return component.find_first_of("*?") != std::string_view::npos;
 }
+
+}  // namespace
 
 bool IsRefusedComponent(std::string_view component, bool wildcards) {
   for (char c : component) {

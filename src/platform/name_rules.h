@@ -11,7 +11,4 @@ namespace tx3::platform {
 // (the last component of a directory query), and so is a trailing dot after a wildcard ("*.").
 bool IsRefusedComponent(std::string_view component, bool wildcards = false);
 
-// True when `component` holds "*" or "?".
-bool HasWildcard(std::string_view component);
-
 }  // namespace tx3::platform

@@ -22,7 +22,6 @@ enum Attribute : uint32_t {
   kAttrReadOnly = 1,
   kAttrHidden = 2,
   kAttrSystem = 4,
-  kAttrVolume = 8,
   kAttrDirectory = 16,
   kAttrArchive = 32,
   kAttrAlias = 64,

@@ -4,17 +4,13 @@
 #include <optional>
 #include <utility>
 
+#include "platform/code_page.h"
+
 namespace tx3::platform {
 namespace {
 
 // Enough for the handful of settings files a run touches; beyond it the cache starts afresh.
 constexpr size_t kMaxCachedFiles = 32;
-
-uint32_t CharactersOf(std::string_view utf8) {
-  uint32_t count = 0;
-  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-  return count;
-}
 
 }  // namespace
 
@@ -224,7 +220,7 @@ uint32_t ProfileEngine::Read(const std::string& path, std::string_view section,
     if (stored) *stored = FromFileText(*stored, encoding);
   }
   *value = stored ? std::move(*stored) : EffectiveDefault(defaultValue);
-  return CharactersOf(*value);
+  return CharacterCount(*value);
 }
 
 bool ProfileEngine::Write(const std::string& path, std::string_view section, std::string_view key,
@@ -307,11 +303,6 @@ void ProfileEngine::EndTransaction() {
   if (!dryRun_) CommitAll();
   stagedOrder_.clear();
   staged_.clear();
-}
-
-bool ProfileEngine::InTransaction() {
-  const std::lock_guard guard(mutex_);
-  return depth_ > 0;
 }
 
 void ProfileEngine::Flush() {

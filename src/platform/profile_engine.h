@@ -107,7 +107,6 @@ class ProfileEngine {
   void SetDryRun(bool dryRun);
   // Ends one level; the outermost commits what is left and forgets the parsed copies.
   void EndTransaction();
-  bool InTransaction();
 
   // Makes every file written outside a transaction since the last call durable (the files and
   // their folders).

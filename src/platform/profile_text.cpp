@@ -59,13 +59,6 @@ std::string Utf16LeToWtf8(std::string_view bytes) {
   return out;
 }
 
-std::string Wtf8ToUtf16Le(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() * 2);
-  AppendWtf8AsUtf16Le(text, &out);
-  return out;
-}
-
 void AppendWtf8AsUtf16Le(std::string_view text, std::string* out) {
   auto put = [out](char32_t u) {
     out->push_back(static_cast<char>(u & 0xFF));

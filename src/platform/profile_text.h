@@ -24,9 +24,8 @@ const ProfileCodec& Windows1252ProfileCodec();
 // UTF-16LE bytes -> WTF-8 (a lone surrogate keeps its own 3-byte form). An odd final byte is
 // not part of the text: the caller keeps it.
 std::string Utf16LeToWtf8(std::string_view bytes);
-// WTF-8 -> UTF-16LE bytes; an invalid byte becomes U+FFFD.
-std::string Wtf8ToUtf16Le(std::string_view text);
-// The same, appended to `out`: a file is converted line by line, without a copy of its text.
+// WTF-8 -> UTF-16LE bytes appended to `out` (an invalid byte becomes U+FFFD): a file is converted
+// line by line, without a copy of its text.
 void AppendWtf8AsUtf16Le(std::string_view text, std::string* out);
 
 // Names compare after folding: Windows-1252 letters for ANSI text, the same letters (and

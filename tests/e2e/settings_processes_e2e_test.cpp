@@ -123,7 +123,7 @@ TEST_F(SettingsProcessesE2eTest, TwoProgramsAndAnOperatorAtOnceLoseNothing) {
   std::map<pid_t, int> statuses;
   for (int i = 0; statuses.size() < 2 || i < 20; ++i) {
     const std::string key = "Cle_" + std::to_string(i);
-    EXPECT_TRUE(tx3::platform::posix::WriteProfileString(brSys, "Operateur", key, "v"));
+    EXPECT_TRUE(tx3::platform::posix::SystemProfiles().Write(brSys, "Operateur", key, "v"));
     operatorKeys += key + "=v\r\n";
     for (const pid_t pid : {a, b}) {
       int status = 0;

@@ -41,13 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"COM0", false, false}, NameCase{"COM10", false, false},
         NameCase{"CONSOLE", false, false}, NameCase{"ACON", false, false},
         NameCase{"name.", false, true}, NameCase{"name ", false, true}, NameCase{"*.", true, false},
-        NameCase{"x.", true, true}, NameCase{" lead", false, false}));
-
-TEST(NameRules, FindsWildcards) {
-  EXPECT_TRUE(HasWildcard("*.ini"));
-  EXPECT_TRUE(HasWildcard("FRAD00?.bt6"));
-  EXPECT_FALSE(HasWildcard("FRAD000.bt6"));
-}
+        NameCase{"x.", true, true}, NameCase{"FRAD00?.", true, false},
+        NameCase{" lead", false, false}));
 
 }  // namespace
 }  // namespace tx3::platform

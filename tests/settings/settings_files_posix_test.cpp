@@ -96,9 +96,9 @@ TEST_F(SettingsFilesPosixTest, SecondRunWritesNothing) {
   EXPECT_FALSE(fs::exists(DrivesFolder() / "c:" / "windows" / "Win.ini"));
   std::vector<std::string> before;
   for (const char* file : kFiles) before.push_back(ReadHost(Config(file)));
-  platform::posix::ResetProfileStats();
+  platform::posix::SystemProfiles().ResetStats();
   NewInstallation();
-  EXPECT_EQ(platform::posix::GetProfileStats().writes, 0u);
+  EXPECT_EQ(platform::posix::SystemProfiles().Stats().writes, 0u);
   for (size_t i = 0; i < kFiles.size(); ++i) EXPECT_EQ(ReadHost(Config(kFiles[i])), before[i]);
 }
 

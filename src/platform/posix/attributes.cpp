@@ -1,13 +1,15 @@
-#include "platform/posix/attributes.h"
-#include "platform/error_numbers.h"
-#include "platform/posix/file_calls.h"
-
+// The runtime's GetAttr / SetAttr and the 64-bit file size on the emulated drives: read-only (1)
+// is the absence of every write permission bit, directory 16, archive 32 on files; failures are
+// 52 (refused name), 53 (not found) or 75 (cannot be read or changed).
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/platform.h"
+#include "platform/error_numbers.h"
+#include "platform/posix/file_calls.h"
+#include "platform/posix/host_files.h"
+#include "platform/posix/posix_platform.h"
 
 namespace tx3::platform::posix {
 namespace {
@@ -15,43 +17,42 @@ namespace {
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
 int32_t ErrorOfLookup(int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case ELOOP:
-      return err::kFileNotFound;
-    default:
-      return err::kPathFileAccess;
-  }
+  return IsMissingPathError(error) ? err::kFileNotFound : err::kPathFileAccess;
 }
 
-// Maps `path` and reads its status; 0 or the error number.
-int32_t StatOf(DriveMap& drives, std::string_view path, std::string* host, struct stat* info) {
+// The host path of `path`; 0, 52 (refused name) or 53 (missing drive).
+int32_t HostOf(DriveMap& drives, std::string_view path, std::string* host) {
   const MappedPath mapped = drives.Map(path);
   if (mapped.status == MapStatus::kRefused) return err::kBadFileName;
   if (mapped.status == MapStatus::kNoDrive) return err::kFileNotFound;
   *host = mapped.host;
-  if (sys::Stat(host->c_str(), info) != 0) return ErrorOfLookup(errno);
   return 0;
+}
+
+// Maps `path` and reads its status; 0 or the error number.
+int32_t StatOf(DriveMap& drives, std::string_view path, std::string* host, struct stat* info) {
+  if (const int32_t error = HostOf(drives, path, host)) return error;
+  return sys::Stat(host->c_str(), info) == 0 ? 0 : ErrorOfLookup(errno);
 }
 
 }  // namespace
 
-int32_t ReadAttributes(DriveMap& drives, std::string_view path, uint32_t* attributes) {
+int32_t PosixPlatform::GetAttributes(std::string_view path, uint32_t* attributes) {
   std::string host;
   struct stat info {};
-  if (const int32_t error = StatOf(drives, path, &host, &info)) return error;
+  if (const int32_t error = StatOf(drives_, path, &host, &info)) return error;
   uint32_t bits = S_ISDIR(info.st_mode) ? kAttrDirectory : kAttrArchive;
   if ((info.st_mode & kWriteBits) == 0) bits |= kAttrReadOnly;
   *attributes = bits;
   return 0;
 }
 
-int32_t WriteAttributes(DriveMap& drives, std::string_view path, uint32_t attributes) {
+// Only the read-only bit can be changed: set, it removes every write permission bit; clear, it
+// gives the owner write permission back.
+int32_t PosixPlatform::SetAttributes(std::string_view path, uint32_t attributes) {
   std::string host;
   struct stat info {};
-  if (const int32_t error = StatOf(drives, path, &host, &info)) return error;
+  if (const int32_t error = StatOf(drives_, path, &host, &info)) return error;
   const mode_t current = info.st_mode & 07777;
   const bool readOnly = (attributes & kAttrReadOnly) != 0;
   const mode_t wanted =
@@ -60,12 +61,12 @@ int32_t WriteAttributes(DriveMap& drives, std::string_view path, uint32_t attrib
   return ::chmod(host.c_str(), wanted) == 0 ? 0 : err::kPathFileAccess;
 }
 
-int32_t ReadFileSize(DriveMap& drives, std::string_view path, int64_t* size) {
-  const MappedPath mapped = drives.Map(path);
-  if (mapped.status == MapStatus::kRefused) return err::kBadFileName;
-  if (mapped.status == MapStatus::kNoDrive) return err::kFileNotFound;
+// A folder cannot be opened as a file: 75.
+int32_t PosixPlatform::FileSize(std::string_view path, int64_t* size) {
+  std::string host;
+  if (const int32_t error = HostOf(drives_, path, &host)) return error;
   // Opened as the runtime opens a file, but without waiting: a FIFO would wait for a writer.
-  const int fd = sys::Open(mapped.host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = sys::Open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return ErrorOfLookup(errno);
   struct stat info {};
   const bool ok = sys::Fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);

@@ -1,13 +1,16 @@
-#include "platform/posix/dir_query.h"
-#include "platform/error_numbers.h"
-
+// The directory query (the runtime's Dir, FindFirstFile) on the emulated drives. Every folder
+// lists "." and ".." first, drive roots included, so that an empty drive still answers that it
+// exists; the other entries come in the folder's listing order (ListsBefore). A missing drive or
+// a path too long finds nothing; a component Windows refuses answers 52.
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "platform/error_numbers.h"
 #include "platform/name_match.h"
 #include "platform/posix/host_files.h"
+#include "platform/posix/posix_platform.h"
 
 namespace tx3::platform::posix {
 namespace {
@@ -36,10 +39,10 @@ std::vector<Listed> ListFolder(const std::string& folder) {
 
 }  // namespace
 
-int32_t FindFirstEntry(DriveMap& drives, std::string_view pattern, bool includeDirectories,
-                       std::string* firstName) {
+int32_t PosixPlatform::FindFirst(std::string_view pattern, bool includeDirectories,
+                                 std::string* firstName) {
   firstName->clear();
-  MappedPath mapped = drives.Map(pattern, true);
+  MappedPath mapped = drives_.Map(pattern, true);
   if (mapped.status == MapStatus::kRefused) return err::kBadFileName;
   if (mapped.status == MapStatus::kNoDrive) return 0;
   WindowsPath folder = mapped.windows;
@@ -49,7 +52,7 @@ int32_t FindFirstEntry(DriveMap& drives, std::string_view pattern, bool includeD
     lastComponent = folder.parts.back();
     folder.parts.pop_back();
   }
-  for (const Listed& entry : ListFolder(drives.HostOf(folder))) {
+  for (const Listed& entry : ListFolder(drives_.HostOf(folder))) {
     if (entry.directory && !includeDirectories) continue;
     if (MatchesPattern(entry.name, lastComponent)) {
       *firstName = entry.name;

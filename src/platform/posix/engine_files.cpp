@@ -1,5 +1,5 @@
-#include "platform/posix/engine_files.h"
-
+// The built-in engine's file access on host paths: bounded reads of regular files and atomic
+// replacement that respects another process's lock.
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,44 +9,58 @@
 
 #include "platform/posix/file_calls.h"
 #include "platform/posix/host_files.h"
+#include "platform/posix/posix_platform.h"
 
 namespace tx3::platform::posix {
-bool ReadHostFile(const std::string& path, size_t maxBytes, std::string* bytes) {
-  const Descriptor file(sys::Open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  return file.valid() && ReadAll(file.get(), maxBytes, bytes);
+namespace {
+
+// Writes `bytes` to a new file beside `path`, makes it durable and renames it over `path`.
+// kLocked when an existing file is held by an exclusive flock elsewhere, kFailed when it cannot
+// be written (nothing is left behind). Without `durable` the file and its folder entry are left
+// for the caller to make durable (SyncFileSystem).
+ReplaceOutcome ReplaceHostFile(ProfileHostIo& io, const std::string& path, std::string_view bytes,
+                               bool durable) {
+  // The lock is held on the old file until the new one has replaced it.
+  const Descriptor existing(sys::Open(path.c_str(), O_RDWR | O_CLOEXEC));
+  if (!existing.valid() && errno != ENOENT) return ReplaceOutcome::kFailed;
+  if (existing.valid()) {
+    const LockResult lock = LockExclusive(existing.get(), /*wait=*/false);
+    if (lock != LockResult::kHeld)
+      return lock == LockResult::kBusy ? ReplaceOutcome::kLocked : ReplaceOutcome::kFailed;
+  }
+  // A writer killed between the creation of its new file and the rename leaves it behind.
+  io.RemoveOrphans(HostParent(path));
+  struct stat info {};
+  if (!ReplaceByNewFile(path, bytes, Replacement{nullptr, durable}, &info)) {
+    return ReplaceOutcome::kFailed;
+  }
+  if (durable) io.Sync(HostParent(path), /*folder=*/true);
+  return ReplaceOutcome::kDone;
 }
 
-bool ReadRegularHostFile(const std::string& path, size_t maxBytes, std::string* bytes) {
+}  // namespace
+
+// Only a regular file is read: a data file replaced by a FIFO or a device is never waited on nor
+// read without end.
+bool PosixPlatform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
+                                   std::string* bytes) {
   // Opened without waiting: a FIFO would wait for a writer.
-  const Descriptor file(sys::Open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  const Descriptor file(
+      sys::Open(std::string(enginePath).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat info {};
   return file.valid() && sys::Fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode) &&
          ReadAll(file.get(), maxBytes, bytes, static_cast<size_t>(info.st_size));
 }
 
-ReplaceOutcome ReplaceHostFile(const std::string& path, std::string_view bytes, bool durable) {
-  // The lock is held on the old file until the new one has replaced it.
-  const Descriptor existing(sys::Open(path.c_str(), O_RDWR | O_CLOEXEC));
-  if (!existing.valid() && errno != ENOENT) return ReplaceOutcome::kFailed;
-  if (existing.valid()) {
-    switch (LockExclusive(existing.get(), /*wait=*/false)) {
-      case LockResult::kHeld:
-        break;
-      case LockResult::kBusy:
-        return ReplaceOutcome::kLocked;
-      case LockResult::kFailed:
-        return ReplaceOutcome::kFailed;
-    }
-  }
-  // A writer killed between the creation of its new file and the rename leaves it behind.
-  RemoveAbandonedTemporaries(HostParent(path));
-  struct stat info {};
-  if (!ReplaceByNewFile(path, TemporaryPathFor(path), bytes, Replacement{nullptr, durable},
-                        &info)) {
-    return ReplaceOutcome::kFailed;
-  }
-  if (durable) SyncPath(HostParent(path), /*folder=*/true);
-  return ReplaceOutcome::kDone;
+ReplaceOutcome PosixPlatform::ReplaceEngineFile(std::string_view enginePath,
+                                                std::string_view bytes) {
+  if (enginePath.empty()) return ReplaceOutcome::kFailed;
+  // Within a transaction the files are made durable together when it ends.
+  const std::string path(enginePath);
+  const bool durable = !transactions_.Active();
+  const ReplaceOutcome outcome = ReplaceHostFile(profileIo_, path, bytes, durable);
+  if (outcome == ReplaceOutcome::kDone && !durable) unsyncedEngineFolders_.insert(HostParent(path));
+  return outcome;
 }
 
 }  // namespace tx3::platform::posix

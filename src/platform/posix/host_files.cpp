@@ -1,5 +1,6 @@
 #include "platform/posix/host_files.h"
 #include "platform/posix/file_calls.h"
+#include "platform/posix/profile_io.h"
 #include "platform/temporary_name.h"
 
 #include <dirent.h>
@@ -30,6 +31,10 @@ bool HostEntryExists(const std::string& path) {
   return sys::Lstat(path.c_str(), &info) == 0;
 }
 
+bool IsMissingPathError(int error) {
+  return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG || error == ELOOP;
+}
+
 bool MakeHostFolders(const std::string& path) {
   if (path.empty()) return false;
   if (IsHostDirectory(path)) return true;
@@ -56,6 +61,16 @@ std::optional<std::vector<std::string>> FolderEntryNames(const std::string& fold
     if (name != "." && name != "..") names.emplace_back(name);
   }
   return names;
+}
+
+std::string OwnExecutable() {
+  std::vector<char> buffer(4096);
+  while (true) {
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length < 0) return {};
+    if (static_cast<size_t>(length) < buffer.size()) return std::string(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);
+  }
 }
 
 std::string CurrentHostFolder() {
@@ -112,6 +127,9 @@ bool ReadAll(int fd, size_t maxBytes, std::string* bytes, size_t sizeHint) {
   return true;
 }
 
+namespace {
+
+// Writes every byte; false when the descriptor takes no more.
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = sys::Write(fd, bytes.data(), bytes.size());
@@ -121,8 +139,6 @@ bool WriteAll(int fd, std::string_view bytes) {
   }
   return true;
 }
-
-namespace {
 
 std::string ThisMachine() {
   char name[256] = {};
@@ -139,10 +155,9 @@ std::string BaseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-}  // namespace
-
-// The clock tells apart the names one process picks; O_EXCL creation refuses whatever still
-// collides.
+// The path of a new temporary beside `path` that replaces it (platform/temporary_name.h): this
+// machine's name, this process and the clock tell it apart from every other writer's. The clock
+// tells apart the names one process picks; O_EXCL creation refuses whatever still collides.
 std::string TemporaryPathFor(const std::string& path) {
   timespec now{};
   ::clock_gettime(CLOCK_MONOTONIC, &now);
@@ -153,7 +168,10 @@ std::string TemporaryPathFor(const std::string& path) {
                        nanoseconds);
 }
 
-void RemoveAbandonedTemporaries(const std::string& folder) {
+}  // namespace
+
+// Removes the temporaries the clean-up rule (IsAbandoned) calls abandoned.
+void ProfileHostIo::RemoveOrphans(const std::string& folder) {
   const std::string machine = ThisMachine();
   const int64_t now = static_cast<int64_t>(::time(nullptr));
   for (const std::string& name : FolderEntryNames(folder).value_or(std::vector<std::string>{})) {
@@ -169,7 +187,8 @@ void RemoveAbandonedTemporaries(const std::string& folder) {
   }
 }
 
-void SyncPath(const std::string& path, bool folder) {
+// Errors are ignored: nothing more can be done about them.
+void ProfileHostIo::Sync(const std::string& path, bool folder) {
   const Descriptor fd(
       sys::Open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC));
   if (fd.valid()) sys::Fsync(fd.get());
@@ -220,8 +239,9 @@ bool NameNewFile(int fd, const std::string& temporary) {
 
 }  // namespace
 
-bool ReplaceByNewFile(const std::string& path, const std::string& temporary, std::string_view bytes,
-                      const Replacement& how, struct stat* info) {
+bool ReplaceByNewFile(const std::string& path, std::string_view bytes, const Replacement& how,
+                      struct stat* info) {
+  const std::string temporary = TemporaryPathFor(path);
   bool named = false;
   const Descriptor fd = CreateNewFile(path, temporary, &named);
   if (!fd.valid()) return false;

@@ -16,6 +16,9 @@ namespace tx3::platform::posix {
 bool IsHostDirectory(const std::string& path);
 // True when something exists at the path (a dangling link counts).
 bool HostEntryExists(const std::string& path);
+// Whether a failed lookup's errno says that the path is not there: a missing component, a file
+// where a folder should be, a path too long or links that loop.
+bool IsMissingPathError(int error);
 // Makes the folder and its missing parents (mkdir -p); true when the folder exists afterwards.
 bool MakeHostFolders(const std::string& path);
 // The folder part of a host path ("/a/b" -> "/a", "/a" -> "/", "a" -> ".").
@@ -23,6 +26,8 @@ std::string HostParent(const std::string& path);
 // The names in a folder, "." and ".." left out, in the order the system lists them; nothing when
 // the folder cannot be read.
 std::optional<std::vector<std::string>> FolderEntryNames(const std::string& folder);
+// The running program's host path (/proc/self/exe), empty when it cannot be read.
+std::string OwnExecutable();
 // The process's current folder, empty when it cannot be read.
 std::string CurrentHostFolder();
 // An environment variable, empty when unset.
@@ -46,17 +51,7 @@ class Descriptor {
 
 // Reads up to `maxBytes` from the descriptor (`sizeHint` reserves room); false on a read error.
 bool ReadAll(int fd, size_t maxBytes, std::string* bytes, size_t sizeHint = 0);
-// Writes every byte; false when the descriptor takes no more.
-bool WriteAll(int fd, std::string_view bytes);
 
-// The path of a new temporary beside `path` that replaces it (platform/temporary_name.h): this
-// machine's name, this process and the clock tell it apart from every other writer's.
-std::string TemporaryPathFor(const std::string& path);
-// Removes the temporaries of `folder` that the clean-up rule (IsAbandoned) calls abandoned.
-void RemoveAbandonedTemporaries(const std::string& folder);
-
-// fsync of a file or folder; errors are ignored (nothing more can be done about them).
-void SyncPath(const std::string& path, bool folder);
 // syncfs of the file system holding the folder: every file written there, and every folder
 // entry, made durable in one call.
 void SyncFileSystem(const std::string& folder);
@@ -71,10 +66,11 @@ struct Replacement {
   const struct stat* old = nullptr;  // the file replaced: its permission bits and owner are kept
   bool durable = false;              // fsync of the new file before the rename
 };
-// Writes `bytes` to the new file `temporary` (created, never reused) and renames it over `path`:
-// a reader finds the old file or the new one, never a mix. *info receives the new file's status.
-// False when anything fails; the temporary file is then removed.
-bool ReplaceByNewFile(const std::string& path, const std::string& temporary, std::string_view bytes,
-                      const Replacement& how, struct stat* info);
+// Writes `bytes` to a new temporary file beside `path` (created, never reused; its name made by
+// platform/temporary_name.h) and renames it over `path`: a reader finds the old file or the new
+// one, never a mix. *info receives the new file's status. False when anything fails; the
+// temporary file is then removed.
+bool ReplaceByNewFile(const std::string& path, std::string_view bytes, const Replacement& how,
+                      struct stat* info);
 
 }  // namespace tx3::platform::posix

@@ -12,12 +12,12 @@
 
 namespace tx3::platform::posix {
 
-std::string LogFilePath() {
+std::string PosixLogHost::Path() {
   return ChooseLogPath(NamedLogFile(), EnvOrEmpty("TX3_LOG_FILE"),
                        PosixDefaultLogPath(EnvOrEmpty("XDG_STATE_HOME"), HomeFolder()));
 }
 
-std::string LocalTimestamp() {
+std::string PosixLogHost::Timestamp() {
   timespec now{};
   ::clock_gettime(CLOCK_REALTIME, &now);
   std::tm local{};

@@ -7,17 +7,12 @@
 
 namespace tx3::platform::posix {
 
-// The file named by --log, else TX3_LOG_FILE's, else $XDG_STATE_HOME/tx3-setup/TX3_Setup.log
-// (~/.local/state/tx3-setup/TX3_Setup.log): see log_path.h.
-std::string LogFilePath();
-
-// "2026-12-08 14:03:07.042 " in local time.
-std::string LocalTimestamp();
-
 class PosixLogHost final : public LogHost {
  public:
-  std::string Path() override { return LogFilePath(); }
-  std::string Timestamp() override { return LocalTimestamp(); }
+  // The file named by --log, else TX3_LOG_FILE's, else $XDG_STATE_HOME/tx3-setup/TX3_Setup.log
+  // (~/.local/state/tx3-setup/TX3_Setup.log): see log_path.h.
+  std::string Path() override;
+  std::string Timestamp() override;
   std::string_view LineEnd() override { return "\n"; }
   int64_t Size(const std::string& path) override;
   void Move(const std::string& from, const std::string& to) override;

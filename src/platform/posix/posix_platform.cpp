@@ -1,8 +1,8 @@
 #include "platform/posix/posix_platform.h"
 
-#include <ctime>
+#include <fcntl.h>
 
-#include <unistd.h>
+#include <ctime>
 
 #include <cstdlib>
 #include <limits>
@@ -10,72 +10,22 @@
 #include <vector>
 
 #include "platform/code_page.h"
-#include "platform/posix/attributes.h"
-#include "platform/posix/dir_query.h"
-#include "platform/posix/dynamic_library.h"
-#include "platform/posix/engine_files.h"
-#include "platform/posix/folders.h"
+#include "platform/posix/file_calls.h"
 #include "platform/posix/host_files.h"
-#include "platform/posix/shell_open.h"
-#include "platform/posix/system_info.h"
 
 namespace tx3::platform::posix {
-namespace {
-
-constexpr uint32_t kProductProfessional = 0x30;
-
-std::string OwnExecutable() {
-  std::vector<char> buffer(4096);
-  while (true) {
-    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (length < 0) return {};
-    if (static_cast<size_t>(length) < buffer.size()) return std::string(buffer.data(), length);
-    buffer.resize(buffer.size() * 2);
-  }
-}
-
-}  // namespace
 
 PosixPlatform::PosixPlatform() : drives_(DriveMap::FromEnvironment()) {}
 
 PosixPlatform::PosixPlatform(DriveMap drives) : drives_(std::move(drives)) {}
 
-int32_t PosixPlatform::FindFirst(std::string_view pattern, bool includeDirectories,
-                                 std::string* firstName) {
-  return FindFirstEntry(drives_, pattern, includeDirectories, firstName);
-}
-
-int32_t PosixPlatform::MakeDirectory(std::string_view path) {
-  return MakeFolder(drives_, path);
-}
-
 bool PosixPlatform::CreateFolder(std::string_view path) {
-  return MakeFolder(drives_, path) == 0;
+  return MakeDirectory(path) == 0;
 }
 
 // The template only lends attributes on Windows; the folder itself is made as by mkdir.
 bool PosixPlatform::CreateFolderLike(std::string_view /*templateFolder*/, std::string_view path) {
-  return MakeFolder(drives_, path) == 0;
-}
-
-int32_t PosixPlatform::GetAttributes(std::string_view path, uint32_t* attributes) {
-  return ReadAttributes(drives_, path, attributes);
-}
-
-int32_t PosixPlatform::SetAttributes(std::string_view path, uint32_t attributes) {
-  return WriteAttributes(drives_, path, attributes);
-}
-
-int32_t PosixPlatform::FileSize(std::string_view path, int64_t* size) {
-  return ReadFileSize(drives_, path, size);
-}
-
-uint32_t PosixPlatform::TickCount32() {
-  return static_cast<uint32_t>(MillisecondsSinceBoot() & 0xFFFFFFFFu);
-}
-
-uint64_t PosixPlatform::TickCount64() {
-  return MillisecondsSinceBoot();
+  return MakeDirectory(path) == 0;
 }
 
 int64_t PosixPlatform::LocalClockSeconds() {
@@ -94,23 +44,14 @@ std::string PosixPlatform::AnsiToUtf8(std::string_view ansi) {
   return Windows1252ToUtf8(ansi);
 }
 
-bool PosixPlatform::ReadVersion(VersionRecord* record) {
-  *record = WindowsVersionRecord();
-  return true;
-}
-
 bool PosixPlatform::ReadProductType(uint32_t /*major*/, uint32_t /*minor*/, uint32_t /*spMajor*/,
                                     uint32_t /*spMinor*/, uint32_t* productType) {
-  *productType = kProductProfessional;
+  *productType = 0x30;  // PRODUCT_PROFESSIONAL
   return true;
 }
 
 bool PosixPlatform::HasNativeSystemInfo() {
   return true;
-}
-
-uint16_t PosixPlatform::ProcessorArchitecture(bool /*native*/) {
-  return HostArchitecture();
 }
 
 int32_t PosixPlatform::SystemMetric(int32_t /*index*/) {
@@ -129,15 +70,6 @@ std::optional<std::string> PosixPlatform::GetEnv(std::string_view name) {
   const char* value = std::getenv(std::string(name).c_str());
   if (!value) return std::nullopt;
   return std::string(value);
-}
-
-// Parameters, working folder and show command have no meaning for a document handed to the
-// desktop's opener; every caller opens an address or a document.
-intptr_t PosixPlatform::OpenInShell(std::string_view /*operation*/, std::string_view file,
-                                    const std::optional<std::string>& /*parameters*/,
-                                    const std::optional<std::string>& /*folder*/,
-                                    int32_t /*showCommand*/) {
-  return OpenWithShell(drives_, file);
 }
 
 // Resolving a Windows path finds each component in its stored case, one lookup per component:
@@ -203,11 +135,6 @@ std::optional<std::string> PosixPlatform::DefaultEngineLibraryName() {
   return std::nullopt;
 }
 
-std::unique_ptr<Library> PosixPlatform::LoadEngineLibrary(std::string_view nameOrPath,
-                                                          int32_t* error) {
-  return OpenLibrary(nameOrPath, error);
-}
-
 std::string PosixPlatform::EnginePath(std::string_view path) {
   const MappedPath mapped = drives_.Map(path);
   return mapped.status == MapStatus::kOk ? mapped.host : std::string();
@@ -216,22 +143,6 @@ std::string PosixPlatform::EnginePath(std::string_view path) {
 // Host paths are UTF-8 bytes: the engine's text is the program's own.
 std::string PosixPlatform::TextFromEngine(std::string_view engineText) {
   return std::string(engineText);
-}
-
-bool PosixPlatform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
-                                   std::string* bytes) {
-  return ReadRegularHostFile(std::string(enginePath), maxBytes, bytes);
-}
-
-ReplaceOutcome PosixPlatform::ReplaceEngineFile(std::string_view enginePath,
-                                                std::string_view bytes) {
-  if (enginePath.empty()) return ReplaceOutcome::kFailed;
-  // Within a transaction the files are made durable together when it ends.
-  const std::string path(enginePath);
-  if (!transactions_.Active()) return ReplaceHostFile(path, bytes);
-  const ReplaceOutcome outcome = ReplaceHostFile(path, bytes, /*durable=*/false);
-  if (outcome == ReplaceOutcome::kDone) unsyncedEngineFolders_.insert(HostParent(path));
-  return outcome;
 }
 
 std::string PosixPlatform::WindowsPathFromHost(std::string_view hostPath) {
@@ -244,20 +155,9 @@ std::string PosixPlatform::HostPathForDialog(std::string_view windowsPath) {
   return mapped.host;
 }
 
-std::unique_ptr<Library> PosixPlatform::LoadProgramModule(std::string_view fileName) {
-  const std::string folder = HostParent(OwnExecutable());
-  for (const std::string& candidate :
-       {folder + "/" + std::string(fileName),
-        folder + "/../lib/tx3-setup/modules/" + std::string(fileName)}) {
-    int32_t error = 0;
-    if (std::unique_ptr<Library> module = OpenLibrary(candidate, &error, /*keepLoaded=*/true))
-      return module;
-  }
-  return nullptr;
-}
-
 bool PosixPlatform::ReadNamedFile(std::string_view path, std::string* bytes) {
-  return ReadHostFile(std::string(path), std::numeric_limits<size_t>::max(), bytes);
+  const Descriptor file(sys::Open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC));
+  return file.valid() && ReadAll(file.get(), std::numeric_limits<size_t>::max(), bytes);
 }
 
 // Answer files and reports go through the profile engine's file operations, as on Windows: a

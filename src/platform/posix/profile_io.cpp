@@ -82,10 +82,6 @@ std::unique_ptr<ProfileLock> ProfileHostIo::LockFolder(const std::string& folder
   return lock;
 }
 
-void ProfileHostIo::RemoveOrphans(const std::string& folder) {
-  RemoveAbandonedTemporaries(folder);
-}
-
 bool ProfileHostIo::Replace(const std::string& path, std::string_view bytes, bool durable,
                             FileIdentity* identity) {
   struct stat old {};
@@ -94,18 +90,12 @@ bool ProfileHostIo::Replace(const std::string& path, std::string_view bytes, boo
   if (!exists && errno != ENOENT) return false;
   // The read-only attribute is the absence of write bits, whoever the caller is (root too).
   if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-  const std::string temporary = TemporaryPathFor(path);
   struct stat info {};
-  if (!ReplaceByNewFile(path, temporary, bytes, Replacement{exists ? &old : nullptr, durable},
-                        &info)) {
+  if (!ReplaceByNewFile(path, bytes, Replacement{exists ? &old : nullptr, durable}, &info)) {
     return false;
   }
   *identity = IdentityOf(info);
   return true;
-}
-
-void ProfileHostIo::Sync(const std::string& path, bool folder) {
-  SyncPath(path, folder);
 }
 
 }  // namespace tx3::platform::posix

@@ -20,15 +20,16 @@ class ProfileHostIo final : public ProfileIo {
   // A flock on the folder itself, so that no lock file is left behind and the lock survives the
   // rename of the files it guards.
   std::unique_ptr<ProfileLock> LockFolder(const std::string& folder) override;
-  // Removes the temporary files of writers killed during a replacement
-  // (RemoveAbandonedTemporaries). Under the folder's lock: then no writer of this machine has one
-  // open.
+  // Removes the temporary files of writers killed during a replacement (host_files.cpp, with
+  // the other temporary-name work). Under the folder's lock: then no writer of this machine has
+  // one open.
   void RemoveOrphans(const std::string& folder) override;
   // The new file is written beside the old one and renamed over it, with the permission bits
   // and owner of the file it replaces. False when the file is read-only (no write bit) or the
   // folder cannot be written.
   bool Replace(const std::string& path, std::string_view bytes, bool durable,
                FileIdentity* identity) override;
+  // fsync of the file or folder (host_files.cpp).
   void Sync(const std::string& path, bool folder) override;
 };
 

@@ -1,5 +1,5 @@
-#include "platform/posix/shell_open.h"
-
+// ShellExecute on Linux: addresses and files are handed to xdg-open (or the program named by
+// TX3_SHELL_OPENER), started with an argument vector, never through a shell.
 #include <errno.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/posix/host_files.h"
+#include "platform/posix/posix_platform.h"
 
 extern char** environ;
 
@@ -33,12 +34,13 @@ std::string OpenerProgram() {
   return configured.empty() ? "xdg-open" : configured;
 }
 
-}  // namespace
-
+// True for an address the browser opens (http:// or https://, any case).
 bool IsWebAddress(std::string_view text) {
   return StartsWithNoCase(text, "http://") || StartsWithNoCase(text, "https://");
 }
 
+// Starts `opener` with `argument` and does not wait for it; a reaper collects it when it ends.
+// False when the program cannot be started (not installed).
 bool StartDetached(const std::string& opener, const std::string& argument) {
   std::string program = opener;
   std::string value = argument;
@@ -58,10 +60,19 @@ bool StartDetached(const std::string& opener, const std::string& argument) {
   return true;
 }
 
-intptr_t OpenWithShell(DriveMap& drives, std::string_view file) {
+}  // namespace
+
+// The shell's answer: 42 when handed over, 2 file not found, 3 path not found (or missing drive),
+// 31 no association (no opener installed). Parameters, working folder and show command have no
+// meaning for a document handed to the desktop's opener; every caller opens an address or a
+// document.
+intptr_t PosixPlatform::OpenInShell(std::string_view /*operation*/, std::string_view file,
+                                    const std::optional<std::string>& /*parameters*/,
+                                    const std::optional<std::string>& /*folder*/,
+                                    int32_t /*showCommand*/) {
   std::string target(file);
   if (!IsWebAddress(file)) {
-    const MappedPath mapped = drives.Map(file);
+    const MappedPath mapped = drives_.Map(file);
     if (mapped.status == MapStatus::kNoDrive) return kPathNotFound;
     if (mapped.status == MapStatus::kRefused) return kFileNotFound;
     if (!HostEntryExists(mapped.host)) {

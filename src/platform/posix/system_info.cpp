@@ -3,8 +3,12 @@
 #include <sys/utsname.h>
 #include <time.h>
 
-namespace tx3::platform::posix {
+#include "platform/posix/posix_platform.h"
 
+namespace tx3::platform::posix {
+namespace {
+
+// Milliseconds since boot (the monotonic clock, suspend included).
 uint64_t MillisecondsSinceBoot() {
   timespec now{};
 #ifdef CLOCK_BOOTTIME
@@ -15,15 +19,26 @@ uint64_t MillisecondsSinceBoot() {
   return static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
 }
 
-VersionRecord WindowsVersionRecord() {
-  VersionRecord record;
-  record.majorVersion = 6;
-  record.minorVersion = 2;
-  record.buildNumber = 9200;
-  record.platformId = 2;     // VER_PLATFORM_WIN32_NT
-  record.suiteMask = 0x100;  // VER_SUITE_SINGLEUSERTS, as a desktop edition reports it
-  record.productType = 1;    // VER_NT_WORKSTATION
-  return record;
+}  // namespace
+
+uint32_t PosixPlatform::TickCount32() {
+  return static_cast<uint32_t>(MillisecondsSinceBoot() & 0xFFFFFFFFu);
+}
+
+uint64_t PosixPlatform::TickCount64() {
+  return MillisecondsSinceBoot();
+}
+
+// NT platform 2, version 6.2 build 9200, workstation, no service pack.
+bool PosixPlatform::ReadVersion(VersionRecord* record) {
+  *record = VersionRecord{};
+  record->majorVersion = 6;
+  record->minorVersion = 2;
+  record->buildNumber = 9200;
+  record->platformId = 2;     // VER_PLATFORM_WIN32_NT
+  record->suiteMask = 0x100;  // VER_SUITE_SINGLEUSERTS, as a desktop edition reports it
+  record->productType = 1;    // VER_NT_WORKSTATION
+  return true;
 }
 
 uint16_t ArchitectureOfMachine(std::string_view machine) {
@@ -35,7 +50,8 @@ uint16_t ArchitectureOfMachine(std::string_view machine) {
   return 0xFFFF;
 }
 
-uint16_t HostArchitecture() {
+// The host's architecture, from uname.
+uint16_t PosixPlatform::ProcessorArchitecture(bool /*native*/) {
   utsname names{};
   if (::uname(&names) != 0) return 0xFFFF;
   return ArchitectureOfMachine(names.machine);

@@ -1,11 +1,10 @@
-#include "platform/win32/attributes.h"
-
+// The runtime's GetAttr / SetAttr and the 64-bit file size, on the system's own attributes.
 #include <windows.h>
 
-#include "platform/platform.h"
 #include "platform/win32/file_calls.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/win32_errors.h"
+#include "platform/win32/win32_platform.h"
 
 namespace tx3::platform::win32 {
 namespace {
@@ -17,7 +16,8 @@ constexpr DWORD kWritable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArc
 
 }  // namespace
 
-int32_t ReadAttributes(std::string_view path, uint32_t* attributes) {
+// Read-only 1, hidden 2, system 4, directory 16, archive 32; 53 when missing.
+int32_t Win32Platform::GetAttributes(std::string_view path, uint32_t* attributes) {
   *attributes = 0;
   const DWORD found = sys::Attributes(SystemPath(path).c_str());
   if (found == INVALID_FILE_ATTRIBUTES) return LastClassicError();
@@ -25,7 +25,8 @@ int32_t ReadAttributes(std::string_view path, uint32_t* attributes) {
   return 0;
 }
 
-int32_t WriteAttributes(std::string_view path, uint32_t attributes) {
+// Sets read-only, hidden, system and archive; the directory bit is the file's own.
+int32_t Win32Platform::SetAttributes(std::string_view path, uint32_t attributes) {
   const DWORD wanted = attributes & kWritable;
   // No attribute at all is spelt FILE_ATTRIBUTE_NORMAL.
   if (::SetFileAttributesW(SystemPath(path).c_str(), wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL))
@@ -33,7 +34,7 @@ int32_t WriteAttributes(std::string_view path, uint32_t attributes) {
   return LastClassicError();
 }
 
-int32_t ReadFileSize(std::string_view path, int64_t* size) {
+int32_t Win32Platform::FileSize(std::string_view path, int64_t* size) {
   *size = 0;
   const HANDLE file = sys::Open(SystemPath(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

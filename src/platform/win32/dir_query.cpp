@@ -1,10 +1,10 @@
-#include "platform/win32/dir_query.h"
-
+// The directory query (the runtime's Dir, FindFirstFile) on the system's own listing.
 #include <windows.h>
 
 #include "platform/win32/long_path.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_errors.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/windows_path.h"
 
 namespace tx3::platform::win32 {
@@ -40,7 +40,10 @@ bool IsRoot(std::string_view folder) {
 
 }  // namespace
 
-int32_t FindFirstEntry(std::string_view pattern, bool includeDirectories, std::string* firstName) {
+// "." for a pattern ending with a separator that names an existing folder. Nothing found answers
+// 0 and empty text; a name Windows refuses answers 52.
+int32_t Win32Platform::FindFirst(std::string_view pattern, bool includeDirectories,
+                                 std::string* firstName) {
   firstName->clear();
   std::wstring wide = Widen(pattern);
   if (!pattern.empty() && IsSeparator(pattern.back())) {

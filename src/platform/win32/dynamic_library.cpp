@@ -1,5 +1,5 @@
-#include "platform/win32/dynamic_library.h"
-
+// Engine libraries, loaded by their full path (see library_search.h for where a bare name is
+// looked for).
 #include <windows.h>
 
 #include <optional>
@@ -11,6 +11,7 @@
 #include "platform/win32/long_path.h"
 #include "platform/win32/system_info.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_platform.h"
 
 namespace tx3::platform::win32 {
 namespace {
@@ -75,17 +76,15 @@ HMODULE LoadByFullPath(const std::wstring& path) {
   return module;
 }
 
-}  // namespace
-
+// The library, or nullptr and *error 48 when it cannot be loaded. The folders of PATH passed over
+// while looking for a bare name are added to `skipped`.
 std::unique_ptr<Library> OpenLibrary(std::string_view nameOrPath, int32_t* error,
                                      std::vector<std::string>* skipped) {
   // A missing library is answered with a number, never with the system's error box; nor is a
   // folder of PATH on a drive without its disk.
   DWORD previousMode = 0;
   ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previousMode);
-  std::vector<std::string> ignored;
-  const std::optional<std::wstring> path =
-      LibraryPath(nameOrPath, skipped != nullptr ? skipped : &ignored);
+  const std::optional<std::wstring> path = LibraryPath(nameOrPath, skipped);
   const HMODULE module = path ? LoadByFullPath(*path) : nullptr;
   ::SetThreadErrorMode(previousMode, nullptr);
   if (module == nullptr) {
@@ -96,6 +95,18 @@ std::unique_ptr<Library> OpenLibrary(std::string_view nameOrPath, int32_t* error
   const std::wstring folder = path->substr(0, path->find_last_of(L'\\'));
   *error = 0;
   return std::make_unique<Win32Library>(module, ::AddDllDirectory(folder.c_str()));
+}
+
+}  // namespace
+
+// A folder of PATH passed over is named in the log (through the platform in use: a dry run
+// writes no log line).
+std::unique_ptr<Library> Win32Platform::LoadEngineLibrary(std::string_view nameOrPath,
+                                                          int32_t* error) {
+  std::vector<std::string> skipped;
+  std::unique_ptr<Library> library = OpenLibrary(nameOrPath, error, &skipped);
+  for (const std::string& folder : skipped) Os().AppendLog(SkippedFolderLogLine(folder));
+  return library;
 }
 
 }  // namespace tx3::platform::win32

@@ -4,6 +4,7 @@
 #include <sddl.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -55,10 +56,7 @@ constexpr uint32_t kWriteRights =
     FILE_WRITE_DATA | FILE_APPEND_DATA | WRITE_DAC | WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
 
 bool IsAdministrative(std::string_view sid) {
-  for (const std::string_view trusted : kAdministrativeSids) {
-    if (sid == trusted) return true;
-  }
-  return false;
+  return std::ranges::find(kAdministrativeSids, sid) != kAdministrativeSids.end();
 }
 
 std::string SidText(PSID sid) {

@@ -41,14 +41,14 @@ std::string ProgramDataFolder() {
 
 }  // namespace
 
-std::string LogFilePath() {
+std::string Win32LogHost::Path() {
   const std::string named = NamedLogFile();
   const std::string configured = EnvironmentValue("TX3_LOG_FILE").value_or("");
   if (!named.empty() || !configured.empty()) return ChooseLogPath(named, configured, {});
   return WindowsDefaultLogPath(EnvironmentValue("LOCALAPPDATA"), ProgramDataFolder());
 }
 
-std::string LocalTimestamp() {
+std::string Win32LogHost::Timestamp() {
   SYSTEMTIME now{};
   ::GetLocalTime(&now);
   char text[40];

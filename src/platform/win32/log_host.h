@@ -7,18 +7,13 @@
 
 namespace tx3::platform::win32 {
 
-// The file named by --log, else TX3_LOG_FILE's, else %LOCALAPPDATA%\TX3_Setup\TX3_Setup.log for
-// an account with a profile of its own, %ProgramData%\Tarvox\TX3_Setup\Logs\TX3_Setup.log for
-// SYSTEM and the accounts without one (see log_path.h); empty when no folder is known.
-std::string LogFilePath();
-
-// "2026-12-08 14:03:07.042 " in local time.
-std::string LocalTimestamp();
-
 class Win32LogHost final : public LogHost {
  public:
-  std::string Path() override { return LogFilePath(); }
-  std::string Timestamp() override { return LocalTimestamp(); }
+  // The file named by --log, else TX3_LOG_FILE's, else %LOCALAPPDATA%\TX3_Setup\TX3_Setup.log
+  // for an account with a profile of its own, %ProgramData%\Tarvox\TX3_Setup\Logs\TX3_Setup.log
+  // for SYSTEM and the accounts without one (see log_path.h); empty when no folder is known.
+  std::string Path() override;
+  std::string Timestamp() override;
   std::string_view LineEnd() override { return "\r\n"; }
   int64_t Size(const std::string& path) override;
   void Move(const std::string& from, const std::string& to) override;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_platform.h"
 
 namespace tx3::platform::win32 {
 namespace {
@@ -35,7 +36,9 @@ void CopyVersion(const OSVERSIONINFOEXW& info, VersionRecord* record) {
 
 }  // namespace
 
-bool ReadVersionRecord(VersionRecord* record) {
+// GetVersionExW (the manifest declares Windows 10/11, so the truth is told); RtlGetVersion when
+// the call fails.
+bool Win32Platform::ReadVersion(VersionRecord* record) {
   OSVERSIONINFOEXW info{};
   info.dwOSVersionInfoSize = sizeof info;
   if (::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) {
@@ -50,8 +53,9 @@ bool ReadVersionRecord(VersionRecord* record) {
   return true;
 }
 
-bool ReadProductInfo(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t spMinor,
-                     uint32_t* productType) {
+// GetProductInfo, looked up at run time: false where kernel32 has none.
+bool Win32Platform::ReadProductType(uint32_t major, uint32_t minor, uint32_t spMajor,
+                                    uint32_t spMinor, uint32_t* productType) {
   const auto getProductInfo = SystemExport<GetProductInfoFn>(L"kernel32.dll", "GetProductInfo");
   if (getProductInfo == nullptr) return false;
   DWORD type = 0;
@@ -60,11 +64,11 @@ bool ReadProductInfo(uint32_t major, uint32_t minor, uint32_t spMajor, uint32_t 
   return true;
 }
 
-bool KernelHasNativeSystemInfo() {
+bool Win32Platform::HasNativeSystemInfo() {
   return SystemExport<void (*)()>(L"kernel32.dll", "GetNativeSystemInfo") != nullptr;
 }
 
-uint16_t ArchitectureOfProcessor(bool native) {
+uint16_t Win32Platform::ProcessorArchitecture(bool native) {
   SYSTEM_INFO info{};
   if (native) {
     ::GetNativeSystemInfo(&info);
@@ -87,7 +91,16 @@ std::string WindowsFolder() {
   return Narrow(folder);
 }
 
-std::string OwnModulePath() {
+int32_t Win32Platform::SystemMetric(int32_t index) {
+  return ::GetSystemMetrics(index);
+}
+
+std::string Win32Platform::WindowsDirectory() {
+  return WindowsFolder();
+}
+
+// GetModuleFileNameW of the program, however long.
+std::string Win32Platform::ExecutablePath() {
   std::vector<wchar_t> buffer(MAX_PATH);
   while (buffer.size() <= 32768) {
     const DWORD length =
@@ -115,7 +128,20 @@ std::optional<std::string> EnvironmentValue(std::string_view name) {
   }
 }
 
-int64_t LocalWallClockSeconds() {
+std::optional<std::string> Win32Platform::GetEnv(std::string_view name) {
+  return EnvironmentValue(name);
+}
+
+uint32_t Win32Platform::TickCount32() {
+  return ::GetTickCount();
+}
+
+uint64_t Win32Platform::TickCount64() {
+  return ::GetTickCount64();
+}
+
+// The local wall clock in seconds since 1970-01-01 00:00 of the local time zone.
+int64_t Win32Platform::LocalClockSeconds() {
   SYSTEMTIME local{};
   ::GetLocalTime(&local);
   FILETIME asFileTime{};

@@ -60,11 +60,7 @@ std::string Utf8ToSystemAnsi(std::string_view utf8) {
 }
 
 std::string SystemAnsiToUtf8(std::string_view ansi) {
-  return Narrow(SystemAnsiToWide(ansi));
-}
-
-std::wstring SystemAnsiToWide(std::string_view ansi) {
-  return ToWide(CP_ACP, ansi);
+  return Narrow(ToWide(CP_ACP, ansi));
 }
 
 }  // namespace tx3::platform::win32

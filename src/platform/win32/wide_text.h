@@ -17,7 +17,5 @@ std::string Narrow(std::wstring_view wide);
 std::string Utf8ToSystemAnsi(std::string_view utf8);
 // The ANSI code page -> UTF-8.
 std::string SystemAnsiToUtf8(std::string_view ansi);
-// The ANSI code page -> UTF-16 (for paths the engine handed back).
-std::wstring SystemAnsiToWide(std::string_view ansi);
 
 }  // namespace tx3::platform::win32

@@ -4,68 +4,15 @@
 
 #include <algorithm>
 
-#include "platform/win32/attributes.h"
-#include "platform/win32/dir_query.h"
-#include "platform/win32/dynamic_library.h"
+#include "platform/code_page.h"
 #include "platform/win32/file_calls.h"
-#include "platform/win32/folders.h"
-#include "platform/win32/library_search.h"
 #include "platform/win32/long_path.h"
-#include "platform/win32/shell_open.h"
-#include "platform/win32/system_info.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win_ini.h"
 
 namespace tx3::platform::win32 {
-namespace {
-
-uint32_t CharactersOf(std::string_view utf8) {
-  uint32_t count = 0;
-  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-  return count;
-}
-
-}  // namespace
-
-int32_t Win32Platform::FindFirst(std::string_view pattern, bool includeDirectories,
-                                 std::string* firstName) {
-  return FindFirstEntry(pattern, includeDirectories, firstName);
-}
-
-int32_t Win32Platform::MakeDirectory(std::string_view path) {
-  return MakeFolder(path);
-}
 
 bool Win32Platform::CreateFolder(std::string_view path) {
-  return MakeFolder(path) == 0;
-}
-
-bool Win32Platform::CreateFolderLike(std::string_view templateFolder, std::string_view path) {
-  return MakeFolderLike(templateFolder, path);
-}
-
-int32_t Win32Platform::GetAttributes(std::string_view path, uint32_t* attributes) {
-  return ReadAttributes(path, attributes);
-}
-
-int32_t Win32Platform::SetAttributes(std::string_view path, uint32_t attributes) {
-  return WriteAttributes(path, attributes);
-}
-
-int32_t Win32Platform::FileSize(std::string_view path, int64_t* size) {
-  return ReadFileSize(path, size);
-}
-
-uint32_t Win32Platform::TickCount32() {
-  return ::GetTickCount();
-}
-
-uint64_t Win32Platform::TickCount64() {
-  return ::GetTickCount64();
-}
-
-int64_t Win32Platform::LocalClockSeconds() {
-  return LocalWallClockSeconds();
+  return MakeDirectory(path) == 0;
 }
 
 std::string Win32Platform::Utf8ToAnsi(std::string_view utf8) {
@@ -74,45 +21,6 @@ std::string Win32Platform::Utf8ToAnsi(std::string_view utf8) {
 
 std::string Win32Platform::AnsiToUtf8(std::string_view ansi) {
   return SystemAnsiToUtf8(ansi);
-}
-
-bool Win32Platform::ReadVersion(VersionRecord* record) {
-  return ReadVersionRecord(record);
-}
-
-bool Win32Platform::ReadProductType(uint32_t major, uint32_t minor, uint32_t spMajor,
-                                    uint32_t spMinor, uint32_t* productType) {
-  return ReadProductInfo(major, minor, spMajor, spMinor, productType);
-}
-
-bool Win32Platform::HasNativeSystemInfo() {
-  return KernelHasNativeSystemInfo();
-}
-
-uint16_t Win32Platform::ProcessorArchitecture(bool native) {
-  return ArchitectureOfProcessor(native);
-}
-
-int32_t Win32Platform::SystemMetric(int32_t index) {
-  return ::GetSystemMetrics(index);
-}
-
-std::string Win32Platform::WindowsDirectory() {
-  return WindowsFolder();
-}
-
-std::string Win32Platform::ExecutablePath() {
-  return OwnModulePath();
-}
-
-std::optional<std::string> Win32Platform::GetEnv(std::string_view name) {
-  return EnvironmentValue(name);
-}
-
-intptr_t Win32Platform::OpenInShell(std::string_view operation, std::string_view file,
-                                    const std::optional<std::string>& parameters,
-                                    const std::optional<std::string>& folder, int32_t showCommand) {
-  return ShellOpen(operation, file, parameters, folder, showCommand);
 }
 
 std::string Win32Platform::ProfilePath(std::string_view file) {
@@ -135,7 +43,7 @@ uint32_t Win32Platform::ReadProfileString(std::string_view section, std::string_
   const std::string path = ProfilePath(file);
   if (IsWinIni(path)) {
     *value = winIni_.Read(section, key, defaultValue);
-    return CharactersOf(*value);
+    return CharacterCount(*value);
   }
   return profiles_.Read(path, section, key, defaultValue, value);
 }
@@ -187,16 +95,6 @@ std::optional<std::string> Win32Platform::DefaultEngineLibraryName() {
 #endif
 }
 
-// A folder of PATH passed over is named in the log (through the platform in use: a dry run
-// writes no log line).
-std::unique_ptr<Library> Win32Platform::LoadEngineLibrary(std::string_view nameOrPath,
-                                                          int32_t* error) {
-  std::vector<std::string> skipped;
-  std::unique_ptr<Library> library = OpenLibrary(nameOrPath, error, &skipped);
-  for (const std::string& folder : skipped) Os().AppendLog(SkippedFolderLogLine(folder));
-  return library;
-}
-
 std::string Win32Platform::EnginePath(std::string_view path) {
   return Utf8ToSystemAnsi(path);
 }
@@ -210,7 +108,7 @@ std::string Win32Platform::TextFromEngine(std::string_view engineText) {
 bool Win32Platform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
                                    std::string* bytes) {
   const HANDLE file =
-      sys::Open(SystemPath(SystemAnsiToWide(enginePath)).c_str(), GENERIC_READ,
+      sys::Open(SystemPath(SystemAnsiToUtf8(enginePath)).c_str(), GENERIC_READ,
                 FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return false;
   bytes->assign(maxBytes, '\0');

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/file_calls.h"
+#include "platform/win32/system_info.h"
 #include "platform/win32/wide_text.h"
 
 namespace tx3::platform::win32 {
@@ -18,14 +19,7 @@ bool SameName(std::string_view a, std::string_view b) {
                                 static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
 }
 
-std::wstring WinIniPath() {
-  std::vector<wchar_t> folder(MAX_PATH + 1);
-  const UINT length = ::GetWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
-  return std::wstring(folder.data(), length > folder.size() ? 0 : length) + L"\\win.ini";
-}
-
-}  // namespace
-
+// The whole value, or the default as the system answers it.
 std::string ReadWinIni(std::string_view section, std::string_view key,
                        std::string_view defaultValue) {
   const std::wstring wideSection = Widen(section);
@@ -49,7 +43,8 @@ bool WriteWinIni(std::string_view section, std::string_view key, std::string_vie
          FALSE;
 }
 
-// A key that is absent answers whichever default is asked; a stored value answers itself.
+// The stored value; none when the section has no such key. A key that is absent answers whichever
+// default is asked; a stored value answers itself.
 std::optional<std::string> StoredWinIniValue(std::string_view section, std::string_view key) {
   std::string value = ReadWinIni(section, key, "\x01");
   if (value != "\x01") return value;
@@ -58,14 +53,18 @@ std::optional<std::string> StoredWinIniValue(std::string_view section, std::stri
   return value;
 }
 
+// Whether the system could write Win.ini: the file can be opened for writing, or there is none
+// yet (the system makes it).
 bool WinIniWritable() {
-  const HANDLE file = sys::Open(WinIniPath().c_str(), GENERIC_WRITE,
+  const HANDLE file = sys::Open(Widen(WindowsFolder() + "\\win.ini").c_str(), GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
   ::CloseHandle(file);
   return true;
 }
+
+}  // namespace
 
 WinIniWrites::Staged* WinIniWrites::Find(std::string_view section, std::string_view key) {
   const auto found = std::find_if(values_.begin(), values_.end(), [&](const Staged& s) {

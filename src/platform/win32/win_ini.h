@@ -11,16 +11,6 @@
 
 namespace tx3::platform::win32 {
 
-// The whole value, or the default as the system answers it.
-std::string ReadWinIni(std::string_view section, std::string_view key,
-                       std::string_view defaultValue);
-bool WriteWinIni(std::string_view section, std::string_view key, std::string_view value);
-// The stored value; none when the section has no such key.
-std::optional<std::string> StoredWinIniValue(std::string_view section, std::string_view key);
-// Whether the system could write Win.ini: the file can be opened for writing, or there is none
-// yet (the system makes it).
-bool WinIniWritable();
-
 // Win.ini's writes in the profile transactions, as the engine's settings files have them: staged,
 // seen by the transaction's reads, written through the system at the commit (never in a dry run)
 // and answered as a ProfileFileChange, keys with their values before and after.

@@ -1,4 +1,4 @@
-#include "platform/posix/attributes.h"
+#include "platform/posix/posix_platform.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

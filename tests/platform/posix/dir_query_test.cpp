@@ -1,4 +1,4 @@
-#include "platform/posix/dir_query.h"
+#include "platform/posix/posix_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/posix/dynamic_library.h"
+#include "platform/posix/posix_platform.h"
 
 #include <gtest/gtest.h>
 

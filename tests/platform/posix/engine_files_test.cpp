@@ -1,4 +1,4 @@
-#include "platform/posix/engine_files.h"
+#include "platform/posix/posix_platform.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "platform/posix/folders.h"
+#include "platform/posix/posix_platform.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

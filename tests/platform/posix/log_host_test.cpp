@@ -12,26 +12,26 @@
 namespace tx3::platform::posix {
 namespace {
 
-TEST(LogFilePath, FollowsTheStateFolder) {
+TEST(PosixLogHost, ThePathFollowsTheStateFolder) {
   const ScopedEnv noOverride("TX3_LOG_FILE", "");
   const ScopedEnv home("HOME", "/home/op");
   {
     const ScopedEnv state("XDG_STATE_HOME", "/var/tmp/state");
-    EXPECT_EQ(LogFilePath(), "/var/tmp/state/tx3-setup/TX3_Setup.log");
+    EXPECT_EQ(PosixLogHost().Path(), "/var/tmp/state/tx3-setup/TX3_Setup.log");
   }
   const ScopedEnv state("XDG_STATE_HOME", "");
-  EXPECT_EQ(LogFilePath(), "/home/op/.local/state/tx3-setup/TX3_Setup.log");
+  EXPECT_EQ(PosixLogHost().Path(), "/home/op/.local/state/tx3-setup/TX3_Setup.log");
 }
 
-TEST(LogFilePath, TheFileTheRunNamesWinsOverTheVariable) {
+TEST(PosixLogHost, TheFileTheRunNamesWinsOverTheVariable) {
   const ScopedEnv variable("TX3_LOG_FILE", "/var/log/variable.log");
-  EXPECT_EQ(LogFilePath(), "/var/log/variable.log");
+  EXPECT_EQ(PosixLogHost().Path(), "/var/log/variable.log");
   const LogSettingsScope run("/srv/named/run.log", [](std::string_view) {});
-  EXPECT_EQ(LogFilePath(), "/srv/named/run.log");
+  EXPECT_EQ(PosixLogHost().Path(), "/srv/named/run.log");
 }
 
-TEST(LocalTimestamp, IsTheDateTheTimeAndTheMilliseconds) {
-  const std::string stamp = LocalTimestamp();
+TEST(PosixLogHost, TheTimestampIsTheDateTheTimeAndTheMilliseconds) {
+  const std::string stamp = PosixLogHost().Timestamp();
   EXPECT_TRUE(std::regex_match(stamp, std::regex(R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\.\d{3} )")))
       << stamp;
 }

@@ -117,7 +117,7 @@ TEST(ProfileProcess, AKilledWriterLeavesTheOldFileOrTheNew) {
   }
   EXPECT_GT(advanced, 150) << "the kills should land while the writer is writing";
   std::string value;
-  ReadProfileString(ini, "S", "k00", "missing", &value);
+  SystemProfiles().Read(ini, "S", "k00", "missing", &value);
   EXPECT_EQ(value, before["k00"]);
 }
 
@@ -134,7 +134,7 @@ TEST(ProfileProcess, TwoWritersAtOnceLoseNoKey) {
   for (const char* prefix : {"a", "b"}) {
     for (int i = 0; i < 500; ++i) {
       std::string value;
-      ReadProfileString(ini, "S", prefix + std::to_string(i), "missing", &value);
+      SystemProfiles().Read(ini, "S", prefix + std::to_string(i), "missing", &value);
       missing += value != std::to_string(i);
     }
   }

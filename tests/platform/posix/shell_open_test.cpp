@@ -1,4 +1,4 @@
-#include "platform/posix/shell_open.h"
+#include "platform/posix/posix_platform.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -103,7 +103,9 @@ TEST_F(ShellOpenTest, AnswersTheShellResults) {
   MakeHostFolder("c:/Docs");
   for (const ShellCase& c :
        {ShellCase{"C:\\Docs\\missing.txt", 2}, ShellCase{"C:\\Missing\\file.txt", 3},
-        ShellCase{"Q:\\file.txt", 3}, ShellCase{"C:\\Docs\\a|b", 2}}) {
+        ShellCase{"Q:\\file.txt", 3}, ShellCase{"C:\\Docs\\a|b", 2},
+        // Only http and https go to the browser: anything else is a file of the drives.
+        ShellCase{"ftp://x", 2}, ShellCase{"C:\\http", 2}}) {
     EXPECT_EQ(Open(c.file), c.result) << c.file;
   }
   struct stat info {};
@@ -117,11 +119,10 @@ TEST_F(ShellOpenTest, WithoutAnOpenerThereIsNoAssociation) {
   EXPECT_EQ(Open("http://example.com/"), 31);
 }
 
-TEST(ShellOpen, RecognisesWebAddresses) {
-  EXPECT_TRUE(IsWebAddress("http://x"));
-  EXPECT_TRUE(IsWebAddress("HTTPS://x"));
-  EXPECT_FALSE(IsWebAddress("ftp://x"));
-  EXPECT_FALSE(IsWebAddress("C:\\http"));
+TEST_F(ShellOpenTest, AnAddressInCapitalsIsAnAddress) {
+  const ScopedEnv opener("TX3_SHELL_OPENER", opener_);
+  EXPECT_EQ(Open("HTTPS://x"), 42);
+  EXPECT_EQ(Recorded(), "HTTPS://x|");
 }
 
 }  // namespace

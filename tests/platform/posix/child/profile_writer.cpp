@@ -20,8 +20,8 @@ std::string KeyName(int index) {
 int Cycle(const std::string& file, const std::string& generation) {
   for (long n = 0;; ++n) {
     const int index = static_cast<int>(n % 20);
-    if (!tx3::platform::posix::WriteProfileString(file, "S", KeyName(index),
-                                                  generation + "." + std::to_string(n))) {
+    if (!tx3::platform::posix::SystemProfiles().Write(file, "S", KeyName(index),
+                                                      generation + "." + std::to_string(n))) {
       return 2;
     }
     if (n == 0 && ::write(STDOUT_FILENO, "w", 1) != 1) return 3;
@@ -30,12 +30,12 @@ int Cycle(const std::string& file, const std::string& generation) {
 
 int Keys(const std::string& file, const std::string& prefix, int count) {
   for (int i = 0; i < count; ++i) {
-    if (!tx3::platform::posix::WriteProfileString(file, "S", prefix + std::to_string(i),
-                                                  std::to_string(i))) {
+    if (!tx3::platform::posix::SystemProfiles().Write(file, "S", prefix + std::to_string(i),
+                                                      std::to_string(i))) {
       return 2;
     }
   }
-  tx3::platform::posix::FlushProfileWrites();
+  tx3::platform::posix::SystemProfiles().Flush();
   return 0;
 }
 
