@@ -7,7 +7,6 @@ namespace {
 enum class NameFrom {
   Caption,           // the control's own caption (the default for every control not in the table)
   RowLabel,          // the caption of the label on the control's row, left of it
-  Number,            // the control's index counted from 1
   RowLabelNumbered,  // the row's label, then the control's index counted from 1
   Nothing,           // the rule's texts alone
 };
@@ -43,10 +42,8 @@ std::string Source(const ControlLayout& control, NameFrom from) {
       const ControlLayout* label = LabelOf(control);
       return label == nullptr ? std::string() : std::string(label->caption);
     }
-    case NameFrom::Number:
-      return std::to_string(control.index + 1);
     case NameFrom::RowLabelNumbered:
-      return Source(control, NameFrom::RowLabel) + " " + Source(control, NameFrom::Number);
+      return Source(control, NameFrom::RowLabel) + " " + std::to_string(control.index + 1);
     case NameFrom::Nothing:
       break;
   }

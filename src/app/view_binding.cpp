@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <numeric>
 
 #include "app/accessible_names.h"
 #include "platform/platform.h"
@@ -91,39 +92,45 @@ int LayoutSlot(std::string_view name, int index) {
 
 std::vector<int> SlotsInTabOrder() {
   const auto layout = WindowLayout();
-  std::vector<int> order(layout.size());
-  for (size_t slot = 0; slot < order.size(); ++slot) order[slot] = static_cast<int>(slot);
-  std::stable_sort(order.begin(), order.end(), [layout](int x, int y) {
+  std::vector<int> rows(layout.size());
+  std::iota(rows.begin(), rows.end(), 0);
+  std::stable_sort(rows.begin(), rows.end(), [layout](int x, int y) {
     const ControlLayout& a = layout[static_cast<size_t>(x)];
     const ControlLayout& b = layout[static_cast<size_t>(y)];
     return a.top != b.top ? a.top < b.top : a.left < b.left;
   });
+  std::vector<int> order;
+  const auto add = [&order](int slot) {
+    if (std::find(order.begin(), order.end(), slot) == order.end()) order.push_back(slot);
+  };
+  for (int slot : rows) {
+    const ControlLayout& control = layout[static_cast<size_t>(slot)];
+    const ControlLayout* label = LabelOf(control);
+    if (control.kind == ControlKind::TextField && label != nullptr) {
+      add(static_cast<int>(label - layout.data()));
+    }
+    add(slot);
+  }
   return order;
 }
 
 void ViewBinding::Start() {
+  if (subscription_ == 0) {
+    subscription_ = model_.Subscribe([this](const Change& change) { Render(change); });
+  }
+  Render({Control::Caption, -1});
   const auto layout = WindowLayout();
   for (size_t slot = 0; slot < layout.size(); ++slot) {
     const std::string name = AccessibleName(layout[slot]);
     if (!name.empty()) view_.SetAccessibleName(static_cast<int>(slot), name);
+    const Control change = ChangeOf(layout[slot].name);
+    if (change != Control::Unloaded) Render({change, layout[slot].index});
   }
-  if (subscription_ == 0) {
-    subscription_ = model_.Subscribe([this](const Change& change) { Render(change); });
-  }
-  RenderAll();
 }
 
 void ViewBinding::Stop() {
   if (subscription_ != 0) model_.Unsubscribe(subscription_);
   subscription_ = 0;
-}
-
-void ViewBinding::RenderAll() {
-  Render({Control::Caption, -1});
-  for (const ControlLayout& control : WindowLayout()) {
-    const Control change = ChangeOf(control.name);
-    if (change != Control::Unloaded) Render({change, control.index});
-  }
 }
 
 void ViewBinding::Render(const Change& change) {
@@ -144,9 +151,8 @@ void ViewBinding::Render(const Change& change) {
       break;
     case Control::TexteDossier: {
       const FolderRow& row = model_.DossierRow(i);
-      const bool missing = row.color == FieldColor::Red;
       ShowText(slot, row.text);
-      view_.SetFolderMissing(slot, missing, missing ? kMissingFolderDescription : "");
+      view_.SetFolderMissing(slot, row.color == FieldColor::Red ? kMissingFolderDescription : "");
       break;
     }
     case Control::CheckAction:

@@ -21,7 +21,8 @@ namespace tx3 {
 
 // The slot of control `name`(`index`) in WindowLayout(); -1 when the window has none.
 int LayoutSlot(std::string_view name, int index = -1);
-// Every slot from top to bottom, then left to right: the order Tab follows in both windows.
+// Every slot from top to bottom, then left to right, a field's label just before the (first) field
+// it names: the order Tab follows in both windows, and the native window makes its controls in.
 std::vector<int> SlotsInTabOrder();
 
 // What a view does to its widgets, slot by slot. Nothing here decides what to show.
@@ -35,9 +36,9 @@ class ViewToolkit {
   virtual std::string Text(int slot) const = 0;
   // Assigns a text field's text, shown from its start.
   virtual void SetText(int slot, std::string_view text) = 0;
-  // A folder field whose folder does not exist: drawn red, with `description` (empty when the
-  // folder exists) for a screen reader and as a tooltip.
-  virtual void SetFolderMissing(int slot, bool missing, std::string_view description) = 0;
+  // A folder field whose folder does not exist: drawn red, with `description` for a screen reader
+  // and as a tooltip; an empty description: the folder exists.
+  virtual void SetFolderMissing(int slot, std::string_view description) = 0;
   virtual void SetChecked(int slot, bool checked) = 0;
   // A drop-down list: its rows, then its selection (-1: none).
   virtual void SetItems(int slot, const std::vector<std::string>& items) = 0;
@@ -71,8 +72,7 @@ class ViewBinding {
   // The widgets are gone: no more changes reach them.
   void Stop();
 
-  // Shows every control as the model holds it; one control after a change.
-  void RenderAll();
+  // Shows one control as the model holds it, after a change.
   void Render(const Change& change);
 
   // What the operator did to the widget of `slot`: pressed it (a button, the codec link), ticked

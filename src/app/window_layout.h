@@ -10,9 +10,9 @@
 namespace tx3 {
 
 inline constexpr int kTwipsPerPixel = 15;
-inline constexpr int kClientWidthTwips = 11430;  // 762 pixels
-inline constexpr int kClientHeightTwips = 8715;  // 581 pixels
-inline constexpr std::string_view kDesignCaption = "Installation d'Tarvox";
+inline constexpr int kClientWidthTwips = 11430;         // 762 pixels
+inline constexpr int kClientHeightTwips = 8715;         // 581 pixels
+inline constexpr int kLogoTwips = 90 * kTwipsPerPixel;  // the logo, at the top left of "Image"
 
 // Colours as RGB values (0xRRGGBB).
 inline constexpr unsigned kRedBackRgb = 0xFF0000;   // a folder field naming nothing that exists
@@ -55,6 +55,15 @@ int CaptionRoomTwips(const ControlLayout& control);
 // Whether every caption fits its room at `dpi`, `width` giving a caption's width in pixels in the
 // font the view weighs.
 bool EveryCaptionFits(int dpi, const std::function<double(std::string_view caption)>& width);
+
+// The fonts both views try, in order, until every caption fits: from the design's 8 points
+// down, narrower before smaller. A size in points and a width in percent of the face's own.
+struct FontStep {
+  double points;
+  int stretch;
+};
+inline constexpr FontStep kFontSteps[] = {{8.0, 100}, {8.0, 87}, {8.0, 75},
+                                          {7.5, 75},  {7.0, 75}, {6.5, 75}};
 
 // pixels = twips * dpi / 1440, to the nearest pixel: what every view places its controls by.
 int ScaledPixels(int twips, int dpi);

@@ -5,15 +5,12 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include "app/qt/qt_text.h"
 #include "app/window_colours.h"
 
 namespace tx3 {
 
 namespace {
-
-unsigned Rgb(const QColor& colour) {
-  return colour.rgb() & 0xFFFFFFu;
-}
 
 // What the frame is drawn on: a list's row (selected or not) or the window.
 QColor Background(const QStyleOption& option, const QWidget* widget) {

@@ -38,10 +38,6 @@ namespace tx3 {
 
 namespace {
 
-unsigned Rgb(const QColor& colour) {
-  return colour.rgb() & 0xFFFFFFu;
-}
-
 // The design's link colour, or the theme's where the theme is dark or not the style's own.
 QColor LinkColourIn(const QWidget& window) {
   const QPalette& look = window.palette();
@@ -87,8 +83,9 @@ class QtMainWindow::Widgets final : public ViewToolkit {
     field->setCursorPosition(0);  // shown from its start, as a text box shows a text it is given
   }
 
-  void SetFolderMissing(int slot, bool missing, std::string_view description) override {
+  void SetFolderMissing(int slot, std::string_view description) override {
     QWidget* field = w_.widgets_[static_cast<size_t>(slot)];
+    const bool missing = !description.empty();
     // The normal background is the one the radio's name field shows.
     QPalette look = w_.ControlWidget("TexteNomRadio")->palette();
     if (missing) {
@@ -348,10 +345,10 @@ QWidget* QtMainWindow::MakeControl(const ControlLayout& control, int slot) {
       return list;
     }
     case ControlKind::Image: {
-      // The 90 × 90 pixel logo, drawn at the top left of its area as a picture control does.
+      // The logo, drawn at the top left of its area as a picture control does.
       auto* image = new QLabel(form_);
       image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      image->setPixmap(DrawLogo(ScaledPixels(90 * kTwipsPerPixel, dpiX_)));
+      image->setPixmap(DrawLogo(ScaledPixels(kLogoTwips, dpiX_)));
       return image;
     }
     case ControlKind::StatusBar: {

@@ -1,3 +1,6 @@
+// The window module's entry, which the program loads when it opens its window: Frm_Main with its
+// Qt view, shown centred, the event loop run until the window closes. Answers the process's exit
+// status; 1 with a one-line reason when there is no display.
 #include <QApplication>
 #include <iostream>
 
@@ -5,7 +8,6 @@
 #include "app/qt/artwork.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_ui_port.h"
-#include "app/qt/qt_window.h"
 #include "platform/platform.h"
 
 namespace tx3 {
@@ -24,7 +26,7 @@ constexpr int kExitNoWindow = 1;
 
 }  // namespace
 
-int RunQtWindow(int argc, char** argv) {
+extern "C" __attribute__((visibility("default"))) int tx3_run_qt_window(int argc, char** argv) {
   if (!DisplayAvailable()) {
     std::cerr
         << "tx3_setup: no display to open the window on; use tx3_setup --batch (see --help)\n";

@@ -12,21 +12,10 @@ namespace tx3 {
 
 namespace {
 
-struct FontChoice {
-  double points;
-  int stretch;
-};
-
-// From the design's own size down; narrower before smaller.
-constexpr FontChoice kChoices[] = {
-    {8.0, QFont::Unstretched}, {8.0, QFont::SemiCondensed}, {8.0, QFont::Condensed},
-    {7.5, QFont::Condensed},   {7.0, QFont::Condensed},     {6.5, QFont::Condensed},
-};
-
-QFont Variant(const QFont& base, const FontChoice& choice, double scale) {
+QFont Variant(const QFont& base, const FontStep& step, double scale) {
   QFont font = base;
-  font.setPointSizeF(choice.points * scale);
-  font.setStretch(choice.stretch);
+  font.setPointSizeF(step.points * scale);
+  font.setStretch(step.stretch);  // QFont::Unstretched, SemiCondensed, Condensed: percents
   return font;
 }
 
@@ -62,11 +51,11 @@ bool CaptionsFit(const QFont& font, const QPaintDevice* device, double scale) {
 }
 
 QFont WindowFont(const QFont& base, const QPaintDevice* device, double scale) {
-  for (const FontChoice& choice : kChoices) {
-    const QFont font = Variant(base, choice, scale);
+  for (const FontStep& step : kFontSteps) {
+    const QFont font = Variant(base, step, scale);
     if (CaptionsFit(font, device, scale)) return font;
   }
-  return Variant(base, kChoices[std::size(kChoices) - 1], scale);
+  return Variant(base, kFontSteps[std::size(kFontSteps) - 1], scale);
 }
 
 }  // namespace tx3

@@ -36,26 +36,24 @@ class SystemAnnotationImpl final : public AccessibleAnnotation {
   }
 
   void MarkLiveRegion(HWND control) override {
-    if (Services() == nullptr) return;
-    VARIANT polite{};
-    polite.vt = VT_I4;
-    polite.lVal = kLivePolite;
-    services_->SetHwndProp(control, OBJID_CLIENT, CHILDID_SELF, kLiveSettingProperty, polite);
+    SetNumber(control, kLiveSettingProperty, kLivePolite);
   }
 
-  void MarkLink(HWND control) override {
-    if (Services() == nullptr) return;
-    VARIANT link{};
-    link.vt = VT_I4;
-    link.lVal = ROLE_SYSTEM_LINK;
-    services_->SetHwndProp(control, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_ROLE, link);
-  }
+  void MarkLink(HWND control) override { SetNumber(control, PROPID_ACC_ROLE, ROLE_SYSTEM_LINK); }
 
   void AnnounceChange(HWND control) override {
     NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, control, OBJID_CLIENT, CHILDID_SELF);
   }
 
  private:
+  void SetNumber(HWND control, const MSAAPROPID& property, LONG value) {
+    if (Services() == nullptr) return;
+    VARIANT number{};
+    number.vt = VT_I4;
+    number.lVal = value;
+    services_->SetHwndProp(control, OBJID_CLIENT, CHILDID_SELF, property, number);
+  }
+
   // Made on first use, on the window's thread, once COM is ready; asked for once only.
   IAccPropServices* Services() {
     if (!asked_) {

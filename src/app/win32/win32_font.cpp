@@ -1,10 +1,12 @@
 #include "app/win32/win32_font.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cwchar>
-#include <iterator>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/win32/win32_geometry.h"
 #include "app/window_fit.h"
@@ -15,24 +17,9 @@ namespace tx3 {
 
 namespace {
 
-struct FontChoice {
-  const wchar_t* face;  // nullptr: the system's message font
-  double points;
-  int stretch = 100;  // width of the characters, in percent of the face's own
-};
-
 // The design's face first (a TrueType face that scales with the density), then what this
-// system shows in its own dialogs; from the design's size down, narrower before smaller.
-constexpr FontChoice kChoices[] = {
-    {L"Microsoft Sans Serif", 8.0},
-    {L"Tahoma", 8.0},
-    {nullptr, 8.0},
-    {nullptr, 8.0, 87},
-    {nullptr, 8.0, 75},
-    {nullptr, 7.5, 75},
-    {nullptr, 7.0, 75},
-    {nullptr, 6.5, 75},
-};
+// system shows in its own dialogs.
+constexpr const wchar_t* kDesignFaces[] = {L"Microsoft Sans Serif", L"Tahoma"};
 
 LOGFONTW MessageFont(int dpi) {
   NONCLIENTMETRICSW metrics{};
@@ -46,14 +33,15 @@ LOGFONTW MessageFont(int dpi) {
   return metrics.lfMessageFont;
 }
 
-LOGFONTW Variant(const FontChoice& choice, int dpi) {
+// `face` (nullptr: the system's message font) at `step`'s size, at its own width.
+LOGFONTW Variant(const wchar_t* face, const FontStep& step, int dpi) {
   LOGFONTW font = MessageFont(dpi);
-  if (choice.face != nullptr) {
-    wcsncpy(font.lfFaceName, choice.face, LF_FACESIZE - 1);
+  if (face != nullptr) {
+    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
     font.lfFaceName[LF_FACESIZE - 1] = L'\0';
     font.lfCharSet = DEFAULT_CHARSET;
   }
-  font.lfHeight = -static_cast<LONG>(choice.points * dpi / 72.0 + 0.5);
+  font.lfHeight = -static_cast<LONG>(step.points * dpi / 72.0 + 0.5);
   font.lfWidth = 0;
   font.lfWeight = FW_NORMAL;
   font.lfItalic = FALSE;
@@ -62,44 +50,47 @@ LOGFONTW Variant(const FontChoice& choice, int dpi) {
   return font;
 }
 
+// What `use` answers with `font` selected into `dc`; `otherwise` when the font cannot be made.
+template <typename Answer>
+Answer WithFont(HDC dc, const LOGFONTW& font, Answer otherwise,
+                const std::function<Answer()>& use) {
+  HFONT made = CreateFontIndirectW(&font);
+  if (made == nullptr) return otherwise;
+  HGDIOBJ old = SelectObject(dc, made);
+  const Answer answer = use();
+  SelectObject(dc, old);
+  DeleteObject(made);
+  return answer;
+}
+
 // `font` with characters `stretch` percent as wide as the face draws them.
 LOGFONTW Stretched(HDC dc, LOGFONTW font, int stretch) {
   if (stretch == 100) return font;
-  HFONT made = CreateFontIndirectW(&font);
-  if (made == nullptr) return font;
-  HGDIOBJ old = SelectObject(dc, made);
-  TEXTMETRICW metrics{};
-  if (GetTextMetricsW(dc, &metrics)) font.lfWidth = MulDiv(metrics.tmAveCharWidth, stretch, 100);
-  SelectObject(dc, old);
-  DeleteObject(made);
-  return font;
+  return WithFont<LOGFONTW>(dc, font, font, [&] {
+    TEXTMETRICW metrics{};
+    if (GetTextMetricsW(dc, &metrics)) font.lfWidth = MulDiv(metrics.tmAveCharWidth, stretch, 100);
+    return font;
+  });
 }
 
 // Whether the system has the face itself rather than a substitute.
 bool FaceInstalled(HDC dc, const LOGFONTW& font) {
-  HFONT made = CreateFontIndirectW(&font);
-  if (made == nullptr) return false;
-  HGDIOBJ old = SelectObject(dc, made);
-  wchar_t face[LF_FACESIZE] = {};
-  GetTextFaceW(dc, LF_FACESIZE, face);
-  SelectObject(dc, old);
-  DeleteObject(made);
-  return _wcsicmp(face, font.lfFaceName) == 0;
+  return WithFont<bool>(dc, font, false, [&] {
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    return _wcsicmp(face, font.lfFaceName) == 0;
+  });
 }
 
 bool Fits(HDC dc, const LOGFONTW& font, int dpi) {
-  HFONT made = CreateFontIndirectW(&font);
-  if (made == nullptr) return false;
-  HGDIOBJ old = SelectObject(dc, made);
-  const bool fit = EveryCaptionFits(dpi, [dc](std::string_view text) {
-    const std::wstring caption = platform::win32::Widen(text);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    return static_cast<double>(extent.cx);
+  return WithFont<bool>(dc, font, false, [&] {
+    return EveryCaptionFits(dpi, [dc](std::string_view text) {
+      const std::wstring caption = platform::win32::Widen(text);
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+      return static_cast<double>(extent.cx);
+    });
   });
-  SelectObject(dc, old);
-  DeleteObject(made);
-  return fit;
 }
 
 // The message font's height at the default setting: 9 points at 96 dpi.
@@ -122,32 +113,23 @@ double SystemTextScale() {
   return TextScale(std::abs(static_cast<double>(message.lfHeight)), kDefaultMessagePixels);
 }
 
-bool CaptionsFit(const LOGFONTW& font, int dpi) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  const bool fit = dc != nullptr && Fits(dc, font, dpi);
-  if (dc != nullptr) DeleteDC(dc);
-  return fit;
-}
-
 LOGFONTW ChooseWindowFont(int dpi) {
   HDC dc = CreateCompatibleDC(nullptr);
-  for (const FontChoice& choice : kChoices) {
-    if (dc == nullptr) return Variant(choice, dpi);
-    const LOGFONTW font = Stretched(dc, Variant(choice, dpi), choice.stretch);
-    // The message font is the system's own, whatever face its name stands for.
-    if (choice.face != nullptr && !FaceInstalled(dc, font)) continue;
-    if (Fits(dc, font, dpi)) {
-      DeleteDC(dc);
-      return font;
-    }
+  if (dc == nullptr) return Variant(kDesignFaces[0], kFontSteps[0], dpi);
+  std::vector<LOGFONTW> choices;
+  for (const wchar_t* face : kDesignFaces) {
+    const LOGFONTW font = Variant(face, kFontSteps[0], dpi);
+    if (FaceInstalled(dc, font)) choices.push_back(font);
   }
-  const FontChoice& smallest = kChoices[std::size(kChoices) - 1];
-  LOGFONTW font = Variant(smallest, dpi);
-  if (dc != nullptr) {
-    font = Stretched(dc, font, smallest.stretch);
-    DeleteDC(dc);
+  // The message font is the system's own, whatever face its name stands for.
+  for (const FontStep& step : kFontSteps) {
+    choices.push_back(Stretched(dc, Variant(nullptr, step, dpi), step.stretch));
   }
-  return font;
+  const auto fits = std::find_if(choices.begin(), choices.end(),
+                                 [&](const LOGFONTW& font) { return Fits(dc, font, dpi); });
+  const LOGFONTW chosen = fits != choices.end() ? *fits : choices.back();
+  DeleteDC(dc);
+  return chosen;
 }
 
 }  // namespace tx3

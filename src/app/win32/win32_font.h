@@ -9,9 +9,6 @@ namespace tx3 {
 // The font every control shows at `dpi`.
 LOGFONTW ChooseWindowFont(int dpi);
 
-// Whether every caption of the window fits its control in `font` at `dpi`.
-bool CaptionsFit(const LOGFONTW& font, int dpi);
-
 // How much larger than its default the system shows text: the "Make text bigger" setting
 // (TextScaleFactor, in percent) where the system has it, else the message font's size against
 // its default 9 points; never below 1. The window's design grows by it as by the density.

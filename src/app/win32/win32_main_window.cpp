@@ -22,7 +22,6 @@ constexpr wchar_t kWindowClass[] = L"TX3SetupMainWindow";
 constexpr DWORD kWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kFirstControlId = 1000;  // clear of IDOK / IDCANCEL, which IsDialogMessage sends
-constexpr int kLogoTwips = 90 * kTwipsPerPixel;
 // How far a drop-down list opens below its field.
 constexpr int kDropDownTwips = 3000;
 
@@ -188,10 +187,9 @@ class Win32MainWindow::Widgets final : public ViewToolkit {
     SendMessageW(field, EM_SCROLLCARET, 0, 0);
   }
 
-  void SetFolderMissing(int slot, bool missing, std::string_view description) override {
+  void SetFolderMissing(int slot, std::string_view description) override {
     HWND field = w_.At(slot);
     if (field == nullptr) return;
-    w_.missing_[static_cast<size_t>(slot)] = missing;
     // In words too, for a screen reader and for a high-contrast theme that may hide the colour.
     std::wstring words = platform::win32::Widen(description);
     w_.missingWords_[static_cast<size_t>(slot)] = words;
@@ -200,7 +198,7 @@ class Win32MainWindow::Widgets final : public ViewToolkit {
     // Its colour comes with the next WM_CTLCOLOREDIT.
     InvalidateRect(field, nullptr, TRUE);
     // Typed into existence or out of it while focused: the tip follows.
-    if (GetFocus() == field) w_.ShowFocusTip(field, missing);
+    if (GetFocus() == field) w_.ShowFocusTip(field, !words.empty());
   }
 
   void SetChecked(int slot, bool checked) override {
@@ -346,27 +344,14 @@ void Win32MainWindow::CentreOnScreen() {
 
 void Win32MainWindow::FitInto(const RECT& area) {
   if (hwnd_ == nullptr) return;
-  const SIZE outer = SizeInside(area);
-  const int left = std::max(area.left, area.left + (area.right - area.left - outer.cx) / 2);
-  const int top = std::max(area.top, area.top + (area.bottom - area.top - outer.cy) / 2);
-  SetWindowPos(hwnd_, nullptr, left, top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  Place(area, true);
   ShowControl(GetFocus());
 }
 
-// After a change of density or text size: the new size inside the monitor's work area, the
-// window moved no more than it must to stay inside it.
-void Win32MainWindow::Refit() {
-  const std::optional<RECT> area = WorkArea(hwnd_);
-  if (!area) return;
-  const SIZE outer = SizeInside(*area);
-  RECT now{};
-  GetWindowRect(hwnd_, &now);
-  const int left = std::max<int>(area->left, std::min<int>(now.left, area->right - outer.cx));
-  const int top = std::max<int>(area->top, std::min<int>(now.top, area->bottom - outer.cy));
-  SetWindowPos(hwnd_, nullptr, left, top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-SIZE Win32MainWindow::SizeInside(const RECT& area) {
+// The window sized for the design at its density inside `area`, scroll bars where it needs them:
+// in the middle of the area (`centred`), else (after a change of density or text size) moved no
+// more than it must to stay inside it.
+void Win32MainWindow::Place(const RECT& area, bool centred) {
   const SIZE frame = OuterSize(0, 0, kWindowStyle, 0, dpi_);
   const int bar = MetricAt(SM_CXVSCROLL, dpi_, GetSystemMetrics(SM_CXVSCROLL));
   const WindowFit fit =
@@ -379,7 +364,15 @@ SIZE Win32MainWindow::SizeInside(const RECT& area) {
   SetBar(hwnd_, SB_VERT, design_.cy, fit.view.height, y);
   ScrollTo(x, y);
   const ClientSize client = fit.Client(bar);
-  return OuterSize(client.width, client.height, kWindowStyle, 0, dpi_);
+  const SIZE outer = OuterSize(client.width, client.height, kWindowStyle, 0, dpi_);
+  RECT now{};
+  GetWindowRect(hwnd_, &now);
+  const auto start = [centred](LONG from, LONG to, LONG at, LONG length) {
+    return std::max(from, centred ? from + (to - from - length) / 2 : std::min(at, to - length));
+  };
+  SetWindowPos(hwnd_, nullptr, start(area.left, area.right, now.left, outer.cx),
+               start(area.top, area.bottom, now.top, outer.cy), outer.cx, outer.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Moves the design under the client area so that its pixel (x, y) is at the top left.
@@ -389,22 +382,11 @@ void Win32MainWindow::ScrollTo(int x, int y) {
   x = std::clamp<int>(x, 0, std::max<int>(0, design_.cx - shown.right));
   y = std::clamp<int>(y, 0, std::max<int>(0, design_.cy - shown.bottom));
   if (x == scroll_.x && y == scroll_.y) return;
-  // Every control moved by the same step, hidden or shown (the system scrolls the children of
-  // a shown window only).
-  const int dx = scroll_.x - x;
-  const int dy = scroll_.y - y;
-  HDWP moves = BeginDeferWindowPos(static_cast<int>(widgets_.size()));
-  for (HWND control : widgets_) {
-    if (control == nullptr || moves == nullptr) continue;
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
-    moves = DeferWindowPos(moves, control, nullptr, r.left + dx, r.top + dy, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  if (moves != nullptr) EndDeferWindowPos(moves);
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  // Every control placed anew, hidden or shown (the system scrolls the children of a shown
+  // window only), and drawn again where it stands now.
   scroll_ = {x, y};
+  PlaceControls();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   SetScrollPos(hwnd_, SB_HORZ, x, TRUE);
   SetScrollPos(hwnd_, SB_VERT, y, TRUE);
 }
@@ -478,30 +460,15 @@ bool Win32MainWindow::CreateMainWindow() {
 }
 
 void Win32MainWindow::BuildControls() {
-  // Created from top to bottom, then left to right: the dialog manager's tab order is the
-  // order of creation. A field's label comes just before the field, which is how Windows'
-  // accessibility finds the label that names a field. A control's id is its slot past the
-  // first id.
+  // Made in tab order: the dialog manager's tab order is the order of creation, and Windows'
+  // accessibility finds the label that names a field in the control made just before it. A
+  // control's id is its slot past the first id.
   const std::span<const ControlLayout> layout = WindowLayout();
   widgets_.assign(layout.size(), nullptr);
-  missing_.assign(layout.size(), false);
   missingWords_.assign(layout.size(), std::wstring());
-  const auto make = [this, layout](const ControlLayout& control) {
-    const auto slot = static_cast<size_t>(&control - layout.data());
-    if (widgets_[slot] == nullptr) {
-      widgets_[slot] = MakeControl(control, kFirstControlId + static_cast<int>(slot));
-    }
-  };
-  const auto namesAField = [layout](const ControlLayout& label) {
-    return std::any_of(layout.begin(), layout.end(), [&label](const ControlLayout& field) {
-      return field.kind == ControlKind::TextField && LabelOf(field) == &label;
-    });
-  };
   for (int slot : SlotsInTabOrder()) {
-    const ControlLayout& control = layout[static_cast<size_t>(slot)];
-    const ControlLayout* label = LabelOf(control);
-    if (control.kind == ControlKind::TextField && label != nullptr) make(*label);
-    if (control.kind != ControlKind::Label || !namesAField(control)) make(control);
+    widgets_[static_cast<size_t>(slot)] =
+        MakeControl(layout[static_cast<size_t>(slot)], kFirstControlId + slot);
   }
 }
 
@@ -586,7 +553,7 @@ void Win32MainWindow::ApplyDpi() {
   layoutDpi_ = ScaledDpi(dpi_, SystemTextScale());
   design_ = {ScaledPixels(kClientWidthTwips, layoutDpi_),
              ScaledPixels(kClientHeightTwips, layoutDpi_)};
-  Refit();
+  if (const std::optional<RECT> area = WorkArea(hwnd_)) Place(*area, false);
 
   LOGFONTW look = ChooseWindowFont(layoutDpi_);
   HFONT font = CreateFontIndirectW(&look);
@@ -764,17 +731,14 @@ void Win32MainWindow::OnCommand(HWND from, int code) {
   switch (code) {
     case EN_SETFOCUS:
     case EN_KILLFOCUS:
-      ShowFocusTip(from, code == EN_SETFOCUS && missing_[static_cast<size_t>(slot)]);
+      ShowFocusTip(from, code == EN_SETFOCUS && !missingWords_[static_cast<size_t>(slot)].empty());
       break;
     case EN_CHANGE:
       binding_.Operated(slot, {.text = platform::win32::Narrow(WindowText(from))});
       break;
     case BN_CLICKED:
-      if (WindowLayout()[static_cast<size_t>(slot)].kind == ControlKind::CheckBox) {
-        binding_.Operated(slot, {.checked = SendMessageW(from, BM_GETCHECK, 0, 0) == BST_CHECKED});
-      } else {
-        binding_.Operated(slot);
-      }
+      // A push button reads unchecked, and its handler does not look.
+      binding_.Operated(slot, {.checked = SendMessageW(from, BM_GETCHECK, 0, 0) == BST_CHECKED});
       break;
     case CBN_SELCHANGE:
       binding_.Operated(slot, {.row = static_cast<int>(SendMessageW(from, CB_GETCURSEL, 0, 0))});
@@ -808,7 +772,7 @@ LRESULT Win32MainWindow::OnNotify(const NMHDR& header) {
 
 LRESULT Win32MainWindow::OnCtlColorEdit(HDC dc, HWND field) {
   const int slot = SlotOf(field);
-  if (slot >= 0 && missing_[static_cast<size_t>(slot)]) {
+  if (slot >= 0 && !missingWords_[static_cast<size_t>(slot)].empty()) {
     SetBkColor(dc, FromRgb(kRedBackRgb));
     SetTextColor(dc, RGB(0, 0, 0));  // black on red whatever the theme: white would be 4:1
     return reinterpret_cast<LRESULT>(redBrush_);

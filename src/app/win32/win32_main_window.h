@@ -65,9 +65,7 @@ class Win32MainWindow {
   void ShowFocusTip(HWND field, bool shown);
   void ApplyDpi();
   void PlaceControls();
-  // The window sized for the design at its density inside `area`, scroll bars where it needs.
-  SIZE SizeInside(const RECT& area);
-  void Refit();
+  void Place(const RECT& area, bool centred);
   void ScrollTo(int x, int y);
   void OnScroll(int bar, int request);
   void ShowControl(HWND control);
@@ -100,8 +98,7 @@ class Win32MainWindow {
   bool closePending_ = false;
   HWND lastFocus_ = nullptr;
   std::vector<HWND> widgets_;               // by slot of the layout
-  std::vector<bool> missing_;               // by slot: a folder field shown red
-  std::vector<std::wstring> missingWords_;  // by slot: what a red field says
+  std::vector<std::wstring> missingWords_;  // by slot: what a red field says, empty for no red
 
   HFONT font_ = nullptr;
   HFONT linkFont_ = nullptr;
