@@ -78,20 +78,16 @@ void SettingsWriter::Commit() {
   }
 }
 
-std::string UnwrittenKeysMessage(const std::vector<UnwrittenKeys>& unwritten) {
-  std::vector<std::string> lines;
-  for (const UnwrittenKeys& entry : unwritten) {
-    lines.push_back(entry.file + " (" + ToText(entry.count) + " clés)");
-  }
-  return ListMessage(kParametresNonEcrits, lines);
-}
-
 void ShowSettingsOutcome(RunContext& run, const SettingsWriter& writer) {
   if (writer.Unwritten().empty()) {
     run.Ui().ShowMessage("Paramétrage créé ou MAJ", MsgIcon::Information);
-  } else {
-    run.Ui().ShowMessage(UnwrittenKeysMessage(writer.Unwritten()), MsgIcon::Warning);
+    return;
   }
+  std::vector<std::string> lines;
+  for (const UnwrittenKeys& entry : writer.Unwritten()) {
+    lines.push_back(entry.file + " (" + ToText(entry.count) + " clés)");
+  }
+  run.Ui().ShowMessage(ListMessage(kParametresNonEcrits, lines), MsgIcon::Warning);
 }
 
 }  // namespace tx3

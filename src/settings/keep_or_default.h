@@ -56,7 +56,4 @@ class SettingsWriter {
 // "Paramétrage créé ou MAJ", or the list of the files whose keys could not be written.
 void ShowSettingsOutcome(RunContext& run, const SettingsWriter& writer);
 
-// The text of the warning listing the unwritten keys.
-std::string UnwrittenKeysMessage(const std::vector<UnwrittenKeys>& unwritten);
-
 }  // namespace tx3
