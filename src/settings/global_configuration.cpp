@@ -35,7 +35,7 @@ void WriteGlobalFile(StepContext& ctx, SettingsWriter& writer) {
   });
   ctx.e(250, [&] {
     EclateRepFicExt(ctx.run, file);
-    VerificationEtCreationRepertoire(ctx.run, ctx.run.PbTRepFicExt.Rep, true);
+    VerificationEtCreationRepertoire(ctx.run, ctx.run.PbTRepFicExt.Rep);
   });
   std::string radio;
   ctx.e(260, [&] { radio = ctx.window.TexteNomRadio(); });

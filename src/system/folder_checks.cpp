@@ -59,8 +59,7 @@ enum class LevelOutcome { kExists, kSkipped, kFailed };
 
 // Makes one level exist: the runtime's MkDir, then CreateDirectoryA, then CreateDirectoryExA with
 // the Windows folder as template. Only the existence queries decide; the calls' answers do not.
-LevelOutcome EnsureLevel(SystemContext& run, ErrorPattern& e, const std::string& level,
-                         bool report) {
+LevelOutcome EnsureLevel(SystemContext& run, ErrorPattern& e, const std::string& level) {
   SystemeStateRec& SystemeState = run.SystemeState;
   bool exists = false;
   auto query = [&](int line) { e(line, [&] { exists = !DirQuery(level).empty(); }); };
@@ -93,14 +92,14 @@ LevelOutcome EnsureLevel(SystemContext& run, ErrorPattern& e, const std::string&
   if (level.find('$') != std::string::npos || SystemeState.DossiersEnEchec.Contains(level)) {
     return LevelOutcome::kSkipped;
   }
-  if (report) e(110, [&] { TraceLog("Folder '" + level + "' not found"); });
+  e(110, [&] { TraceLog("Folder '" + level + "' not found"); });
   e(120, [&] { SystemeState.DossiersEnEchec.Add(level); });
   return LevelOutcome::kFailed;
 }
 
 }  // namespace
 
-void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folder, bool report) {
+void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folder) {
   SystemeStateRec& SystemeState = run.SystemeState;
   std::string clean;
   ErrorPattern e(run, "Lib_Systeme:VerificationEtCreationRepertoire");
@@ -125,7 +124,7 @@ void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folde
   e(30, [&] { levels = FolderLevels(clean); });
   for (size_t i = 0; i < levels.size(); ++i) {
     if (IsServerPart(levels[i], i)) continue;
-    if (EnsureLevel(run, e, levels[i], report) == LevelOutcome::kFailed) break;
+    if (EnsureLevel(run, e, levels[i]) == LevelOutcome::kFailed) break;
   }
   SystemeState.DernierDossierVerifie = clean;
 }
@@ -151,7 +150,7 @@ bool FolderFound(SystemContext& run, std::string_view folder) {
   e(40, [&] { exists = !DirQuery(folder).empty(); });
   if (abandoned) return false;
   if (!exists) {
-    e(50, [&] { VerificationEtCreationRepertoire(run, folder, true); });
+    e(50, [&] { VerificationEtCreationRepertoire(run, folder); });
     e(60, [&] { exists = !DirQuery(folder).empty(); });
     if (abandoned) return false;
   }

@@ -54,13 +54,13 @@ bool EcritureIni(SystemContext& run, std::string_view file, std::string_view sec
   // A missing folder is the usual cause of a first failure: create the whole chain.
   e(40, [&] {
     const std::string folder = FolderOfFile(file);
-    if (!folder.empty()) VerificationEtCreationRepertoire(run, folder, true);
+    if (!folder.empty()) VerificationEtCreationRepertoire(run, folder);
   });
   e(50, [&] { written = platform::Os().WriteProfileEntry(section, key, value, file); });
   if (written) return true;
 
   // Then a read-only file.
-  e(60, [&] { File_RemoveFlag(run, file, platform::kAttrReadOnly); });
+  e(60, [&] { File_RemoveFlag(run, file); });
   e(70, [&] { written = platform::Os().WriteProfileEntry(section, key, value, file); });
   return written;
 }
