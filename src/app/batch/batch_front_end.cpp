@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "app/batch/answer_file.h"
 #include "app/batch/batch_options.h"
@@ -81,15 +82,16 @@ void RunActions(FrmMain& window, const BatchUiPort& port, const BatchOptions& op
                 RunRecord* record) {
   std::optional<ProfileTransaction> outer;
   if (options.dryRun) outer.emplace();
-  const RunChanges& changes = window.Run().Changes;
+  // The run's changes are taken after each action: what they hold then is that action's.
+  RunChanges& changes = window.Run().Changes;
+  changes = {};
   for (const BatchAction& a : options.actions) {
-    const ChangesMark mark = MarkOf(changes);
     const size_t shown = port.Messages().size();
     RunAction(window, a);
     ActionRecord done{a, {}, {}, {}, {}};
     done.messages.assign(port.Messages().begin() + static_cast<ptrdiff_t>(shown),
                          port.Messages().end());
-    TakeChanges(changes, mark, &done);
+    TakeChanges(std::exchange(changes, {}), &done);
     record->actions.push_back(std::move(done));
   }
 }
