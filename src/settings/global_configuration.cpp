@@ -49,12 +49,6 @@ void WriteGlobalFile(StepContext& ctx, SettingsWriter& writer) {
   writer.Overwrite(file, "Base_01", "Dossier_Config_Global", n1);
 }
 
-// Whether "Win.ini" carries the configuration pointers on this Windows version (not from Vista
-// on: codes 6 to 11).
-bool UsesWinIni(int32_t codeVersionWindows) {
-  return codeVersionWindows < 6 || codeVersionWindows > 11;
-}
-
 }  // namespace
 
 bool ConfigFolderFound(StepContext& ctx) {
@@ -72,7 +66,9 @@ bool ConfigFolderFound(StepContext& ctx) {
 void RunGlobalConfiguration(StepContext& ctx) {
   if (!ConfigFolderFound(ctx)) return;
   SettingsWriter writer(ctx.run, ctx.e);
-  if (UsesWinIni(ctx.run.CodeVersionWindows)) WriteWinIni(ctx, writer);
+  // "Win.ini" carries the configuration pointers but from Vista on (codes 6 to 11).
+  const int32_t code = ctx.run.CodeVersionWindows;
+  if (code < 6 || code > 11) WriteWinIni(ctx, writer);
   WriteGlobalFile(ctx, writer);
   ctx.e(280, [&] { writer.Commit(); });
   ctx.e(290, [&] { ShowSettingsOutcome(ctx.run, writer); });

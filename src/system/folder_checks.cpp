@@ -44,10 +44,6 @@ std::vector<std::string> FolderLevels(const std::string& folder) {
   return levels;
 }
 
-bool IsServerPart(const std::string& level, size_t index) {
-  return index == 0 && level.starts_with("\\\\");
-}
-
 // The suite's programs find their folders through the settings files, whose text is in the ANSI
 // code page: a folder whose name that code page cannot hold would be written there with "?" in
 // place of its characters and never be found again.
@@ -123,7 +119,7 @@ void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folde
   std::vector<std::string> levels;
   e(30, [&] { levels = FolderLevels(clean); });
   for (size_t i = 0; i < levels.size(); ++i) {
-    if (IsServerPart(levels[i], i)) continue;
+    if (i == 0 && levels[i].starts_with("\\\\")) continue;  // a network server is never made
     if (EnsureLevel(run, e, levels[i]) == LevelOutcome::kFailed) break;
   }
   SystemeState.DernierDossierVerifie = clean;

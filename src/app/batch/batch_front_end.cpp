@@ -96,13 +96,6 @@ void RunActions(FrmMain& window, const BatchUiPort& port, const BatchOptions& op
   }
 }
 
-// The report, at the end of the run; false (and one line on `err`) when it cannot be written.
-bool WriteReport(const std::string& path, const RunRecord& record, std::ostream& err) {
-  if (platform::Os().ReplaceNamedFile(path, ReportText(record))) return true;
-  err << "tx3_setup: " << path << ": cannot be written\n";
-  return false;
-}
-
 int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err) {
   const DryRunScope scope(options.dryRun);
   FrmMain window;
@@ -152,7 +145,11 @@ int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err)
     out << DryRunSummary(record.actions, options.verbose, outcome.notDone || outcome.warned);
   }
   record.exitStatus = ExitStatusOf(outcome);
-  if (options.report && !WriteReport(*options.report, record, err)) return kExitNotDone;
+  // The report comes last; one that cannot be written is one line on `err`.
+  if (options.report && !platform::Os().ReplaceNamedFile(*options.report, ReportText(record))) {
+    err << "tx3_setup: " << *options.report << ": cannot be written\n";
+    return kExitNotDone;
+  }
   return record.exitStatus;
 }
 
