@@ -31,10 +31,6 @@ bool ReduceAutomationNumber(int32_t* number) {
   return false;
 }
 
-std::string AutomationMessage(std::string_view procedure, int32_t line) {
-  return "Automation Error !!!\r\n\r\nSub: " + std::string(procedure) + ":" + ToText(line);
-}
-
 // The report text as one log line (its line breaks become " | ").
 std::string OneLogLine(std::string_view text) {
   std::string line;
@@ -97,7 +93,9 @@ void GestionDesErreurs(RunContext& run, std::string_view procedure) {
   });
   SkipOnError([&] {
     if (number == kAutomationDisconnected) {
-      run.Ui().ShowMessage(AutomationMessage(procedure, PbTErreur.Ligne), MsgIcon::Critical);
+      run.Ui().ShowMessage("Automation Error !!!\r\n\r\nSub: " + std::string(procedure) + ":" +
+                               ToText(PbTErreur.Ligne),
+                           MsgIcon::Critical);
     }
   });
   state.lastNumber = number;

@@ -42,26 +42,20 @@ void SettingsWriter::KeepOrDefault(std::string_view file, std::string_view secti
                                    std::string_view key, std::string_view defaultValue) {
   e_(line_, [&] {
     AddOne(attempted_, file);
-    std::string kept;
-    if (!ReadKey(file, section, key, defaultValue, &kept)) {
+    // LectureIni answers empty text when the read itself fails: the failure shows only in the
+    // error record, which is put back as it was when nothing failed.
+    ErrorRecord& PbTErreur = run_.PbTErreur;
+    const ErrorRecord before = PbTErreur;
+    PbTErreur.Numero = 0;
+    const std::string kept =
+        LectureIni(run_, file, section, key, defaultValue, IniModule::LibSysteme);
+    if (PbTErreur.Numero != 0) {
       AddOne(unwritten_, file);  // a value that cannot be read is never overwritten
       return;
     }
+    PbTErreur = before;
     if (!EcritureIni(run_, file, section, key, kept)) AddOne(unwritten_, file);
   });
-}
-
-bool SettingsWriter::ReadKey(std::string_view file, std::string_view section, std::string_view key,
-                             std::string_view defaultValue, std::string* value) {
-  // LectureIni answers empty text when the read itself fails: the failure shows only in the
-  // error record, which is put back as it was when nothing failed.
-  ErrorRecord& PbTErreur = run_.PbTErreur;
-  const ErrorRecord before = PbTErreur;
-  PbTErreur.Numero = 0;
-  *value = LectureIni(run_, file, section, key, defaultValue, IniModule::LibSysteme);
-  if (PbTErreur.Numero != 0) return false;
-  PbTErreur = before;
-  return true;
 }
 
 void SettingsWriter::Commit() {

@@ -43,9 +43,6 @@ class SettingsWriter {
   const std::vector<UnwrittenKeys>& Unwritten() const { return unwritten_; }
 
  private:
-  bool ReadKey(std::string_view file, std::string_view section, std::string_view key,
-               std::string_view defaultValue, std::string* value);
-
   SystemContext& run_;
   ErrorPattern& e_;
   int line_ = 0;
