@@ -58,7 +58,7 @@ enum class LevelOutcome { kExists, kSkipped, kFailed };
 LevelOutcome EnsureLevel(SystemContext& run, ErrorPattern& e, const std::string& level) {
   SystemeStateRec& SystemeState = run.SystemeState;
   bool exists = false;
-  auto query = [&](int line) { e(line, [&] { exists = !DirQuery(level).empty(); }); };
+  auto query = [&](int line) { exists = EntryExists(e, line, level); };
 
   query(40);
   if (exists) {
@@ -142,12 +142,11 @@ bool FolderFound(SystemContext& run, std::string_view folder) {
   if (SystemeState.DossiersTrouves.Contains(folder)) return true;
   if (SystemeState.DossiersAbsents.Contains(folder)) return false;
 
-  bool exists = false;
-  e(40, [&] { exists = !DirQuery(folder).empty(); });
+  bool exists = EntryExists(e, 40, folder);
   if (abandoned) return false;
   if (!exists) {
     e(50, [&] { VerificationEtCreationRepertoire(run, folder); });
-    e(60, [&] { exists = !DirQuery(folder).empty(); });
+    exists = EntryExists(e, 60, folder);
     if (abandoned) return false;
   }
   (exists ? SystemeState.DossiersTrouves : SystemeState.DossiersAbsents).Add(folder);
