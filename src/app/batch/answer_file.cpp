@@ -256,8 +256,9 @@ std::optional<std::string> SaveAnswerFile(std::string_view path, const FrmMain& 
   text += "\r\n[Actions]\r\n";
   for (size_t i = 0; i < actions.size(); ++i) put(std::to_string(i + 1), ActionText(actions[i]));
   if (!fault.empty()) return std::string(path) + ": " + fault;
-  if (!platform::Os().ReplaceNamedFile(path, text))
+  if (!platform::Os().ReplaceNamedFile(path, text)) {
     return std::string(path) + ": cannot be written";
+  }
   return std::nullopt;
 }
 
