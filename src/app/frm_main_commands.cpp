@@ -39,9 +39,7 @@ void FrmMain::CheckTX_Click() {
 
 void FrmMain::LabelCODEC_Click() {
   ErrorPattern e(run_, "Frm_Main:LabelCODEC_Click");
-  e(10, [&] {
-    ExecuterProgrammeExterne(run_, "Open", CodecPageAddress(), std::nullopt, std::nullopt, 1);
-  });
+  e(10, [&] { ExecuterProgrammeExterne(run_, CodecPageAddress()); });
 }
 
 }  // namespace tx3

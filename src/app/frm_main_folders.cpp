@@ -69,7 +69,7 @@ void FrmMain::CommandDossierCreer_Click(int index) {
     return;
   }
   const ProfileTransaction transaction;
-  e(40, [&] { VerificationEtCreationRepertoire(run_, text, true); });
+  e(40, [&] { VerificationEtCreationRepertoire(run_, text); });
   // The field's colour follows; row 0 also sets DossierApplication again.
   e(50, [&] { TexteDossier_Change(index); });
   // Said in words too, for whoever does not see the colour (a screen reader reads the status).

@@ -93,19 +93,6 @@ struct ErrorManagerState {
   uint64_t reports = 0;  // reports recorded since the start (nested calls not counted)
 };
 
-// The detailed report text and the repeat indicator the manager prepares for the log.
-// Exposed for tests.
-std::string ErrorReportText(int32_t reducedNumber, bool reduced, const ErrorRecord& record,
-                            std::string_view procedure);
-
-// True when a report repeats the previous one: same number and same procedure (exact text),
-// less than 5 whole seconds apart (either way).
-bool IsRepeatReport(const ErrorManagerState& last, int32_t number, std::string_view procedure,
-                    int64_t now);
-
-// The report text as one log line (its line breaks become " | ").
-std::string OneLogLine(std::string_view text);
-
 // Hands one diagnostic line to the trace log (the log file).
 void TraceLog(std::string_view text);
 

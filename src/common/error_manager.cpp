@@ -31,31 +31,7 @@ bool ReduceAutomationNumber(int32_t* number) {
   return false;
 }
 
-std::string AutomationMessage(std::string_view procedure, int32_t line) {
-  return "Automation Error !!!\r\n\r\nSub: " + std::string(procedure) + ":" + ToText(line);
-}
-
-}  // namespace
-
-std::string ErrorReportText(int32_t reducedNumber, bool reduced, const ErrorRecord& record,
-                            std::string_view procedure) {
-  std::string description = record.Description;
-  if (CharCount(description) > kLongDescription) description = ReplaceAll(description, ". ", "\n ");
-  std::string text = "Err: " + ToText(reducedNumber) + " (" + description + ")";
-  if (!Trim(procedure).empty()) {
-    text += "\n\nSource:" + std::string(procedure) + ":" + ToText(record.Ligne);
-  }
-  if (reduced && !Trim(record.Source).empty()) text += "\n(Source: " + record.Source + ")";
-  return text;
-}
-
-bool IsRepeatReport(const ErrorManagerState& last, int32_t number, std::string_view procedure,
-                    int64_t now) {
-  const int64_t apart = now >= last.lastTime ? now - last.lastTime : last.lastTime - now;
-  return apart < kRepeatWindowSeconds && last.lastNumber == number &&
-         last.lastProcedure == procedure;
-}
-
+// The report text as one log line (its line breaks become " | ").
 std::string OneLogLine(std::string_view text) {
   std::string line;
   line.reserve(text.size());
@@ -71,6 +47,30 @@ std::string OneLogLine(std::string_view text) {
   }
   return line;
 }
+
+// The detailed report the manager writes to the log.
+std::string ErrorReportText(int32_t reducedNumber, bool reduced, const ErrorRecord& record,
+                            std::string_view procedure) {
+  std::string description = record.Description;
+  if (CharCount(description) > kLongDescription) description = ReplaceAll(description, ". ", "\n ");
+  std::string text = "Err: " + ToText(reducedNumber) + " (" + description + ")";
+  if (!Trim(procedure).empty()) {
+    text += "\n\nSource:" + std::string(procedure) + ":" + ToText(record.Ligne);
+  }
+  if (reduced && !Trim(record.Source).empty()) text += "\n(Source: " + record.Source + ")";
+  return text;
+}
+
+// True when a report repeats the previous one: same number and same procedure (exact text),
+// less than 5 whole seconds apart (either way).
+bool IsRepeatReport(const ErrorManagerState& last, int32_t number, std::string_view procedure,
+                    int64_t now) {
+  const int64_t apart = now >= last.lastTime ? now - last.lastTime : last.lastTime - now;
+  return apart < kRepeatWindowSeconds && last.lastNumber == number &&
+         last.lastProcedure == procedure;
+}
+
+}  // namespace
 
 // Diagnostic lines of a few error paths go to the log file too.
 void TraceLog(std::string_view text) {
@@ -93,7 +93,9 @@ void GestionDesErreurs(RunContext& run, std::string_view procedure) {
   });
   SkipOnError([&] {
     if (number == kAutomationDisconnected) {
-      run.Ui().ShowMessage(AutomationMessage(procedure, PbTErreur.Ligne), MsgIcon::Critical);
+      run.Ui().ShowMessage("Automation Error !!!\r\n\r\nSub: " + std::string(procedure) + ":" +
+                               ToText(PbTErreur.Ligne),
+                           MsgIcon::Critical);
     }
   });
   state.lastNumber = number;

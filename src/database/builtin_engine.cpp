@@ -33,10 +33,6 @@ constexpr std::array<uint32_t, 256> MakeCrcTable() {
 
 constexpr std::array<uint32_t, 256> kCrcTable = MakeCrcTable();
 
-bool ValidPageSize(int pageSize) {
-  return pageSize >= kPageUnit && pageSize <= kLargestPage && pageSize % kPageUnit == 0;
-}
-
 // One key's segments, from key specification `*next` on; the status of the first bad one, 0 when
 // all fit.
 int16_t CheckKey(const BtrFileBuf& request, size_t* next) {
@@ -79,7 +75,8 @@ uint32_t Crc32(std::string_view bytes) {
 }
 
 int16_t CheckCreateRequest(const BtrFileBuf& request) {
-  if (!ValidPageSize(request.PageSize)) return btrstatus::kPageSize;
+  const int page = request.PageSize;
+  if (page < kPageUnit || page > kLargestPage || page % kPageUnit != 0) return btrstatus::kPageSize;
   if (request.RecLen < kSmallestRecord || request.RecLen > request.PageSize - kPageHeader) {
     return btrstatus::kRecordLength;
   }

@@ -79,7 +79,7 @@ void FromImage(const CreateImage& image, BtrFileBuf* buffer) {
   ForEachField(*buffer, [&](size_t at, auto& field) { Get(image, at, &field); });
 }
 
-void InitStructureFichierBTR(RunContext& run, DatabaseState& db, int16_t index, bool Compresser) {
+void InitStructureFichierBTR(RunContext& run, DatabaseState& db, int16_t index) {
   BtrFileBuf& PbTBtrFileBuf = db.PbTBtrFileBuf;
   ErrorPattern e(run, "Lib_Setup:InitStructureFichierBTR");
   // Each assignment reads the entry itself: a bad index or an oversized value skips only that
@@ -90,7 +90,7 @@ void InitStructureFichierBTR(RunContext& run, DatabaseState& db, int16_t index, 
   e(0, [&] { PbTBtrFileBuf.RecLen = ToInt16(entry().LongEnreg); });
   e(0, [&] { PbTBtrFileBuf.PageSize = ToInt16(entry().TaillePage); });
   e(0, [&] { PbTBtrFileBuf.IndxCnt = ToInt16(entry().NbCles); });
-  e(0, [&] { PbTBtrFileBuf.FileFlags = Compresser ? kFileFlagCompression : 0; });
+  e(0, [&] { PbTBtrFileBuf.FileFlags = 0; });
   for (size_t s = 0; s < kSegmentsPerFile; ++s) {
     KeySpecRec& spec = PbTBtrFileBuf.KeySpec[s];
     e(0, [&] { spec.KeyPos = ToInt16(entry().Segments[s].Position); });

@@ -33,8 +33,6 @@ struct BtrFileBuf {
   std::array<KeySpecRec, kKeySpecCount> KeySpec{};
 };
 
-inline constexpr int16_t kFileFlagCompression = 8;
-
 // The wire image handed to the engine: little-endian, packed, byte by byte.
 CreateImage ToImage(const BtrFileBuf& buffer);
 // Copies the image the engine left back into the record.
@@ -44,7 +42,7 @@ class RunContext;
 struct DatabaseState;
 
 // Fills the create buffer of `db` from its catalogue entry `index`
-// (Lib_Setup:InitStructureFichierBTR).
-void InitStructureFichierBTR(RunContext& run, DatabaseState& db, int16_t index, bool Compresser);
+// (Lib_Setup:InitStructureFichierBTR), uncompressed.
+void InitStructureFichierBTR(RunContext& run, DatabaseState& db, int16_t index);
 
 }  // namespace tx3

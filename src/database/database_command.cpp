@@ -119,7 +119,7 @@ void CommandPervasiveCreate_Click(SystemContext& run, DatabaseState& db,
       run.Changes.dataFiles.push_back(path);
       continue;
     }
-    e(0, [&] { InitStructureFichierBTR(run, db, static_cast<int16_t>(i), false); });
+    e(0, [&] { InitStructureFichierBTR(run, db, static_cast<int16_t>(i)); });
     int16_t resultat = 0;
     e(0, [&] { resultat = CreationStructureVide(run, db, path, *load.engine); });
     if (resultat == 0) {

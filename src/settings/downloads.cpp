@@ -70,10 +70,6 @@ constexpr std::array<std::string_view, 18> kPackages = {
     "TX3_Tools_Recorder.zip", "TX3_Tools_Stats.zip",   "TX3_Tools_Web.zip",
 };
 
-void Open(StepContext& ctx, const std::string& address) {
-  ExecuterProgrammeExterne(ctx.run, "Open", address, std::nullopt, std::nullopt, 1);
-}
-
 // Statement `line` takes the operator's item; statement `line` + 10 opens its address or shows
 // its message.
 void RunChoice(StepContext& ctx, int line, const std::function<std::optional<Choice>()>& choose) {
@@ -82,7 +78,7 @@ void RunChoice(StepContext& ctx, int line, const std::function<std::optional<Cho
   if (!choice) return;
   ctx.e(line + 10, [&] {
     if (!choice->address.empty()) {
-      Open(ctx, choice->address);
+      ExecuterProgrammeExterne(ctx.run, choice->address);
     } else {
       ctx.run.Ui().ShowMessage(choice->message, MsgIcon::Warning);
     }
@@ -101,7 +97,8 @@ void RunConverterDownload(StepContext& ctx) {
 
 void RunComponentsInstaller(StepContext& ctx) {
   ctx.e(540, [&] {
-    Open(ctx, UpdateServerAddress(ctx.run.UpdateHost, "Setup_TX3_Composants_V34.exe"));
+    ExecuterProgrammeExterne(
+        ctx.run, UpdateServerAddress(ctx.run.UpdateHost, "Setup_TX3_Composants_V34.exe"));
   });
 }
 
@@ -116,7 +113,9 @@ void RunPackageDownloads(StepContext& ctx) {
       }
     });
     ctx.e(570, [&] {
-      if (!address.empty() && ctx.window.PackageRowChecked(r)) Open(ctx, address);
+      if (!address.empty() && ctx.window.PackageRowChecked(r)) {
+        ExecuterProgrammeExterne(ctx.run, address);
+      }
     });
     // Repaints and clicks run between rows; the busy flag turns away a second step.
     ctx.e(580, [&] { ctx.run.Ui().DoEvents(); });

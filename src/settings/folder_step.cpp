@@ -19,7 +19,7 @@ void CreateMissingFolder(StepContext& ctx, int i) {
   ctx.e(100, [&] { blank = Trim(text).empty(); });
   if (blank || EntryExists(ctx.e, 100, text)) return;
   ctx.e(110, [&] { ctx.run.Ui().SetStatusText(text); });
-  ctx.e(120, [&] { VerificationEtCreationRepertoire(ctx.run, text, true); });
+  ctx.e(120, [&] { VerificationEtCreationRepertoire(ctx.run, text); });
   ctx.e(130, [&] { ctx.window.TexteDossier_Change(i); });
 }
 

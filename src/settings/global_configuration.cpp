@@ -35,7 +35,7 @@ void WriteGlobalFile(StepContext& ctx, SettingsWriter& writer) {
   });
   ctx.e(250, [&] {
     EclateRepFicExt(ctx.run, file);
-    VerificationEtCreationRepertoire(ctx.run, ctx.run.PbTRepFicExt.Rep, true);
+    VerificationEtCreationRepertoire(ctx.run, ctx.run.PbTRepFicExt.Rep);
   });
   std::string radio;
   ctx.e(260, [&] { radio = ctx.window.TexteNomRadio(); });
@@ -47,12 +47,6 @@ void WriteGlobalFile(StepContext& ctx, SettingsWriter& writer) {
   writer.Overwrite(file, "Site", "NoBase", "1");
   writer.Overwrite(file, "Site", "Dossier_Config_Global", n1);
   writer.Overwrite(file, "Base_01", "Dossier_Config_Global", n1);
-}
-
-// Whether "Win.ini" carries the configuration pointers on this Windows version (not from Vista
-// on: codes 6 to 11).
-bool UsesWinIni(int32_t codeVersionWindows) {
-  return codeVersionWindows < 6 || codeVersionWindows > 11;
 }
 
 }  // namespace
@@ -72,7 +66,9 @@ bool ConfigFolderFound(StepContext& ctx) {
 void RunGlobalConfiguration(StepContext& ctx) {
   if (!ConfigFolderFound(ctx)) return;
   SettingsWriter writer(ctx.run, ctx.e);
-  if (UsesWinIni(ctx.run.CodeVersionWindows)) WriteWinIni(ctx, writer);
+  // "Win.ini" carries the configuration pointers but from Vista on (codes 6 to 11).
+  const int32_t code = ctx.run.CodeVersionWindows;
+  if (code < 6 || code > 11) WriteWinIni(ctx, writer);
   WriteGlobalFile(ctx, writer);
   ctx.e(280, [&] { writer.Commit(); });
   ctx.e(290, [&] { ShowSettingsOutcome(ctx.run, writer); });

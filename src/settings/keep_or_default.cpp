@@ -42,26 +42,20 @@ void SettingsWriter::KeepOrDefault(std::string_view file, std::string_view secti
                                    std::string_view key, std::string_view defaultValue) {
   e_(line_, [&] {
     AddOne(attempted_, file);
-    std::string kept;
-    if (!ReadKey(file, section, key, defaultValue, &kept)) {
+    // LectureIni answers empty text when the read itself fails: the failure shows only in the
+    // error record, which is put back as it was when nothing failed.
+    ErrorRecord& PbTErreur = run_.PbTErreur;
+    const ErrorRecord before = PbTErreur;
+    PbTErreur.Numero = 0;
+    const std::string kept =
+        LectureIni(run_, file, section, key, defaultValue, IniModule::LibSysteme);
+    if (PbTErreur.Numero != 0) {
       AddOne(unwritten_, file);  // a value that cannot be read is never overwritten
       return;
     }
+    PbTErreur = before;
     if (!EcritureIni(run_, file, section, key, kept)) AddOne(unwritten_, file);
   });
-}
-
-bool SettingsWriter::ReadKey(std::string_view file, std::string_view section, std::string_view key,
-                             std::string_view defaultValue, std::string* value) {
-  // LectureIni answers empty text when the read itself fails: the failure shows only in the
-  // error record, which is put back as it was when nothing failed.
-  ErrorRecord& PbTErreur = run_.PbTErreur;
-  const ErrorRecord before = PbTErreur;
-  PbTErreur.Numero = 0;
-  *value = LectureIni(run_, file, section, key, defaultValue, IniModule::LibSysteme);
-  if (PbTErreur.Numero != 0) return false;
-  PbTErreur = before;
-  return true;
 }
 
 void SettingsWriter::Commit() {
@@ -78,20 +72,16 @@ void SettingsWriter::Commit() {
   }
 }
 
-std::string UnwrittenKeysMessage(const std::vector<UnwrittenKeys>& unwritten) {
-  std::vector<std::string> lines;
-  for (const UnwrittenKeys& entry : unwritten) {
-    lines.push_back(entry.file + " (" + ToText(entry.count) + " clés)");
-  }
-  return ListMessage(kParametresNonEcrits, lines);
-}
-
 void ShowSettingsOutcome(RunContext& run, const SettingsWriter& writer) {
   if (writer.Unwritten().empty()) {
     run.Ui().ShowMessage("Paramétrage créé ou MAJ", MsgIcon::Information);
-  } else {
-    run.Ui().ShowMessage(UnwrittenKeysMessage(writer.Unwritten()), MsgIcon::Warning);
+    return;
   }
+  std::vector<std::string> lines;
+  for (const UnwrittenKeys& entry : writer.Unwritten()) {
+    lines.push_back(entry.file + " (" + ToText(entry.count) + " clés)");
+  }
+  run.Ui().ShowMessage(ListMessage(kParametresNonEcrits, lines), MsgIcon::Warning);
 }
 
 }  // namespace tx3

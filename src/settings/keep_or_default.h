@@ -43,9 +43,6 @@ class SettingsWriter {
   const std::vector<UnwrittenKeys>& Unwritten() const { return unwritten_; }
 
  private:
-  bool ReadKey(std::string_view file, std::string_view section, std::string_view key,
-               std::string_view defaultValue, std::string* value);
-
   SystemContext& run_;
   ErrorPattern& e_;
   int line_ = 0;
@@ -55,8 +52,5 @@ class SettingsWriter {
 
 // "Paramétrage créé ou MAJ", or the list of the files whose keys could not be written.
 void ShowSettingsOutcome(RunContext& run, const SettingsWriter& writer);
-
-// The text of the warning listing the unwritten keys.
-std::string UnwrittenKeysMessage(const std::vector<UnwrittenKeys>& unwritten);
 
 }  // namespace tx3

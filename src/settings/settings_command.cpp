@@ -49,10 +49,6 @@ constexpr void (*kSteps[])(StepContext&) = {
 };
 static_assert(std::size(kSteps) == kStepCount);
 
-void Dispatch(StepContext& ctx, int16_t index) {
-  if (index >= 0 && index < kStepCount) kSteps[index](ctx);
-}
-
 }  // namespace
 
 void CommandCreerSettings_Click(SystemContext& run, SettingsWindow& window, int16_t index) {
@@ -69,7 +65,7 @@ void CommandCreerSettings_Click(SystemContext& run, SettingsWindow& window, int1
   StepContext ctx{run, window, e};
   ReadFolders(ctx);
   DeriveRoot(ctx);
-  Dispatch(ctx, index);
+  if (index >= 0 && index < kStepCount) kSteps[index](ctx);
 
   // The common ending, whatever the branch did: it always releases the busy flag.
   e(900, [&] {

@@ -65,9 +65,7 @@ std::string ExecutableBaseName() {
 
 }  // namespace
 
-int32_t ExecuterProgrammeExterne(RunContext& run, std::string_view operation, std::string_view file,
-                                 const std::optional<std::string>& parameters,
-                                 const std::optional<std::string>& folder, int32_t showCommand) {
+int32_t ExecuterProgrammeExterne(RunContext& run, std::string_view file) {
   ErrorPattern e(run, "Lib_Systeme:ExecuterProgrammeExterne");
   // A missing file is the operator's business, not a fault: it is traced only.
   e.TreatFirst([&](const ErrorRecord& record) {
@@ -79,8 +77,9 @@ int32_t ExecuterProgrammeExterne(RunContext& run, std::string_view operation, st
 
   int32_t result = 0;
   e(10, [&] {
+    constexpr int32_t kNormalWindow = 1;
     result = static_cast<int32_t>(
-        platform::Os().OpenInShell(operation, file, parameters, folder, showCommand));
+        platform::Os().OpenInShell("Open", file, std::nullopt, std::nullopt, kNormalWindow));
   });
   if (result > 32) return result;
   e(20, [&] {

@@ -68,7 +68,7 @@ int64_t TailleDuFichier(SystemContext& run, std::string_view name) {
   return size;
 }
 
-void File_RemoveFlag(SystemContext& run, std::string_view name, int32_t bits) {
+void File_RemoveFlag(SystemContext& run, std::string_view name) {
   if (Trim(name).empty()) return;
   bool exists = false;
   SkipOnError([&] { exists = File_Exist(run, name, "Lib_Systeme:File_RemoveFlag", true); });
@@ -80,11 +80,9 @@ void File_RemoveFlag(SystemContext& run, std::string_view name, int32_t bits) {
 
   uint32_t attributes = 0;
   SkipOnError([&] { Check(platform::Os().GetAttributes(name, &attributes)); });
-  // The runtime's attribute bits go up to the alias bit; higher ones are never cleared.
-  constexpr uint32_t kRuntimeBits = (platform::kAttrAlias << 1) - 1;
-  const uint32_t collected = attributes & static_cast<uint32_t>(bits) & kRuntimeBits;
-  if (collected != 0) {
-    SkipOnError([&] { Check(platform::Os().SetAttributes(name, attributes & ~collected)); });
+  if ((attributes & platform::kAttrReadOnly) != 0) {
+    SkipOnError(
+        [&] { Check(platform::Os().SetAttributes(name, attributes & ~platform::kAttrReadOnly)); });
   }
 }
 

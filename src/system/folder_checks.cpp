@@ -44,10 +44,6 @@ std::vector<std::string> FolderLevels(const std::string& folder) {
   return levels;
 }
 
-bool IsServerPart(const std::string& level, size_t index) {
-  return index == 0 && level.starts_with("\\\\");
-}
-
 // The suite's programs find their folders through the settings files, whose text is in the ANSI
 // code page: a folder whose name that code page cannot hold would be written there with "?" in
 // place of its characters and never be found again.
@@ -59,11 +55,10 @@ enum class LevelOutcome { kExists, kSkipped, kFailed };
 
 // Makes one level exist: the runtime's MkDir, then CreateDirectoryA, then CreateDirectoryExA with
 // the Windows folder as template. Only the existence queries decide; the calls' answers do not.
-LevelOutcome EnsureLevel(SystemContext& run, ErrorPattern& e, const std::string& level,
-                         bool report) {
+LevelOutcome EnsureLevel(SystemContext& run, ErrorPattern& e, const std::string& level) {
   SystemeStateRec& SystemeState = run.SystemeState;
   bool exists = false;
-  auto query = [&](int line) { e(line, [&] { exists = !DirQuery(level).empty(); }); };
+  auto query = [&](int line) { exists = EntryExists(e, line, level); };
 
   query(40);
   if (exists) {
@@ -93,14 +88,14 @@ LevelOutcome EnsureLevel(SystemContext& run, ErrorPattern& e, const std::string&
   if (level.find('$') != std::string::npos || SystemeState.DossiersEnEchec.Contains(level)) {
     return LevelOutcome::kSkipped;
   }
-  if (report) e(110, [&] { TraceLog("Folder '" + level + "' not found"); });
+  e(110, [&] { TraceLog("Folder '" + level + "' not found"); });
   e(120, [&] { SystemeState.DossiersEnEchec.Add(level); });
   return LevelOutcome::kFailed;
 }
 
 }  // namespace
 
-void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folder, bool report) {
+void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folder) {
   SystemeStateRec& SystemeState = run.SystemeState;
   std::string clean;
   ErrorPattern e(run, "Lib_Systeme:VerificationEtCreationRepertoire");
@@ -124,8 +119,8 @@ void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folde
   std::vector<std::string> levels;
   e(30, [&] { levels = FolderLevels(clean); });
   for (size_t i = 0; i < levels.size(); ++i) {
-    if (IsServerPart(levels[i], i)) continue;
-    if (EnsureLevel(run, e, levels[i], report) == LevelOutcome::kFailed) break;
+    if (i == 0 && levels[i].starts_with("\\\\")) continue;  // a network server is never made
+    if (EnsureLevel(run, e, levels[i]) == LevelOutcome::kFailed) break;
   }
   SystemeState.DernierDossierVerifie = clean;
 }
@@ -147,12 +142,11 @@ bool FolderFound(SystemContext& run, std::string_view folder) {
   if (SystemeState.DossiersTrouves.Contains(folder)) return true;
   if (SystemeState.DossiersAbsents.Contains(folder)) return false;
 
-  bool exists = false;
-  e(40, [&] { exists = !DirQuery(folder).empty(); });
+  bool exists = EntryExists(e, 40, folder);
   if (abandoned) return false;
   if (!exists) {
-    e(50, [&] { VerificationEtCreationRepertoire(run, folder, true); });
-    e(60, [&] { exists = !DirQuery(folder).empty(); });
+    e(50, [&] { VerificationEtCreationRepertoire(run, folder); });
+    exists = EntryExists(e, 60, folder);
     if (abandoned) return false;
   }
   (exists ? SystemeState.DossiersTrouves : SystemeState.DossiersAbsents).Add(folder);

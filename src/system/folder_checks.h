@@ -18,13 +18,14 @@ std::string DirQuery(std::string_view pattern, bool includeDirectories = true);
 // of `e`: a failed query is reported like any failed statement and answers false.
 bool EntryExists(ErrorPattern& e, int line, std::string_view text);
 
-void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folder, bool report);
+void VerificationEtCreationRepertoire(SystemContext& run, std::string_view folder);
 bool FolderFound(SystemContext& run, std::string_view folder);
 bool File_Exist(SystemContext& run, std::string_view name, std::string_view callerLabel,
                 bool sizeCheck);
 // The file's full size in bytes; -1 when it cannot be opened.
 int64_t TailleDuFichier(SystemContext& run, std::string_view name);
-void File_RemoveFlag(SystemContext& run, std::string_view name, int32_t bits);
+// Clears the file's read-only attribute.
+void File_RemoveFlag(SystemContext& run, std::string_view name);
 int64_t TickCountMs(SystemContext& run);
 
 }  // namespace tx3

@@ -18,12 +18,6 @@ constexpr std::string_view kNothingChosen = "*";
 
 }  // namespace
 
-std::string FolderSelectStartPath(const SystemContext& run) {
-  std::string start = run.DossierDepartSelection;
-  if (start.ends_with('\\')) start.pop_back();
-  return start;
-}
-
 std::string FolderSelect(SystemContext& run, std::string_view startText, std::string_view title,
                          std::string_view applicationFolder) {
   std::string& DossierDepartSelection = run.DossierDepartSelection;
@@ -39,13 +33,16 @@ std::string FolderSelect(SystemContext& run, std::string_view startText, std::st
 
   std::string result(kNothingChosen);
   e(30, [&] {
+    // The dialog opens on the folder without its final backslash.
+    std::string start = DossierDepartSelection;
+    if (start.ends_with('\\')) start.pop_back();
     const std::optional<std::string> chosen =
-        run.Ui().BrowseForFolder(FolderSelectStartPath(run), title.empty() ? kDefaultTitle : title);
+        run.Ui().BrowseForFolder(start, title.empty() ? kDefaultTitle : title);
     if (chosen) result = CheckRep(run, CutAtNul(*chosen), "\\");
   });
   if (Trim(result) != kNothingChosen) {
     e(40, [&] {
-      if (!FolderFound(run, result)) VerificationEtCreationRepertoire(run, result, true);
+      if (!FolderFound(run, result)) VerificationEtCreationRepertoire(run, result);
     });
   }
   return result;

@@ -14,7 +14,4 @@ class SystemContext;
 std::string FolderSelect(SystemContext& run, std::string_view startText, std::string_view title,
                          std::string_view applicationFolder);
 
-// What the dialog is opened on: DossierDepartSelection without its final backslash.
-std::string FolderSelectStartPath(const SystemContext& run);
-
 }  // namespace tx3

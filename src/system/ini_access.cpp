@@ -27,13 +27,6 @@ bool HoldsLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// The folder of `file` up to and including its last backslash; empty when it has none.
-std::string FolderOfFile(std::string_view file) {
-  const size_t last = file.rfind('\\');
-  if (last == std::string_view::npos) return {};
-  return std::string(file.substr(0, last + 1));
-}
-
 }  // namespace
 
 bool EcritureIni(SystemContext& run, std::string_view file, std::string_view section,
@@ -53,14 +46,16 @@ bool EcritureIni(SystemContext& run, std::string_view file, std::string_view sec
 
   // A missing folder is the usual cause of a first failure: create the whole chain.
   e(40, [&] {
-    const std::string folder = FolderOfFile(file);
-    if (!folder.empty()) VerificationEtCreationRepertoire(run, folder, true);
+    const size_t last = file.rfind('\\');  // the folder ends with the file's last backslash
+    if (last != std::string_view::npos) {
+      VerificationEtCreationRepertoire(run, file.substr(0, last + 1));
+    }
   });
   e(50, [&] { written = platform::Os().WriteProfileEntry(section, key, value, file); });
   if (written) return true;
 
   // Then a read-only file.
-  e(60, [&] { File_RemoveFlag(run, file, platform::kAttrReadOnly); });
+  e(60, [&] { File_RemoveFlag(run, file); });
   e(70, [&] { written = platform::Os().WriteProfileEntry(section, key, value, file); });
   return written;
 }

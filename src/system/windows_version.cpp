@@ -119,24 +119,18 @@ std::string HomeOrProfessional(const platform::VersionRecord& v) {
 // Windows 11 kept version 10.0; its builds start at 22000.
 constexpr uint32_t kFirstWindows11Build = 22000;
 
-// Windows 10 and every later version, as a program that declares Windows 10 support is told:
-// version 10.0 (Windows 11 included), or anything after 8.1. All of them are code 10.
-std::optional<VersionRow> Windows10OrLater(const platform::VersionRecord& v) {
-  const uint32_t major = v.majorVersion;
-  const uint32_t minor = v.minorVersion;
-  if (major < 6 || (major == 6 && minor <= 3)) return std::nullopt;
-  if (major == 10 && minor == 0) {
-    return VersionRow{v.buildNumber >= kFirstWindows11Build ? "Windows 11 " : "Windows 10 ", true,
-                      10};
-  }
-  return VersionRow{"Windows " + ToText(major) + "." + ToText(minor) + " ", true, 10};
-}
-
 // The first row of the version table that matches the record.
 VersionRow MatchVersionRow(const platform::VersionRecord& v, uint16_t arch) {
   const uint32_t major = v.majorVersion;
   const uint32_t minor = v.minorVersion;
-  if (std::optional<VersionRow> later = Windows10OrLater(v)) return *later;
+  // Windows 10 and every later version, as a program that declares Windows 10 support is told:
+  // version 10.0 (Windows 11 included), or anything after 8.1. All of them are code 10.
+  if (major == 10 && minor == 0) {
+    return {v.buildNumber >= kFirstWindows11Build ? "Windows 11 " : "Windows 10 ", true, 10};
+  }
+  if (major > 6 || (major == 6 && minor > 3)) {
+    return {"Windows " + ToText(major) + "." + ToText(minor) + " ", true, 10};
+  }
   // Windows tells 6.2 build 9200 to every program without a compatibility declaration.
   if (major == 6 && minor == 2 && v.buildNumber == 9200) return {"Windows 10 ", true, 10};
   if (major == 6 && minor == 3) return {"Windows 8.1 ", true, 8};
@@ -151,12 +145,6 @@ VersionRow MatchVersionRow(const platform::VersionRecord& v, uint16_t arch) {
   }
   if (major == 5 && minor == 1) return {"Windows XP " + HomeOrProfessional(v), false, 5};
   if (major == 5 && minor == 0) return {"Windows 2000 " + Windows2000Edition(v), false, 2000};
-  return {};
-}
-
-std::string ArchitectureSuffix(uint16_t arch) {
-  if (arch == kArchX64) return ", 64-bit";
-  if (arch == kArchX86) return ", 32-bit";
   return {};
 }
 
@@ -181,7 +169,8 @@ std::string GetOSDisplayString(SystemContext& run) {
     // The versions whose name carries the architecture (Vista and later) have GetTickCount64;
     // the program uses it on their 64-bit editions.
     run.Ticks64Disponible = row.suffix && arch == kArchX64;
-    if (row.suffix) text += ArchitectureSuffix(arch);
+    if (row.suffix && arch == kArchX64) text += ", 64-bit";
+    if (row.suffix && arch == kArchX86) text += ", 32-bit";
   });
   e(40, [&] { text = CutAtNul(text + " " + v.servicePack); });
   e(50, [&] { text += " (build " + ToText(v.buildNumber) + ")"; });

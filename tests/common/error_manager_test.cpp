@@ -153,96 +153,92 @@ TEST_F(ErrorManagerTest, RepeatIsJudgedOnTheReducedNumber) {
   EXPECT_EQ(os_.logLines.size(), 1u);
 }
 
-TEST(IsRepeatReportTest, SameNumberSameProcedureLessThanFiveSecondsEitherWay) {
-  ErrorManagerState last;
-  last.lastNumber = 53;
-  last.lastTime = 1000;
-  last.lastProcedure = "Lib_Setup:EcritureIni";
+TEST_F(ErrorManagerTest, RepeatIsTheSameNumberAndProcedureLessThanFiveSecondsApartEitherWay) {
   struct Case {
     int32_t number;
     const char* procedure;
-    int64_t now;
+    int64_t seconds;  // from the first report
     bool repeat;
   };
   const Case cases[] = {
-      {53, "Lib_Setup:EcritureIni", 1000, true},
-      {53, "Lib_Setup:EcritureIni", 1004, true},
-      {53, "Lib_Setup:EcritureIni", 1005, false},
-      {53, "Lib_Setup:EcritureIni", 996, true},  // the clock went back
-      {53, "Lib_Setup:EcritureIni", 995, false},
-      {52, "Lib_Setup:EcritureIni", 1001, false},
-      {53, "lib_setup:ecritureini", 1001, false},  // exact comparison
-      {53, "Lib_Setup:EcritureIni ", 1001, false},
+      {53, "Lib_Setup:EcritureIni", 0, true},
+      {53, "Lib_Setup:EcritureIni", 4, true},
+      {53, "Lib_Setup:EcritureIni", 5, false},
+      {53, "Lib_Setup:EcritureIni", -4, true},  // the clock went back
+      {53, "Lib_Setup:EcritureIni", -5, false},
+      {52, "Lib_Setup:EcritureIni", 1, false},
+      {53, "lib_setup:ecritureini", 1, false},  // exact comparison
+      {53, "Lib_Setup:EcritureIni ", 1, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(IsRepeatReport(last, c.number, c.procedure, c.now), c.repeat)
-        << c.number << " " << c.procedure << " " << c.now;
+    run_.ErrorManager = ErrorManagerState{};
+    os_.logLines.clear();
+    Now() = 1000;
+    Report(53, "Lib_Setup:EcritureIni");
+    Now() += c.seconds;
+    Report(c.number, c.procedure);
+    EXPECT_EQ(os_.logLines.size(), c.repeat ? 1u : 2u)
+        << c.number << " " << c.procedure << " " << c.seconds;
   }
-  EXPECT_FALSE(IsRepeatReport(ErrorManagerState{}, 0, "", 1000)) << "before the first report";
 }
 
-TEST(ErrorReportTextTest, Layouts) {
+TEST_F(ErrorManagerTest, FirstReportIsLogged) {
+  Now() = 1000;
+  Report(0, "");
+  EXPECT_EQ(os_.logLines, std::vector<std::string>{"Err: 0 (desc)"});
+}
+
+TEST_F(ErrorManagerTest, ReportLayouts) {
   struct Case {
     const char* name;
-    int32_t number;
-    bool reduced;
     ErrorRecord record;
     const char* procedure;
     std::string expected;
   };
   const Case cases[] = {
       {"plain",
-       53,
-       false,
        {53, 20, "Fichier introuvable", "TX3_Setup"},
        "Lib_Setup:EcritureIni",
-       "Err: 53 (Fichier introuvable)\n\nSource:Lib_Setup:EcritureIni:20"},
+       "Err: 53 (Fichier introuvable) | Source:Lib_Setup:EcritureIni:20"},
       {"blank procedure",
-       53,
-       false,
        {53, 20, "Fichier introuvable", "X"},
        "   ",
        "Err: 53 (Fichier introuvable)"},
       {"reduced with source",
-       5,
-       true,
        {-2147221499, 0, "d", "Comp.Obj"},
        "Frm_Main:Form_Load",
-       "Err: 5 (d)\n\nSource:Frm_Main:Form_Load:0\n(Source: Comp.Obj)"},
+       "Err: 5 (d) | Source:Frm_Main:Form_Load:0 | (Source: Comp.Obj)"},
       {"reduced, blank source",
-       5,
-       true,
        {-2147221499, 0, "d", "  "},
        "Frm_Main:Form_Load",
-       "Err: 5 (d)\n\nSource:Frm_Main:Form_Load:0"},
-      {"source shown only when reduced", 53, false, {53, 0, "d", "Comp.Obj"}, "", "Err: 53 (d)"},
-      {"reduced, no procedure", 7, true, {0, 0, "", "S"}, "", "Err: 7 ()\n(Source: S)"},
+       "Err: 5 (d) | Source:Frm_Main:Form_Load:0"},
+      {"source shown only when reduced", {53, 0, "d", "Comp.Obj"}, "", "Err: 53 (d)"},
+      {"reduced, no procedure", {-2147221497, 0, "", "S"}, "", "Err: 7 () | (Source: S)"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ErrorReportText(c.number, c.reduced, c.record, c.procedure), c.expected) << c.name;
+    os_.logLines.clear();
+    Now() += 10;
+    Report(c.record.Numero, c.procedure, c.record.Ligne, c.record.Description, c.record.Source);
+    EXPECT_EQ(os_.logLines, std::vector<std::string>{c.expected}) << c.name;
   }
 }
 
-TEST(ErrorReportTextTest, LongDescriptionBreaksAfterEachSentence) {
+TEST_F(ErrorManagerTest, LongDescriptionBreaksAfterEachSentence) {
   // 100 characters (accented letters count once) are kept as they are; 101 are broken.
   const std::string sentence = "Le fichier é. ";  // 14 characters
   std::string hundred;
   for (int i = 0; i < 7; ++i) hundred += sentence;  // 98 characters
   hundred += "ab";
   ASSERT_EQ(hundred.size(), 107u) << "seven two-byte letters";
-  const ErrorRecord exact{1, 0, hundred, ""};
-  EXPECT_EQ(ErrorReportText(1, false, exact, ""), "Err: 1 (" + hundred + ")");
+  Report(1, "", 0, hundred, "");
+  Now() += 10;
+  Report(1, "", 0, hundred + "c", "");
 
-  const ErrorRecord longer{1, 0, hundred + "c", ""};
   std::string broken;
-  for (int i = 0; i < 7; ++i) broken += "Le fichier é\n ";  // the point goes too
-  EXPECT_EQ(ErrorReportText(1, false, longer, ""), "Err: 1 (" + broken + "abc)");
-}
-
-TEST(OneLogLineTest, LineBreaksBecomeOneSeparator) {
-  EXPECT_EQ(OneLogLine("a\r\n\r\nb\nc\rd"), "a | b | c | d");
-  EXPECT_EQ(OneLogLine("plain"), "plain");
-  EXPECT_EQ(OneLogLine(""), "");
+  for (int i = 0; i < 7; ++i) broken += "Le fichier é |  ";  // the point goes too
+  ASSERT_EQ(os_.logLines.size(), 2u);
+  EXPECT_EQ(os_.logLines[0], "Err: 1 (" + hundred + ")");
+  EXPECT_EQ(os_.logLines[1], "Err: 1 (" + broken + "abc)");
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST(CheckCreateRequestTest, EveryCatalogueFileIsAccepted) {
   RunContext run;
   DatabaseState db;
   for (int i = 0; i < kNombreDeFichiers; ++i) {
-    InitStructureFichierBTR(run, db, static_cast<int16_t>(i), false);
+    InitStructureFichierBTR(run, db, static_cast<int16_t>(i));
     EXPECT_EQ(CheckCreateRequest(db.PbTBtrFileBuf), 0) << "file " << i;
   }
 }

@@ -106,7 +106,7 @@ TEST_F(DatabaseCommandTest, FiftyCreatesInOrderWithTheExactBuffers) {
     EXPECT_EQ(library_.Key(i), key);
     EXPECT_EQ(call.keyLength, key.size());
     EXPECT_EQ(call.keyNumber, 0);
-    InitStructureFichierBTR(check, expected, static_cast<int16_t>(i), false);
+    InitStructureFichierBTR(check, expected, static_cast<int16_t>(i));
     const CreateImage image = ToImage(expected.PbTBtrFileBuf);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), call.data)) << names[i];
   }

@@ -16,6 +16,12 @@ class KeepOrDefaultTest : public SettingsTest {
   }
   ErrorPattern e{run, "Frm_Main:CommandCreerSettings_Click"};
   SettingsWriter writer{run, e};
+
+  // The text of the command's closing message.
+  std::string Outcome() {
+    ShowSettingsOutcome(run, writer);
+    return ui.messages.back().text;
+  }
 };
 
 TEST_F(KeepOrDefaultTest, StoredValuesWinOverDefaultsAndOverwriteReplacesThem) {
@@ -39,7 +45,7 @@ TEST_F(KeepOrDefaultTest, UnwrittenKeysAreCountedPerFileInOrderOfFirstFailure) {
   writer.KeepOrDefault("C:\\Cfg\\b.ini", "S", "K1", "v");
   writer.Overwrite("C:\\Cfg\\c.ini", "S", "K2", "v");
   writer.Overwrite("C:\\Cfg\\a.ini", "", "K2", "v");  // refused: blank section
-  EXPECT_EQ(UnwrittenKeysMessage(writer.Unwritten()),
+  EXPECT_EQ(Outcome(),
             "Paramètres non écrits:\r\n\r\nC:\\Cfg\\c.ini (2 clés)\r\nC:\\Cfg\\b.ini (1 clés)\r\n"
             "C:\\Cfg\\a.ini (1 clés)");
 }
@@ -54,8 +60,7 @@ TEST_F(KeepOrDefaultTest, AFileWhoseCommitFailsCountsEveryKeyItWasGiven) {
   writer.Overwrite("C:\\Cfg\\a.ini", "S", "K1", "v");
   writer.Commit();
   os.EndProfileTransaction();
-  EXPECT_EQ(UnwrittenKeysMessage(writer.Unwritten()),
-            "Paramètres non écrits:\r\n\r\nC:\\Cfg\\b.ini (3 clés)");
+  EXPECT_EQ(Outcome(), "Paramètres non écrits:\r\n\r\nC:\\Cfg\\b.ini (3 clés)");
   ASSERT_EQ(run.Changes.profileFiles.size(), 2u);
   EXPECT_FALSE(run.Changes.profileFiles[0].written);
   EXPECT_TRUE(run.Changes.profileFiles[1].written);

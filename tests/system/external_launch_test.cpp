@@ -12,9 +12,7 @@ using ::testing::IsEmpty;
 
 class ExternalLaunchTest : public SystemTest {
  protected:
-  int32_t Open(std::string_view file) {
-    return ExecuterProgrammeExterne(run, "Open", file, std::nullopt, std::nullopt, 1);
-  }
+  int32_t Open(std::string_view file) { return ExecuterProgrammeExterne(run, file); }
 };
 
 TEST_F(ExternalLaunchTest, SuccessReturnsTheShellResultQuietly) {
@@ -29,14 +27,6 @@ TEST_F(ExternalLaunchTest, SuccessReturnsTheShellResultQuietly) {
   EXPECT_EQ(run.PbTErreur.Numero, 0);
   EXPECT_EQ(Reported(), "");
   EXPECT_THAT(os.logLines, IsEmpty());
-}
-
-TEST_F(ExternalLaunchTest, ParametersAndFolderAreHandedOn) {
-  ExecuterProgrammeExterne(run, "Open", "setup.exe", std::string("/q"), std::string("C:\\Tmp"), 0);
-  ASSERT_EQ(os.shellCalls.size(), 1u);
-  EXPECT_EQ(os.shellCalls[0].parameters, "/q");
-  EXPECT_EQ(os.shellCalls[0].folder, "C:\\Tmp");
-  EXPECT_EQ(os.shellCalls[0].showCommand, 0);
 }
 
 TEST_F(ExternalLaunchTest, FileNotFoundIsOnlyTraced) {

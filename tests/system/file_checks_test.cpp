@@ -141,13 +141,12 @@ class RemoveFlagTest : public SystemTest {
 
 TEST_F(RemoveFlagTest, ClearsReadOnlyAndKeepsTheRest) {
   os.AddFile("C:\\F.ini", 10, platform::kAttrReadOnly | platform::kAttrArchive);
-  File_RemoveFlag(run, "C:\\F.ini", platform::kAttrReadOnly);
+  File_RemoveFlag(run, "C:\\F.ini");
   EXPECT_EQ(Attributes("C:\\F.ini"), uint32_t{platform::kAttrArchive});
 }
 
 struct FlagCase {
   uint32_t attributes;
-  int32_t bits;
   uint32_t expected;
   int writes;
 };
@@ -155,45 +154,43 @@ struct FlagCase {
 class RemoveFlagTableTest : public RemoveFlagTest,
                             public ::testing::WithParamInterface<FlagCase> {};
 
-TEST_P(RemoveFlagTableTest, ClearsOnlyTheSevenBitsAskedAndSet) {
+TEST_P(RemoveFlagTableTest, ClearsOnlyTheReadOnlyBitWhenSet) {
   const FlagCase& c = GetParam();
   os.AddFile("C:\\F.ini", 10, c.attributes);
-  File_RemoveFlag(run, "C:\\F.ini", c.bits);
+  File_RemoveFlag(run, "C:\\F.ini");
   EXPECT_EQ(Attributes("C:\\F.ini"), c.expected);
   EXPECT_EQ(os.CallCount("SetAttributes"), c.writes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bits, RemoveFlagTableTest,
-    ::testing::Values(FlagCase{32, 1, 32, 0},          // not read-only: nothing written
-                      FlagCase{1 | 2 | 32, 3, 32, 1},  // read-only and hidden
-                      FlagCase{0x81, 0x81, 0x80, 1},   // 128 is not one of the seven bits
-                      FlagCase{0x80, 0x80, 0x80, 0},   // nothing collected
-                      FlagCase{0, 1, 0, 0},            // no attributes at all
-                      FlagCase{64 | 4, 127, 0, 1}));
+INSTANTIATE_TEST_SUITE_P(Bits, RemoveFlagTableTest,
+                         ::testing::Values(FlagCase{32, 32, 0},  // not read-only: nothing written
+                                           FlagCase{1 | 2 | 32, 2 | 32, 1},  // hidden stays
+                                           FlagCase{0x81, 0x80, 1}, FlagCase{0x80, 0x80, 0},
+                                           FlagCase{0, 0, 0},  // no attributes at all
+                                           FlagCase{64 | 4 | 1, 64 | 4, 1}));
 
 TEST_F(RemoveFlagTest, EmptyFileIsTracedAndLeftAlone) {
   os.AddFile("C:\\F.ini", 0, platform::kAttrReadOnly);
-  File_RemoveFlag(run, "C:\\F.ini", platform::kAttrReadOnly);
+  File_RemoveFlag(run, "C:\\F.ini");
   EXPECT_TRUE(Traced("Warning: File_RemoveFlag: File not found: C:\\F.ini"));
   EXPECT_EQ(Attributes("C:\\F.ini"), uint32_t{platform::kAttrReadOnly});
 }
 
 TEST_F(RemoveFlagTest, MissingFileIsTraced) {
-  File_RemoveFlag(run, "C:\\missing.ini", 1);
+  File_RemoveFlag(run, "C:\\missing.ini");
   EXPECT_TRUE(Traced("Warning: File_RemoveFlag: File not found: C:\\missing.ini"));
   EXPECT_EQ(os.CallCount("GetAttributes"), 0);
 }
 
 TEST_F(RemoveFlagTest, BlankNameDoesNothing) {
-  File_RemoveFlag(run, "  ", 1);
+  File_RemoveFlag(run, "  ");
   EXPECT_THAT(os.calls, IsEmpty());
 }
 
 TEST_F(RemoveFlagTest, FailuresAreSkippedSilently) {
   os.AddFile("C:\\F.ini", 10, platform::kAttrReadOnly);
   os.FailCall("SetAttributes", err::kPermissionDenied);
-  File_RemoveFlag(run, "C:\\F.ini", 1);
+  File_RemoveFlag(run, "C:\\F.ini");
   EXPECT_EQ(Reported(), "");
   EXPECT_EQ(Attributes("C:\\F.ini"), uint32_t{platform::kAttrReadOnly});
 }

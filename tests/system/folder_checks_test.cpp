@@ -15,7 +15,7 @@ using ::testing::Not;
 class FolderWalkTest : public SystemTest {};
 
 TEST_F(FolderWalkTest, DriveRootAloneHasNoLevel) {
-  VerificationEtCreationRepertoire(run, "C:\\", true);
+  VerificationEtCreationRepertoire(run, "C:\\");
   EXPECT_EQ(os.CallCount("FindFirst"), 0);
   EXPECT_EQ(os.CallCount("MakeDirectory"), 0);
   EXPECT_EQ(run.SystemeState.DernierDossierVerifie, "C:\\");
@@ -23,7 +23,7 @@ TEST_F(FolderWalkTest, DriveRootAloneHasNoLevel) {
 
 TEST_F(FolderWalkTest, CreatesEveryMissingLevelParentFirst) {
   os.AddRoot("D:");
-  VerificationEtCreationRepertoire(run, "D:\\Data\\Sons", true);
+  VerificationEtCreationRepertoire(run, "D:\\Data\\Sons");
   EXPECT_THAT(os.calls, Contains("MakeDirectory(D:\\Data\\)"));
   const auto first = std::find(os.calls.begin(), os.calls.end(), "MakeDirectory(D:\\Data\\)");
   const auto second =
@@ -36,17 +36,17 @@ TEST_F(FolderWalkTest, CreatesEveryMissingLevelParentFirst) {
 
 TEST_F(FolderWalkTest, ExistingLevelsAreRememberedAndNotLookedForAgain) {
   os.AddFolder("C:\\Brennic\\Tarvox");
-  VerificationEtCreationRepertoire(run, "C:\\Brennic\\Tarvox\\", true);
+  VerificationEtCreationRepertoire(run, "C:\\Brennic\\Tarvox\\");
   EXPECT_TRUE(
       HoldsExactly(run.SystemeState.DossiersVerifies, {"C:\\Brennic\\", "C:\\Brennic\\Tarvox\\"}));
 
   os.calls.clear();
-  VerificationEtCreationRepertoire(run, "c:\\BRENNIC\\", true);  // case-insensitive lookup
+  VerificationEtCreationRepertoire(run, "c:\\BRENNIC\\");  // case-insensitive lookup
   EXPECT_THAT(os.calls, IsEmpty());
 }
 
 TEST_F(FolderWalkTest, MissingDriveFailsOnceAndIsRemembered) {
-  VerificationEtCreationRepertoire(run, "Q:\\Data\\Sons\\", true);
+  VerificationEtCreationRepertoire(run, "Q:\\Data\\Sons\\");
   EXPECT_TRUE(Traced("Folder 'Q:\\Data\\' not found"));
   EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersEnEchec, {"Q:\\Data\\"}));
   EXPECT_EQ(os.CallCount("MakeDirectory"), 1);  // the walk stopped at the first level
@@ -58,27 +58,21 @@ TEST_F(FolderWalkTest, MissingDriveFailsOnceAndIsRemembered) {
 
   const size_t callsBefore = os.calls.size();
   const size_t linesBefore = os.logLines.size();
-  VerificationEtCreationRepertoire(run, "Q:\\Data\\Sons\\", true);
+  VerificationEtCreationRepertoire(run, "Q:\\Data\\Sons\\");
   EXPECT_EQ(os.calls.size(), callsBefore);
   EXPECT_EQ(os.logLines.size(), linesBefore);
 }
 
 TEST_F(FolderWalkTest, FailedLevelIsReportedOnlyOnceAcrossFolders) {
-  VerificationEtCreationRepertoire(run, "Q:\\Data\\Sons\\", true);
-  VerificationEtCreationRepertoire(run, "Q:\\Data\\Pub\\", true);
+  VerificationEtCreationRepertoire(run, "Q:\\Data\\Sons\\");
+  VerificationEtCreationRepertoire(run, "Q:\\Data\\Pub\\");
   EXPECT_EQ(TracedCount("Folder 'Q:\\Data\\' not found"), 1);
   EXPECT_TRUE(Traced("Folder 'Q:\\Data\\Pub\\' not found"));
 }
 
-TEST_F(FolderWalkTest, WithoutReportFlagFailureIsRememberedSilently) {
-  VerificationEtCreationRepertoire(run, "Q:\\Data\\", false);
-  EXPECT_FALSE(Traced("Folder 'Q:\\Data\\' not found"));
-  EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersEnEchec, {"Q:\\Data\\"}));
-}
-
 TEST_F(FolderWalkTest, NetworkServerPartIsNeverLookedFor) {
   os.AddRoot("\\\\SRV\\Share");
-  VerificationEtCreationRepertoire(run, "\\\\SRV\\Share\\New\\", true);
+  VerificationEtCreationRepertoire(run, "\\\\SRV\\Share\\New\\");
   EXPECT_THAT(os.calls, Not(Contains("FindFirst(\\\\SRV\\)")));
   EXPECT_THAT(os.calls, Contains("FindFirst(\\\\SRV\\Share\\)"));
   EXPECT_TRUE(os.IsFolder("\\\\SRV\\Share\\New"));
@@ -86,13 +80,13 @@ TEST_F(FolderWalkTest, NetworkServerPartIsNeverLookedFor) {
 }
 
 TEST_F(FolderWalkTest, MissingShareIsAttemptedAndReported) {
-  VerificationEtCreationRepertoire(run, "\\\\SRV\\Share\\New\\", true);
+  VerificationEtCreationRepertoire(run, "\\\\SRV\\Share\\New\\");
   EXPECT_THAT(os.calls, Contains("MakeDirectory(\\\\SRV\\Share\\)"));
   EXPECT_TRUE(Traced("Folder '\\\\SRV\\Share\\' not found"));
 }
 
 TEST_F(FolderWalkTest, AdministrativeShareIsNeitherReportedNorRemembered) {
-  VerificationEtCreationRepertoire(run, "\\\\SRV\\C$\\Radio\\", true);
+  VerificationEtCreationRepertoire(run, "\\\\SRV\\C$\\Radio\\");
   EXPECT_THAT(os.calls, Contains("MakeDirectory(\\\\SRV\\C$\\)"));
   EXPECT_THAT(os.calls, Contains("MakeDirectory(\\\\SRV\\C$\\Radio\\)"));  // the walk went on
   EXPECT_TRUE(run.SystemeState.DossiersEnEchec.empty());
@@ -102,14 +96,14 @@ TEST_F(FolderWalkTest, AdministrativeShareIsNeitherReportedNorRemembered) {
 
 TEST_F(FolderWalkTest, LevelLengthCountsCharactersNotBytes) {
   // "é:\" is 3 characters (4 bytes): not a level.
-  VerificationEtCreationRepertoire(run, "é:\\x\\", false);
+  VerificationEtCreationRepertoire(run, "é:\\x\\");
   EXPECT_THAT(os.calls, Not(Contains("FindFirst(é:\\)")));
   EXPECT_THAT(os.calls, Contains("FindFirst(é:\\x\\)"));
 }
 
 TEST_F(FolderWalkTest, SecondMethodCreatesWhenMakeDirectoryFails) {
   os.FailCall("MakeDirectory", 75);
-  VerificationEtCreationRepertoire(run, "C:\\New\\", true);
+  VerificationEtCreationRepertoire(run, "C:\\New\\");
   EXPECT_TRUE(
       Traced("Err: 75: Folder not found: C:\\New\\ |Source: "
              "Lib_Systeme:VerificationEtCreationRepertoire:50"));
@@ -121,7 +115,7 @@ TEST_F(FolderWalkTest, SecondMethodCreatesWhenMakeDirectoryFails) {
 TEST_F(FolderWalkTest, ThirdMethodUsesTheWindowsFolderAsTemplate) {
   os.FailCall("MakeDirectory", 75);
   os.FailCall("CreateFolder", 75);
-  VerificationEtCreationRepertoire(run, "C:\\New\\", true);
+  VerificationEtCreationRepertoire(run, "C:\\New\\");
   EXPECT_THAT(os.calls, Contains("CreateFolderLike(C:\\New\\, C:\\windows)"));
   EXPECT_TRUE(os.IsFolder("C:\\New"));
   EXPECT_TRUE(HoldsExactly(run.SystemeState.DossiersVerifies, {"C:\\New\\"}));
@@ -129,7 +123,7 @@ TEST_F(FolderWalkTest, ThirdMethodUsesTheWindowsFolderAsTemplate) {
 
 TEST_F(FolderWalkTest, OtherErrorsGoToTheErrorManagerWithTheirLine) {
   os.FailCall("FindFirst", err::kOutOfMemory, 1);
-  VerificationEtCreationRepertoire(run, "C:\\New\\", true);
+  VerificationEtCreationRepertoire(run, "C:\\New\\");
   EXPECT_EQ(Reported(), "Lib_Systeme:VerificationEtCreationRepertoire");
   EXPECT_TRUE(os.IsFolder("C:\\New"));  // the walk went on
   EXPECT_EQ(run.PbTErreur.Numero, err::kOutOfMemory);
@@ -137,7 +131,7 @@ TEST_F(FolderWalkTest, OtherErrorsGoToTheErrorManagerWithTheirLine) {
 }
 
 TEST_F(FolderWalkTest, BlankFolderDoesNothing) {
-  VerificationEtCreationRepertoire(run, "   ", true);
+  VerificationEtCreationRepertoire(run, "   ");
   EXPECT_THAT(os.calls, IsEmpty());
   EXPECT_EQ(run.SystemeState.DernierDossierVerifie, "");
 }
@@ -154,7 +148,7 @@ TEST_F(FolderWalkTest, NameTheSettingsCodePageCannotHoldIsNeverCreated) {
                         {"C:\\Bad\xff\\", false}};
   for (const Case& c : cases) {
     os.calls.clear();
-    VerificationEtCreationRepertoire(run, c.folder, true);
+    VerificationEtCreationRepertoire(run, c.folder);
     EXPECT_EQ(os.CallCount("MakeDirectory"), c.created ? 1 : 0) << c.folder;
     EXPECT_EQ(Traced(std::string("Err: 52: Folder not found: ") + c.folder +
                      " |Source: Lib_Systeme:VerificationEtCreationRepertoire:25"),

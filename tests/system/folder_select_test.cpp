@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FolderSelectTest, StartFolderIsKeptForTheDialog) {
   FolderSelect(run, "C:\\Data\\Radio", "", kApplication);
   EXPECT_EQ(run.DossierDepartSelection, "C:\\Data\\");
-  EXPECT_EQ(FolderSelectStartPath(run), "C:\\Data");
+  EXPECT_EQ(StartFolder(), "C:\\Data");
 }
 
 TEST_F(FolderSelectTest, TitleDefaultsToTheFrenchPrompt) {

@@ -1,7 +1,8 @@
 #include "app/batch/answer_file.h"
 
-#include <algorithm>
+#include <iterator>
 #include <map>
+#include <sstream>
 
 #include "app/frm_main.h"
 #include "common/text.h"
@@ -62,11 +63,8 @@ class Reader {
       Line(TrimBlanks(line));
       start = end + 1;
     }
-    ParsedAnswerFile result;
-    result.ok = error_.empty();
-    if (result.ok) result.answers = std::move(answers_);
-    result.error = std::move(error_);
-    return result;
+    if (!error_.empty()) return {false, {}, std::move(error_)};
+    return {true, std::move(answers_), {}};
   }
 
  private:
@@ -169,31 +167,21 @@ class Reader {
                   "expected action " + expected + " (actions are numbered 1, 2, 3 ... in order)");
     }
     // The words of the value: a keyword, then its number if it takes one.
-    std::vector<std::string_view> words;
-    for (size_t at = value.find_first_not_of(kBlanks); at != std::string_view::npos;
-         at = value.find_first_not_of(kBlanks, at)) {
-      const size_t end = std::min(value.find_first_of(kBlanks, at), value.size());
-      words.push_back(value.substr(at, end - at));
-      at = end;
+    std::istringstream in{std::string(value)};
+    const std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
+    const ActionName* named =
+        words.empty() ? nullptr : ActionNamed(platform::FoldNameText(words[0]));
+    if (named == nullptr || words.size() != (named->numberName.empty() ? 1u : 2u)) {
+      return Fail(key, "unknown action \"" + std::string(value) +
+                           "\" (step N, create-folder N or create-database)");
     }
-    using A = BatchAction::Kind;
-    const std::string keyword = words.empty() ? std::string() : platform::FoldNameText(words[0]);
-    if (keyword == "create-database" && words.size() == 1) {
-      answers_.actions.push_back({A::CreateDatabase, 0});
-    } else if ((keyword == "step" || keyword == "create-folder") && words.size() == 2) {
-      const bool step = keyword == "step";
-      const int low = step ? 1 : 0;
-      const int high = step ? kStepCount : kFolderCount - 1;
-      const std::optional<int> n = DecimalIn(words[1], low, high);
-      if (!n) {
-        return Fail(key, std::string(step ? "no step " : "no folder row ") + std::string(words[1]) +
-                             " " + RangeText(low, high));
-      }
-      answers_.actions.push_back({step ? A::Step : A::CreateFolder, *n});
-    } else {
-      Fail(key, "unknown action \"" + std::string(value) +
-                    "\" (step N, create-folder N or create-database)");
+    std::optional<int> n = 0;
+    if (!named->numberName.empty()) n = DecimalIn(words[1], named->low, named->high);
+    if (!n) {
+      return Fail(key, "no " + std::string(named->numberName) + " " + words[1] + " " +
+                           RangeText(named->low, named->high));
     }
+    answers_.actions.push_back({named->kind, *n});
   }
 
   std::string name_;
@@ -237,28 +225,26 @@ ParsedAnswerFile ParseAnswerFile(std::string_view name, std::string_view bytes) 
 ParsedAnswerFile ReadAnswerFile(std::string_view path) {
   std::string bytes;
   if (!platform::Os().ReadNamedFile(path, &bytes)) {
-    ParsedAnswerFile unread;
-    unread.error = std::string(path) + ": cannot be read";
-    return unread;
+    return {false, {}, std::string(path) + ": cannot be read"};
   }
   return ParseAnswerFile(path, bytes);
 }
 
-AnswerFileText AnswerFileOf(const FrmMain& window, const std::vector<BatchAction>& actions) {
-  AnswerFileText file;
-  std::string& text = file.text;
+std::optional<std::string> SaveAnswerFile(std::string_view path, const FrmMain& window,
+                                          const std::vector<BatchAction>& actions) {
+  std::string text = "; TX3_Setup answers\r\n[Fields]\r\n";
+  std::string fault;
   const auto put = [&](const std::string& key, std::string_view value) {
     text += key + "=" + std::string(value) + "\r\n";
   };
   const auto putText = [&](const std::string& key, std::string_view value) {
-    if (file.fault.empty() && HasControl(value)) {
-      file.fault = key + ": a line break or control character cannot be saved";
-    } else if (file.fault.empty() && !platform::IsUtf8(value)) {
-      file.fault = key + ": text that is not UTF-8 cannot be saved";
+    if (fault.empty() && HasControl(value)) {
+      fault = key + ": a line break or control character cannot be saved";
+    } else if (fault.empty() && !platform::IsUtf8(value)) {
+      fault = key + ": text that is not UTF-8 cannot be saved";
     }
     put(key, Written(value));
   };
-  text = "; TX3_Setup answers\r\n[Fields]\r\n";
   // A capture finds the stored fields in the installation's files; the others it cannot.
   for (const bool stored : {true, false}) {
     if (!stored) text += kNotStoredComment;
@@ -269,14 +255,8 @@ AnswerFileText AnswerFileOf(const FrmMain& window, const std::vector<BatchAction
   }
   text += "\r\n[Actions]\r\n";
   for (size_t i = 0; i < actions.size(); ++i) put(std::to_string(i + 1), ActionText(actions[i]));
-  return file;
-}
-
-std::optional<std::string> SaveAnswerFile(std::string_view path, const FrmMain& window,
-                                          const std::vector<BatchAction>& actions) {
-  const AnswerFileText file = AnswerFileOf(window, actions);
-  if (!file.fault.empty()) return std::string(path) + ": " + file.fault;
-  if (!platform::Os().ReplaceNamedFile(path, file.text)) {
+  if (!fault.empty()) return std::string(path) + ": " + fault;
+  if (!platform::Os().ReplaceNamedFile(path, text)) {
     return std::string(path) + ": cannot be written";
   }
   return std::nullopt;

@@ -49,15 +49,9 @@ ParsedAnswerFile ParseAnswerFile(std::string_view name, std::string_view bytes);
 // Reads the answer file `path` through the platform and parses it.
 ParsedAnswerFile ReadAnswerFile(std::string_view path);
 
-struct AnswerFileText {
-  std::string text;   // UTF-8, CR LF line ends
-  std::string fault;  // when a field holds what a line cannot (a line break, text not UTF-8)
-};
-
-// The answer file of the window's fields as they stand, with `actions` as its actions.
-AnswerFileText AnswerFileOf(const FrmMain& window, const std::vector<BatchAction>& actions);
-
-// Writes that answer file to `path` atomically; answers the one-line fault when it cannot.
+// Writes the answer file of the window's fields as they stand, with `actions` as its actions, to
+// `path` atomically (UTF-8, CR LF line ends); answers the one-line fault when it cannot, or when a
+// field holds what a line cannot (a line break, text not UTF-8).
 std::optional<std::string> SaveAnswerFile(std::string_view path, const FrmMain& window,
                                           const std::vector<BatchAction>& actions);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "app/batch/answer_file.h"
 #include "app/batch/batch_options.h"
@@ -81,24 +82,18 @@ void RunActions(FrmMain& window, const BatchUiPort& port, const BatchOptions& op
                 RunRecord* record) {
   std::optional<ProfileTransaction> outer;
   if (options.dryRun) outer.emplace();
-  const RunChanges& changes = window.Run().Changes;
+  // The run's changes are taken after each action: what they hold then is that action's.
+  RunChanges& changes = window.Run().Changes;
+  changes = {};
   for (const BatchAction& a : options.actions) {
-    const ChangesMark mark = MarkOf(changes);
     const size_t shown = port.Messages().size();
     RunAction(window, a);
     ActionRecord done{a, {}, {}, {}, {}};
     done.messages.assign(port.Messages().begin() + static_cast<ptrdiff_t>(shown),
                          port.Messages().end());
-    TakeChanges(changes, mark, &done);
+    TakeChanges(std::exchange(changes, {}), &done);
     record->actions.push_back(std::move(done));
   }
-}
-
-// The report, at the end of the run; false (and one line on `err`) when it cannot be written.
-bool WriteReport(const std::string& path, const RunRecord& record, std::ostream& err) {
-  if (platform::Os().ReplaceNamedFile(path, ReportText(record))) return true;
-  err << "tx3_setup: " << path << ": cannot be written\n";
-  return false;
 }
 
 int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err) {
@@ -150,7 +145,11 @@ int RunWindow(const BatchOptions& options, std::ostream& out, std::ostream& err)
     out << DryRunSummary(record.actions, options.verbose, outcome.notDone || outcome.warned);
   }
   record.exitStatus = ExitStatusOf(outcome);
-  if (options.report && !WriteReport(*options.report, record, err)) return kExitNotDone;
+  // The report comes last; one that cannot be written is one line on `err`.
+  if (options.report && !platform::Os().ReplaceNamedFile(*options.report, ReportText(record))) {
+    err << "tx3_setup: " << *options.report << ": cannot be written\n";
+    return kExitNotDone;
+  }
   return record.exitStatus;
 }
 

@@ -7,9 +7,16 @@
 
 #include "app/batch/answer_file.h"
 #include "common/text.h"
+#include "settings/settings_window.h"
 
 namespace tx3 {
 namespace {
+
+constexpr ActionName kActions[] = {
+    {BatchAction::Kind::Step, "step", "step", 1, kStepCount},
+    {BatchAction::Kind::CreateFolder, "create-folder", "folder row", 0, kFolderCount - 1},
+    {BatchAction::Kind::CreateDatabase, "create-database"},
+};
 
 // Reads one command line, keeping the first fault it meets.
 class Parser {
@@ -17,7 +24,6 @@ class Parser {
   explicit Parser(const std::vector<std::string>& args) : args_(args) {}
 
   ParsedCommandLine Run() {
-    ParsedCommandLine result;
     bool batch = false;
     for (pos_ = 0; pos_ < args_.size() && error_.empty(); ++pos_) {
       const std::string& arg = args_[pos_];
@@ -34,25 +40,25 @@ class Parser {
       }
     }
     if (error_.empty() && !batch) error_ = "options need --batch (see --help)";
-    result.ok = error_.empty();
-    result.options = std::move(options_);
     // One line whatever the arguments hold: they are quoted in the refusals.
-    result.error = OneLine(error_);
-    return result;
+    return {error_.empty(), std::move(options_), OneLine(error_)};
   }
 
  private:
   ParsedCommandLine Mode(BatchOptions::Mode mode) {
-    ParsedCommandLine result;
-    result.ok = true;
+    ParsedCommandLine result{true, {}, {}};
     result.options.mode = mode;
     return result;
   }
 
   void Option(const std::string& arg) {
-    using A = BatchAction::Kind;
-    if (arg == "--create-database") {
-      options_.actions.push_back({A::CreateDatabase, 0});
+    const ActionName* action = arg.starts_with("--") ? ActionNamed(arg.substr(2)) : nullptr;
+    if (action != nullptr && action->numberName.empty()) {
+      options_.actions.push_back({action->kind, 0});
+    } else if (action != nullptr) {
+      if (auto n = Number(arg, action->low, action->high)) {
+        options_.actions.push_back({action->kind, *n});
+      }
     } else if (arg == "--answers") {
       if (auto path = Value(arg)) Answers(*path);
     } else if (arg == "--save-answers") {
@@ -65,10 +71,6 @@ class Parser {
       OutputFile(arg, options_.engineLibrary);
     } else if (const OperatorField* field = FieldOfOption(arg)) {
       Field(*field, arg);
-    } else if (arg == "--step") {
-      if (auto n = Number(arg, 1, 7)) options_.actions.push_back({A::Step, *n});
-    } else if (arg == "--create-folder") {
-      if (auto n = Number(arg, 0, 7)) options_.actions.push_back({A::CreateFolder, *n});
     } else {
       error_ = "unknown option: " + arg;
     }
@@ -165,16 +167,15 @@ std::optional<BatchOptions> ParseWindowOptions(const std::vector<std::string>& a
   return std::move(parsed.options);
 }
 
+const ActionName* ActionNamed(std::string_view word) {
+  const auto named = std::ranges::find(kActions, word, &ActionName::word);
+  return named == std::end(kActions) ? nullptr : named;
+}
+
 std::string ActionText(const BatchAction& action) {
-  switch (action.kind) {
-    case BatchAction::Kind::Step:
-      return "step " + std::to_string(action.number);
-    case BatchAction::Kind::CreateFolder:
-      return "create-folder " + std::to_string(action.number);
-    case BatchAction::Kind::CreateDatabase:
-      break;
-  }
-  return "create-database";
+  const ActionName& name = *std::ranges::find(kActions, action.kind, &ActionName::kind);
+  if (name.numberName.empty()) return std::string(name.word);
+  return std::string(name.word) + " " + std::to_string(action.number);
 }
 
 ParsedCommandLine ParseBatchOptions(const std::vector<std::string>& args) {

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/batch/operator_fields.h"
@@ -51,6 +52,19 @@ ParsedCommandLine ParseBatchOptions(const std::vector<std::string>& args);
 // The command line of the window: nothing, or only --log FILE and --engine-library FILE (each
 // once); nullopt for any other command line, which is the batch front end's.
 std::optional<BatchOptions> ParseWindowOptions(const std::vector<std::string>& args);
+
+// How the answer files, the report and (after "--") the command line name an action, with the
+// range of its number when it takes one.
+struct ActionName {
+  BatchAction::Kind kind;
+  std::string_view word;             // "create-folder"
+  std::string_view numberName = {};  // what its number names ("folder row"); empty: none
+  int low = 0;
+  int high = 0;
+};
+
+// The action named `word`, compared exactly; nullptr when none.
+const ActionName* ActionNamed(std::string_view word);
 
 // An action as the answer files and the report name it: "step 1", "create-folder 6",
 // "create-database".

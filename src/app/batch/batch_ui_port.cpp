@@ -9,28 +9,16 @@
 namespace tx3 {
 
 std::string_view IconName(MsgIcon icon) {
-  switch (icon) {
-    case MsgIcon::Information:
-      break;
-    case MsgIcon::Warning:
-      return "warning";
-    case MsgIcon::Critical:
-      return "critical";
-  }
-  return "information";
+  constexpr std::string_view kNames[] = {"information", "warning", "critical"};  // by icon
+  return kNames[static_cast<size_t>(icon)];
 }
 
-std::string MessageBlock(std::string_view text, MsgIcon icon) {
-  std::string block = "[" + std::string(IconName(icon)) + "]\n";
-  block += ReplaceAll(text, "\r\n", "\n");
-  block += "\n\n";
-  return block;
-}
-
+// A message box is printed as a block: "[warning]", the text with each CR LF a line break, then
+// an empty line.
 void BatchUiPort::ShowMessage(std::string_view text, MsgIcon icon) {
   if (icon == MsgIcon::Information && quietInformation_) return;
   messages_.push_back({icon, ReplaceAll(text, "\r\n", "\n")});
-  out_ << MessageBlock(text, icon) << std::flush;
+  out_ << "[" << IconName(icon) << "]\n" << messages_.back().text << "\n\n" << std::flush;
 }
 
 std::optional<std::string> BatchUiPort::BrowseForFolder(std::string_view, std::string_view) {

@@ -50,10 +50,6 @@ class BatchUiPort final : public UiPort {
   std::vector<ShownMessage> messages_;
 };
 
-// The printed form of a message box: "[warning]", the text with each CR LF a line break,
-// then an empty line.
-std::string MessageBlock(std::string_view text, MsgIcon icon);
-
 // "information", "warning" or "critical".
 std::string_view IconName(MsgIcon icon);
 

@@ -12,20 +12,6 @@
 
 namespace tx3 {
 
-namespace {
-
-// The fields an installation stores (the radio, the stations, the folder rows) that the options
-// give.
-std::set<std::pair<const OperatorField*, int>> StoredFieldsGiven(const BatchOptions& options) {
-  std::set<std::pair<const OperatorField*, int>> given;
-  for (const FieldOption& f : options.fields) {
-    if (f.field->stored) given.insert({f.field, f.index});
-  }
-  return given;
-}
-
-}  // namespace
-
 std::string ReadBackFolderOf(const BatchOptions& options) {
   std::string folder;
   for (const FieldOption& f : options.fields) {
@@ -49,9 +35,15 @@ void CompleteCapture(FrmMain& window) {
 }
 
 std::optional<std::string> NothingCaptured(FrmMain& window, const BatchOptions& options) {
+  // Nothing is missed when the options give every field an installation stores (the radio, the
+  // stations, the folder rows).
   size_t storedFieldCount = 0;
   for (const OperatorField& f : OperatorFields()) storedFieldCount += f.stored ? f.count : 0;
-  if (StoredFieldsGiven(options).size() == storedFieldCount) return std::nullopt;
+  std::set<std::pair<const OperatorField*, int>> given;
+  for (const FieldOption& f : options.fields) {
+    if (f.field->stored) given.insert({f.field, f.index});
+  }
+  if (given.size() == storedFieldCount) return std::nullopt;
   const std::string& folder = window.ReadBackFolder();
   const std::string file = folder + std::string(kGlobalConfigurationFile);
   if (File_Exist(window.Run(), file, "Batch:Capture", false)) return std::nullopt;

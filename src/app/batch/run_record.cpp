@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "common/list_message.h"
 #include "common/run_context.h"
@@ -49,18 +50,12 @@ RunFields FieldsOf(const FrmMain& window) {
   return fields;
 }
 
-ChangesMark MarkOf(const RunChanges& changes) {
-  return {changes.profileFiles.size(), changes.folders.size(), changes.dataFiles.size()};
-}
-
-void TakeChanges(const RunChanges& changes, const ChangesMark& mark, ActionRecord* record) {
-  for (size_t i = mark.settingsFiles; i < changes.profileFiles.size(); ++i) {
-    Merge(record->settingsFiles, changes.profileFiles[i]);
+void TakeChanges(RunChanges changes, ActionRecord* record) {
+  for (const platform::ProfileFileChange& change : changes.profileFiles) {
+    Merge(record->settingsFiles, change);
   }
-  record->folders.assign(changes.folders.begin() + static_cast<ptrdiff_t>(mark.folders),
-                         changes.folders.end());
-  record->dataFiles.assign(changes.dataFiles.begin() + static_cast<ptrdiff_t>(mark.dataFiles),
-                           changes.dataFiles.end());
+  record->folders = std::move(changes.folders);
+  record->dataFiles = std::move(changes.dataFiles);
 }
 
 RunOutcome OutcomeOf(const RunRecord& record) {

@@ -35,17 +35,8 @@ using RunFields = std::vector<FieldReading>;  // every field, in the table's ord
 
 RunFields FieldsOf(const FrmMain& window);
 
-// Where the run's changes stood before an action.
-struct ChangesMark {
-  size_t settingsFiles = 0;
-  size_t folders = 0;
-  size_t dataFiles = 0;
-};
-
-ChangesMark MarkOf(const RunChanges& changes);
-// Puts into `record` the entries of `changes` made since `mark`, the commits of one settings file
-// merged into one.
-void TakeChanges(const RunChanges& changes, const ChangesMark& mark, ActionRecord* record);
+// Puts into `record` the changes of its action, the commits of one settings file merged into one.
+void TakeChanges(RunChanges changes, ActionRecord* record);
 
 // What the whole run changed (or would change).
 struct RunTotals {

@@ -127,9 +127,9 @@ TEST_F(AnswerFileTest, SavedTextListsEveryFieldThenTheActions) {
   w.SetTexteNomStation(1, " Deux ");
   w.SetListeTXChecked(4, false);
   w.SetComboPervasiveSelection(-1);
-  const AnswerFileText saved =
-      AnswerFileOf(w, {{BatchAction::Kind::Step, 3}, {BatchAction::Kind::CreateDatabase, 0}});
-  EXPECT_EQ(saved.fault, "");
+  EXPECT_EQ(SaveAnswerFile("C:\\a.ini", w,
+                           {{BatchAction::Kind::Step, 3}, {BatchAction::Kind::CreateDatabase, 0}}),
+            std::nullopt);
   std::string expected =
       "; TX3_Setup answers\r\n[Fields]\r\nRadio=Nom de votre Radio\r\n"
       "Station1=Nom de la Station 1\r\nStation2=\" Deux \"\r\nStation3=\r\nStation4=\r\n"
@@ -145,7 +145,7 @@ TEST_F(AnswerFileTest, SavedTextListsEveryFieldThenTheActions) {
   }
   expected +=
       "UpdateHost=" TX3_UPDATE_HOST "\r\n\r\n[Actions]\r\n1=step 3\r\n2=create-database\r\n";
-  EXPECT_EQ(saved.text, expected);
+  EXPECT_EQ(os.namedFiles["C:\\a.ini"], expected);
 }
 
 }  // namespace

@@ -36,12 +36,20 @@ class BatchFrontEndTest : public ::testing::Test {
   std::ostringstream err;
 };
 
-TEST(MessageBlockTest, IconLineTextAndEmptyLine) {
-  EXPECT_EQ(MessageBlock("Le dossier existe déjà:\r\n\r\nC:\\X\\", MsgIcon::Warning),
-            "[warning]\nLe dossier existe déjà:\n\nC:\\X\\\n\n");
-  EXPECT_EQ(MessageBlock("Fichiers créés à vide", MsgIcon::Information),
-            "[information]\nFichiers créés à vide\n\n");
-  EXPECT_EQ(MessageBlock("", MsgIcon::Critical), "[critical]\n\n\n");
+TEST_F(BatchFrontEndTest, AMessageIsPrintedAsItsIconLineItsTextAndAnEmptyLine) {
+  FrmMain window;
+  BatchUiPort port(window, out, err, false);
+  port.ShowMessage("Le dossier existe déjà:\r\n\r\nC:\\X\\", MsgIcon::Warning);
+  port.ShowMessage("Fichiers créés à vide", MsgIcon::Information);
+  port.ShowMessage("", MsgIcon::Critical);
+  EXPECT_EQ(out.str(),
+            "[warning]\nLe dossier existe déjà:\n\nC:\\X\\\n\n"
+            "[information]\nFichiers créés à vide\n\n"
+            "[critical]\n\n\n");
+  const std::vector<ShownMessage> kept = {{MsgIcon::Warning, "Le dossier existe déjà:\n\nC:\\X\\"},
+                                          {MsgIcon::Information, "Fichiers créés à vide"},
+                                          {MsgIcon::Critical, ""}};
+  EXPECT_EQ(port.Messages(), kept);
 }
 
 TEST_F(BatchFrontEndTest, NothingToDoIsSuccessAndWritesNothing) {
