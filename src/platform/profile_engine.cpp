@@ -69,13 +69,6 @@ const ProfileEngine::CachedFile* ProfileEngine::Cached(const std::string& path, 
   return nullptr;
 }
 
-// Nullptr when there is no readable file.
-const ProfileFile* ProfileEngine::FileForReading(const std::string& path) {
-  bool failed = false;
-  const CachedFile* entry = Cached(path, &failed);
-  return entry == nullptr ? nullptr : entry->file.get();
-}
-
 // A file as a transaction first sees it.
 ProfileEngine::StagedFile ProfileEngine::Load(const std::string& path) {
   StagedFile staged;
@@ -211,7 +204,8 @@ uint32_t ProfileEngine::Read(const std::string& path, std::string_view section,
     const StagedFile& staged = Staged(path);
     if (staged.readable) file = staged.file.get();
   } else {
-    file = FileForReading(path);
+    bool failed = false;  // a file that cannot be read answers the default
+    if (const CachedFile* entry = Cached(path, &failed)) file = entry->file.get();
   }
   if (file != nullptr) {
     const ProfileEncoding encoding = file->encoding();

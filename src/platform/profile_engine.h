@@ -142,7 +142,6 @@ class ProfileEngine {
 
   CachedFile& Remember(const std::string& path, CachedFile entry);
   const CachedFile* Cached(const std::string& path, bool* failed);
-  const ProfileFile* FileForReading(const std::string& path);
   StagedFile Load(const std::string& path);
   StagedFile& Staged(const std::string& path);
   ProfileFile& Editable(StagedFile& staged, const std::string& path);

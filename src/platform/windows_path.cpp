@@ -99,6 +99,11 @@ std::string_view LastComponent(std::string_view text) {
   return last == std::string_view::npos ? text : text.substr(last + 1);
 }
 
+std::string ProfileFilePath(std::string_view windowsFolder, std::string_view file) {
+  if (file.find_first_of("\\/:") != std::string_view::npos) return std::string(file);
+  return std::string(windowsFolder) + "\\" + std::string(file);
+}
+
 bool ParseAbsolute(std::string_view text, bool wildcardsInLast, WindowsPath* path) {
   *path = WindowsPath{};
   const PathForm form = FormOf(text);
@@ -115,16 +120,10 @@ bool ParseAbsolute(std::string_view text, bool wildcardsInLast, WindowsPath* pat
 }
 
 std::string ToText(const WindowsPath& path) {
-  std::string text;
-  if (path.unc) {
-    text = "\\";
-    for (const std::string& part : path.parts) text += "\\" + part;
-    return text;
-  }
-  text = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(path.drive))));
-  text += ":";
+  const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path.drive)));
+  std::string text = path.unc ? "\\" : std::string{drive, ':'};
   for (const std::string& part : path.parts) text += "\\" + part;
-  if (path.parts.empty()) text += "\\";
+  if (!path.unc && path.parts.empty()) text += "\\";
   return text;
 }
 

@@ -198,10 +198,6 @@ HANDLE CreateSharedMutex(const std::wstring& name) {
 
 }  // namespace
 
-std::string ProfileTemporaryName(std::string_view fileName, uint32_t processId, unsigned number) {
-  return TemporaryName(fileName, Narrow(ThisMachine()), processId, number);
-}
-
 std::string SystemAnsiCodec::Utf8ToAnsi(std::string_view utf8) const {
   return Utf8ToSystemAnsi(utf8);
 }
@@ -310,23 +306,21 @@ void Win32ProfileIo::RemoveOrphans(const std::string& folder) {
   // in place, and the older ones are then removed with the rest.
   std::sort(orphans.begin(), orphans.end(),
             [](const Orphan& a, const Orphan& b) { return a.written > b.written; });
-  for (const Orphan& orphan : orphans) {
-    if (orphan.target.empty()) continue;
-    const std::wstring target = SystemPath(folderPath + orphan.target);
-    if (sys::Attributes(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      ::DeleteFileW(SystemPath(orphan.path).c_str());
-    } else if (orphan.complete) {
-      sys::Move(SystemPath(orphan.path).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    } else {
-      ::DeleteFileW(SystemPath(orphan.path).c_str());
-    }
-  }
-  // Without a target in its name, an orphan is removed only once it is old.
   const ULONGLONG age100ns = static_cast<ULONGLONG>(kAbandonedAfterSeconds) * 10'000'000ULL;
   const ULONGLONG oldest = now > age100ns ? now - age100ns : 0;
   for (const Orphan& orphan : orphans) {
-    if (orphan.target.empty() && orphan.written < oldest)
-      ::DeleteFileW(SystemPath(orphan.path).c_str());
+    const std::wstring path = SystemPath(orphan.path);
+    if (orphan.target.empty()) {
+      // Without a target in its name, an orphan is removed only once it is old.
+      if (orphan.written < oldest) ::DeleteFileW(path.c_str());
+      continue;
+    }
+    const std::wstring target = SystemPath(folderPath + orphan.target);
+    if (sys::Attributes(target.c_str()) == INVALID_FILE_ATTRIBUTES && orphan.complete) {
+      sys::Move(path.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    } else {
+      ::DeleteFileW(path.c_str());
+    }
   }
 }
 
@@ -360,8 +354,9 @@ bool Win32ProfileIo::Replace(const std::string& path, std::string_view bytes, bo
   static std::atomic<unsigned> counter{0};
   const size_t separator = LastSeparator(path);
   const std::string base = separator == std::string::npos ? path : path.substr(separator + 1);
-  const std::wstring temporary = SystemPath(
-      FolderOf(path) + "\\" + ProfileTemporaryName(base, ::GetCurrentProcessId(), counter++));
+  const std::wstring temporary =
+      SystemPath(FolderOf(path) + "\\" +
+                 TemporaryName(base, Narrow(ThisMachine()), ::GetCurrentProcessId(), counter++));
   if (!WriteTemporary(temporary, bytes, newAttributes != 0 ? newAttributes : FILE_ATTRIBUTE_NORMAL))
     return false;
   const DWORD error = RetryWhileBusy(busyMilliseconds_, IsBusyForSwap, [&] {
