@@ -28,15 +28,10 @@ std::string ProfileEngine::FromFileText(std::string_view text, ProfileEncoding e
 // The default as GetPrivateProfileStringA answers it: trailing spaces cut (one space stays of
 // a default made only of spaces), then a pair of matching quotes removed.
 std::string ProfileEngine::EffectiveDefault(std::string_view defaultValue) const {
-  std::string ansi = codec_.Utf8ToAnsi(defaultValue.substr(0, defaultValue.find('\0')));
-  size_t end = ansi.size();
-  while (end > 1 && ansi[end - 1] == ' ') --end;
-  ansi.resize(end);
-  if (ansi.size() >= 2 && (ansi.front() == '"' || ansi.front() == '\'') &&
-      ansi.back() == ansi.front()) {
-    ansi = ansi.substr(1, ansi.size() - 2);
-  }
-  return codec_.AnsiToUtf8(ansi);
+  const std::string ansi = codec_.Utf8ToAnsi(defaultValue.substr(0, defaultValue.find('\0')));
+  std::string_view trimmed = ansi;
+  while (trimmed.size() > 1 && trimmed.back() == ' ') trimmed.remove_suffix(1);
+  return codec_.AnsiToUtf8(StripValue(trimmed));
 }
 
 ProfileEngine::CachedFile& ProfileEngine::Remember(const std::string& path, CachedFile entry) {

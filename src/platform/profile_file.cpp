@@ -28,17 +28,6 @@ std::string_view TrimLeadingBlanks(std::string_view text) {
   return text.substr(begin);
 }
 
-// What the reader answers for a stored value: up to a NUL (the API's strings end there), and
-// without one pair of matching quotes around it.
-std::string StripValue(std::string_view stored) {
-  stored = stored.substr(0, stored.find('\0'));
-  if (stored.size() >= 2 && (stored.front() == '"' || stored.front() == '\'') &&
-      stored.back() == stored.front()) {
-    stored = stored.substr(1, stored.size() - 2);
-  }
-  return std::string(stored);
-}
-
 // What a line is, as the profile functions read it.
 struct Layout {
   bool section = false;
@@ -106,6 +95,16 @@ const std::shared_ptr<const std::string>& EmptyText() {
 }
 
 }  // namespace
+
+// Up to a NUL: the API's strings end there.
+std::string StripValue(std::string_view stored) {
+  stored = stored.substr(0, stored.find('\0'));
+  if (stored.size() >= 2 && (stored.front() == '"' || stored.front() == '\'') &&
+      stored.back() == stored.front()) {
+    stored = stored.substr(1, stored.size() - 2);
+  }
+  return std::string(stored);
+}
 
 ProfileFile::ProfileFile() : text_(EmptyText()), sections_(1) {}
 

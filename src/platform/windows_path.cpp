@@ -81,9 +81,7 @@ PathSplit SplitPath(std::string_view text) {
 
 std::string CanonicalText(std::string_view text) {
   std::string canonical(text);
-  for (char& c : canonical) {
-    if (c == '/') c = '\\';
-  }
+  std::replace(canonical.begin(), canonical.end(), '/', '\\');
   while (canonical.size() > 1 && canonical.back() == '\\' && canonical != "\\\\")
     canonical.pop_back();
   return canonical;
