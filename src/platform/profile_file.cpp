@@ -14,18 +14,16 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\x1a';
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
-
 std::string_view TrimLeadingBlanks(std::string_view text) {
   size_t begin = 0;
   while (begin < text.size() && IsBlank(text[begin])) ++begin;
   return text.substr(begin);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  text = TrimLeadingBlanks(text);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
 }
 
 // What a line is, as the profile functions read it.
@@ -416,9 +414,7 @@ void ProfileFile::AppendSection(std::string_view name, std::string_view keyLine)
   if (Line* last = LastLine(); last != nullptr && last->end == End::kNone) {
     last->end = End::kCrLf;
   }
-  std::string header("[");
-  header.append(name).append("]");
-  lines_.push_back(WrittenLine(header));
+  lines_.push_back(WrittenLine("[" + std::string(name) + "]"));
   const Line key = WrittenLine(keyLine);
   lines_.push_back(key);
   sections_.push_back(Section{lines_.size() - 2, lines_.size() - 1, lines_.size(), kNoLine});
@@ -433,8 +429,7 @@ bool ProfileFile::SetValue(std::string_view section, std::string_view key, std::
   const std::string_view sectionName = TrimBlanks(section);
   const std::string_view keyName = TrimBlanks(key);
   value = TrimLeadingBlanks(value);
-  std::string keyLine(keyName);
-  keyLine.append("=").append(value);
+  const std::string keyLine = std::string(keyName) + "=" + std::string(value);
 
   const auto found = FindSection(Fold(sectionName));
   if (!found) {
