@@ -108,15 +108,10 @@ bool Win32Platform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
   bytes->assign(maxBytes, '\0');
   size_t total = 0;
   bool ok = true;
-  while (total < maxBytes) {
-    DWORD got = 0;
+  // Until the end of the file (nothing read), a failure or `maxBytes`.
+  for (DWORD got = 1; ok && got != 0 && total < maxBytes; total += got) {
     const DWORD wanted = static_cast<DWORD>(std::min<size_t>(maxBytes - total, 1U << 20));
-    if (!sys::Read(file, bytes->data() + total, wanted, &got)) {
-      ok = false;
-      break;
-    }
-    if (got == 0) break;
-    total += got;
+    ok = sys::Read(file, bytes->data() + total, wanted, &got) != FALSE;
   }
   ::CloseHandle(file);
   bytes->resize(ok ? total : 0);
