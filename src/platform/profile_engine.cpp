@@ -243,6 +243,8 @@ void ProfileEngine::BeginTransaction() {
   ++depth_;
 }
 
+// The dry run's commit writes nothing and answers what would be written, while the parsed copies
+// keep the changes so that the rest of the run sees them, as it would after a real commit.
 std::vector<ProfileFileChange> ProfileEngine::CommitAll() {
   std::vector<ProfileFileChange> outcomes;
   std::set<std::string> folders;
@@ -251,8 +253,9 @@ std::vector<ProfileFileChange> ProfileEngine::CommitAll() {
     if (staged.edits.empty()) continue;
     std::string target;
     std::string folder;
-    const bool written = CommitFile(path, staged, /*durable=*/true, &target, &folder);
+    const bool written = !dryRun_ && CommitFile(path, staged, /*durable=*/true, &target, &folder);
     if (written) folders.insert(folder);
+    if (dryRun_) staged.edits.clear();
     outcomes.push_back(Outcome(path, staged, written));
   }
   stagedOrder_.clear();
@@ -263,21 +266,7 @@ std::vector<ProfileFileChange> ProfileEngine::CommitAll() {
 
 std::vector<ProfileFileChange> ProfileEngine::Commit() {
   const std::lock_guard guard(mutex_);
-  return dryRun_ ? CountAll() : CommitAll();
-}
-
-// The dry run's commit: what would be written, while the parsed copies keep the changes so that
-// the rest of the run sees them, as it would after a real commit.
-std::vector<ProfileFileChange> ProfileEngine::CountAll() {
-  std::vector<ProfileFileChange> outcomes;
-  for (const std::string& path : stagedOrder_) {
-    StagedFile& staged = staged_.at(path);
-    if (staged.edits.empty()) continue;
-    outcomes.push_back(Outcome(path, staged, false));
-    staged.edits.clear();
-  }
-  stagedOrder_.clear();
-  return outcomes;
+  return CommitAll();
 }
 
 void ProfileEngine::SetDryRun(bool dryRun) {

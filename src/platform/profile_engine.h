@@ -151,7 +151,6 @@ class ProfileEngine {
   bool CommitFile(const std::string& path, StagedFile& staged, bool durable, std::string* target,
                   std::string* folder);
   std::vector<ProfileFileChange> CommitAll();
-  std::vector<ProfileFileChange> CountAll();
 
   std::string ToFileText(std::string_view ansi, ProfileEncoding encoding) const;
   std::string FromFileText(std::string_view text, ProfileEncoding encoding) const;
