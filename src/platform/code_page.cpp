@@ -61,10 +61,8 @@ char32_t Windows1252ToCodePoint(unsigned char byte) {
 
 char CodePointToWindows1252(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-  for (size_t i = 0; i < kHigh.size(); ++i) {
-    if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
-  }
-  return '?';
+  const auto high = std::ranges::find(kHigh, cp);
+  return high == kHigh.end() ? '?' : static_cast<char>(0x80 + (high - kHigh.begin()));
 }
 
 namespace {

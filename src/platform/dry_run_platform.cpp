@@ -61,14 +61,6 @@ int32_t DryRunPlatform::FindFirst(std::string_view pattern, bool includeDirector
   return ForwardingPlatform::FindFirst(pattern, includeDirectories, firstName);
 }
 
-bool DryRunPlatform::CreateFolder(std::string_view path) {
-  return MakeDirectory(path) == 0;
-}
-
-bool DryRunPlatform::CreateFolderLike(std::string_view /*templateFolder*/, std::string_view path) {
-  return MakeDirectory(path) == 0;
-}
-
 int32_t DryRunPlatform::GetAttributes(std::string_view path, uint32_t* attributes) {
   if (Made(path)) {
     *attributes = kAttrDirectory;

@@ -23,8 +23,6 @@ class DryRunPlatform final : public ForwardingPlatform {
   int32_t FindFirst(std::string_view pattern, bool includeDirectories,
                     std::string* firstName) override;
   int32_t MakeDirectory(std::string_view path) override;
-  bool CreateFolder(std::string_view path) override;
-  bool CreateFolderLike(std::string_view templateFolder, std::string_view path) override;
   int32_t GetAttributes(std::string_view path, uint32_t* attributes) override;
   int32_t SetAttributes(std::string_view path, uint32_t attributes) override;
   int32_t FileSize(std::string_view path, int64_t* size) override;

@@ -15,11 +15,9 @@ class ForwardingPlatform : public Platform {
                     std::string* firstName) override {
     return inner_.FindFirst(pattern, includeDirectories, firstName);
   }
+  // The folder creations are Platform's, through this MakeDirectory: a platform that answers it
+  // its own way (the dry run) makes its folders the same way.
   int32_t MakeDirectory(std::string_view path) override { return inner_.MakeDirectory(path); }
-  bool CreateFolder(std::string_view path) override { return inner_.CreateFolder(path); }
-  bool CreateFolderLike(std::string_view templateFolder, std::string_view path) override {
-    return inner_.CreateFolderLike(templateFolder, path);
-  }
   int32_t GetAttributes(std::string_view path, uint32_t* attributes) override {
     return inner_.GetAttributes(path, attributes);
   }

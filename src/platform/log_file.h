@@ -35,6 +35,17 @@ class LogHost {
   virtual bool Append(const std::string& path, std::string_view bytes) = 0;
 };
 
+// The system's own host, defined once per system (posix/log_host.cpp, win32/log_host.cpp).
+class SystemLogHost final : public LogHost {
+ public:
+  std::string Path() override;
+  std::string Timestamp() override;
+  std::string_view LineEnd() override;
+  int64_t Size(const std::string& path) override;
+  void Move(const std::string& from, const std::string& to) override;
+  bool Append(const std::string& path, std::string_view bytes) override;
+};
+
 class LogFile {
  public:
   explicit LogFile(LogHost& host) : host_(host) {}

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/name_match.h"
 #include "platform/windows_path.h"
 
 namespace tx3::platform {
@@ -22,15 +23,11 @@ LogSettings& Settings() {
   return settings;
 }
 
-char FoldAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Whether one folder of `path` is named `name` (ASCII, case-insensitive).
+// Whether one folder of `path` is named `name` (case-insensitive).
 bool HasFolderNamed(std::string_view path, std::string_view name) {
   for (size_t start = 0; start <= path.size();) {
     const size_t end = std::min(path.find_first_of("\\/", start), path.size());
-    if (std::ranges::equal(path.substr(start, end - start), name, {}, FoldAscii)) return true;
+    if (SameName(path.substr(start, end - start), name)) return true;
     start = end + 1;
   }
   return false;
@@ -39,6 +36,10 @@ bool HasFolderNamed(std::string_view path, std::string_view name) {
 std::string WithoutClosingSeparator(std::string_view folder) {
   while (!folder.empty() && IsSeparator(folder.back())) folder.remove_suffix(1);
   return std::string(folder);
+}
+
+bool IsOwnProfileFolder(const std::optional<std::string>& localAppData) {
+  return localAppData && !localAppData->empty() && !HasFolderNamed(*localAppData, "systemprofile");
 }
 
 }  // namespace
@@ -54,10 +55,6 @@ std::string PosixDefaultLogPath(std::string_view stateHome, std::string_view hom
   std::string state(stateHome);
   if (state.empty() || state[0] != '/') state = std::string(home) + "/.local/state";
   return state + "/tx3-setup/TX3_Setup.log";
-}
-
-bool IsOwnProfileFolder(const std::optional<std::string>& localAppData) {
-  return localAppData && !localAppData->empty() && !HasFolderNamed(*localAppData, "systemprofile");
 }
 
 std::string WindowsDefaultLogPath(const std::optional<std::string>& localAppData,

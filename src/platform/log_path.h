@@ -18,13 +18,11 @@ std::string ChooseLogPath(std::string_view named, std::string_view configured,
 // an absolute path.
 std::string PosixDefaultLogPath(std::string_view stateHome, std::string_view home);
 
-// Windows: whether LOCALAPPDATA's value is a profile folder of the account's own. Missing, empty,
-// or under a "systemprofile" folder (the SYSTEM account's, also seen as SysWOW64\config\...
-// by a 32-bit program) it is not.
-bool IsOwnProfileFolder(const std::optional<std::string>& localAppData);
-
 // Windows: %LOCALAPPDATA%\TX3_Setup\TX3_Setup.log for an account with a profile of its own, else
 // <programData>\Tarvox\TX3_Setup\Logs\TX3_Setup.log (empty when programData is empty too).
+// LOCALAPPDATA is no profile folder of the account's own when missing, empty, or under a
+// "systemprofile" folder (the SYSTEM account's, also seen as SysWOW64\config\... by a 32-bit
+// program).
 std::string WindowsDefaultLogPath(const std::optional<std::string>& localAppData,
                                   std::string_view programData);
 

@@ -1,50 +1,26 @@
 #include "platform/name_rules.h"
 
-#include <array>
-#include <cctype>
+#include "platform/name_match.h"
 
 namespace tx3::platform {
 namespace {
 
 bool IsRefusedCharacter(unsigned char c, bool wildcards) {
-  if (c < 0x20) return true;
-  switch (c) {
-    case '<':
-    case '>':
-    case ':':
-    case '"':
-    case '|':
-      return true;
-    case '*':
-    case '?':
-      return !wildcards;
-    default:
-      return false;
-  }
-}
-
-bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
+  if (c < 0x20 || std::string_view("<>:\"|").find(static_cast<char>(c)) != std::string_view::npos)
+    return true;
+  return !wildcards && (c == '*' || c == '?');
 }
 
 // Windows reserves the device names whatever follows the first dot ("CON.txt", "nul.tar.gz").
 bool IsDeviceName(std::string_view component) {
   std::string_view base = component.substr(0, component.find('.'));
   while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
-  static constexpr std::array<std::string_view, 4> kPlain = {"CON", "PRN", "AUX", "NUL"};
-  for (std::string_view device : kPlain) {
-    if (EqualsAsciiNoCase(base, device)) return true;
+  for (std::string_view device : {"CON", "PRN", "AUX", "NUL"}) {
+    if (SameName(base, device)) return true;
   }
   if (base.size() == 4 && base[3] >= '1' && base[3] <= '9') {
     std::string_view stem = base.substr(0, 3);
-    return EqualsAsciiNoCase(stem, "COM") || EqualsAsciiNoCase(stem, "LPT");
+    return SameName(stem, "COM") || SameName(stem, "LPT");
   }
   return false;
 }

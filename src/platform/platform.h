@@ -81,9 +81,12 @@ class Platform {
   // The runtime's MkDir: 0, or 75 (exists / denied), 76 (parent missing), 52 (refused name).
   virtual int32_t MakeDirectory(std::string_view path) = 0;
   // The Win32 folder creations (CreateDirectoryA, CreateDirectoryExA with a template folder):
-  // true when created.
-  virtual bool CreateFolder(std::string_view path) = 0;
-  virtual bool CreateFolderLike(std::string_view templateFolder, std::string_view path) = 0;
+  // true when created. Both make the folder as MakeDirectory does; only Windows lends the
+  // template's attributes.
+  virtual bool CreateFolder(std::string_view path) { return MakeDirectory(path) == 0; }
+  virtual bool CreateFolderLike(std::string_view /*templateFolder*/, std::string_view path) {
+    return MakeDirectory(path) == 0;
+  }
 
   // The runtime's GetAttr / SetAttr.
   virtual int32_t GetAttributes(std::string_view path, uint32_t* attributes) = 0;

@@ -28,15 +28,10 @@ std::string ProfileEngine::FromFileText(std::string_view text, ProfileEncoding e
 // The default as GetPrivateProfileStringA answers it: trailing spaces cut (one space stays of
 // a default made only of spaces), then a pair of matching quotes removed.
 std::string ProfileEngine::EffectiveDefault(std::string_view defaultValue) const {
-  std::string ansi = codec_.Utf8ToAnsi(defaultValue.substr(0, defaultValue.find('\0')));
-  size_t end = ansi.size();
-  while (end > 1 && ansi[end - 1] == ' ') --end;
-  ansi.resize(end);
-  if (ansi.size() >= 2 && (ansi.front() == '"' || ansi.front() == '\'') &&
-      ansi.back() == ansi.front()) {
-    ansi = ansi.substr(1, ansi.size() - 2);
-  }
-  return codec_.AnsiToUtf8(ansi);
+  const std::string ansi = codec_.Utf8ToAnsi(defaultValue.substr(0, defaultValue.find('\0')));
+  std::string_view trimmed = ansi;
+  while (trimmed.size() > 1 && trimmed.back() == ' ') trimmed.remove_suffix(1);
+  return codec_.AnsiToUtf8(StripValue(trimmed));
 }
 
 ProfileEngine::CachedFile& ProfileEngine::Remember(const std::string& path, CachedFile entry) {
@@ -67,13 +62,6 @@ const ProfileEngine::CachedFile* ProfileEngine::Cached(const std::string& path, 
   }
   cache_.erase(path);
   return nullptr;
-}
-
-// Nullptr when there is no readable file.
-const ProfileFile* ProfileEngine::FileForReading(const std::string& path) {
-  bool failed = false;
-  const CachedFile* entry = Cached(path, &failed);
-  return entry == nullptr ? nullptr : entry->file.get();
 }
 
 // A file as a transaction first sees it.
@@ -211,7 +199,8 @@ uint32_t ProfileEngine::Read(const std::string& path, std::string_view section,
     const StagedFile& staged = Staged(path);
     if (staged.readable) file = staged.file.get();
   } else {
-    file = FileForReading(path);
+    bool failed = false;  // a file that cannot be read answers the default
+    if (const CachedFile* entry = Cached(path, &failed)) file = entry->file.get();
   }
   if (file != nullptr) {
     const ProfileEncoding encoding = file->encoding();
@@ -254,6 +243,8 @@ void ProfileEngine::BeginTransaction() {
   ++depth_;
 }
 
+// The dry run's commit writes nothing and answers what would be written, while the parsed copies
+// keep the changes so that the rest of the run sees them, as it would after a real commit.
 std::vector<ProfileFileChange> ProfileEngine::CommitAll() {
   std::vector<ProfileFileChange> outcomes;
   std::set<std::string> folders;
@@ -262,8 +253,9 @@ std::vector<ProfileFileChange> ProfileEngine::CommitAll() {
     if (staged.edits.empty()) continue;
     std::string target;
     std::string folder;
-    const bool written = CommitFile(path, staged, /*durable=*/true, &target, &folder);
+    const bool written = !dryRun_ && CommitFile(path, staged, /*durable=*/true, &target, &folder);
     if (written) folders.insert(folder);
+    if (dryRun_) staged.edits.clear();
     outcomes.push_back(Outcome(path, staged, written));
   }
   stagedOrder_.clear();
@@ -274,21 +266,7 @@ std::vector<ProfileFileChange> ProfileEngine::CommitAll() {
 
 std::vector<ProfileFileChange> ProfileEngine::Commit() {
   const std::lock_guard guard(mutex_);
-  return dryRun_ ? CountAll() : CommitAll();
-}
-
-// The dry run's commit: what would be written, while the parsed copies keep the changes so that
-// the rest of the run sees them, as it would after a real commit.
-std::vector<ProfileFileChange> ProfileEngine::CountAll() {
-  std::vector<ProfileFileChange> outcomes;
-  for (const std::string& path : stagedOrder_) {
-    StagedFile& staged = staged_.at(path);
-    if (staged.edits.empty()) continue;
-    outcomes.push_back(Outcome(path, staged, false));
-    staged.edits.clear();
-  }
-  stagedOrder_.clear();
-  return outcomes;
+  return CommitAll();
 }
 
 void ProfileEngine::SetDryRun(bool dryRun) {

@@ -142,7 +142,6 @@ class ProfileEngine {
 
   CachedFile& Remember(const std::string& path, CachedFile entry);
   const CachedFile* Cached(const std::string& path, bool* failed);
-  const ProfileFile* FileForReading(const std::string& path);
   StagedFile Load(const std::string& path);
   StagedFile& Staged(const std::string& path);
   ProfileFile& Editable(StagedFile& staged, const std::string& path);
@@ -152,7 +151,6 @@ class ProfileEngine {
   bool CommitFile(const std::string& path, StagedFile& staged, bool durable, std::string* target,
                   std::string* folder);
   std::vector<ProfileFileChange> CommitAll();
-  std::vector<ProfileFileChange> CountAll();
 
   std::string ToFileText(std::string_view ansi, ProfileEncoding encoding) const;
   std::string FromFileText(std::string_view text, ProfileEncoding encoding) const;

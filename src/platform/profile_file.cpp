@@ -14,29 +14,16 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\x1a';
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
-
 std::string_view TrimLeadingBlanks(std::string_view text) {
   size_t begin = 0;
   while (begin < text.size() && IsBlank(text[begin])) ++begin;
   return text.substr(begin);
 }
 
-// What the reader answers for a stored value: up to a NUL (the API's strings end there), and
-// without one pair of matching quotes around it.
-std::string StripValue(std::string_view stored) {
-  stored = stored.substr(0, stored.find('\0'));
-  if (stored.size() >= 2 && (stored.front() == '"' || stored.front() == '\'') &&
-      stored.back() == stored.front()) {
-    stored = stored.substr(1, stored.size() - 2);
-  }
-  return std::string(stored);
+std::string_view TrimBlanks(std::string_view text) {
+  text = TrimLeadingBlanks(text);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
 }
 
 // What a line is, as the profile functions read it.
@@ -106,6 +93,16 @@ const std::shared_ptr<const std::string>& EmptyText() {
 }
 
 }  // namespace
+
+// Up to a NUL: the API's strings end there.
+std::string StripValue(std::string_view stored) {
+  stored = stored.substr(0, stored.find('\0'));
+  if (stored.size() >= 2 && (stored.front() == '"' || stored.front() == '\'') &&
+      stored.back() == stored.front()) {
+    stored = stored.substr(1, stored.size() - 2);
+  }
+  return std::string(stored);
+}
 
 ProfileFile::ProfileFile() : text_(EmptyText()), sections_(1) {}
 
@@ -417,9 +414,7 @@ void ProfileFile::AppendSection(std::string_view name, std::string_view keyLine)
   if (Line* last = LastLine(); last != nullptr && last->end == End::kNone) {
     last->end = End::kCrLf;
   }
-  std::string header("[");
-  header.append(name).append("]");
-  lines_.push_back(WrittenLine(header));
+  lines_.push_back(WrittenLine("[" + std::string(name) + "]"));
   const Line key = WrittenLine(keyLine);
   lines_.push_back(key);
   sections_.push_back(Section{lines_.size() - 2, lines_.size() - 1, lines_.size(), kNoLine});
@@ -434,8 +429,7 @@ bool ProfileFile::SetValue(std::string_view section, std::string_view key, std::
   const std::string_view sectionName = TrimBlanks(section);
   const std::string_view keyName = TrimBlanks(key);
   value = TrimLeadingBlanks(value);
-  std::string keyLine(keyName);
-  keyLine.append("=").append(value);
+  const std::string keyLine = std::string(keyName) + "=" + std::string(value);
 
   const auto found = FindSection(Fold(sectionName));
   if (!found) {

@@ -22,6 +22,10 @@ namespace tx3::platform {
 
 enum class ProfileEncoding { kAnsi, kUtf16Le };
 
+// What the reader answers for a stored value (and the default): up to a NUL, without one pair of
+// matching quotes around it.
+std::string StripValue(std::string_view stored);
+
 class ProfileFile {
  public:
   // An empty ANSI file.

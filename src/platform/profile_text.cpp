@@ -17,10 +17,6 @@ char32_t NextCodePoint(std::string_view text, size_t* pos) {
   return ch.valid ? ch.codePoint : kInvalid;
 }
 
-}  // namespace
-
-namespace {
-
 class Windows1252Codec final : public ProfileCodec {
  public:
   std::string Utf8ToAnsi(std::string_view utf8) const override {

@@ -1,5 +1,6 @@
 #include "platform/temporary_name.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "platform/name_match.h"
@@ -14,9 +15,7 @@ constexpr size_t kLongestTargetInName = 160;
 // The parts are read from the end, so the machine's name holds no dot.
 std::string MachineLabel(std::string_view machine) {
   std::string label(machine);
-  for (char& c : label) {
-    if (c == '.') c = '-';
-  }
+  std::replace(label.begin(), label.end(), '.', '-');
   return label;
 }
 

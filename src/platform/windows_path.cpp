@@ -81,9 +81,7 @@ PathSplit SplitPath(std::string_view text) {
 
 std::string CanonicalText(std::string_view text) {
   std::string canonical(text);
-  for (char& c : canonical) {
-    if (c == '/') c = '\\';
-  }
+  std::replace(canonical.begin(), canonical.end(), '/', '\\');
   while (canonical.size() > 1 && canonical.back() == '\\' && canonical != "\\\\")
     canonical.pop_back();
   return canonical;
@@ -97,6 +95,11 @@ std::string_view ParentText(std::string_view text) {
 std::string_view LastComponent(std::string_view text) {
   const size_t last = text.find_last_of("\\/");
   return last == std::string_view::npos ? text : text.substr(last + 1);
+}
+
+std::string ProfileFilePath(std::string_view windowsFolder, std::string_view file) {
+  if (file.find_first_of("\\/:") != std::string_view::npos) return std::string(file);
+  return std::string(windowsFolder) + "\\" + std::string(file);
 }
 
 bool ParseAbsolute(std::string_view text, bool wildcardsInLast, WindowsPath* path) {
@@ -115,16 +118,10 @@ bool ParseAbsolute(std::string_view text, bool wildcardsInLast, WindowsPath* pat
 }
 
 std::string ToText(const WindowsPath& path) {
-  std::string text;
-  if (path.unc) {
-    text = "\\";
-    for (const std::string& part : path.parts) text += "\\" + part;
-    return text;
-  }
-  text = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(path.drive))));
-  text += ":";
+  const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path.drive)));
+  std::string text = path.unc ? "\\" : std::string{drive, ':'};
   for (const std::string& part : path.parts) text += "\\" + part;
-  if (path.parts.empty()) text += "\\";
+  if (!path.unc && path.parts.empty()) text += "\\";
   return text;
 }
 

@@ -42,6 +42,10 @@ std::string CanonicalText(std::string_view text);
 std::string_view ParentText(std::string_view text);
 std::string_view LastComponent(std::string_view text);
 
+// Where the profile functions look for `file`: a bare file name (no folder, no drive) in the
+// Windows folder, any other path as given.
+std::string ProfileFilePath(std::string_view windowsFolder, std::string_view file);
+
 // Parses an absolute text (kDrive or kUnc form). "\" and "/" both separate, empty components are
 // skipped, ".." never climbs above the drive root or the network share. False when Windows
 // refuses a component (see IsRefusedComponent); with `wildcardsInLast`, the last component may

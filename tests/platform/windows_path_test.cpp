@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tx3::platform {
@@ -106,6 +107,21 @@ TEST(WindowsPath, CanonicalTextParentAndLastComponent) {
   EXPECT_EQ(ParentText("C:"), "");
   EXPECT_EQ(LastComponent("C:\\a/b"), "b");
   EXPECT_EQ(LastComponent("b"), "b");
+}
+
+// A bare file name lives in the Windows folder; a folder, a drive or a share keeps the path.
+TEST(WindowsPath, ProfileFilesWithoutAFolderAreInTheWindowsFolder) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"WIN.INI", "C:\\windows\\WIN.INI"},
+      {"", "C:\\windows\\"},
+      {"C:\\x\\a.ini", "C:\\x\\a.ini"},
+      {"sub/a.ini", "sub/a.ini"},
+      {"D:a.ini", "D:a.ini"},
+      {"\\\\SRV\\S\\a.ini", "\\\\SRV\\S\\a.ini"},
+  };
+  for (const auto& [file, expected] : cases) {
+    EXPECT_EQ(ProfileFilePath("C:\\windows", file), expected) << file;
+  }
 }
 
 }  // namespace

@@ -78,16 +78,10 @@ bool IsUnder(const std::string& path, const std::string& root, std::string* rest
     *rest = path.substr(1);
     return true;
   }
-  if (path == root) {
-    rest->clear();
-    return true;
-  }
-  if (path.size() > root.size() && path.compare(0, root.size(), root) == 0 &&
-      path[root.size()] == '/') {
-    *rest = path.substr(root.size() + 1);
-    return true;
-  }
-  return false;
+  if (!path.starts_with(root) || (path.size() > root.size() && path[root.size()] != '/'))
+    return false;
+  *rest = path.size() > root.size() ? path.substr(root.size() + 1) : std::string();
+  return true;
 }
 
 bool IsDriveEntryName(std::string_view name) {

@@ -12,33 +12,6 @@
 #include "platform/posix/posix_platform.h"
 
 namespace tx3::platform::posix {
-namespace {
-
-// Writes `bytes` to a new file beside `path`, makes it durable and renames it over `path`.
-// kLocked when an existing file is held by an exclusive flock elsewhere, kFailed when it cannot
-// be written (nothing is left behind). Without `durable` the file and its folder entry are left
-// for the caller to make durable (SyncFileSystem).
-ReplaceOutcome ReplaceHostFile(ProfileHostIo& io, const std::string& path, std::string_view bytes,
-                               bool durable) {
-  // The lock is held on the old file until the new one has replaced it.
-  const Descriptor existing(sys::Open(path.c_str(), O_RDWR | O_CLOEXEC));
-  if (!existing.valid() && errno != ENOENT) return ReplaceOutcome::kFailed;
-  if (existing.valid()) {
-    const LockResult lock = LockExclusive(existing.get(), /*wait=*/false);
-    if (lock != LockResult::kHeld)
-      return lock == LockResult::kBusy ? ReplaceOutcome::kLocked : ReplaceOutcome::kFailed;
-  }
-  // A writer killed between the creation of its new file and the rename leaves it behind.
-  io.RemoveOrphans(HostParent(path));
-  struct stat info {};
-  if (!ReplaceByNewFile(path, bytes, Replacement{nullptr, durable}, &info)) {
-    return ReplaceOutcome::kFailed;
-  }
-  if (durable) io.Sync(HostParent(path), /*folder=*/true);
-  return ReplaceOutcome::kDone;
-}
-
-}  // namespace
 
 // Only a regular file is read: a data file replaced by a FIFO or a device is never waited on nor
 // read without end.
@@ -52,15 +25,36 @@ bool PosixPlatform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
          ReadAll(file.get(), maxBytes, bytes, static_cast<size_t>(info.st_size));
 }
 
+// Writes `bytes` to a new file beside the file and renames it over it: kLocked when an existing
+// file is held by an exclusive flock elsewhere, kFailed when it cannot be written (nothing is
+// left behind).
 ReplaceOutcome PosixPlatform::ReplaceEngineFile(std::string_view enginePath,
                                                 std::string_view bytes) {
   if (enginePath.empty()) return ReplaceOutcome::kFailed;
-  // Within a transaction the files are made durable together when it ends.
   const std::string path(enginePath);
+  const std::string folder = HostParent(path);
+  // The lock is held on the old file until the new one has replaced it.
+  const Descriptor existing(sys::Open(path.c_str(), O_RDWR | O_CLOEXEC));
+  if (!existing.valid() && errno != ENOENT) return ReplaceOutcome::kFailed;
+  if (existing.valid()) {
+    const LockResult lock = LockExclusive(existing.get(), /*wait=*/false);
+    if (lock != LockResult::kHeld)
+      return lock == LockResult::kBusy ? ReplaceOutcome::kLocked : ReplaceOutcome::kFailed;
+  }
+  // A writer killed between the creation of its new file and the rename leaves it behind.
+  profileIo_.RemoveOrphans(folder);
+  // Within a transaction the files are made durable together when it ends (SyncFileSystem).
   const bool durable = !transactions_.Active();
-  const ReplaceOutcome outcome = ReplaceHostFile(profileIo_, path, bytes, durable);
-  if (outcome == ReplaceOutcome::kDone && !durable) unsyncedEngineFolders_.insert(HostParent(path));
-  return outcome;
+  struct stat info {};
+  if (!ReplaceByNewFile(path, bytes, Replacement{nullptr, durable}, &info)) {
+    return ReplaceOutcome::kFailed;
+  }
+  if (durable) {
+    profileIo_.Sync(folder, /*folder=*/true);
+  } else {
+    unsyncedEngineFolders_.insert(folder);
+  }
+  return ReplaceOutcome::kDone;
 }
 
 }  // namespace tx3::platform::posix

@@ -1,4 +1,5 @@
-#include "platform/posix/log_host.h"
+// What the log file (platform/log_file.h) asks of Linux: its place, the local time, host files.
+#include "platform/log_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,14 +11,17 @@
 #include "platform/log_path.h"
 #include "platform/posix/host_files.h"
 
-namespace tx3::platform::posix {
+namespace tx3::platform {
 
-std::string PosixLogHost::Path() {
-  return ChooseLogPath(NamedLogFile(), EnvOrEmpty("TX3_LOG_FILE"),
-                       PosixDefaultLogPath(EnvOrEmpty("XDG_STATE_HOME"), HomeFolder()));
+// The file named by --log, else TX3_LOG_FILE's, else $XDG_STATE_HOME/tx3-setup/TX3_Setup.log
+// (~/.local/state/tx3-setup/TX3_Setup.log): see log_path.h.
+std::string SystemLogHost::Path() {
+  return ChooseLogPath(
+      NamedLogFile(), posix::EnvOrEmpty("TX3_LOG_FILE"),
+      PosixDefaultLogPath(posix::EnvOrEmpty("XDG_STATE_HOME"), posix::HomeFolder()));
 }
 
-std::string PosixLogHost::Timestamp() {
+std::string SystemLogHost::Timestamp() {
   timespec now{};
   ::clock_gettime(CLOCK_REALTIME, &now);
   std::tm local{};
@@ -28,17 +32,21 @@ std::string PosixLogHost::Timestamp() {
   return text;
 }
 
-int64_t PosixLogHost::Size(const std::string& path) {
+std::string_view SystemLogHost::LineEnd() {
+  return "\n";
+}
+
+int64_t SystemLogHost::Size(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 ? info.st_size : -1;
 }
 
-void PosixLogHost::Move(const std::string& from, const std::string& to) {
+void SystemLogHost::Move(const std::string& from, const std::string& to) {
   ::rename(from.c_str(), to.c_str());
 }
 
-bool PosixLogHost::Append(const std::string& path, std::string_view bytes) {
-  MakeHostFolders(HostParent(path));
+bool SystemLogHost::Append(const std::string& path, std::string_view bytes) {
+  posix::MakeHostFolders(posix::HostParent(path));
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   if (!bytes.empty()) {
@@ -49,4 +57,4 @@ bool PosixLogHost::Append(const std::string& path, std::string_view bytes) {
   return true;
 }
 
-}  // namespace tx3::platform::posix
+}  // namespace tx3::platform

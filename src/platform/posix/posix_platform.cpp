@@ -12,21 +12,13 @@
 #include "platform/code_page.h"
 #include "platform/posix/file_calls.h"
 #include "platform/posix/host_files.h"
+#include "platform/windows_path.h"
 
 namespace tx3::platform::posix {
 
 PosixPlatform::PosixPlatform() : drives_(DriveMap::FromEnvironment()) {}
 
 PosixPlatform::PosixPlatform(DriveMap drives) : drives_(std::move(drives)) {}
-
-bool PosixPlatform::CreateFolder(std::string_view path) {
-  return MakeDirectory(path) == 0;
-}
-
-// The template only lends attributes on Windows; the folder itself is made as by mkdir.
-bool PosixPlatform::CreateFolderLike(std::string_view /*templateFolder*/, std::string_view path) {
-  return MakeDirectory(path) == 0;
-}
 
 int64_t PosixPlatform::LocalClockSeconds() {
   const time_t now = ::time(nullptr);
@@ -79,10 +71,7 @@ std::string PosixPlatform::ProfileHostPath(std::string_view file) {
     const auto known = profileHostPaths_.find(std::string(file));
     if (known != profileHostPaths_.end()) return known->second;
   }
-  const bool bareName = file.find_first_of("\\/:") == std::string_view::npos;
-  const std::string windowsPath =
-      bareName ? WindowsDirectory() + "\\" + std::string(file) : std::string(file);
-  const MappedPath mapped = drives_.Map(windowsPath);
+  const MappedPath mapped = drives_.Map(ProfileFilePath(WindowsDirectory(), file));
   std::string host = mapped.status == MapStatus::kOk ? mapped.host : std::string();
   if (transactions_.Active()) profileHostPaths_.emplace(file, host);
   return host;

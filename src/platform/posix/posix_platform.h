@@ -8,7 +8,6 @@
 #include "platform/log_file.h"
 #include "platform/platform.h"
 #include "platform/posix/drive_map.h"
-#include "platform/posix/log_host.h"
 #include "platform/posix/profile_io.h"
 #include "platform/profile_engine.h"
 #include "platform/profile_transactions.h"
@@ -24,8 +23,6 @@ class PosixPlatform final : public Platform {
   int32_t FindFirst(std::string_view pattern, bool includeDirectories,
                     std::string* firstName) override;
   int32_t MakeDirectory(std::string_view path) override;
-  bool CreateFolder(std::string_view path) override;
-  bool CreateFolderLike(std::string_view templateFolder, std::string_view path) override;
   int32_t GetAttributes(std::string_view path, uint32_t* attributes) override;
   int32_t SetAttributes(std::string_view path, uint32_t attributes) override;
   int32_t FileSize(std::string_view path, int64_t* size) override;
@@ -84,12 +81,11 @@ class PosixPlatform final : public Platform {
   ProfileEngine& profiles() { return profiles_; }
 
  private:
-  // The host path of a profile file; a bare file name lives in the Windows folder, as the
-  // profile functions look for it there. Empty when refused or on a missing drive.
+  // The host path of a profile file (ProfileFilePath); empty when refused or on a missing drive.
   std::string ProfileHostPath(std::string_view file);
 
   DriveMap drives_;
-  PosixLogHost logHost_;
+  SystemLogHost logHost_;
   LogFile log_{logHost_};
   ProfileHostIo profileIo_;
   ProfileEngine profiles_{profileIo_};

@@ -4,10 +4,10 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <cctype>
 #include <system_error>
 #include <thread>
 
+#include "platform/name_match.h"
 #include "platform/posix/host_files.h"
 #include "platform/posix/posix_platform.h"
 
@@ -21,14 +21,6 @@ constexpr intptr_t kFileNotFound = 2;
 constexpr intptr_t kPathNotFound = 3;
 constexpr intptr_t kNoAssociation = 31;
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-  }
-  return true;
-}
-
 std::string OpenerProgram() {
   const std::string configured = EnvOrEmpty("TX3_SHELL_OPENER");
   return configured.empty() ? "xdg-open" : configured;
@@ -36,7 +28,10 @@ std::string OpenerProgram() {
 
 // True for an address the browser opens (http:// or https://, any case).
 bool IsWebAddress(std::string_view text) {
-  return StartsWithNoCase(text, "http://") || StartsWithNoCase(text, "https://");
+  for (const std::string_view scheme : {"http://", "https://"}) {
+    if (SameName(text.substr(0, scheme.size()), scheme)) return true;
+  }
+  return false;
 }
 
 // Starts `opener` with `argument` and does not wait for it; a reaper collects it when it ends.

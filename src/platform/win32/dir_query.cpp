@@ -1,6 +1,9 @@
 // The directory query (the runtime's Dir, FindFirstFile) on the system's own listing.
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/win32/long_path.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_errors.h"
@@ -11,24 +14,13 @@ namespace tx3::platform::win32 {
 namespace {
 
 // The failures that only say "nothing there": no file, no folder, no drive, no share.
-bool MeansNothingFound(DWORD error) {
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_NO_MORE_FILES:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_NOT_READY:
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-    case ERROR_DIRECTORY:
-      return true;
-    default:
-      return false;
-  }
-}
+constexpr DWORD kNothingFound[] = {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_NO_MORE_FILES,
+                                   ERROR_INVALID_DRIVE,  ERROR_NOT_READY,      ERROR_BAD_NETPATH,
+                                   ERROR_BAD_NET_NAME,   ERROR_DIRECTORY};
 
 int32_t Failure(DWORD error) {
-  return MeansNothingFound(error) ? 0 : ClassicError(error);
+  return std::ranges::find(kNothingFound, error) != std::end(kNothingFound) ? 0
+                                                                            : ClassicError(error);
 }
 
 // "C:\" or "\\SRV\Share\": a root that FindFirstFileW cannot list as an entry.

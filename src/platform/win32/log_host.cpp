@@ -1,4 +1,5 @@
-#include "platform/win32/log_host.h"
+// What the log file (platform/log_file.h) asks of Windows: its place, the local time, the files.
+#include "platform/log_file.h"
 
 #include <shlobj.h>
 #include <windows.h>
@@ -10,7 +11,8 @@
 #include "platform/win32/system_info.h"
 #include "platform/win32/wide_text.h"
 
-namespace tx3::platform::win32 {
+namespace tx3::platform {
+namespace win32 {
 namespace {
 
 // Makes every missing folder of `folder`, outermost first; failures are left to the open.
@@ -40,15 +42,19 @@ std::string ProgramDataFolder() {
 }
 
 }  // namespace
+}  // namespace win32
 
-std::string Win32LogHost::Path() {
+// The file named by --log, else TX3_LOG_FILE's, else %LOCALAPPDATA%\TX3_Setup\TX3_Setup.log
+// for an account with a profile of its own, %ProgramData%\Tarvox\TX3_Setup\Logs\TX3_Setup.log
+// for SYSTEM and the accounts without one (see log_path.h); empty when no folder is known.
+std::string SystemLogHost::Path() {
   const std::string named = NamedLogFile();
-  const std::string configured = EnvironmentValue("TX3_LOG_FILE").value_or("");
+  const std::string configured = win32::EnvironmentValue("TX3_LOG_FILE").value_or("");
   if (!named.empty() || !configured.empty()) return ChooseLogPath(named, configured, {});
-  return WindowsDefaultLogPath(EnvironmentValue("LOCALAPPDATA"), ProgramDataFolder());
+  return WindowsDefaultLogPath(win32::EnvironmentValue("LOCALAPPDATA"), win32::ProgramDataFolder());
 }
 
-std::string Win32LogHost::Timestamp() {
+std::string SystemLogHost::Timestamp() {
   SYSTEMTIME now{};
   ::GetLocalTime(&now);
   char text[40];
@@ -57,23 +63,29 @@ std::string Win32LogHost::Timestamp() {
   return text;
 }
 
-int64_t Win32LogHost::Size(const std::string& path) {
+std::string_view SystemLogHost::LineEnd() {
+  return "\r\n";
+}
+
+int64_t SystemLogHost::Size(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA info{};
-  if (!::GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &info)) {
+  if (!::GetFileAttributesExW(win32::SystemPath(path).c_str(), GetFileExInfoStandard, &info)) {
     return -1;
   }
   return (static_cast<int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
 }
 
-void Win32LogHost::Move(const std::string& from, const std::string& to) {
-  ::MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), MOVEFILE_REPLACE_EXISTING);
+void SystemLogHost::Move(const std::string& from, const std::string& to) {
+  ::MoveFileExW(win32::SystemPath(from).c_str(), win32::SystemPath(to).c_str(),
+                MOVEFILE_REPLACE_EXISTING);
 }
 
-bool Win32LogHost::Append(const std::string& path, std::string_view bytes) {
-  const std::wstring wide = Widen(path);
+bool SystemLogHost::Append(const std::string& path, std::string_view bytes) {
+  const std::wstring wide = win32::Widen(path);
   const size_t separator = wide.find_last_of(L"\\/");
-  if (separator != std::wstring::npos && separator > 0) MakeFolders(wide.substr(0, separator));
-  const HANDLE file = ::CreateFileW(SystemPath(wide).c_str(), FILE_APPEND_DATA,
+  if (separator != std::wstring::npos && separator > 0)
+    win32::MakeFolders(wide.substr(0, separator));
+  const HANDLE file = ::CreateFileW(win32::SystemPath(wide).c_str(), FILE_APPEND_DATA,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -86,4 +98,4 @@ bool Win32LogHost::Append(const std::string& path, std::string_view bytes) {
   return true;
 }
 
-}  // namespace tx3::platform::win32
+}  // namespace tx3::platform

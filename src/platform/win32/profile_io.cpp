@@ -14,6 +14,7 @@
 #include "platform/win32/file_calls.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/wide_text.h"
+#include "platform/windows_path.h"
 
 namespace tx3::platform::win32 {
 namespace {
@@ -75,14 +76,17 @@ DWORD RetryWhileBusy(unsigned milliseconds, bool (*busy)(DWORD),
   }
 }
 
+ULONGLONG Ticks(const FILETIME& time) {
+  return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
   FileIdentity identity;
   identity.device = info.dwVolumeSerialNumber;
   identity.fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   identity.size =
       static_cast<int64_t>((static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
-  const uint64_t ticks = (static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-                         info.ftLastWriteTime.dwLowDateTime;
+  const uint64_t ticks = Ticks(info.ftLastWriteTime);
   // 100-ns ticks since 1601 -> nanoseconds since 1970.
   identity.modifiedNs = (static_cast<int64_t>(ticks) - 116'444'736'000'000'000LL) * 100;
   return identity;
@@ -95,10 +99,6 @@ bool IdentityOfFile(const std::wstring& path, FileIdentity* identity) {
   if (!file.valid() || !sys::Information(file.get(), &info)) return false;
   *identity = IdentityOf(info);
   return true;
-}
-
-size_t LastSeparator(const std::string& path) {
-  return path.find_last_of("\\/");
 }
 
 // The kernel object name of a folder's lock: one per folder whatever the spelling of its path.
@@ -151,11 +151,11 @@ constexpr int64_t kLargestProfile = int64_t{256} << 20;
 // failed, rather than freezing the program behind a holder that hangs.
 constexpr DWORD kLockMilliseconds = 30'000;
 
-std::wstring ThisMachine() {
+std::string ThisMachine() {
   wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
   DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
-  if (!::GetComputerNameW(name, &size)) return L"HOST";
-  return std::wstring(name, size);
+  if (!::GetComputerNameW(name, &size)) return "HOST";
+  return Narrow(std::wstring_view(name, size));
 }
 
 // A process of this machine that no longer exists (a process we may not open still runs).
@@ -168,10 +168,6 @@ bool ProcessIsGone(uint64_t processId) {
     return exited;
   }
   return ::GetLastError() == ERROR_INVALID_PARAMETER;
-}
-
-ULONGLONG Ticks(const FILETIME& time) {
-  return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
 ULONGLONG Now() {
@@ -197,10 +193,6 @@ HANDLE CreateSharedMutex(const std::wstring& name) {
 }
 
 }  // namespace
-
-std::string ProfileTemporaryName(std::string_view fileName, uint32_t processId, unsigned number) {
-  return TemporaryName(fileName, Narrow(ThisMachine()), processId, number);
-}
 
 std::string SystemAnsiCodec::Utf8ToAnsi(std::string_view utf8) const {
   return Utf8ToSystemAnsi(utf8);
@@ -248,7 +240,7 @@ std::string Win32ProfileIo::ReplacementTarget(const std::string& path) {
 }
 
 std::string Win32ProfileIo::FolderOf(const std::string& path) {
-  const size_t separator = LastSeparator(path);
+  const size_t separator = path.find_last_of("\\/");
   if (separator == std::string::npos) return ".";
   // The root keeps its separator: "C:\" is a folder, "C:" the current folder of the drive.
   if (separator == 2 && path[1] == ':') return path.substr(0, 3);
@@ -286,7 +278,7 @@ void Win32ProfileIo::RemoveOrphans(const std::string& folder) {
     bool complete;
   };
   const std::wstring folderPath = Widen(folder) + L"\\";
-  const std::string machine = Narrow(ThisMachine());
+  const std::string machine = ThisMachine();
   const ULONGLONG now = Now();
   std::vector<Orphan> orphans;
   WIN32_FIND_DATAW entry{};
@@ -310,23 +302,21 @@ void Win32ProfileIo::RemoveOrphans(const std::string& folder) {
   // in place, and the older ones are then removed with the rest.
   std::sort(orphans.begin(), orphans.end(),
             [](const Orphan& a, const Orphan& b) { return a.written > b.written; });
-  for (const Orphan& orphan : orphans) {
-    if (orphan.target.empty()) continue;
-    const std::wstring target = SystemPath(folderPath + orphan.target);
-    if (sys::Attributes(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      ::DeleteFileW(SystemPath(orphan.path).c_str());
-    } else if (orphan.complete) {
-      sys::Move(SystemPath(orphan.path).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    } else {
-      ::DeleteFileW(SystemPath(orphan.path).c_str());
-    }
-  }
-  // Without a target in its name, an orphan is removed only once it is old.
   const ULONGLONG age100ns = static_cast<ULONGLONG>(kAbandonedAfterSeconds) * 10'000'000ULL;
   const ULONGLONG oldest = now > age100ns ? now - age100ns : 0;
   for (const Orphan& orphan : orphans) {
-    if (orphan.target.empty() && orphan.written < oldest)
-      ::DeleteFileW(SystemPath(orphan.path).c_str());
+    const std::wstring path = SystemPath(orphan.path);
+    if (orphan.target.empty()) {
+      // Without a target in its name, an orphan is removed only once it is old.
+      if (orphan.written < oldest) ::DeleteFileW(path.c_str());
+      continue;
+    }
+    const std::wstring target = SystemPath(folderPath + orphan.target);
+    if (sys::Attributes(target.c_str()) == INVALID_FILE_ATTRIBUTES && orphan.complete) {
+      sys::Move(path.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    } else {
+      ::DeleteFileW(path.c_str());
+    }
   }
 }
 
@@ -358,10 +348,9 @@ bool Win32ProfileIo::Replace(const std::string& path, std::string_view bytes, bo
   const DWORD newAttributes = exists ? attributes & kept : FILE_ATTRIBUTE_ARCHIVE;
 
   static std::atomic<unsigned> counter{0};
-  const size_t separator = LastSeparator(path);
-  const std::string base = separator == std::string::npos ? path : path.substr(separator + 1);
   const std::wstring temporary = SystemPath(
-      FolderOf(path) + "\\" + ProfileTemporaryName(base, ::GetCurrentProcessId(), counter++));
+      FolderOf(path) + "\\" +
+      TemporaryName(LastComponent(path), ThisMachine(), ::GetCurrentProcessId(), counter++));
   if (!WriteTemporary(temporary, bytes, newAttributes != 0 ? newAttributes : FILE_ATTRIBUTE_NORMAL))
     return false;
   const DWORD error = RetryWhileBusy(busyMilliseconds_, IsBusyForSwap, [&] {

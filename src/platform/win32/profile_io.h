@@ -10,13 +10,8 @@
 
 #include "platform/profile_engine.h"
 #include "platform/profile_text.h"
-#include "platform/temporary_name.h"
 
 namespace tx3::platform::win32 {
-
-// The name of a temporary file replacing `fileName` (a name, no folder), written by `processId`
-// of this machine (TemporaryName).
-std::string ProfileTemporaryName(std::string_view fileName, uint32_t processId, unsigned number);
 
 // The system's ANSI code page (GetACP) as the profile engine's codec.
 class SystemAnsiCodec final : public ProfileCodec {

@@ -8,12 +8,9 @@
 #include "platform/win32/file_calls.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/wide_text.h"
+#include "platform/windows_path.h"
 
 namespace tx3::platform::win32 {
-
-bool Win32Platform::CreateFolder(std::string_view path) {
-  return MakeDirectory(path) == 0;
-}
 
 std::string Win32Platform::Utf8ToAnsi(std::string_view utf8) {
   return Utf8ToSystemAnsi(utf8);
@@ -24,10 +21,7 @@ std::string Win32Platform::AnsiToUtf8(std::string_view ansi) {
 }
 
 std::string Win32Platform::ProfilePath(std::string_view file) {
-  const bool bareName = file.find_first_of("\\/:") == std::string_view::npos;
-  const std::string path =
-      bareName ? WindowsDirectory() + "\\" + std::string(file) : std::string(file);
-  return Narrow(FullPath(Widen(path)));
+  return Narrow(FullPath(Widen(ProfileFilePath(WindowsDirectory(), file))));
 }
 
 bool Win32Platform::IsWinIni(const std::string& fullPath) {
@@ -114,15 +108,10 @@ bool Win32Platform::ReadEngineFile(std::string_view enginePath, size_t maxBytes,
   bytes->assign(maxBytes, '\0');
   size_t total = 0;
   bool ok = true;
-  while (total < maxBytes) {
-    DWORD got = 0;
+  // Until the end of the file (nothing read), a failure or `maxBytes`.
+  for (DWORD got = 1; ok && got != 0 && total < maxBytes; total += got) {
     const DWORD wanted = static_cast<DWORD>(std::min<size_t>(maxBytes - total, 1U << 20));
-    if (!sys::Read(file, bytes->data() + total, wanted, &got)) {
-      ok = false;
-      break;
-    }
-    if (got == 0) break;
-    total += got;
+    ok = sys::Read(file, bytes->data() + total, wanted, &got) != FALSE;
   }
   ::CloseHandle(file);
   bytes->resize(ok ? total : 0);

@@ -6,7 +6,6 @@
 #include "platform/platform.h"
 #include "platform/profile_engine.h"
 #include "platform/profile_transactions.h"
-#include "platform/win32/log_host.h"
 #include "platform/win32/profile_io.h"
 #include "platform/win32/win_ini.h"
 
@@ -19,7 +18,6 @@ class Win32Platform : public Platform {
   int32_t FindFirst(std::string_view pattern, bool includeDirectories,
                     std::string* firstName) override;
   int32_t MakeDirectory(std::string_view path) override;
-  bool CreateFolder(std::string_view path) override;
   bool CreateFolderLike(std::string_view templateFolder, std::string_view path) override;
   int32_t GetAttributes(std::string_view path, uint32_t* attributes) override;
   int32_t SetAttributes(std::string_view path, uint32_t attributes) override;
@@ -77,15 +75,14 @@ class Win32Platform : public Platform {
   ProfileEngine& profiles() { return profiles_; }
 
  private:
-  // The full path of a profile file; a bare file name lives in the Windows folder, as the
-  // profile functions look for it there.
+  // The full path of a profile file (ProfileFilePath).
   std::string ProfilePath(std::string_view file);
   // Whether a full path names the Windows folder's Win.ini, which the system keeps itself
   // (mapped to the registry on some systems): it is read and written through the system, its
   // writes staged in the transactions as the engine stages the other files'.
   bool IsWinIni(const std::string& fullPath);
 
-  Win32LogHost logHost_;
+  SystemLogHost logHost_;
   LogFile log_{logHost_};
   SystemAnsiCodec codec_;
   Win32ProfileIo profileIo_;

@@ -1,5 +1,5 @@
 // Where the log is on Linux; how it is written is the contract of log_file_test.cpp.
-#include "platform/posix/log_host.h"
+#include "platform/log_file.h"
 
 #include <gtest/gtest.h>
 
@@ -12,26 +12,26 @@
 namespace tx3::platform::posix {
 namespace {
 
-TEST(PosixLogHost, ThePathFollowsTheStateFolder) {
+TEST(SystemLogHost, ThePathFollowsTheStateFolder) {
   const ScopedEnv noOverride("TX3_LOG_FILE", "");
   const ScopedEnv home("HOME", "/home/op");
   {
     const ScopedEnv state("XDG_STATE_HOME", "/var/tmp/state");
-    EXPECT_EQ(PosixLogHost().Path(), "/var/tmp/state/tx3-setup/TX3_Setup.log");
+    EXPECT_EQ(SystemLogHost().Path(), "/var/tmp/state/tx3-setup/TX3_Setup.log");
   }
   const ScopedEnv state("XDG_STATE_HOME", "");
-  EXPECT_EQ(PosixLogHost().Path(), "/home/op/.local/state/tx3-setup/TX3_Setup.log");
+  EXPECT_EQ(SystemLogHost().Path(), "/home/op/.local/state/tx3-setup/TX3_Setup.log");
 }
 
-TEST(PosixLogHost, TheFileTheRunNamesWinsOverTheVariable) {
+TEST(SystemLogHost, TheFileTheRunNamesWinsOverTheVariable) {
   const ScopedEnv variable("TX3_LOG_FILE", "/var/log/variable.log");
-  EXPECT_EQ(PosixLogHost().Path(), "/var/log/variable.log");
+  EXPECT_EQ(SystemLogHost().Path(), "/var/log/variable.log");
   const LogSettingsScope run("/srv/named/run.log", [](std::string_view) {});
-  EXPECT_EQ(PosixLogHost().Path(), "/srv/named/run.log");
+  EXPECT_EQ(SystemLogHost().Path(), "/srv/named/run.log");
 }
 
-TEST(PosixLogHost, TheTimestampIsTheDateTheTimeAndTheMilliseconds) {
-  const std::string stamp = PosixLogHost().Timestamp();
+TEST(SystemLogHost, TheTimestampIsTheDateTheTimeAndTheMilliseconds) {
+  const std::string stamp = SystemLogHost().Timestamp();
   EXPECT_TRUE(std::regex_match(stamp, std::regex(R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\.\d{3} )")))
       << stamp;
 }

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/error_numbers.h"
+#include "platform/temporary_name.h"
 #include "platform/win32/name_rules.h"
 #include "platform/win32/profile_io.h"
 #include "platform/win32/temp_folder.h"
@@ -133,6 +134,16 @@ TEST(Win32ProfileIo, AFolderNamedAsTheFileIsNotWaitedFor) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
 
+// A temporary of a.ini this process could have left in `folder`.
+std::string OwnTemporary(const TempFolder& folder, unsigned number) {
+  wchar_t machine[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+  EXPECT_TRUE(::GetComputerNameW(machine, &size));
+  return folder.path() + "\\" +
+         TemporaryName("a.ini", Narrow(std::wstring(machine, size)), ::GetCurrentProcessId(),
+                       number);
+}
+
 bool Exists(const std::string& path) {
   return ::GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -142,8 +153,7 @@ TEST(Win32ProfileIo, OnlyOrphansOfDeadWritersAreRemoved) {
   const std::string ini = folder.path() + "\\a.ini";
   ASSERT_TRUE(MakeFile(ini, 0, ""));
   // This process holds the folder's lock while it cleans: its own temporaries are orphans.
-  const std::string mine =
-      folder.path() + "\\" + ProfileTemporaryName("a.ini", ::GetCurrentProcessId(), 1000);
+  const std::string mine = OwnTemporary(folder, 1000);
   // Another workstation's writer may be between its temporary and its swap...
   const std::string live =
       folder.path() + "\\" + std::string(kTemporaryPrefix) + ".a.ini.OTHERPC.1234.0.tmp";
@@ -178,8 +188,7 @@ TEST(Win32ProfileIo, OnlyOrphansOfDeadWritersAreRemoved) {
 TEST(Win32ProfileIo, AFileWhoseSwapDidNotFinishIsPutBackInPlace) {
   const TempFolder folder;
   const std::string ini = folder.path() + "\\a.ini";
-  const std::string stranded =
-      folder.path() + "\\" + ProfileTemporaryName("a.ini", ::GetCurrentProcessId(), 1001);
+  const std::string stranded = OwnTemporary(folder, 1001);
   const std::string content = "[S]\r\nold=1\r\n";
   ASSERT_TRUE(MakeFile(stranded, static_cast<int64_t>(content.size()), content));
   Win32ProfileIo io;
