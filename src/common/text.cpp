@@ -13,14 +13,6 @@ size_t SequenceLength(std::string_view text, size_t pos) {
   return platform::DecodeUtf8(text, pos).length;
 }
 
-// A decoded character; an invalid byte decodes above the Unicode range so it matches only itself.
-constexpr char32_t kInvalidBase = 0x110000;
-
-char32_t Decode(std::string_view ch) {
-  const platform::Utf8Char decoded = platform::DecodeUtf8(ch, 0);
-  return decoded.valid ? decoded.codePoint : kInvalidBase + decoded.codePoint;
-}
-
 // Byte offset of the character at 0-based character index `index` (the size when past the end).
 size_t ByteOffset(std::string_view text, size_t index) {
   size_t pos = 0;
@@ -122,11 +114,9 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 size_t InStr(std::string_view text, std::string_view what) {
   if (text.empty()) return 0;
   if (what.empty()) return 1;
-  const std::vector<std::string_view> characters = Characters(text);
-  size_t pos = 0;
-  for (size_t index = 0; index < characters.size(); ++index) {
-    if (text.compare(pos, what.size(), what) == 0) return index + 1;
-    pos += characters[index].size();
+  size_t index = 1;
+  for (size_t pos = 0; pos < text.size(); pos += SequenceLength(text, pos), ++index) {
+    if (text.compare(pos, what.size(), what) == 0) return index;
   }
   return 0;
 }
@@ -137,7 +127,12 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 
 std::u32string FoldedText(std::string_view text) {
   std::u32string folded;
-  for (std::string_view ch : Characters(text)) folded += platform::FoldWindows1252Case(Decode(ch));
+  for (size_t pos = 0; pos < text.size();) {
+    const platform::Utf8Char ch = platform::DecodeUtf8(text, pos);
+    // An invalid byte stands above the Unicode range, so that it matches only itself.
+    folded += ch.valid ? platform::FoldWindows1252Case(ch.codePoint) : 0x110000 + ch.codePoint;
+    pos += ch.length;
+  }
   return folded;
 }
 

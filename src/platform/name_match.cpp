@@ -9,11 +9,16 @@ namespace {
 // valid UTF-8 holds no surrogate.
 constexpr char32_t kInvalidByteBase = 0xDC00;
 
-// Decodes one UTF-8 character at `i`.
-char32_t DecodeAt(std::string_view text, size_t* i) {
-  const Utf8Char ch = DecodeUtf8(text, *i);
-  *i += ch.length;
-  return ch.valid ? ch.codePoint : kInvalidByteBase + ch.codePoint;
+// The name in folded case, as code points.
+std::u32string FoldName(std::string_view utf8) {
+  std::u32string folded;
+  folded.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    const Utf8Char ch = DecodeUtf8(utf8, i);
+    folded.push_back(ch.valid ? FoldCase(ch.codePoint) : kInvalidByteBase + ch.codePoint);
+    i += ch.length;
+  }
+  return folded;
 }
 
 bool GlobMatch(std::u32string_view name, std::u32string_view pattern) {
@@ -41,22 +46,17 @@ bool GlobMatch(std::u32string_view name, std::u32string_view pattern) {
 
 }  // namespace
 
-std::u32string FoldName(std::string_view utf8) {
-  std::u32string folded;
-  folded.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size();) folded.push_back(FoldCase(DecodeAt(utf8, &i)));
-  return folded;
-}
-
 std::string FoldNameText(std::string_view utf8) {
   std::string text;
   text.reserve(utf8.size());
-  for (const char32_t cp : FoldName(utf8)) {
-    if (cp >= kInvalidByteBase + 0x80 && cp <= kInvalidByteBase + 0xFF) {
-      text.push_back(static_cast<char>(cp - kInvalidByteBase));
+  for (size_t i = 0; i < utf8.size();) {
+    const Utf8Char ch = DecodeUtf8(utf8, i);
+    if (ch.valid) {
+      AppendUtf8(FoldCase(ch.codePoint), &text);
     } else {
-      AppendUtf8(cp, &text);
+      text.push_back(utf8[i]);
     }
+    i += ch.length;
   }
   return text;
 }

@@ -7,11 +7,8 @@
 
 namespace tx3::platform {
 
-// The name in folded case: UTF-8 decoded to code points (an invalid byte kept apart from every
-// letter) with each letter folded by FoldCase (platform/code_page.h).
-std::u32string FoldName(std::string_view utf8);
-
-// The same as UTF-8 text, an invalid byte kept as it is: a key two spellings of a name share.
+// The name with each letter folded by FoldCase (platform/code_page.h), an invalid byte kept as
+// it is: a key two spellings of a name share.
 std::string FoldNameText(std::string_view utf8);
 
 // True when two names are the same for Windows (case-insensitive).

@@ -1,21 +1,9 @@
 #include "platform/profile_text.h"
 
-#include <cstdint>
-
 #include "platform/code_page.h"
 
 namespace tx3::platform {
 namespace {
-
-constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-// Decodes one WTF-8 sequence at text[*pos] (surrogates accepted); kInvalid for a bad byte,
-// which is then consumed alone.
-char32_t NextCodePoint(std::string_view text, size_t* pos) {
-  const Utf8Char ch = DecodeUtf8(text, *pos, /*surrogates=*/true);
-  *pos += ch.length;
-  return ch.valid ? ch.codePoint : kInvalid;
-}
 
 class Windows1252Codec final : public ProfileCodec {
  public:
@@ -61,8 +49,10 @@ void AppendWtf8AsUtf16Le(std::string_view text, std::string* out) {
     out->push_back(static_cast<char>(u >> 8));
   };
   for (size_t pos = 0; pos < text.size();) {
-    char32_t cp = NextCodePoint(text, &pos);
-    if (cp == kInvalid) cp = 0xFFFD;
+    // WTF-8: a lone surrogate is a character of its own; a bad byte is consumed alone.
+    const Utf8Char ch = DecodeUtf8(text, pos, /*surrogates=*/true);
+    pos += ch.length;
+    const char32_t cp = ch.valid ? ch.codePoint : 0xFFFD;
     if (cp >= 0x10000) {
       put(0xD800 + ((cp - 0x10000) >> 10));
       put(0xDC00 + ((cp - 0x10000) & 0x3FF));
@@ -101,13 +91,13 @@ std::string FoldWtf8Name(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t pos = 0; pos < text.size();) {
-    const size_t start = pos;
-    const char32_t cp = NextCodePoint(text, &pos);
-    if (cp == kInvalid) {
-      out.append(text.substr(start, pos - start));
+    const Utf8Char ch = DecodeUtf8(text, pos, /*surrogates=*/true);
+    if (ch.valid) {
+      AppendUtf8(FoldWindows1252Case(ch.codePoint), &out);
     } else {
-      AppendUtf8(FoldWindows1252Case(cp), &out);
+      out.append(text.substr(pos, ch.length));
     }
+    pos += ch.length;
   }
   return out;
 }

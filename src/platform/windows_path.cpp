@@ -62,6 +62,7 @@ PathSplit SplitPath(std::string_view text) {
   size_t rest = 0;
   if (split.form == PathForm::kDrive) {
     rest = 2;
+    split.root = text.substr(0, 2);
   } else if (split.form == PathForm::kUnc) {
     // The server and the share are the root's own names.
     rest = 2;
@@ -74,7 +75,6 @@ PathSplit SplitPath(std::string_view text) {
     }
     if (split.root.empty()) split.root = text.substr(0, 2);
   }
-  if (split.form == PathForm::kDrive) split.root = text.substr(0, 2);
   split.components = SplitComponents(text.substr(std::min(rest, text.size())));
   return split;
 }

@@ -4,7 +4,6 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/error_numbers.h"
 #include "platform/posix/file_calls.h"
@@ -66,12 +65,10 @@ int32_t PosixPlatform::FileSize(std::string_view path, int64_t* size) {
   std::string host;
   if (const int32_t error = HostOf(drives_, path, &host)) return error;
   // Opened as the runtime opens a file, but without waiting: a FIFO would wait for a writer.
-  const int fd = sys::Open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return ErrorOfLookup(errno);
+  const Descriptor fd(sys::Open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.valid()) return ErrorOfLookup(errno);
   struct stat info {};
-  const bool ok = sys::Fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
-  ::close(fd);
-  if (!ok) return err::kPathFileAccess;
+  if (sys::Fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) return err::kPathFileAccess;
   *size = static_cast<int64_t>(info.st_size);
   return 0;
 }

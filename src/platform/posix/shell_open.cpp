@@ -34,12 +34,10 @@ bool IsWebAddress(std::string_view text) {
   return false;
 }
 
-// Starts `opener` with `argument` and does not wait for it; a reaper collects it when it ends.
+// Starts `program` with `argument` and does not wait for it; a reaper collects it when it ends.
 // False when the program cannot be started (not installed).
-bool StartDetached(const std::string& opener, const std::string& argument) {
-  std::string program = opener;
-  std::string value = argument;
-  char* argv[] = {program.data(), value.data(), nullptr};
+bool StartDetached(std::string program, std::string argument) {
+  char* argv[] = {program.data(), argument.data(), nullptr};
   pid_t child = 0;
   if (::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
   // The browser may live long after the call; a waiting thread keeps it from staying a zombie.

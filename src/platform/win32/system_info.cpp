@@ -22,7 +22,19 @@ Fn SystemExport(const wchar_t* module, const char* name) {
   return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(handle, name)));
 }
 
-void CopyVersion(const OSVERSIONINFOEXW& info, VersionRecord* record) {
+}  // namespace
+
+// GetVersionExW (the manifest declares Windows 10/11, so the truth is told); RtlGetVersion when
+// the call fails.
+bool Win32Platform::ReadVersion(VersionRecord* record) {
+  OSVERSIONINFOEXW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) {
+    const auto rtlGetVersion = SystemExport<RtlGetVersionFn>(L"ntdll.dll", "RtlGetVersion");
+    info = OSVERSIONINFOEXW{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (rtlGetVersion == nullptr || rtlGetVersion(&info) != 0) return false;
+  }
   record->majorVersion = info.dwMajorVersion;
   record->minorVersion = info.dwMinorVersion;
   record->buildNumber = info.dwBuildNumber;
@@ -32,24 +44,6 @@ void CopyVersion(const OSVERSIONINFOEXW& info, VersionRecord* record) {
   record->servicePackMinor = info.wServicePackMinor;
   record->suiteMask = info.wSuiteMask;
   record->productType = info.wProductType;
-}
-
-}  // namespace
-
-// GetVersionExW (the manifest declares Windows 10/11, so the truth is told); RtlGetVersion when
-// the call fails.
-bool Win32Platform::ReadVersion(VersionRecord* record) {
-  OSVERSIONINFOEXW info{};
-  info.dwOSVersionInfoSize = sizeof info;
-  if (::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) {
-    CopyVersion(info, record);
-    return true;
-  }
-  const auto rtlGetVersion = SystemExport<RtlGetVersionFn>(L"ntdll.dll", "RtlGetVersion");
-  info = OSVERSIONINFOEXW{};
-  info.dwOSVersionInfoSize = sizeof info;
-  if (rtlGetVersion == nullptr || rtlGetVersion(&info) != 0) return false;
-  CopyVersion(info, record);
   return true;
 }
 

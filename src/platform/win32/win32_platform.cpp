@@ -24,13 +24,6 @@ std::string Win32Platform::ProfilePath(std::string_view file) {
   return Narrow(FullPath(Widen(ProfileFilePath(WindowsDirectory(), file))));
 }
 
-bool Win32Platform::IsWinIni(const std::string& fullPath) {
-  const std::wstring path = Widen(fullPath);
-  const std::wstring winIni = Widen(WindowsDirectory() + "\\win.ini");
-  return ::CompareStringOrdinal(path.c_str(), static_cast<int>(path.size()), winIni.c_str(),
-                                static_cast<int>(winIni.size()), TRUE) == CSTR_EQUAL;
-}
-
 uint32_t Win32Platform::ReadProfileString(std::string_view section, std::string_view key,
                                           std::string_view defaultValue, std::string* value,
                                           std::string_view file) {

@@ -77,10 +77,6 @@ class Win32Platform : public Platform {
  private:
   // The full path of a profile file (ProfileFilePath).
   std::string ProfilePath(std::string_view file);
-  // Whether a full path names the Windows folder's Win.ini, which the system keeps itself
-  // (mapped to the registry on some systems): it is read and written through the system, its
-  // writes staged in the transactions as the engine stages the other files'.
-  bool IsWinIni(const std::string& fullPath);
 
   SystemLogHost logHost_;
   LogFile log_{logHost_};

@@ -11,7 +11,7 @@
 namespace tx3::platform::win32 {
 namespace {
 
-// Section and key names as the system compares them: letters of either case.
+// Names as the system compares them (sections, keys, paths): letters of either case.
 bool SameName(std::string_view a, std::string_view b) {
   const std::wstring wa = Widen(a);
   const std::wstring wb = Widen(b);
@@ -65,6 +65,10 @@ bool WinIniWritable() {
 }
 
 }  // namespace
+
+bool IsWinIni(std::string_view fullPath) {
+  return SameName(fullPath, WindowsFolder() + "\\win.ini");
+}
 
 WinIniWrites::Staged* WinIniWrites::Find(std::string_view section, std::string_view key) {
   const auto found = std::find_if(values_.begin(), values_.end(), [&](const Staged& s) {

@@ -11,6 +11,11 @@
 
 namespace tx3::platform::win32 {
 
+// Whether a full path names the Windows folder's Win.ini, which the system keeps itself (mapped
+// to the registry on some systems): it is read and written through the system, its writes
+// staged in the transactions as the engine stages the other files'.
+bool IsWinIni(std::string_view fullPath);
+
 // Win.ini's writes in the profile transactions, as the engine's settings files have them: staged,
 // seen by the transaction's reads, written through the system at the commit (never in a dry run)
 // and answered as a ProfileFileChange, keys with their values before and after.
