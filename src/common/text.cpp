@@ -88,25 +88,18 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   if (from.empty()) return std::string(text);
   std::string result;
   result.reserve(text.size());
-  size_t pos = 0;
-  // A match starts and ends on character boundaries: bytes inside a character never match.
-  const std::vector<std::string_view> characters = Characters(text);
-  size_t index = 0;
-  while (index < characters.size()) {
-    if (text.compare(pos, from.size(), from) == 0) {
-      const size_t end = pos + from.size();
-      size_t next = index;
-      size_t nextPos = pos;
-      while (next < characters.size() && nextPos < end) nextPos += characters[next++].size();
-      if (nextPos == end) {
-        result += to;
-        index = next;
-        pos = nextPos;
-        continue;
-      }
+  // A match starts and ends on character boundaries (bytes inside a character never match): its
+  // characters in the text span exactly its bytes.
+  for (size_t pos = 0; pos < text.size();) {
+    if (text.compare(pos, from.size(), from) == 0 &&
+        ByteOffset(text.substr(pos), CharCount(from)) == from.size()) {
+      result += to;
+      pos += from.size();
+    } else {
+      const size_t length = SequenceLength(text, pos);
+      result.append(text, pos, length);
+      pos += length;
     }
-    result += characters[index];
-    pos += characters[index++].size();
   }
   return result;
 }

@@ -172,10 +172,8 @@ ProfileFile ProfileFile::Parse(std::string bytes) {
   if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
     file.encoding_ = ProfileEncoding::kUtf16Le;
     std::string_view body = std::string_view(bytes).substr(2);
-    if (body.size() % 2 != 0) {
-      file.oddTail_ = std::string(body.substr(body.size() - 1));
-      body.remove_suffix(1);
-    }
+    file.oddTail_ = body.substr(body.size() - body.size() % 2);
+    body.remove_suffix(file.oddTail_.size());
     file.text_ = std::make_shared<const std::string>(Utf16LeToWtf8(body));
   } else {
     file.text_ = std::make_shared<const std::string>(std::move(bytes));

@@ -79,6 +79,8 @@ TEST(ReplaceAllTest, OnePassLeftToRightWithoutOverlap) {
   for (const Case& c : cases) EXPECT_EQ(ReplaceAll(c.text, c.from, c.to), c.expected) << c.text;
   // A lone lead byte does not match inside a character.
   EXPECT_EQ(ReplaceAll("é\xC3", "\xC3", "?"), "é?");
+  // Nor does a match that ends inside a character.
+  EXPECT_EQ(ReplaceAll("a\xC3\xA9", "a\xC3", "?"), "a\xC3\xA9");
 }
 
 TEST(InStrTest, OneBasedCharacterPosition) {
