@@ -47,13 +47,10 @@ void SystemLogHost::Move(const std::string& from, const std::string& to) {
 
 bool SystemLogHost::Append(const std::string& path, std::string_view bytes) {
   posix::MakeHostFolders(posix::HostParent(path));
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  if (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    (void)written;  // a record that cannot be written (a full disk) is lost; the run goes on
-  }
-  ::close(fd);
+  const posix::Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
+  if (!fd.valid()) return false;
+  // A record that cannot be written (a full disk) is lost; the run goes on.
+  if (!bytes.empty()) (void)!::write(fd.get(), bytes.data(), bytes.size());
   return true;
 }
 

@@ -5,27 +5,25 @@
 namespace tx3::platform::win32 {
 namespace {
 
+// Both conversions answer 0 when they fail (never less): the text is then empty.
 std::wstring ToWide(UINT codePage, std::string_view text) {
   if (text.empty()) return {};
-  const int length =
-      ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0) {
-    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                          length);
-  }
+  const int size = static_cast<int>(text.size());
+  const int length = ::MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  if (length > 0) ::MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
   return wide;
 }
 
 std::string FromWide(UINT codePage, DWORD flags, const char* defaultChar, std::wstring_view wide) {
   if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
   const int length =
-      ::WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                            defaultChar, nullptr);
-  std::string text(static_cast<size_t>(length > 0 ? length : 0), '\0');
+      ::WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, defaultChar, nullptr);
+  std::string text(static_cast<size_t>(length), '\0');
   if (length > 0) {
-    ::WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), text.data(),
-                          length, defaultChar, nullptr);
+    ::WideCharToMultiByte(codePage, flags, wide.data(), size, text.data(), length, defaultChar,
+                          nullptr);
   }
   return text;
 }
