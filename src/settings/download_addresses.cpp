@@ -1,6 +1,7 @@
 // Host names of the download sites. Every address uses https.
 #include "settings/download_addresses.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "common/error.h"
@@ -41,13 +42,8 @@ std::string_view BuildUpdateHost() {
 }
 
 bool IsHostName(std::string_view host) {
-  if (host.empty()) return false;
-  for (const char c : host) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7f) return false;
-    if (std::string_view("/\\ ?#@").find(c) != std::string_view::npos) return false;
-  }
-  return true;
+  return !host.empty() && host.find_first_of("/\\ ?#@\x7f") == std::string_view::npos &&
+         std::ranges::none_of(host, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
 std::string RunTimeUpdateHost() {
