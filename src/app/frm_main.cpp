@@ -125,15 +125,6 @@ std::string FrmMain::TexteDossier(int index) const {
 std::string FrmMain::TexteNomStation(int index) const {
   return InRange(index, kStationCount) ? stationNames_[index] : std::string();
 }
-int FrmMain::PervasiveSelection() const {
-  return comboPervasive_.selected;
-}
-int FrmMain::ConverterSelection() const {
-  return combodBPowerAmp_.selected;
-}
-int FrmMain::PackageRowCount() const {
-  return static_cast<int>(listeTX_.size());
-}
 
 bool FrmMain::PackageRowChecked(int row) const {
   return InRange(row, PackageRowCount()) && listeTX_[row].checked;

@@ -136,9 +136,9 @@ class FrmMain : public SettingsWindow {
   std::string TexteNomStation(int index) const override;
   void SetTexteNomStation(int index, std::string_view text) override;
   std::string DossierApplication() const override { return dossierApplication_; }
-  int PervasiveSelection() const override;
-  int ConverterSelection() const override;
-  int PackageRowCount() const override;
+  int PervasiveSelection() const override { return comboPervasive_.selected; }
+  int ConverterSelection() const override { return combodBPowerAmp_.selected; }
+  int PackageRowCount() const override { return static_cast<int>(listeTX_.size()); }
   bool PackageRowChecked(int row) const override;
   void SetCheckAction(int index, bool checked) override;
   bool& TacheEnCours() override { return tacheEnCours_; }

@@ -10,6 +10,7 @@
 #include "common/path_names.h"
 #include "common/profile_transaction.h"
 #include "platform/platform.h"
+#include "platform/windows_path.h"
 #include "settings/global_configuration.h"
 #include "system/ini_access.h"
 #include "system/windows_version.h"
@@ -34,13 +35,6 @@ constexpr std::string_view kPackageRows[kPackageRowCount] = {
     "Tools GIE",   "Tools Kill", "Tools ON AIR",    "Tools Recorder", "Tools Stats", "Tools Web",
 };
 
-// The folder part of a program path, without its final separator (the runtime's App.Path).
-std::string ProgramFolder(std::string_view programPath) {
-  const size_t cut = programPath.find_last_of("\\/");
-  if (cut == std::string_view::npos) return {};
-  return std::string(programPath.substr(0, cut));
-}
-
 ComboState ComboOf(std::span<const std::string_view> rows) {
   ComboState combo;
   for (std::string_view row : rows) combo.items.emplace_back(row);
@@ -61,7 +55,8 @@ std::span<const std::string_view> ConverterRows() {
 void FrmMain::Form_Initialize() {
   // A failure leaves DossierApplication empty until Form_Load sets it; nothing is reported.
   SkipOnError([&] {
-    dossierApplication_ = CheckRep(run_, ProgramFolder(platform::Os().ExecutablePath()), "\\");
+    // The program's folder without its final separator (the runtime's App.Path).
+    dossierApplication_ = CheckRep(run_, platform::ParentText(platform::Os().ExecutablePath()));
   });
 }
 
@@ -103,7 +98,7 @@ void FrmMain::ReadBack(ErrorPattern& e) {
   std::string systemFile;
   e(100, [&] {
     const std::string& folder = readBackFolder_.empty() ? dossierApplication_ : readBackFolder_;
-    readBackFolder_ = CheckRep(run_, folder, "\\");
+    readBackFolder_ = CheckRep(run_, folder);
     configFile = readBackFolder_ + std::string(kGlobalConfigurationFile);
   });
   e(110, [&] { SetTexteNomRadio(LectureIni(run_, configFile, "Site", "Lib", radioName_)); });
@@ -111,8 +106,7 @@ void FrmMain::ReadBack(ErrorPattern& e) {
     SetTexteDossier(row::kConfig, LectureIni(run_, configFile, "Site", "Dossier_Config_Global",
                                              TexteDossier(row::kConfig)));
   });
-  e(130,
-    [&] { systemFile = CheckRep(run_, TexteDossier(row::kConfig), "\\") + "TX3_Systeme.ini"; });
+  e(130, [&] { systemFile = CheckRep(run_, TexteDossier(row::kConfig)) + "TX3_Systeme.ini"; });
   for (int i = 0; i < kStationCount; ++i) {
     e(140, [&] {
       const std::string section = "Base_01_Station_" + N2S(run_, i + 1, 2, 0, "0");

@@ -1,5 +1,6 @@
 #include "app/window_layout.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tx3 {
@@ -34,7 +35,9 @@ constexpr StepRowLook kStepRows[] = {
     {17, "Etape 7", "Installer les dernières MAJ Tarvox"},
 };
 
-void AddIdentityBlock(std::vector<ControlLayout>& t) {
+std::vector<ControlLayout> BuildLayout() {
+  std::vector<ControlLayout> t;
+  // The radio and its stations.
   t.push_back({"Image", -1, ControlKind::Image, 10020, 60, 1380, 1380, ""});
   t.push_back({"Label", 6, ControlKind::Label, 60, 300, 1185, 195, "Nom de la Radio"});
   t.push_back({"TexteNomRadio", -1, ControlKind::TextField, 1740, 240, 4635, 315, ""});
@@ -44,9 +47,7 @@ void AddIdentityBlock(std::vector<ControlLayout>& t) {
         {"TexteNomStation", i, ControlKind::TextField, 1740 + 1560 * i, 600, 1515, 315, ""});
   }
   t.push_back({"Label", 16, ControlKind::Label, 60, 1380, 600, 195, "Dossiers"});
-}
-
-void AddFolderRows(std::vector<ControlLayout>& t) {
+  // The folder rows.
   for (int i = 0; i < 8; ++i) {
     const int top = kFolderRowTop + kRowPitch * i;
     const FolderRowLook& row = kFolderRows[i];
@@ -58,9 +59,7 @@ void AddFolderRows(std::vector<ControlLayout>& t) {
     t.push_back(
         {"CommandDossierCreer", i, ControlKind::Button, 10680, top, 675, kRowHeight, "Créer"});
   }
-}
-
-void AddStepRows(std::vector<ControlLayout>& t) {
+  // The step rows.
   for (int s = 0; s < 7; ++s) {
     const int top = kStepRowTop + kRowPitch * s;
     const StepRowLook& row = kStepRows[s];
@@ -69,9 +68,7 @@ void AddStepRows(std::vector<ControlLayout>& t) {
     t.push_back(
         {"CommandCreerSettings", s, ControlKind::Button, 1740, top, 3375, kRowHeight, row.button});
   }
-}
-
-void AddCompanions(std::vector<ControlLayout>& t) {
+  // Beside the steps, and the bottom of the window.
   t.push_back({"ComboPervasive", -1, ControlKind::ComboBox, 5220, 5640, 2835, 315, ""});
   t.push_back({"CommandPervasiveCreate", -1, ControlKind::Button, 8160, 5640, 3135, 315,
                "Créer les fichiers de la base de données"});
@@ -79,20 +76,8 @@ void AddCompanions(std::vector<ControlLayout>& t) {
   t.push_back({"LabelCODEC", -1, ControlKind::LinkLabel, 8160, 6060, 990, 195, "Codecs Audio"});
   t.push_back({"ListeTX", -1, ControlKind::CheckList, 5220, 6720, 2835, 1605, ""});
   t.push_back({"CheckTX", -1, ControlKind::CheckBox, 8160, 6780, 1395, 195, "(Dé)Cocher"});
-}
-
-void AddBottom(std::vector<ControlLayout>& t) {
   t.push_back({"CommandQuitter", -1, ControlKind::Button, 10380, 7920, 975, 375, "Quitter"});
   t.push_back({"StatusBarMain", -1, ControlKind::StatusBar, 0, 8400, kClientWidthTwips, 315, ""});
-}
-
-std::vector<ControlLayout> BuildLayout() {
-  std::vector<ControlLayout> t;
-  AddIdentityBlock(t);
-  AddFolderRows(t);
-  AddStepRows(t);
-  AddCompanions(t);
-  AddBottom(t);
   return t;
 }
 
@@ -134,11 +119,10 @@ int CaptionRoomTwips(const ControlLayout& control) {
 }
 
 bool EveryCaptionFits(int dpi, const std::function<double(std::string_view caption)>& width) {
-  for (const ControlLayout& control : WindowLayout()) {
-    if (control.caption.empty()) continue;
-    if (width(control.caption) > ScaledPixels(CaptionRoomTwips(control), dpi)) return false;
-  }
-  return true;
+  return std::ranges::all_of(WindowLayout(), [&](const ControlLayout& control) {
+    return control.caption.empty() ||
+           width(control.caption) <= ScaledPixels(CaptionRoomTwips(control), dpi);
+  });
 }
 
 int ScaledPixels(int twips, int dpi) {

@@ -107,13 +107,10 @@ class Reader {
     const std::string_view name = TrimBlanks(line.substr(1, line.size() - 2));
     const std::string shown = "[" + std::string(name) + "]";
     const std::string lower = platform::FoldNameText(name);
-    if (lower == "fields") {
-      section_ = Section::Fields;
-    } else if (lower == "actions") {
-      section_ = Section::Actions;
-    } else {
+    if (lower != "fields" && lower != "actions") {
       return Fail(shown, "unknown section (Fields or Actions)");
     }
+    section_ = lower == "fields" ? Section::Fields : Section::Actions;
     NotTwice(shown, "[" + lower + "]");
   }
 
@@ -206,12 +203,10 @@ std::string ValueText(const OperatorField& field, const FieldValue& value) {
   return value.text;
 }
 
-// A value as the reader gives it back: quoted when its ends are blanks or quotes.
+// A value as the reader gives it back: quoted when the reader would trim or unquote it.
 std::string Written(std::string_view value) {
-  const bool blankEnd = !value.empty() && (kBlanks.find(value.front()) != std::string_view::npos ||
-                                           kBlanks.find(value.back()) != std::string_view::npos);
-  if (blankEnd || Unquoted(value) != value) return "\"" + std::string(value) + "\"";
-  return std::string(value);
+  const bool altered = TrimBlanks(value) != value || Unquoted(value) != value;
+  return altered ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
 }  // namespace

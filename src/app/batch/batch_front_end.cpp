@@ -168,17 +168,14 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     err << "tx3_setup: " << parsed.error << '\n';
     return kExitUsage;
   }
-  switch (parsed.options.mode) {
-    case BatchOptions::Mode::Help:
-      out << BatchUsageText();
-      return kExitOk;
-    case BatchOptions::Mode::Version: {
-      RunContext run;
-      out << "tx3_setup " << ProgramVersionText(run) << '\n';
-      return kExitOk;
-    }
-    case BatchOptions::Mode::Batch:
-      break;
+  if (parsed.options.mode == BatchOptions::Mode::Help) {
+    out << BatchUsageText();
+    return kExitOk;
+  }
+  if (parsed.options.mode == BatchOptions::Mode::Version) {
+    RunContext run;
+    out << "tx3_setup " << ProgramVersionText(run) << '\n';
+    return kExitOk;
   }
   const RunFilesScope files(parsed.options, [&err](std::string_view line) { err << line << '\n'; });
   return RunWindow(parsed.options, out, err);

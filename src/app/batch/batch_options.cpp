@@ -27,8 +27,12 @@ class Parser {
     bool batch = false;
     for (pos_ = 0; pos_ < args_.size() && error_.empty(); ++pos_) {
       const std::string& arg = args_[pos_];
-      if (arg == "--help") return Mode(BatchOptions::Mode::Help);
-      if (arg == "--version") return Mode(BatchOptions::Mode::Version);
+      if (arg == "--help" || arg == "--version") {
+        ParsedCommandLine result{true, {}, {}};
+        result.options.mode =
+            arg == "--help" ? BatchOptions::Mode::Help : BatchOptions::Mode::Version;
+        return result;
+      }
       if (arg == "--batch") {
         batch = true;
       } else if (arg == "--verbose") {
@@ -45,18 +49,13 @@ class Parser {
   }
 
  private:
-  ParsedCommandLine Mode(BatchOptions::Mode mode) {
-    ParsedCommandLine result{true, {}, {}};
-    result.options.mode = mode;
-    return result;
-  }
-
   void Option(const std::string& arg) {
     const ActionName* action = arg.starts_with("--") ? ActionNamed(arg.substr(2)) : nullptr;
     if (action != nullptr && action->numberName.empty()) {
       options_.actions.push_back({action->kind, 0});
     } else if (action != nullptr) {
-      if (auto n = Number(arg, action->low, action->high)) {
+      const std::optional<std::string> value = Value(arg);
+      if (auto n = value ? InRange(arg, *value, action->low, action->high) : std::nullopt) {
         options_.actions.push_back({action->kind, *n});
       }
     } else if (arg == "--answers") {
@@ -82,12 +81,6 @@ class Parser {
       return std::nullopt;
     }
     return args_[++pos_];
-  }
-
-  std::optional<int> Number(const std::string& option, int low, int high) {
-    auto value = Value(option);
-    if (!value) return std::nullopt;
-    return InRange(option, *value, low, high);
   }
 
   std::optional<int> InRange(const std::string& option, std::string_view text, int low, int high) {

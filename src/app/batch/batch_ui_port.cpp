@@ -21,12 +21,6 @@ void BatchUiPort::ShowMessage(std::string_view text, MsgIcon icon) {
   out_ << "[" << IconName(icon) << "]\n" << messages_.back().text << "\n\n" << std::flush;
 }
 
-std::optional<std::string> BatchUiPort::BrowseForFolder(std::string_view, std::string_view) {
-  return std::nullopt;
-}
-
-void BatchUiPort::DoEvents() {}
-
 void BatchUiPort::SetStatusText(std::string_view text) {
   window_.SetStatusText(text);
   if (verbose_) err_ << text << '\n' << std::flush;

@@ -2,6 +2,7 @@
 // never opened, the status text goes into the window model (and to standard error if verbose).
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -33,9 +34,10 @@ class BatchUiPort final : public UiPort {
         quietInformation_(quietInformation) {}
 
   void ShowMessage(std::string_view text, MsgIcon icon) override;
-  std::optional<std::string> BrowseForFolder(std::string_view startFolder,
-                                             std::string_view title) override;
-  void DoEvents() override;
+  std::optional<std::string> BrowseForFolder(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  void DoEvents() override {}
   void SetStatusText(std::string_view text) override;
 
   // Every message printed so far, in order.

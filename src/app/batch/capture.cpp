@@ -27,7 +27,7 @@ void CompleteCapture(FrmMain& window) {
     window.SetTexteDossier(row::kApplication, window.ReadBackFolder());
   }
   const ProfileTransaction transaction;
-  const std::string brSys = CheckRep(run, window.TexteDossier(row::kConfig), "\\") + "Br_Sys.ini";
+  const std::string brSys = CheckRep(run, window.TexteDossier(row::kConfig)) + "Br_Sys.ini";
   for (const auto& [row, key] : {std::pair{row::kLog, "REPLOG"}, {row::kLogPub, "REPLOGPUB"}}) {
     window.SetTexteDossier(row,
                            LectureIni(run, brSys, "Repertoires", key, window.TexteDossier(row)));

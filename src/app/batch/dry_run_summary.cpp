@@ -12,9 +12,13 @@ std::string KeyCounts(int added, int changed) {
          ")";
 }
 
+// "TITLE N", then `tail`, on a line of its own; nothing when N is 0.
+void Count(std::string& text, std::string_view title, size_t n, const std::string& tail = "") {
+  if (n > 0) text += std::string(title) + std::to_string(n) + tail + "\n";
+}
+
 void List(std::string& text, std::string_view title, const std::vector<std::string>& paths) {
-  if (paths.empty()) return;
-  text += std::string(title) + std::to_string(paths.size()) + "\n";
+  Count(text, title, paths.size());
   for (const std::string& path : paths) text += "  " + path + "\n";
 }
 
@@ -31,12 +35,10 @@ void Block(std::string& text, const ActionRecord& action, bool verbose) {
   text += "[dry-run] " + ActionText(action.action) + "\n";
   if (!action.ChangesAnything()) text += "Rien à changer.\n";
   List(text, kFolders, action.folders);
-  if (!action.settingsFiles.empty()) {
-    text += std::string(kSettingsFiles) + std::to_string(action.settingsFiles.size()) + "\n";
-    for (const platform::ProfileFileChange& f : action.settingsFiles) {
-      text += "  " + f.file + " " + KeyCounts(f.added, f.changed) + "\n";
-      if (verbose) Keys(text, f);
-    }
+  Count(text, kSettingsFiles, action.settingsFiles.size());
+  for (const platform::ProfileFileChange& f : action.settingsFiles) {
+    text += "  " + f.file + " " + KeyCounts(f.added, f.changed) + "\n";
+    if (verbose) Keys(text, f);
   }
   List(text, kDataFiles, action.dataFiles);
   text += "\n";
@@ -54,14 +56,10 @@ std::string DryRunSummary(const std::vector<ActionRecord>& actions, bool verbose
   std::string text;
   for (const ActionRecord& a : actions) Block(text, a, verbose);
   text += "[dry-run] total\n";
-  if (totals.folders > 0) text += std::string(kFolders) + std::to_string(totals.folders) + "\n";
-  if (totals.settingsFiles > 0) {
-    text += std::string(kSettingsFiles) + std::to_string(totals.settingsFiles) + " " +
-            KeyCounts(totals.keysAdded, totals.keysChanged) + "\n";
-  }
-  if (totals.dataFiles > 0) {
-    text += std::string(kDataFiles) + std::to_string(totals.dataFiles) + "\n";
-  }
+  Count(text, kFolders, totals.folders);
+  Count(text, kSettingsFiles, totals.settingsFiles,
+        " " + KeyCounts(totals.keysAdded, totals.keysChanged));
+  Count(text, kDataFiles, totals.dataFiles);
   text += "\n";
   return text;
 }

@@ -4,6 +4,7 @@
 
 #include "app/frm_main.h"
 #include "app/window_layout.h"
+#include "common/text.h"
 #include "settings/download_addresses.h"
 
 namespace tx3 {
@@ -71,11 +72,6 @@ constexpr OperatorField kFields[] = {
 };
 // clang-format on
 
-void Replace(std::string& text, std::string_view from, std::string_view to) {
-  const size_t at = text.find(from);
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-}
-
 }  // namespace
 
 std::string OperatorField::Key(int index) const {
@@ -94,9 +90,9 @@ const OperatorField* FieldOfOption(std::string_view option) {
 }
 
 std::string FieldHelp(const OperatorField& field) {
-  std::string help(field.help);
-  Replace(help, "{range}",
-          std::to_string(field.firstNumber) + " to " + std::to_string(field.LastNumber()));
+  const std::string help =
+      ReplaceAll(field.help, "{range}",
+                 std::to_string(field.firstNumber) + " to " + std::to_string(field.LastNumber()));
   std::string labels;
   for (int i = 0; i < field.count; ++i) {
     const ControlLayout* control = FindControl(field.control, i);
@@ -105,8 +101,7 @@ std::string FieldHelp(const OperatorField& field) {
     if (!labels.empty()) labels += ", ";
     labels += std::to_string(field.firstNumber + i) + " " + std::string(label->caption);
   }
-  Replace(help, "{labels}", labels);
-  return help;
+  return ReplaceAll(help, "{labels}", labels);
 }
 
 std::optional<std::string> ReadValue(const OperatorField& field, std::string_view text,

@@ -243,8 +243,7 @@ QWidget* QtMainWindow::Viewport() const {
 }
 
 void QtMainWindow::CentreOnScreen() {
-  const QScreen* where = screen();
-  if (where != nullptr) FitInto(where->availableGeometry());
+  if (const QScreen* where = screen()) FitInto(where->availableGeometry());
 }
 
 void QtMainWindow::FitInto(const QRect& available) {

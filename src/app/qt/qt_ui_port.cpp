@@ -24,8 +24,7 @@ QString ChooseFolder(QWidget* owner, const QString& title, const QString& start)
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
   if (dialog.exec() != QDialog::Accepted) return {};
-  const QStringList chosen = dialog.selectedFiles();
-  return chosen.isEmpty() ? QString() : chosen.first();
+  return dialog.selectedFiles().value(0);
 }
 
 // While a dialog is open it holds the focus; when it closes, the control that opened it gets the
@@ -50,15 +49,9 @@ QtDialogs StandardDialogs() {
 }
 
 QMessageBox::Icon QtIcon(MsgIcon icon) {
-  switch (icon) {
-    case MsgIcon::Information:
-      return QMessageBox::Information;
-    case MsgIcon::Warning:
-      return QMessageBox::Warning;
-    case MsgIcon::Critical:
-      return QMessageBox::Critical;
-  }
-  return QMessageBox::NoIcon;
+  constexpr QMessageBox::Icon kIcons[] = {QMessageBox::Information, QMessageBox::Warning,
+                                          QMessageBox::Critical};  // by icon
+  return kIcons[static_cast<size_t>(icon)];
 }
 
 QtUiPort::QtUiPort(FrmMain& model, QWidget* owner, QtDialogs dialogs)

@@ -25,13 +25,10 @@ constexpr int kFirstControlId = 1000;  // clear of IDOK / IDCANCEL, which IsDial
 // How far a drop-down list opens below its field.
 constexpr int kDropDownTwips = 3000;
 
-COLORREF FromRgb(unsigned rgb) {
-  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
-unsigned ToRgb(COLORREF colour) {
-  return (static_cast<unsigned>(GetRValue(colour)) << 16) |
-         (static_cast<unsigned>(GetGValue(colour)) << 8) | GetBValue(colour);
+// A COLORREF holds 0x00BBGGRR, the design's colours 0xRRGGBB: either is the other with red and
+// blue swapped.
+unsigned SwapRedBlue(unsigned colour) {
+  return RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour));
 }
 
 bool HighContrast() {
@@ -43,11 +40,11 @@ bool HighContrast() {
 
 // The design's link colour, or the system's in a high-contrast theme; readable as text either way.
 COLORREF LinkTextColour() {
-  return FromRgb(LinkColour({.design = kLinkTextRgb,
-                             .system = ToRgb(GetSysColor(COLOR_HOTLIGHT)),
-                             .text = ToRgb(GetSysColor(COLOR_BTNTEXT)),
-                             .background = ToRgb(GetSysColor(COLOR_BTNFACE)),
-                             .systemTheme = HighContrast()}));
+  return SwapRedBlue(LinkColour({.design = kLinkTextRgb,
+                                 .system = SwapRedBlue(GetSysColor(COLOR_HOTLIGHT)),
+                                 .text = SwapRedBlue(GetSysColor(COLOR_BTNTEXT)),
+                                 .background = SwapRedBlue(GetSysColor(COLOR_BTNFACE)),
+                                 .systemTheme = HighContrast()}));
 }
 
 // Lines a click on a scroll bar's arrow or a notch of the wheel moves: a row of the design.
@@ -269,7 +266,7 @@ Win32MainWindow::Win32MainWindow(FrmMain& model, std::unique_ptr<AccessibleAnnot
       annotation_(annotation ? std::move(annotation) : SystemAnnotation()),
       toolkit_(std::make_unique<Widgets>(*this)),
       binding_(model, *toolkit_) {
-  redBrush_ = CreateSolidBrush(FromRgb(kRedBackRgb));
+  redBrush_ = CreateSolidBrush(SwapRedBlue(kRedBackRgb));
   if (!CreateMainWindow()) return;
   BuildControls();
   // A step's progress and end are read out as the status bar shows them.
@@ -338,7 +335,6 @@ void SetBar(HWND window, int bar, int designLength, int viewLength, int position
 }  // namespace
 
 void Win32MainWindow::CentreOnScreen() {
-  if (hwnd_ == nullptr) return;
   if (const std::optional<RECT> area = WorkArea(hwnd_)) FitInto(*area);
 }
 
@@ -582,22 +578,19 @@ void Win32MainWindow::ApplyDpi() {
 }
 
 void Win32MainWindow::PlaceControls() {
-  for (const ControlLayout& control : WindowLayout()) {
-    HWND window = ControlWindow(control.name, control.index);
+  const std::span<const ControlLayout> layout = WindowLayout();
+  for (size_t slot = 0; slot < layout.size(); ++slot) {
+    HWND window = At(static_cast<int>(slot));
     if (window == nullptr) continue;
-    const PixelEdges e = ScaledEdges(control, layoutDpi_, layoutDpi_);
-    RECT r{e.left, e.top, e.right, e.bottom};
-    OffsetRect(&r, -scroll_.x, -scroll_.y);  // where the design stands under the client area
-    const int height = r.bottom - r.top;
-    if (control.kind == ControlKind::ComboBox) {
-      // A drop-down list's window height is its open height; the field's own height follows
-      // the height of its selection row.
-      MoveWindow(window, r.left, r.top, r.right - r.left,
-                 height + ScaledPixels(kDropDownTwips, layoutDpi_), FALSE);
-      FitComboHeight(window, height);
-    } else {
-      MoveWindow(window, r.left, r.top, r.right - r.left, height, FALSE);
-    }
+    const PixelEdges e = ScaledEdges(layout[slot], layoutDpi_, layoutDpi_);
+    const int height = e.bottom - e.top;
+    // A drop-down list's window height is its open height; the field's own height follows the
+    // height of its selection row.
+    const bool combo = layout[slot].kind == ControlKind::ComboBox;
+    // Where the design stands under the client area.
+    MoveWindow(window, e.left - scroll_.x, e.top - scroll_.y, e.right - e.left,
+               height + (combo ? ScaledPixels(kDropDownTwips, layoutDpi_) : 0), FALSE);
+    if (combo) FitComboHeight(window, height);
   }
   FitListColumn();
 }
@@ -697,11 +690,8 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
       const int by = notches * 3 * ScaledPixels(kLineTwips, layoutDpi_);
       const bool sideways = message == WM_MOUSEHWHEEL || (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT);
-      if (sideways) {
-        ScrollTo(scroll_.x + (message == WM_MOUSEHWHEEL ? by : -by), scroll_.y);
-      } else {
-        ScrollTo(scroll_.x, scroll_.y - by);
-      }
+      sideways ? ScrollTo(scroll_.x + (message == WM_MOUSEHWHEEL ? by : -by), scroll_.y)
+               : ScrollTo(scroll_.x, scroll_.y - by);
       return 0;
     }
     default:
@@ -773,7 +763,7 @@ LRESULT Win32MainWindow::OnNotify(const NMHDR& header) {
 LRESULT Win32MainWindow::OnCtlColorEdit(HDC dc, HWND field) {
   const int slot = SlotOf(field);
   if (slot >= 0 && !missingWords_[static_cast<size_t>(slot)].empty()) {
-    SetBkColor(dc, FromRgb(kRedBackRgb));
+    SetBkColor(dc, SwapRedBlue(kRedBackRgb));
     SetTextColor(dc, RGB(0, 0, 0));  // black on red whatever the theme: white would be 4:1
     return reinterpret_cast<LRESULT>(redBrush_);
   }

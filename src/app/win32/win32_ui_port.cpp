@@ -57,15 +57,8 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& title,
 
 // The MB_ICON* flag of `icon`.
 UINT MessageBoxIcon(MsgIcon icon) {
-  switch (icon) {
-    case MsgIcon::Information:
-      return MB_ICONINFORMATION;
-    case MsgIcon::Warning:
-      return MB_ICONWARNING;
-    case MsgIcon::Critical:
-      return MB_ICONERROR;
-  }
-  return 0;
+  constexpr UINT kFlags[] = {MB_ICONINFORMATION, MB_ICONWARNING, MB_ICONERROR};  // by icon
+  return kFlags[static_cast<size_t>(icon)];
 }
 
 }  // namespace
